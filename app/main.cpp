@@ -1,0 +1,53 @@
+#include "globalsettings.h"
+#include "mainwindow.h"
+#include "startupconfig.h"
+
+#include <QApplication>
+#include <QDebug>
+#include <QSurfaceFormat>
+#include <QTimer>
+
+#include <memory>
+
+int main(int argc, char *argv[])
+{
+    // The framework reads these when the application object is created.
+    qputenv("QT_ENABLE_HIGHDPI_SCALING", "1");
+    qputenv("QT_SCALE_FACTOR_ROUNDING_POLICY", "PassThrough");
+
+    auto format = std::make_unique<QSurfaceFormat>();
+    format->setDepthBufferSize(24);
+    QSurfaceFormat::setDefaultFormat(*format);
+
+    QApplication::setAttribute(Qt::AA_EnableHighDpiScaling, true);
+    QApplication::setAttribute(Qt::AA_ShareOpenGLContexts, true);
+
+    auto app = std::make_unique<QApplication>(argc, argv);
+
+    auto config = std::make_unique<StartupConfig>(QCoreApplication::applicationDirPath());
+    config->loadLanguage(*app);
+    config->loadModel();
+    config->takeStartupPath(QCoreApplication::arguments());
+    qDebug().noquote().nospace() << "startup: language " << GlobalSettings::resourceLanguage()
+                                 << ", model " << GlobalSettings::productModelName() << ", title "
+                                 << GlobalSettings::productTitle() << ", surround "
+                                 << (GlobalSettings::surroundModel() ? "on" : "off") << ", map "
+                                 << (GlobalSettings::mapDisabled() ? "off" : "on") << ", path "
+                                 << GlobalSettings::startupFilePath();
+
+    auto window = std::make_unique<MainWindow>();
+    window->resize(1060, 745);
+    window->show();
+    window->activateWindow();
+
+    // Lets scripted checks start the program, read its start-up log and leave.
+    if (qEnvironmentVariableIsSet("VISTREL_QUIT_AFTER_START"))
+        QTimer::singleShot(0, app.get(), &QCoreApplication::quit);
+
+    const int code = app->exec();
+    window.reset();
+    config.reset();
+    app.reset();
+    format.reset();
+    return code;
+}

@@ -1,0 +1,124 @@
+#include "startupconfig.h"
+
+#include "configfile.h"
+#include "globalsettings.h"
+
+#include <QCoreApplication>
+#include <QDebug>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
+
+namespace {
+
+struct LanguageRow
+{
+    const char *code;
+    const char *qm;
+    const char *resource;
+};
+
+// The `locale` file's codes. The resource folder names ("italien" too) are the names of the
+// image folders under :/resource/img/lang_dependent/.
+const LanguageRow kLanguages[] = {
+    {"ko", "Vistrel_ko", "korean"},
+    {"ja", "Vistrel_ja", "japanese"},
+    {"cn", "Vistrel_cn", "chinese"},
+    {"zh_CN", "Vistrel_zh_cn", "chinese_simple"},
+    {"zh_TW", "Vistrel_zh_tw", "chinese_traditional"},
+    {"fr", "Vistrel_fr", "french"},
+    {"ge", "Vistrel_ge", "german"},
+    {"sp", "Vistrel_sp", "spanish"},
+    {"du", "Vistrel_du", "dutch"},
+    {"it", "Vistrel_it", "italien"},
+    {"po", "Vistrel_po", "portuguese"},
+    {"ru", "Vistrel_ru", "russian"},
+    {"pol", "Vistrel_pol", "polish"},
+};
+
+} // namespace
+
+StartupConfig::StartupConfig(const QString &programFolder)
+    : m_folder(programFolder)
+{}
+
+StartupConfig::~StartupConfig()
+{
+    // Uninstalls happen in the translators' destructors; newest first.
+    while (!m_translators.empty())
+        m_translators.pop_back();
+}
+
+bool StartupConfig::languageForCode(const QString &code, QString *qmName, QString *resourceLanguage)
+{
+    for (const LanguageRow &row : kLanguages) {
+        if (code == QLatin1String(row.code)) {
+            *qmName = QLatin1String(row.qm);
+            *resourceLanguage = QLatin1String(row.resource);
+            return true;
+        }
+    }
+    return false;
+}
+
+void StartupConfig::install(QCoreApplication &app, std::unique_ptr<QTranslator> translator)
+{
+    app.installTranslator(translator.get());
+    m_translators.push_back(std::move(translator));
+}
+
+void StartupConfig::loadLanguage(QCoreApplication &app)
+{
+    const QString translationsFolder = m_folder + QStringLiteral("/translations/");
+    QString qmName;
+    QString language = QStringLiteral("english");
+    QString code;
+    if (!ConfigFile::readLastLine(m_folder + QStringLiteral("/locale"), &code)) {
+        // No locale file at all: the camera's home market.
+        qmName = QStringLiteral("Vistrel_ko");
+        language = QStringLiteral("korean");
+    } else {
+        qDebug().noquote() << "locale: " << code;
+        QString resource;
+        if (languageForCode(code, &qmName, &resource))
+            language = resource;
+    }
+    GlobalSettings::setResourceLanguage(language);
+
+    const QString qmPath = translationsFolder + qmName;
+    qDebug().noquote() << "resource: " << language << ", qm: " << qmPath;
+    if (!qmName.isEmpty()) {
+        auto translator = std::make_unique<QTranslator>();
+        // Installed even when the file is missing: the texts then stay untranslated.
+        translator->load(qmPath);
+        install(app, std::move(translator));
+    }
+
+    // The framework's own texts follow the system locale, not the locale file.
+    const QString qtFolder = QLibraryInfo::location(QLibraryInfo::TranslationsPath);
+    auto qtTranslator = std::make_unique<QTranslator>();
+    if (qtTranslator->load(QLocale::system(), QStringLiteral("qt"), QStringLiteral("_"), qtFolder)) {
+        qDebug().noquote() << "qtTranslator ok";
+        install(app, std::move(qtTranslator));
+    }
+    auto qtBaseTranslator = std::make_unique<QTranslator>();
+    if (qtBaseTranslator->load(QStringLiteral("qtbase_") + QLocale::system().name(), qtFolder)) {
+        qDebug().noquote() << "qtBaseTranslator ok";
+        install(app, std::move(qtBaseTranslator));
+    }
+}
+
+void StartupConfig::loadModel()
+{
+    QString code;
+    if (!ConfigFile::readLastLine(m_folder + QStringLiteral("/model"), &code))
+        return;
+    qDebug().noquote() << "product type: " << code;
+    GlobalSettings::applyProductModel(code);
+}
+
+void StartupConfig::takeStartupPath(const QStringList &arguments)
+{
+    if (arguments.size() > 1)
+        GlobalSettings::setStartupFilePath(arguments.at(1));
+}

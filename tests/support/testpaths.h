@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// Where the tests find the programs under test, the source tree and the shared data.
+namespace TestPaths {
+
+QString makeRecording();  // tools/make-recording
+QString program();        // the viewer executable
+QString tool();           // vistrel-tool
+QString sourceDir();
+QString buildDir();
+// Folder with shared test data (realdata/nmea, ...); VISTREL_SHARED_DIR overrides it.
+QString sharedDir();
+QString nmeaLog(const QString &fileName);
+
+} // namespace TestPaths
+
+// Result of a finished child process.
+struct ProcessResult
+{
+    int exitCode = -1;
+    bool crashed = false;
+    bool finished = false;
+    QByteArray out;
+    QByteArray err;
+};
+
+// Runs a program to its end (or until timeoutMs) and collects its output.
+ProcessResult runProcess(const QString &program,
+                         const QStringList &arguments,
+                         int timeoutMs = 120000,
+                         const QString &workingDir = QString());
