@@ -45,6 +45,15 @@ using BufferRefPtr = std::unique_ptr<AVBufferRef, Deleter<&av_buffer_unref>>;
 using DictionaryPtr = std::unique_ptr<AVDictionary, Deleter<&av_dict_free>>;
 using SwsContextPtr = std::unique_ptr<SwsContext, Deleter<&sws_freeContext>>;
 
+// An output format context: closes the file it opened, then frees the context.
+inline void closeOutput(AVFormatContext *context)
+{
+    if (context->pb && !(context->oformat->flags & AVFMT_NOFILE))
+        avio_closep(&context->pb);
+    avformat_free_context(context);
+}
+using OutputContextPtr = std::unique_ptr<AVFormatContext, Deleter<&closeOutput>>;
+
 inline FramePtr makeFrame() { return FramePtr(av_frame_alloc()); }
 inline PacketPtr makePacket() { return PacketPtr(av_packet_alloc()); }
 

@@ -1,0 +1,176 @@
+#include "telemetrytrack.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+constexpr double Pi = 3.14159265358979323846;
+constexpr double MetresPerDegree = 111320.0;
+constexpr double KnotsPerKmh = 1.0 / 1.852;
+
+// "ddmm.mmmm" (latitude, 2 degree digits) or "dddmm.mmmm" (longitude, 3 digits).
+QByteArray formatAngle(double degrees, int degreeDigits)
+{
+    // Round to the printed precision first so that 59.99995 minutes cannot print as 60.0000.
+    const int64_t tenThousandths = std::llround(std::fabs(degrees) * 60.0 * 10000.0);
+    const int64_t whole = tenThousandths / (60 * 10000);
+    const double minutes = static_cast<double>(tenThousandths % (60 * 10000)) / 10000.0;
+    return QByteArray::number(static_cast<qlonglong>(whole)).rightJustified(degreeDigits, '0')
+            + QByteArray::number(minutes, 'f', 4).rightJustified(7, '0');
+}
+
+} // namespace
+
+TelemetryTrack::TelemetryTrack(int gpsCount,
+                               int gsensorCount,
+                               double duration,
+                               int seed,
+                               const QDateTime &start,
+                               const QList<QByteArray> &sentences)
+    : m_duration(duration)
+{
+    gpsCount = std::max(0, gpsCount);
+    gsensorCount = std::max(0, gsensorCount);
+    if (sentences.isEmpty()) {
+        m_sentences = generateRoute(gpsCount, duration, seed, start);
+    } else {
+        for (int i = 0; i < gpsCount; ++i)
+            m_sentences.append(sentences[i % sentences.size()]);
+    }
+
+    // A slow curve: lateral and longitudinal swings well below 1 g, gravity on z.
+    m_gsensor.resize(gsensorCount);
+    for (int j = 0; j < gsensorCount; ++j) {
+        const double t = gsensorCount > 0 ? j * duration / gsensorCount : 0;
+        const double x = 0.35 * std::sin(2 * Pi * t / 6.0 + seed * 0.7);
+        const double y = -0.25 * std::sin(2 * Pi * t / 4.5 + 1.0 + seed * 0.3);
+        const double z = 1.0 + 0.08 * std::sin(2 * Pi * t / 3.0);
+        GSensorRecord &record = m_gsensor[j];
+        quantize(x, &record.magnitude[0], &record.negative[0]);
+        quantize(y, &record.magnitude[1], &record.negative[1]);
+        quantize(z, &record.magnitude[2], &record.negative[2]);
+    }
+}
+
+double TelemetryTrack::sampleTime(int index) const
+{
+    if (m_sentences.isEmpty())
+        return 0;
+    return index * m_duration / m_sentences.size();
+}
+
+int TelemetryTrack::firstGsensor(int sample) const
+{
+    // G-sensor record j lies at j * duration / gsensorCount and belongs to the GPS interval
+    // floor(j * gpsCount / gsensorCount); the first record of interval i is therefore
+    // ceil(i * gsensorCount / gpsCount).
+    const int64_t gps = m_sentences.size();
+    if (gps == 0)
+        return 0;
+    const int64_t index = (static_cast<int64_t>(sample) * m_gsensor.size() + gps - 1) / gps;
+    return static_cast<int>(std::clamp<int64_t>(index, 0, m_gsensor.size()));
+}
+
+QByteArray TelemetryTrack::gsensorText(const GSensorRecord &record) const
+{
+    QByteArray text = "$M";
+    for (int axis = 0; axis < 3; ++axis)
+        text += QByteArray::number(record.magnitude[axis]) + ',';
+    for (int axis = 0; axis < 3; ++axis)
+        text += QByteArray::number(record.negative[axis]) + ',';
+    text += "0,0,0,0,0,0"; // b6..b11
+    text += ",0,0"; // the trailer b12, b13
+    return text;
+}
+
+QByteArray TelemetryTrack::gsensorBinary(const GSensorRecord &record) const
+{
+    QByteArray bytes(16, '\0');
+    bytes[0] = '$';
+    bytes[1] = 'M';
+    for (int axis = 0; axis < 3; ++axis) {
+        bytes[2 + axis] = static_cast<char>(record.magnitude[axis]);
+        bytes[5 + axis] = static_cast<char>(record.negative[axis]);
+    }
+    return bytes;
+}
+
+QByteArray TelemetryTrack::sampleText(int index) const
+{
+    if (index < 0 || index >= m_sentences.size())
+        return QByteArray();
+    QByteArray text = m_sentences[index] + "\r\n";
+    const int first = firstGsensor(index);
+    const int last = firstGsensor(index + 1);
+    for (int j = first; j < last; ++j)
+        text += gsensorText(m_gsensor[j]);
+    if (last > first)
+        text += '$';
+    return text;
+}
+
+QByteArray TelemetryTrack::userDataBlock() const
+{
+    QByteArray block;
+    for (int i = 0; i < m_sentences.size(); ++i) {
+        block += m_sentences[i] + "\r\n";
+        const int last = firstGsensor(i + 1);
+        for (int j = firstGsensor(i); j < last; ++j)
+            block += gsensorBinary(m_gsensor[j]);
+    }
+    return block;
+}
+
+QByteArray TelemetryTrack::withChecksum(const QByteArray &body)
+{
+    uint8_t checksum = 0;
+    for (char c : body)
+        checksum ^= static_cast<uint8_t>(c);
+    return '$' + body + '*' + QByteArray::number(checksum, 16).toUpper().rightJustified(2, '0');
+}
+
+void TelemetryTrack::quantize(double value, uint8_t *magnitude, uint8_t *negative)
+{
+    const long steps = std::lround(std::fabs(value) * 32.0) - 1;
+    *magnitude = static_cast<uint8_t>(std::clamp<long>(steps, 0, 35));
+    *negative = value < 0 ? 1 : 0;
+}
+
+QList<QByteArray> TelemetryTrack::generateRoute(int count,
+                                                double duration,
+                                                int seed,
+                                                const QDateTime &start)
+{
+    QList<QByteArray> sentences;
+    double latitude = 48.1173 + (seed % 100) * 0.01;
+    double longitude = 11.5167 + (seed % 100) * 0.013;
+    const double step = count > 0 ? duration / count : 0;
+    for (int i = 0; i < count; ++i) {
+        const double t = i * step;
+        const double kmh = 45.0 + 15.0 * std::sin(t / 9.0 + seed);
+        const double course
+                = std::fmod(90.0 + 40.0 * std::sin(t / 25.0 + seed * 0.5) + 360.0, 360.0);
+
+        const QDateTime when = start.addMSecs(std::llround(t * 1000.0)).toUTC();
+        const int centiseconds = when.time().msec() / 10;
+        QByteArray body = "GPRMC,";
+        body += when.toString(QStringLiteral("HHmmss")).toLatin1() + '.'
+                + QByteArray::number(centiseconds).rightJustified(2, '0') + ',';
+        body += "A,";
+        body += formatAngle(latitude, 2) + (latitude < 0 ? ",S," : ",N,");
+        body += formatAngle(longitude, 3) + (longitude < 0 ? ",W," : ",E,");
+        body += QByteArray::number(kmh * KnotsPerKmh, 'f', 2) + ',';
+        body += QByteArray::number(course, 'f', 2) + ',';
+        body += when.toString(QStringLiteral("ddMMyy")).toLatin1();
+        body += ",,,A"; // magnetic variation, its direction, mode: 13 fields in all
+        sentences.append(withChecksum(body));
+
+        const double metres = kmh / 3.6 * step;
+        const double radians = course * Pi / 180.0;
+        latitude += metres * std::cos(radians) / MetresPerDegree;
+        longitude += metres * std::sin(radians)
+                / (MetresPerDegree * std::max(0.1, std::cos(latitude * Pi / 180.0)));
+    }
+    return sentences;
+}
