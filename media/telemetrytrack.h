@@ -1,0 +1,72 @@
+#pragma once
+
+#include "gpssample.h"
+#include "gsensorsample.h"
+
+#include <QString>
+#include <QVector>
+
+struct AVFormatContext;
+struct AVStream;
+
+// The GPS fixes and G-sensor readings of one open recording, with the seconds of recording
+// each sample stands for.
+//
+// Threads: the media context loads it on the engine's event-loop thread while it opens a
+// recording (load) and clears it there; afterwards it is read-only until the next open.
+// Readers on other threads take shared copies of the lists (gpsSamples, gsensorSamples), which
+// stay valid whatever the context does next. The pointers from gpsAt/gsensorAt point into the
+// track itself and are only for callers on the loading thread or while the track cannot change.
+class TelemetryTrack
+{
+public:
+    // Empties both lists and zeroes the counts and rates.
+    void clear();
+
+    // Reads the telemetry of the recording opened as ctx from the file at path: the samples of
+    // every data and subtitle stream, then the "tlmd" user-data atom, which replaces what the
+    // streams gave when it holds telemetry records. Clears first.
+    void load(AVFormatContext *ctx, const QString &path);
+
+    int gpsCount() const { return m_gpsCount; }
+    int gsensorCount() const { return m_gsensorCount; }
+    // Seconds of recording per sample; 0 when there are none.
+    double gpsRate() const { return m_gpsRate; }
+    double gsensorRate() const { return m_gsensorRate; }
+
+    // out becomes a shared copy of the list; -1 when it is empty, else its size.
+    int gpsSamples(QVector<GpsSample> &out) const
+    {
+        out = m_gps;
+        return m_gps.isEmpty() ? -1 : m_gps.size();
+    }
+    int gsensorSamples(QVector<GSensorSample> &out) const
+    {
+        out = m_gsensor;
+        return m_gsensor.isEmpty() ? -1 : m_gsensor.size();
+    }
+    int validGpsCount() const;
+
+    // The sample shown at a playing time: index = seconds / rate, truncated and limited to the
+    // last sample; a negative time gives the first. -1 (or null) when the rate is 0 or the list
+    // is empty.
+    int gpsIndexAt(double seconds) const;
+    int gsensorIndexAt(double seconds) const;
+    const GpsSample *gpsAt(double seconds) const;
+    const GSensorSample *gsensorAt(double seconds) const;
+
+    // Index for a playing time in a list of count samples spaced rate seconds apart.
+    static int indexAt(double seconds, double rate, int count);
+
+private:
+    friend class TelemetryParser; // appends the parsed samples and sets counts and rates
+
+    void loadStream(AVStream *stream, const QString &path, bool lengthPrefix);
+
+    int m_gpsCount = 0;
+    int m_gsensorCount = 0;
+    QVector<GpsSample> m_gps;
+    QVector<GSensorSample> m_gsensor;
+    double m_gpsRate = 0;
+    double m_gsensorRate = 0;
+};
