@@ -1,0 +1,492 @@
+#include "mediainfo.h"
+
+#include "avptr.h"
+#include "globalsettings.h"
+
+#include <QDebug>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+
+namespace {
+
+// Probe limits: enough to find every stream of a camera recording without reading far.
+constexpr int64_t kProbeSize = 52428800;        // 50 MiB
+constexpr int64_t kMaxAnalyzeDuration = 5000000; // 5 s in microseconds
+
+// Frames per second as a double, or 0 when the rate is unknown (either term 0).
+double frameRate(AVRational rate)
+{
+    if (rate.num == 0 || rate.den == 0)
+        return 0;
+    return av_q2d(rate);
+}
+
+void logIndexDiagnostic(AVFormatContext *ctx)
+{
+    const QString rule = QStringLiteral("========================================");
+    qDebug().noquote() << rule;
+    qDebug().noquote() << "[Index vs Reality Check]";
+    const int64_t fileSize = ctx->pb ? avio_size(ctx->pb) : -1;
+    for (unsigned i = 0; i < ctx->nb_streams; ++i) {
+        AVStream *stream = ctx->streams[i];
+        const int entries = avformat_index_get_entries_count(stream);
+        if (entries <= 0) {
+            qDebug().noquote() << "Stream" << i << ": no index has been created";
+            continue;
+        }
+        const AVIndexEntry *last = avformat_index_get_entry(stream, entries - 1);
+        const int64_t position = last ? last->pos : 0;
+        qDebug().noquote() << "Stream" << i << "Entries:" << entries;
+        qDebug().noquote() << "Last Packet Position (from Index):" << position;
+        qDebug().noquote() << "Actual File Size:" << fileSize;
+        if (fileSize < position) {
+            qDebug().noquote() << "index is lying!";
+            qDebug().noquote() << "reason : index says data exists at" << position
+                               << "but the fiel ends at" << fileSize;
+        } else {
+            qDebug().noquote() << "data might be within index";
+        }
+    }
+    qDebug().noquote() << rule;
+}
+
+// True when the file opens and yields at least one video packet.
+bool hasVideoPackets(const QString &path)
+{
+    AVFormatContext *raw = nullptr;
+    if (avformat_open_input(&raw, path.toUtf8().constData(), nullptr, nullptr) < 0)
+        return false;
+    av::FormatContextPtr ctx(raw);
+    if (avformat_find_stream_info(ctx.get(), nullptr) < 0)
+        return false;
+    av::PacketPtr packet = av::makePacket();
+    if (!packet)
+        return false;
+    // A copy with no video in its first few hundred packets is not a usable repair.
+    for (int i = 0; i < 500; ++i) {
+        if (av_read_frame(ctx.get(), packet.get()) < 0)
+            return false;
+        const bool video = packet->stream_index >= 0
+                           && static_cast<unsigned>(packet->stream_index) < ctx->nb_streams
+                           && ctx->streams[packet->stream_index]->codecpar->codec_type
+                                      == AVMEDIA_TYPE_VIDEO
+                           && packet->size > 0;
+        av_packet_unref(packet.get());
+        if (video)
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+MediaInfo::MediaInfo(QObject *parent)
+    : QObject(parent)
+{
+    qRegisterMetaType<MediaInfo *>();
+    qRegisterMetaType<MediaContext *>();
+    reset();
+}
+
+MediaInfo::~MediaInfo() = default;
+
+void MediaInfo::reset()
+{
+    {
+        QMutexLocker lock(&m_mutex);
+        m_streams.clear();
+    }
+    m_streamPosition.clear();
+    m_videoCount = m_audioCount = m_otherCount = 0;
+    m_duration = 0;
+    m_totalFrames = 0;
+    m_front = m_rear = m_inner = m_surround = m_shownStream = -1;
+    m_currentPath.clear();
+    m_damaged = false;
+    endOfPlaying = false;
+    playError = false;
+    changeState(Idle, nullptr, true);
+}
+
+void MediaInfo::changeState(int newState, MediaContext *playingContext, bool notify)
+{
+    int oldState;
+    {
+        QMutexLocker lock(&m_mutex);
+        oldState = m_state;
+        if (newState != oldState) {
+            qDebug().noquote() << QStringLiteral("media info: %1, state change: %2 -> %3")
+                                          .arg(m_currentPath)
+                                          .arg(oldState)
+                                          .arg(newState);
+            m_state = newState;
+        }
+    }
+    if (!notify)
+        return;
+    if (newState != Playing) {
+        // Leaving for anything but Playing ends a pending seek.
+        QMutexLocker lock(&m_mutex);
+        clearSeekLocked();
+    }
+    emit mediaInfoStateChanged(this, playingContext, oldState, newState);
+}
+
+void MediaInfo::clearSeekLocked()
+{
+    for (auto &record : m_streams)
+        record->seekingSeq = -1;
+    m_seeking = false;
+    qDebug().noquote() << "media info: -----> finish seeking";
+}
+
+int MediaInfo::state() const
+{
+    QMutexLocker lock(&m_mutex);
+    return m_state;
+}
+
+bool MediaInfo::isOpened() const
+{
+    QMutexLocker lock(&m_mutex);
+    return m_state == Playing || m_state == Paused;
+}
+
+int MediaInfo::init(const QString &path)
+{
+    reset();
+    clearTempFile(m_tempFilePath);
+    m_tempFileSource.clear();
+
+    av::FormatContextAllocPtr allocated(avformat_alloc_context());
+    if (!allocated)
+        return AVERROR(ENOMEM);
+    allocated->flags |= AVFMT_FLAG_IGNIDX | AVFMT_FLAG_GENPTS;
+    allocated->probesize = kProbeSize;
+    allocated->max_analyze_duration = kMaxAnalyzeDuration;
+
+    // avformat_open_input frees the context itself when it fails.
+    AVFormatContext *raw = allocated.release();
+    int ret = avformat_open_input(&raw, path.toUtf8().constData(), nullptr, nullptr);
+    if (ret < 0) {
+        qDebug().noquote() << path << "open error:" << ret << ":" << av::errorText(ret);
+        return ret;
+    }
+    av::FormatContextPtr ctx(raw);
+
+    // Some demuxers (AVI cut before its index) add index entries while stream info reads
+    // packets, so the count right after the open is the telling one for those.
+    std::vector<int> entriesAtOpen(ctx->nb_streams, 0);
+    for (unsigned i = 0; i < ctx->nb_streams; ++i)
+        entriesAtOpen[i] = avformat_index_get_entries_count(ctx->streams[i]);
+
+    av_format_inject_global_side_data(ctx.get());
+    ret = avformat_find_stream_info(ctx.get(), nullptr);
+    if (ret < 0) {
+        qDebug().noquote() << path << "stream info error:" << ret << ":" << av::errorText(ret);
+        return ret;
+    }
+
+    m_damaged = false;
+    for (unsigned i = 0; i < ctx->nb_streams; ++i) {
+        AVStream *stream = ctx->streams[i];
+        const int entries = avformat_index_get_entries_count(stream);
+        qDebug().noquote() << "--- Stream" << i << "Check ---";
+        qDebug().noquote() << "Index Entries Count:" << entries;
+        const bool presentAtOpen = i < entriesAtOpen.size();
+        if (presentAtOpen && entriesAtOpen[i] != entries)
+            qDebug().noquote() << "Index Entries Count at open:" << entriesAtOpen[i];
+        if (entries == 0 || (presentAtOpen && entriesAtOpen[i] == 0)) {
+            qDebug().noquote() << "No map! (invalid file)";
+            m_damaged = true;
+        } else {
+            qDebug().noquote() << "map exists (valid file)";
+        }
+        if (stream->codecpar->codec_type == AVMEDIA_TYPE_AUDIO)
+            stream->discard = AVDISCARD_ALL;
+    }
+
+    logIndexDiagnostic(ctx.get());
+
+    m_duration = ctx->duration > 0 ? ctx->duration / 1000000.0 : 0;
+    if (ctx->nb_streams > 0) {
+        const double fps = frameRate(ctx->streams[0]->avg_frame_rate);
+        m_totalFrames = fps > 0 ? static_cast<int64_t>(fps * m_duration + 0.5) : 0;
+    }
+
+    const bool surroundModel = GlobalSettings::surroundModel();
+    {
+        QMutexLocker lock(&m_mutex);
+        for (unsigned i = 0; i < ctx->nb_streams; ++i) {
+            const AVCodecParameters *par = ctx->streams[i]->codecpar;
+            auto record = std::make_unique<StreamInfo>();
+            record->index = static_cast<int>(i);
+            record->mediaType = par->codec_type;
+            switch (par->codec_type) {
+            case AVMEDIA_TYPE_VIDEO:
+                record->pixelFormat = par->format;
+                record->width = par->width;
+                record->height = par->height;
+                record->aspect = par->width < 1 ? 0.5625 : double(par->height) / par->width;
+                qDebug().noquote() << "   " << par->format << "," << par->width << "x"
+                                   << par->height << ", ratio" << record->aspect;
+                ++m_videoCount;
+                if (surroundModel && par->width == par->height) {
+                    record->isSurround = true;
+                    m_surround = record->index;
+                }
+                break;
+            case AVMEDIA_TYPE_AUDIO:
+                record->sampleFormat = par->format;
+                record->channelLayout = par->ch_layout.order == AV_CHANNEL_ORDER_NATIVE
+                                                ? par->ch_layout.u.mask
+                                                : 0;
+                record->channels = par->ch_layout.nb_channels;
+                record->sampleRate = par->sample_rate;
+                ++m_audioCount;
+                break;
+            case AVMEDIA_TYPE_DATA:
+            case AVMEDIA_TYPE_SUBTITLE:
+                ++m_otherCount;
+                break;
+            default:
+                continue; // attachments and unknown types get no record
+            }
+            m_streamPosition.insert(record->index, static_cast<int>(m_streams.size()));
+            m_streams.push_back(std::move(record));
+        }
+    }
+    ctx.reset();
+
+    assignRoles();
+    qDebug().noquote() << "video indices: front" << m_front << ", rear" << m_rear << ", inner"
+                       << m_inner << ", surround" << m_surround;
+    if (m_front == -1 && m_videoCount > 0)
+        m_front = 0;
+
+    m_currentPath = m_tempFilePath.isEmpty() ? path : m_tempFilePath;
+    endOfPlaying = false;
+    playError = false;
+    changeState(Stopped, nullptr, true);
+    return 0;
+}
+
+void MediaInfo::assignRoles()
+{
+    QMutexLocker lock(&m_mutex);
+    for (const auto &record : m_streams) {
+        if (record->mediaType != AVMEDIA_TYPE_VIDEO)
+            continue;
+        if (record->index == m_surround)
+            m_inner = record->index;
+        else if (m_front == -1)
+            m_front = record->index;
+        else if (m_rear == -1)
+            m_rear = record->index;
+        else
+            m_inner = record->index;
+    }
+}
+
+bool MediaInfo::hasStreamInfo(int streamIndex) const
+{
+    return m_streamPosition.contains(streamIndex);
+}
+
+StreamInfo &MediaInfo::streamInfo(int streamIndex)
+{
+    QMutexLocker lock(&m_mutex);
+    return *m_streams.at(static_cast<size_t>(m_streamPosition.value(streamIndex)));
+}
+
+std::vector<StreamInfo> MediaInfo::streamInfos() const
+{
+    QMutexLocker lock(&m_mutex);
+    std::vector<StreamInfo> copies;
+    copies.reserve(m_streams.size());
+    for (const auto &record : m_streams)
+        copies.push_back(*record);
+    return copies;
+}
+
+bool MediaInfo::hasSurroundStream() const
+{
+    QMutexLocker lock(&m_mutex);
+    for (const auto &record : m_streams) {
+        if (record->isSurround)
+            return true;
+    }
+    return false;
+}
+
+void MediaInfo::setFrameSearchMode(bool on)
+{
+    QMutexLocker lock(&m_mutex);
+    m_frameSearchMode = on;
+    qDebug().noquote() << "SetFrameSearchMode" << on;
+}
+
+bool MediaInfo::isFrameSearchMode() const
+{
+    QMutexLocker lock(&m_mutex);
+    return m_frameSearchMode;
+}
+
+void MediaInfo::SetFrameSearchModeOn()
+{
+    QMutexLocker lock(&m_mutex);
+    m_frameSearchMode = true;
+    qDebug().noquote() << "SetFrameSearchMode On";
+}
+
+void MediaInfo::SetFrameSearchModeOff()
+{
+    QMutexLocker lock(&m_mutex);
+    m_frameSearchMode = false;
+    qDebug().noquote() << "SetFrameSearchMode Off";
+}
+
+void MediaInfo::startSeeking()
+{
+    QMutexLocker lock(&m_mutex);
+    m_seeking = true;
+    qDebug().noquote() << "media info: -----> start seeking";
+}
+
+void MediaInfo::finishSeeking()
+{
+    QMutexLocker lock(&m_mutex);
+    clearSeekLocked();
+}
+
+bool MediaInfo::isSeeking()
+{
+    QMutexLocker lock(&m_mutex);
+    if (!m_seeking)
+        return false;
+    // Only the channels on screen hold a seek open.
+    for (const auto &record : m_streams) {
+        if (record->mediaType != AVMEDIA_TYPE_VIDEO)
+            continue;
+        const bool shown = m_shownStream == AllChannels || m_shownStream == record->index;
+        if (shown && record->displayedSeq != record->seekingSeq)
+            return true;
+    }
+    qDebug().noquote() << "media info: -----> seeking completed";
+    for (auto &record : m_streams)
+        record->seekingSeq = -1;
+    m_seeking = false;
+    return false;
+}
+
+void MediaInfo::setSeekingStreamInfo(int streamIndex, int seq)
+{
+    QMutexLocker lock(&m_mutex);
+    auto it = m_streamPosition.constFind(streamIndex);
+    if (it != m_streamPosition.constEnd())
+        m_streams[static_cast<size_t>(*it)]->seekingSeq = seq;
+}
+
+void MediaInfo::setDisplayedSeq(int streamIndex, int seq)
+{
+    QMutexLocker lock(&m_mutex);
+    auto it = m_streamPosition.constFind(streamIndex);
+    if (it != m_streamPosition.constEnd())
+        m_streams[static_cast<size_t>(*it)]->displayedSeq = seq;
+}
+
+void MediaInfo::setSeekingAbsolute(bool absolute)
+{
+    QMutexLocker lock(&m_mutex);
+    m_seekingAbsolute = absolute;
+    qDebug().noquote() << "=============== seekingAbsolute" << absolute;
+}
+
+void MediaInfo::setTempFile(const QString &copyPath, const QString &sourcePath)
+{
+    m_tempFilePath = copyPath;
+    m_tempFileSource = copyPath.isEmpty() ? QString() : sourcePath;
+}
+
+void MediaInfo::clearTempFile(QString &path)
+{
+    qDebug().noquote() << "clearTempFile" << path;
+    if (path.isEmpty())
+        return;
+    if (QFile::exists(path)) {
+        if (QFile::remove(path))
+            qDebug().noquote() << "Temporary file deleted successfully:" << path;
+        else
+            qDebug().noquote() << "Could not delete file (Check if still open):" << path;
+    }
+    if (&path == &m_tempFilePath)
+        m_tempFileSource.clear();
+    path.clear();
+}
+
+QString MediaInfo::repairOutputPath(const QString &inputPath, const QString &outputFolder)
+{
+    const QFileInfo info(inputPath);
+    return outputFolder + QLatin1Char('/') + info.completeBaseName() + QStringLiteral("tmp.")
+           + info.suffix();
+}
+
+QStringList MediaInfo::repairArguments(const QString &inputPath,
+                                       const QString &outputPath,
+                                       int durationSeconds)
+{
+    QStringList args{QStringLiteral("-y"),
+                     QStringLiteral("-err_detect"),
+                     QStringLiteral("ignore_err"),
+                     QStringLiteral("-i"),
+                     inputPath};
+    if (durationSeconds > 0)
+        args << QStringLiteral("-t") << QString::number(durationSeconds);
+    args << QStringLiteral("-map") << QStringLiteral("0:v:0") << QStringLiteral("-map")
+         << QStringLiteral("0:v:1") << QStringLiteral("-c:v") << QStringLiteral("copy")
+         << QStringLiteral("-an") << QStringLiteral("-r") << QStringLiteral("30")
+         << QStringLiteral("-f") << QStringLiteral("avi") << outputPath;
+    return args;
+}
+
+QString MediaInfo::repairRecording(const QString &inputPath,
+                                   const QString &outputFolder,
+                                   int durationSeconds)
+{
+    const QString outputPath = repairOutputPath(inputPath, outputFolder);
+    // A copy from an earlier open is reused as it is.
+    if (QFile::exists(outputPath))
+        return outputPath;
+
+    QProcess converter;
+    converter.setProcessChannelMode(QProcess::MergedChannels);
+    converter.start(m_converterProgram,
+                    repairArguments(inputPath, outputPath, durationSeconds),
+                    QIODevice::ReadWrite);
+    if (!converter.waitForStarted()) {
+        qDebug().noquote() << "MediaInfo::repairRecording" << m_converterProgram
+                           << "did not start:" << converter.errorString();
+        return QString();
+    }
+    if (!converter.waitForFinished(m_converterTimeoutMs)) {
+        qDebug().noquote() << "MediaInfo::repairRecording converter timed out after"
+                           << m_converterTimeoutMs << "ms";
+        converter.kill();
+        converter.waitForFinished(5000);
+        // A half-written copy must not be reused by the next open.
+        QFile::remove(outputPath);
+        return QString();
+    }
+    if (converter.exitStatus() == QProcess::CrashExit || !QFile::exists(outputPath))
+        return QString();
+    // The converter can exit 0 after writing a container without a single packet.
+    if (!hasVideoPackets(outputPath)) {
+        qDebug().noquote() << "MediaInfo::repairRecording copy holds no video:" << outputPath;
+        QFile::remove(outputPath);
+        return QString();
+    }
+    qDebug().noquote() << "Multi-stream Repair Success:" << outputPath;
+    return outputPath;
+}

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QMutex>
+#include <QStringList>
+#include <QtGlobal>
+
+// Collects the program's debug lines while it is alive (and still forwards them), so tests
+// can assert on the log lines the code promises.
+class LogCapture
+{
+public:
+    LogCapture();
+    ~LogCapture();
+
+    QStringList lines() const;
+    bool contains(const QString &fragment) const;
+    int count(const QString &fragment) const;
+    void clear();
+
+private:
+    static void handler(QtMsgType type, const QMessageLogContext &context, const QString &message);
+
+    QtMessageHandler m_previous = nullptr;
+    mutable QMutex m_mutex;
+    QStringList m_lines;
+};
