@@ -1,10 +1,45 @@
+// vistrel-tool: the command-line companion of the viewer.
+#include "listcommand.h"
+#include "probecommand.h"
+#include "repaircommand.h"
+#include "telemetrycommand.h"
+#include "tooloutput.h"
+
 #include <QCoreApplication>
-#include <QTextStream>
+#include <QStringList>
+
+namespace {
+
+const char kUsage[] = "usage: vistrel-tool COMMAND [ARGS]\n"
+                      "\n"
+                      "commands:\n"
+                      "  probe FILE [--model CODE]                 streams, channels, duration, telemetry summary\n"
+                      "  telemetry FILE --format json|csv|gpx      every GPS and G-sensor sample\n"
+                      "  list PATH... [--removable-root DIR]       recordings of files and folders, by kind\n"
+                      "  repair FILE [--out DIR]                   rebuild a recording whose index is missing\n"
+                      "\n"
+                      "Results go to stdout (JSON unless said otherwise), logs to stderr.\n";
+
+} // namespace
 
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
-    QTextStream out(stdout);
-    out << "usage: vistrel-tool COMMAND [ARGS]\n";
-    return argc > 1 ? 2 : 0;
+    QStringList args = QCoreApplication::arguments();
+    args.removeFirst();
+    if (args.isEmpty() || args.first() == QLatin1String("--help")
+        || args.first() == QLatin1String("-h")) {
+        ToolOutput::printText(QString::fromLatin1(kUsage));
+        return args.isEmpty() ? 2 : 0;
+    }
+    const QString command = args.takeFirst();
+    if (command == QLatin1String("probe"))
+        return ProbeCommand::run(args);
+    if (command == QLatin1String("telemetry"))
+        return TelemetryCommand::run(args);
+    if (command == QLatin1String("list"))
+        return ListCommand::run(args);
+    if (command == QLatin1String("repair"))
+        return RepairCommand::run(args);
+    return ToolOutput::fail(QStringLiteral("unknown command \"%1\" (see --help)").arg(command), 2);
 }

@@ -1,0 +1,291 @@
+// The command-line companion, run as a real process on generated recordings and cards.
+#include "testpaths.h"
+#include "testrecordings.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QTemporaryDir>
+#include <QXmlStreamReader>
+#include <QtTest>
+
+namespace {
+
+ProcessResult tool(const QStringList &args)
+{
+    return runProcess(TestPaths::tool(), args);
+}
+
+QJsonObject toolJson(const QStringList &args)
+{
+    const ProcessResult r = tool(args);
+    if (!r.finished || r.exitCode != 0) {
+        qWarning() << "vistrel-tool" << args << "failed:" << r.exitCode << r.err.right(2000);
+        return {};
+    }
+    QJsonParseError error;
+    const QJsonDocument doc = QJsonDocument::fromJson(r.out, &error);
+    if (error.error != QJsonParseError::NoError)
+        qWarning() << "not JSON:" << error.errorString() << r.out.left(500);
+    return doc.object();
+}
+
+QStringList paths(const QJsonArray &rows)
+{
+    QStringList list;
+    for (const QJsonValue &row : rows)
+        list << row.toObject().value(QStringLiteral("path")).toString();
+    return list;
+}
+
+int validCount(const QJsonArray &gps)
+{
+    int valid = 0;
+    for (const QJsonValue &g : gps)
+        valid += g.toObject().value(QStringLiteral("valid")).toBool() ? 1 : 0;
+    return valid;
+}
+
+} // namespace
+
+class TestVistrelTool : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void probe_reportsStreamsRolesAndTelemetry()
+    {
+        const QString file = TestRecordings::make(QStringLiteral("20240314_153012D.mp4"),
+                                                  {QStringLiteral("--video"),
+                                                   QStringLiteral("320x180"),
+                                                   QStringLiteral("--video"),
+                                                   QStringLiteral("160x90"),
+                                                   QStringLiteral("--audio"),
+                                                   QStringLiteral("--telemetry"),
+                                                   QStringLiteral("subtitle"),
+                                                   QStringLiteral("--duration"),
+                                                   QStringLiteral("4"),
+                                                   QStringLiteral("--gps-rate"),
+                                                   QStringLiteral("1"),
+                                                   QStringLiteral("--gsensor-rate"),
+                                                   QStringLiteral("5")});
+        QVERIFY(!file.isEmpty());
+        const QJsonObject probe = toolJson({QStringLiteral("probe"), file});
+        QCOMPARE(probe.value(QStringLiteral("videoCount")).toInt(), 2);
+        QCOMPARE(probe.value(QStringLiteral("audioCount")).toInt(), 1);
+        QCOMPARE(probe.value(QStringLiteral("otherCount")).toInt(), 1);
+        QCOMPARE(probe.value(QStringLiteral("front")).toInt(), 0);
+        QCOMPARE(probe.value(QStringLiteral("rear")).toInt(), 1);
+        QCOMPARE(probe.value(QStringLiteral("inner")).toInt(), -1);
+        QCOMPARE(probe.value(QStringLiteral("damaged")).toBool(), false);
+        QCOMPARE(probe.value(QStringLiteral("state")).toInt(), 1);
+        QVERIFY(qAbs(probe.value(QStringLiteral("totalFrames")).toInt() - 120) <= 2);
+        const QJsonArray streams = probe.value(QStringLiteral("streams")).toArray();
+        QCOMPARE(streams.size(), 4);
+        QCOMPARE(streams.at(1).toObject().value(QStringLiteral("width")).toInt(), 160);
+        QCOMPARE(streams.at(2).toObject().value(QStringLiteral("sampleRate")).toInt(), 48000);
+        QCOMPARE(streams.at(2).toObject().value(QStringLiteral("channelLayout")).toString(),
+                 QStringLiteral("3"));
+
+        const QJsonObject telemetry = probe.value(QStringLiteral("telemetry")).toObject();
+        QCOMPARE(telemetry.value(QStringLiteral("gpsCount")).toInt(), 4);
+        QCOMPARE(telemetry.value(QStringLiteral("validGpsCount")).toInt(), 4);
+        QCOMPARE(telemetry.value(QStringLiteral("gsensorCount")).toInt(), 20);
+        QVERIFY(qAbs(telemetry.value(QStringLiteral("gpsRate")).toDouble() - 1.0) < 0.05);
+        QVERIFY(qAbs(telemetry.value(QStringLiteral("gsensorRate")).toDouble() - 0.2) < 0.01);
+        QVERIFY(telemetry.contains(QStringLiteral("firstGps")));
+        QVERIFY(telemetry.contains(QStringLiteral("lastGsensor")));
+    }
+
+    void probe_modelDecidesSurround_data()
+    {
+        QTest::addColumn<QString>("model");
+        QTest::addColumn<int>("surround");
+        QTest::newRow("ZRA") << "ZRA" << 0;
+        QTest::newRow("ZRC") << "ZRC" << -1;
+    }
+
+    void probe_modelDecidesSurround()
+    {
+        QFETCH(QString, model);
+        QFETCH(int, surround);
+        const QString file = TestRecordings::make(QStringLiteral("square.mp4"),
+                                                  {QStringLiteral("--video"),
+                                                   QStringLiteral("288x288"),
+                                                   QStringLiteral("--duration"),
+                                                   QStringLiteral("1")});
+        QVERIFY(!file.isEmpty());
+        const QJsonObject probe
+                = toolJson({QStringLiteral("probe"), file, QStringLiteral("--model"), model});
+        QCOMPARE(probe.value(QStringLiteral("surround")).toInt(), surround);
+        QCOMPARE(probe.value(QStringLiteral("model")).toString(), model);
+    }
+
+    void probe_failsClearlyOnBadInput()
+    {
+        QTemporaryDir dir;
+        const ProcessResult missing
+                = tool({QStringLiteral("probe"), dir.filePath(QStringLiteral("none.mp4"))});
+        QVERIFY(missing.finished);
+        QVERIFY(missing.exitCode != 0);
+        QVERIFY(missing.err.contains("vistrel-tool:"));
+        QVERIFY(missing.err.contains("cannot probe"));
+        QVERIFY(missing.out.isEmpty());
+
+        const ProcessResult usage = tool({QStringLiteral("probe")});
+        QCOMPARE(usage.exitCode, 2);
+        const ProcessResult unknown = tool({QStringLiteral("frobnicate")});
+        QCOMPARE(unknown.exitCode, 2);
+        const ProcessResult option = tool(
+                {QStringLiteral("probe"), QStringLiteral("x.mp4"), QStringLiteral("--bogus")});
+        QCOMPARE(option.exitCode, 2);
+    }
+
+    void telemetry_formats()
+    {
+        const QString file = TestRecordings::make(
+                QStringLiteral("20240314_153012E.mp4"),
+                {QStringLiteral("--video"),
+                 QStringLiteral("160x90"),
+                 QStringLiteral("--telemetry"),
+                 QStringLiteral("subtitle"),
+                 QStringLiteral("--duration"),
+                 QStringLiteral("3"),
+                 QStringLiteral("--nmea"),
+                 TestPaths::nmeaLog(QStringLiteral("gpsd_haicom-305N.log"))});
+        QVERIFY(!file.isEmpty());
+
+        const QJsonObject json = toolJson({QStringLiteral("telemetry"),
+                                           file,
+                                           QStringLiteral("--format"),
+                                           QStringLiteral("json")});
+        const QJsonArray gps = json.value(QStringLiteral("gps")).toArray();
+        QCOMPARE(gps.size(), 3);
+        const double rate = json.value(QStringLiteral("gpsRate")).toDouble();
+        QCOMPARE(gps.at(2).toObject().value(QStringLiteral("index")).toInt(), 2);
+        QCOMPARE(gps.at(2).toObject().value(QStringLiteral("time")).toDouble(), 2 * rate);
+        // Australia: south and east
+        QVERIFY(gps.at(0).toObject().value(QStringLiteral("latitude")).toDouble() < -20);
+        QVERIFY(gps.at(0).toObject().value(QStringLiteral("longitude")).toDouble() > 150);
+
+        const ProcessResult csv = tool({QStringLiteral("telemetry"),
+                                        file,
+                                        QStringLiteral("--format"),
+                                        QStringLiteral("csv")});
+        QCOMPARE(csv.exitCode, 0);
+        const QList<QByteArray> lines = csv.out.trimmed().split('\n');
+        QCOMPARE(lines.first(), QByteArray("type,index,time,valid,latitude,longitude,speed,x,y,z"));
+        QCOMPARE(lines.count(),
+                 1 + gps.size() + json.value(QStringLiteral("gsensor")).toArray().size());
+        QVERIFY(lines.at(1).startsWith("gps,0,0.000,"));
+
+        // The log's first fixes are not valid yet (status V): no track points for them.
+        const ProcessResult noFix = tool(
+                {QStringLiteral("telemetry"), file, QStringLiteral("--format"), QStringLiteral("gpx")});
+        QCOMPARE(noFix.exitCode, 0);
+        QCOMPARE(noFix.out.count("<trkpt"), validCount(gps));
+
+        const QString route = TestRecordings::make(QStringLiteral("20240314_153012E.mp4"),
+                                                   {QStringLiteral("--video"),
+                                                    QStringLiteral("160x90"),
+                                                    QStringLiteral("--telemetry"),
+                                                    QStringLiteral("subtitle"),
+                                                    QStringLiteral("--duration"),
+                                                    QStringLiteral("3")});
+        QVERIFY(!route.isEmpty());
+        const QJsonArray routeGps
+                = toolJson({QStringLiteral("telemetry"), route}).value(QStringLiteral("gps")).toArray();
+        const ProcessResult gpx = tool(
+                {QStringLiteral("telemetry"), route, QStringLiteral("--format"), QStringLiteral("gpx")});
+        QCOMPARE(gpx.exitCode, 0);
+        QXmlStreamReader xml(gpx.out);
+        int points = 0;
+        QStringList times;
+        while (!xml.atEnd()) {
+            xml.readNext();
+            if (xml.isStartElement() && xml.name() == QLatin1String("trkpt"))
+                ++points;
+            if (xml.isStartElement() && xml.name() == QLatin1String("time"))
+                times << xml.readElementText();
+        }
+        QVERIFY2(!xml.hasError(), qPrintable(xml.errorString()));
+        QVERIFY(points > 0);
+        QCOMPARE(points, validCount(routeGps));
+        QCOMPARE(times.size(), points);
+        QCOMPARE(times.first(), QStringLiteral("2024-03-14T15:30:12.000"));
+        QCOMPARE(times.at(1), QStringLiteral("2024-03-14T15:30:13.000"));
+
+        const ProcessResult bad = tool({QStringLiteral("telemetry"),
+                                        file,
+                                        QStringLiteral("--format"),
+                                        QStringLiteral("kml")});
+        QCOMPARE(bad.exitCode, 2);
+    }
+
+    void list_memoryCardRootFilesByFolder()
+    {
+        const QString card = TestRecordings::makeCard(QStringLiteral("test"));
+        QVERIFY(!card.isEmpty());
+
+        const QJsonObject byFolder = toolJson(
+                {QStringLiteral("list"), card, QStringLiteral("--removable-root"), card});
+        const QJsonObject byName = toolJson({QStringLiteral("list"), card});
+        QVERIFY(!byFolder.value(QStringLiteral("all")).toArray().isEmpty());
+        QCOMPARE(paths(byFolder.value(QStringLiteral("all")).toArray()).size(),
+                 paths(byName.value(QStringLiteral("all")).toArray()).size());
+
+        for (const QString &path : paths(byFolder.value(QStringLiteral("driving")).toArray()))
+            QVERIFY2(path.startsWith(card + QStringLiteral("/DRIVING/")), qPrintable(path));
+        for (const QString &path : paths(byFolder.value(QStringLiteral("parking")).toArray()))
+            QVERIFY2(path.startsWith(card + QStringLiteral("/PARKING/")), qPrintable(path));
+        for (const QString &path : paths(byFolder.value(QStringLiteral("all")).toArray()))
+            QVERIFY2(!path.contains(QStringLiteral("/DUAL/")), qPrintable(path));
+
+        // rows are in date-time order
+        const QJsonArray all = byFolder.value(QStringLiteral("all")).toArray();
+        for (int i = 1; i < all.size(); ++i) {
+            const QString a = all.at(i - 1).toObject().value(QStringLiteral("date")).toString()
+                    + all.at(i - 1).toObject().value(QStringLiteral("time")).toString();
+            const QString b = all.at(i).toObject().value(QStringLiteral("date")).toString()
+                    + all.at(i).toObject().value(QStringLiteral("time")).toString();
+            QVERIFY(a <= b);
+        }
+    }
+
+    void repair_printsTheCopy()
+    {
+        const QString file = TestRecordings::make(QStringLiteral("20240101_000000D.avi"),
+                                                  {QStringLiteral("--video"),
+                                                   QStringLiteral("160x90"),
+                                                   QStringLiteral("--video"),
+                                                   QStringLiteral("160x90"),
+                                                   QStringLiteral("--damage"),
+                                                   QStringLiteral("avi-no-index")});
+        QVERIFY(!file.isEmpty());
+        QTemporaryDir out;
+        const QJsonObject repaired
+                = toolJson({QStringLiteral("repair"), file, QStringLiteral("--out"), out.path()});
+        QCOMPARE(repaired.value(QStringLiteral("path")).toString(),
+                 out.filePath(QStringLiteral("20240101_000000Dtmp.avi")));
+        QCOMPARE(repaired.value(QStringLiteral("damaged")).toBool(), true);
+        const QJsonObject probe = toolJson(
+                {QStringLiteral("probe"), repaired.value(QStringLiteral("path")).toString()});
+        QCOMPARE(probe.value(QStringLiteral("videoCount")).toInt(), 2);
+        QCOMPARE(probe.value(QStringLiteral("damaged")).toBool(), false);
+
+        const QString single = TestRecordings::make(QStringLiteral("one-cut.avi"),
+                                                    {QStringLiteral("--video"),
+                                                     QStringLiteral("160x90"),
+                                                     QStringLiteral("--damage"),
+                                                     QStringLiteral("avi-no-index")});
+        const ProcessResult failed
+                = tool({QStringLiteral("repair"), single, QStringLiteral("--out"), out.path()});
+        QCOMPARE(failed.exitCode, 1);
+        QVERIFY(failed.err.contains("no playable copy"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestVistrelTool)
+#include "tst_vistreltool.moc"

@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QStringList>
+
+// vistrel-tool list PATH... [--removable-root DIR]: the recordings among files and folders,
+// as the four tables of the play list (All, Driving, Event, Parking). --removable-root
+// declares a folder the root of a removable drive (repeatable); otherwise the system's
+// mounts decide.
+class ListCommand
+{
+public:
+    static int run(const QStringList &arguments);
+};

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QMap>
+#include <QSet>
+#include <QString>
+#include <QStringList>
+
+// Arguments of one vistrel-tool command: positionals and "--name VALUE" options.
+class ToolArgs
+{
+public:
+    // valueOptions: the options the command accepts, each taking one value.
+    ToolArgs(const QStringList &arguments, const QSet<QString> &valueOptions);
+
+    bool ok() const { return m_error.isEmpty(); }
+    QString error() const { return m_error; }
+    const QStringList &positionals() const { return m_positionals; }
+    bool has(const QString &option) const { return m_values.contains(option); }
+    QString value(const QString &option) const { return m_values.value(option).value(0); }
+    QStringList values(const QString &option) const { return m_values.value(option); }
+
+private:
+    QStringList m_positionals;
+    QMap<QString, QStringList> m_values;
+    QString m_error;
+};
