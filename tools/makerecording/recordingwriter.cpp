@@ -5,7 +5,7 @@
 #include "damage.h"
 #include "mp4atoms.h"
 #include "nmealog.h"
-#include "telemetrytrack.h"
+#include "synthetictelemetry.h"
 #include "videotrack.h"
 
 #include <QFile>
@@ -149,7 +149,7 @@ bool appendUserDataAtom(const QString &path, const QByteArray &block, QString *e
 }
 
 bool muxRecording(const RecordingOptions &options,
-                  const TelemetryTrack *telemetry,
+                  const SyntheticTelemetry *telemetry,
                   RecordingWriter::Result *result,
                   QString *error)
 {
@@ -276,18 +276,18 @@ bool RecordingWriter::write(const RecordingOptions &options, Result *result, QSt
     *result = Result();
     result->file = QFileInfo(options.output).absoluteFilePath();
 
-    std::unique_ptr<TelemetryTrack> telemetry;
+    std::unique_ptr<SyntheticTelemetry> telemetry;
     if (!options.telemetry.isEmpty()) {
         QList<QByteArray> sentences;
         if (!options.nmeaFile.isEmpty()
             && !NmeaLog::readRmcSentences(options.nmeaFile, &sentences, error))
             return false;
-        telemetry = std::make_unique<TelemetryTrack>(options.gpsCount(),
-                                                     options.gsensorCount(),
-                                                     options.duration,
-                                                     options.seed,
-                                                     options.startTime,
-                                                     sentences);
+        telemetry = std::make_unique<SyntheticTelemetry>(options.gpsCount(),
+                                                         options.gsensorCount(),
+                                                         options.duration,
+                                                         options.seed,
+                                                         options.startTime,
+                                                         sentences);
         result->gps = telemetry->gpsCount();
         result->gsensor = telemetry->gsensorCount();
     }

@@ -20,7 +20,7 @@
 // negative), b6..b13 zero.
 //
 // Immutable after construction; main thread only.
-class TelemetryTrack
+class SyntheticTelemetry
 {
 public:
     struct GSensorRecord
@@ -31,12 +31,12 @@ public:
 
     // sentences: RMC sentences from a log ("$GPRMC,...*CS"), used in order and repeated from the
     // start when the recording needs more fixes than the log has. Empty: a generated route.
-    TelemetryTrack(int gpsCount,
-                   int gsensorCount,
-                   double duration,
-                   int seed,
-                   const QDateTime &start,
-                   const QList<QByteArray> &sentences);
+    SyntheticTelemetry(int gpsCount,
+                       int gsensorCount,
+                       double duration,
+                       int seed,
+                       const QDateTime &start,
+                       const QList<QByteArray> &sentences);
 
     int gpsCount() const { return m_sentences.size(); }
     int gsensorCount() const { return m_gsensor.size(); }

@@ -1,4 +1,4 @@
-#include "telemetrytrack.h"
+#include "synthetictelemetry.h"
 
 #include <algorithm>
 #include <cmath>
@@ -22,12 +22,12 @@ QByteArray formatAngle(double degrees, int degreeDigits)
 
 } // namespace
 
-TelemetryTrack::TelemetryTrack(int gpsCount,
-                               int gsensorCount,
-                               double duration,
-                               int seed,
-                               const QDateTime &start,
-                               const QList<QByteArray> &sentences)
+SyntheticTelemetry::SyntheticTelemetry(int gpsCount,
+                                       int gsensorCount,
+                                       double duration,
+                                       int seed,
+                                       const QDateTime &start,
+                                       const QList<QByteArray> &sentences)
     : m_duration(duration)
 {
     gpsCount = std::max(0, gpsCount);
@@ -53,14 +53,14 @@ TelemetryTrack::TelemetryTrack(int gpsCount,
     }
 }
 
-double TelemetryTrack::sampleTime(int index) const
+double SyntheticTelemetry::sampleTime(int index) const
 {
     if (m_sentences.isEmpty())
         return 0;
     return index * m_duration / m_sentences.size();
 }
 
-int TelemetryTrack::firstGsensor(int sample) const
+int SyntheticTelemetry::firstGsensor(int sample) const
 {
     // G-sensor record j lies at j * duration / gsensorCount and belongs to the GPS interval
     // floor(j * gpsCount / gsensorCount); the first record of interval i is therefore
@@ -72,7 +72,7 @@ int TelemetryTrack::firstGsensor(int sample) const
     return static_cast<int>(std::clamp<int64_t>(index, 0, m_gsensor.size()));
 }
 
-QByteArray TelemetryTrack::gsensorText(const GSensorRecord &record) const
+QByteArray SyntheticTelemetry::gsensorText(const GSensorRecord &record) const
 {
     QByteArray text = "$M";
     for (int axis = 0; axis < 3; ++axis)
@@ -84,7 +84,7 @@ QByteArray TelemetryTrack::gsensorText(const GSensorRecord &record) const
     return text;
 }
 
-QByteArray TelemetryTrack::gsensorBinary(const GSensorRecord &record) const
+QByteArray SyntheticTelemetry::gsensorBinary(const GSensorRecord &record) const
 {
     QByteArray bytes(16, '\0');
     bytes[0] = '$';
@@ -96,7 +96,7 @@ QByteArray TelemetryTrack::gsensorBinary(const GSensorRecord &record) const
     return bytes;
 }
 
-QByteArray TelemetryTrack::sampleText(int index) const
+QByteArray SyntheticTelemetry::sampleText(int index) const
 {
     if (index < 0 || index >= m_sentences.size())
         return QByteArray();
@@ -110,7 +110,7 @@ QByteArray TelemetryTrack::sampleText(int index) const
     return text;
 }
 
-QByteArray TelemetryTrack::userDataBlock() const
+QByteArray SyntheticTelemetry::userDataBlock() const
 {
     QByteArray block;
     for (int i = 0; i < m_sentences.size(); ++i) {
@@ -122,7 +122,7 @@ QByteArray TelemetryTrack::userDataBlock() const
     return block;
 }
 
-QByteArray TelemetryTrack::withChecksum(const QByteArray &body)
+QByteArray SyntheticTelemetry::withChecksum(const QByteArray &body)
 {
     uint8_t checksum = 0;
     for (char c : body)
@@ -130,17 +130,17 @@ QByteArray TelemetryTrack::withChecksum(const QByteArray &body)
     return '$' + body + '*' + QByteArray::number(checksum, 16).toUpper().rightJustified(2, '0');
 }
 
-void TelemetryTrack::quantize(double value, uint8_t *magnitude, uint8_t *negative)
+void SyntheticTelemetry::quantize(double value, uint8_t *magnitude, uint8_t *negative)
 {
     const long steps = std::lround(std::fabs(value) * 32.0) - 1;
     *magnitude = static_cast<uint8_t>(std::clamp<long>(steps, 0, 35));
     *negative = value < 0 ? 1 : 0;
 }
 
-QList<QByteArray> TelemetryTrack::generateRoute(int count,
-                                                double duration,
-                                                int seed,
-                                                const QDateTime &start)
+QList<QByteArray> SyntheticTelemetry::generateRoute(int count,
+                                                    double duration,
+                                                    int seed,
+                                                    const QDateTime &start)
 {
     QList<QByteArray> sentences;
     double latitude = 48.1173 + (seed % 100) * 0.01;
