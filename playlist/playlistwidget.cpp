@@ -1,0 +1,391 @@
+#include "playlistwidget.h"
+
+#include "globalsettings.h"
+#include "mediainfo.h"
+#include "playlisttablewidget.h"
+#include "removabledrivequery.h"
+#include "systemremovabledrivequery.h"
+
+#include <QDebug>
+#include <QDir>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr int HeaderBarHeight = 40;
+constexpr int FilterButtonWidth = 47;
+constexpr int FilterButtonHeight = 25;
+
+const char *const tableNames[FolderScanner::FilterCount] = {
+        "playlistTableAll",
+        "playlistTableDriving",
+        "playlistTableEvent",
+        "playlistTableParking",
+};
+const char *const buttonNames[FolderScanner::FilterCount] = {
+        "playListAll",
+        "playListDriving",
+        "playListEvent",
+        "playListParking",
+};
+const char *const buttonImageBases[FolderScanner::FilterCount] = {
+        "list_all",
+        "list_always",
+        "list_event",
+        "list_parking",
+};
+
+std::unique_ptr<RemovableDriveQuery> orSystemQuery(std::unique_ptr<RemovableDriveQuery> drives)
+{
+    if (drives)
+        return drives;
+    return std::make_unique<SystemRemovableDriveQuery>();
+}
+
+// The tables hold absolute, cleaned paths; a path from elsewhere is brought to that form.
+QString normalizedPath(const QString &path)
+{
+    if (path.isEmpty())
+        return QString();
+    return QDir::cleanPath(QFileInfo(path).absoluteFilePath());
+}
+
+} // namespace
+
+PlayListWidget::PlayListWidget(MediaInfo *mediaInfo, QWidget *parent)
+    : PlayListWidget(mediaInfo, nullptr, parent)
+{ }
+
+PlayListWidget::PlayListWidget(MediaInfo *mediaInfo,
+                               std::unique_ptr<RemovableDriveQuery> drives,
+                               QWidget *parent)
+    : QWidget(parent)
+    , m_mediaInfo(mediaInfo)
+    , m_drives(orSystemQuery(std::move(drives)))
+    , m_scanner(*m_drives)
+{
+    setObjectName(QStringLiteral("playListWidget"));
+    // A plain widget draws its style sheet background only when asked to.
+    setAttribute(Qt::WA_StyledBackground, true);
+    setStyleSheet(QStringLiteral("#playListWidget { border: 1px solid gray; background: black; }"));
+
+    m_layout = new QVBoxLayout(this);
+    m_layout->setContentsMargins(2, 2, 2, 2);
+    m_layout->setSpacing(0);
+
+    auto *headerBar = new QWidget(this);
+    headerBar->setFixedHeight(HeaderBarHeight);
+    auto *headerLayout = new QHBoxLayout(headerBar);
+    headerLayout->setContentsMargins(2, 2, 2, 2);
+    headerLayout->setSpacing(0);
+    auto *title = new QLabel(tr("Play List"), headerBar);
+    title->setStyleSheet(QStringLiteral("color: white;"));
+    headerLayout->addWidget(title);
+    headerLayout->addStretch();
+
+    const QString toolTips[FolderScanner::FilterCount]
+            = {tr("All"), tr("Driving"), tr("Event"), tr("Parking")};
+    for (int filter = 0; filter < FolderScanner::FilterCount; ++filter) {
+        auto *button = new QRadioButton(headerBar);
+        button->setObjectName(QLatin1String(buttonNames[filter]));
+        button->setFixedSize(FilterButtonWidth, FilterButtonHeight);
+        button->setToolTip(toolTips[filter]);
+        button->setStyleSheet(filterButtonStyleSheet(QLatin1String(buttonImageBases[filter])));
+        button->setEnabled(false);
+        headerLayout->addWidget(button);
+        m_buttons[static_cast<size_t>(filter)] = button;
+    }
+    m_buttons[FolderScanner::All]->setChecked(true);
+    m_layout->addWidget(headerBar);
+
+    for (int filter = 0; filter < FolderScanner::FilterCount; ++filter) {
+        auto *tableWidget = new PlayListTableWidget(this);
+        tableWidget->setObjectName(QLatin1String(tableNames[filter]));
+        connect(tableWidget,
+                &QTableWidget::cellDoubleClicked,
+                this,
+                &PlayListWidget::onCellDoubleClicked);
+        connect(tableWidget, &QTableWidget::cellClicked, this, &PlayListWidget::onCellClicked);
+        m_tables[static_cast<size_t>(filter)] = tableWidget;
+        if (filter == FolderScanner::All)
+            m_layout->addWidget(tableWidget);
+        else
+            tableWidget->hide();
+    }
+
+    connect(m_buttons[FolderScanner::All],
+            &QRadioButton::toggled,
+            this,
+            &PlayListWidget::onShowAll);
+    connect(m_buttons[FolderScanner::Driving],
+            &QRadioButton::toggled,
+            this,
+            &PlayListWidget::onShowDriving);
+    connect(m_buttons[FolderScanner::Event],
+            &QRadioButton::toggled,
+            this,
+            &PlayListWidget::onShowEvent);
+    connect(m_buttons[FolderScanner::Parking],
+            &QRadioButton::toggled,
+            this,
+            &PlayListWidget::onShowParking);
+
+    if (m_mediaInfo) {
+        connect(m_mediaInfo,
+                &MediaInfo::mediaInfoStateChanged,
+                this,
+                &PlayListWidget::onMediaInfoStateChanged,
+                Qt::UniqueConnection);
+    }
+}
+
+PlayListWidget::~PlayListWidget() = default;
+
+int PlayListWidget::loadPlayList(const QStringList &paths, bool autoSelect)
+{
+    clear();
+    m_scanner.scan(paths);
+    for (int filter = 0; filter < FolderScanner::FilterCount; ++filter)
+        m_tables[static_cast<size_t>(filter)]->setEntries(m_scanner.table(filter));
+    updateFilterButtons();
+
+    PlayListTableWidget *shown = currentTable();
+    const int rowCount = shown->rowCount();
+    if (rowCount == 0) {
+        emit playlistSelectionChanged(-1, 0);
+        return 0;
+    }
+    if (autoSelect) {
+        shown->selectRow(0);
+        emit playFileSelected(shown->filePath(0));
+        emit playlistSelectionChanged(0, rowCount);
+    }
+    return rowCount;
+}
+
+int PlayListWidget::playNextFile(const QString &current)
+{
+    qDebug().noquote() << "PlayListWidget::playNextFile"
+                       << ": current " << current;
+    PlayListTableWidget *shown = currentTable();
+    const int rowCount = shown->rowCount();
+    const int row
+            = current.isEmpty() ? shown->selectedRow() : shown->rowOfPath(listedPathOf(current));
+    qDebug().noquote() << "PlayListWidget::playNextFile"
+                       << ": row " << row << ", total#" << rowCount;
+
+    if (row >= 0 && row + 1 < rowCount) {
+        const int next = row + 1;
+        qDebug().noquote() << "select next file " << next;
+        startRow(shown, next);
+        emit playlistSelectionChanged(next, rowCount);
+        return 0;
+    }
+    if (rowCount > 0) {
+        shown->selectRow(0);
+        qDebug().noquote() << "endOfPlayingListReached "
+                           << ": row " << row << ", total#" << rowCount;
+        emit endOfPlayingListReached();
+    }
+    return -1;
+}
+
+int PlayListWidget::playPrevFile()
+{
+    PlayListTableWidget *shown = currentTable();
+    const int row = shown->selectedRow();
+    if (row < 1 || row >= shown->rowCount())
+        return -1;
+    const int previous = row - 1;
+    qDebug().noquote() << "select prev file " << previous;
+    startRow(shown, previous);
+    emit playlistSelectionChanged(previous, shown->rowCount());
+    return 0;
+}
+
+int PlayListWidget::playSelectedFile()
+{
+    PlayListTableWidget *shown = currentTable();
+    const int row = shown->selectedRow();
+    if (row < 0 || row >= shown->rowCount())
+        return -1;
+    qDebug().noquote() << "select file " << row;
+    emit playFileSelected(shown->filePath(row));
+    return 0;
+}
+
+void PlayListWidget::clear()
+{
+    m_scanner.clear();
+    for (PlayListTableWidget *tableWidget : m_tables)
+        tableWidget->setRowCount(0);
+    updateFilterButtons();
+    m_buttons[FolderScanner::All]->setChecked(true);
+    // The button may have been checked already while another table was shown.
+    showFilter(FolderScanner::All);
+}
+
+PlayListTableWidget *PlayListWidget::currentTable() const
+{
+    for (PlayListTableWidget *tableWidget : m_tables) {
+        if (m_layout->indexOf(tableWidget) >= 0)
+            return tableWidget;
+    }
+    // The layout always holds one table; this is only a safety net.
+    return m_tables[FolderScanner::All];
+}
+
+PlayListTableWidget *PlayListWidget::table(int filter) const
+{
+    if (filter < 0 || filter >= FolderScanner::FilterCount)
+        return nullptr;
+    return m_tables[static_cast<size_t>(filter)];
+}
+
+QRadioButton *PlayListWidget::filterButton(int filter) const
+{
+    if (filter < 0 || filter >= FolderScanner::FilterCount)
+        return nullptr;
+    return m_buttons[static_cast<size_t>(filter)];
+}
+
+QString PlayListWidget::buttonImagePath(const QString &base, const QString &suffix)
+{
+    return QStringLiteral(":/resource/img/lang_dependent/") + GlobalSettings::resourceLanguage()
+            + QStringLiteral("/playlist/") + base + suffix + QStringLiteral(".BMP");
+}
+
+QString PlayListWidget::filterButtonStyleSheet(const QString &base)
+{
+    // Later rules win: a disabled button shows its disabled image even while checked.
+    return QStringLiteral("QRadioButton { spacing: 0px; }"
+                          "QRadioButton::indicator { width: %1px; height: %2px; }"
+                          "QRadioButton::indicator:unchecked { image: url(%3); }"
+                          "QRadioButton::indicator:checked { image: url(%4); }"
+                          "QRadioButton::indicator:disabled { image: url(%5); }")
+            .arg(FilterButtonWidth)
+            .arg(FilterButtonHeight)
+            .arg(buttonImagePath(base, QString()),
+                 buttonImagePath(base, QStringLiteral("_clicked")),
+                 buttonImagePath(base, QStringLiteral("_disable")));
+}
+
+void PlayListWidget::onCellDoubleClicked(int row, int col)
+{
+    const QString path = currentTable()->filePath(row);
+    qDebug().noquote() << "PlayListWidget::onCellDoubleClicked"
+                       << "row" << row << "col" << col << path;
+    if (path.isEmpty())
+        return;
+    emit playFileSelected(path);
+}
+
+void PlayListWidget::onCellClicked(int row, int col)
+{
+    Q_UNUSED(col)
+    const int rowCount = currentTable()->rowCount();
+    if (row < 0 || row >= rowCount)
+        return;
+    emit playlistSelectionChanged(row, rowCount);
+}
+
+void PlayListWidget::onShowAll(bool checked)
+{
+    Q_UNUSED(checked)
+    showFilter(FolderScanner::All);
+}
+
+void PlayListWidget::onShowDriving(bool checked)
+{
+    Q_UNUSED(checked)
+    showFilter(FolderScanner::Driving);
+}
+
+void PlayListWidget::onShowEvent(bool checked)
+{
+    Q_UNUSED(checked)
+    showFilter(FolderScanner::Event);
+}
+
+void PlayListWidget::onShowParking(bool checked)
+{
+    Q_UNUSED(checked)
+    showFilter(FolderScanner::Parking);
+}
+
+void PlayListWidget::onMediaInfoStateChanged(MediaInfo *media_info,
+                                             MediaContext *playing_context,
+                                             int old_state,
+                                             int new_state)
+{
+    // The list follows the play state only when asked (playNextFile, filter changes).
+    Q_UNUSED(media_info)
+    Q_UNUSED(playing_context)
+    Q_UNUSED(old_state)
+    Q_UNUSED(new_state)
+}
+
+void PlayListWidget::showFilter(int filter)
+{
+    PlayListTableWidget *target = table(filter);
+    PlayListTableWidget *shown = currentTable();
+    if (!target || target == shown)
+        return;
+
+    delete m_layout->replaceWidget(shown, target);
+    target->show();
+    shown->hide();
+    // A filter chosen by a direct call checks its button too. The buttons stay quiet: the
+    // unchecked one would otherwise ask for its own table again.
+    for (QRadioButton *button : m_buttons)
+        button->blockSignals(true);
+    m_buttons[static_cast<size_t>(filter)]->setChecked(true);
+    for (QRadioButton *button : m_buttons)
+        button->blockSignals(false);
+
+    if (m_mediaInfo && m_mediaInfo->isOpened()) {
+        const int playing = target->rowOfPath(listedPathOf(m_mediaInfo->currentPath()));
+        if (playing >= 0)
+            target->selectRow(playing);
+    }
+    emit playlistSelectionChanged(target->selectedRow(), target->rowCount());
+}
+
+void PlayListWidget::updateFilterButtons()
+{
+    m_buttons[FolderScanner::All]->setEnabled(!m_scanner.entries().isEmpty());
+    for (int filter = FolderScanner::Driving; filter < FolderScanner::FilterCount; ++filter)
+        m_buttons[static_cast<size_t>(filter)]->setEnabled(
+                m_tables[static_cast<size_t>(filter)]->rowCount() > 0);
+
+    for (PlayListTableWidget *tableWidget : m_tables) {
+        if (tableWidget->rowCount() == 0)
+            continue;
+        tableWidget->renumber();
+        tableWidget->selectRow(0);
+    }
+}
+
+QString PlayListWidget::listedPathOf(const QString &path) const
+{
+    const QString normalized = normalizedPath(path);
+    // A repaired copy lives in the export folder under a name of its own; the recording it
+    // was made from is the one in the list.
+    if (m_mediaInfo && !normalized.isEmpty()) {
+        const QString copy = normalizedPath(m_mediaInfo->tempFilePath());
+        const QString source = m_mediaInfo->tempFileSource();
+        if (!copy.isEmpty() && normalized == copy && !source.isEmpty())
+            return normalizedPath(source);
+    }
+    return normalized;
+}
+
+void PlayListWidget::startRow(PlayListTableWidget *tableWidget, int row)
+{
+    tableWidget->selectRow(row);
+    emit playFileSelected(tableWidget->filePath(row));
+}
