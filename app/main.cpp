@@ -1,6 +1,7 @@
 #include "globalsettings.h"
 #include "mainwindow.h"
 #include "startupconfig.h"
+#include "vistrelresource.h"
 
 #include <QApplication>
 #include <QDebug>
@@ -11,6 +12,7 @@
 
 int main(int argc, char *argv[])
 {
+    initVistrelResources();
     // The framework reads these when the application object is created.
     qputenv("QT_ENABLE_HIGHDPI_SCALING", "1");
     qputenv("QT_SCALE_FACTOR_ROUNDING_POLICY", "PassThrough");

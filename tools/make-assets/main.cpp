@@ -1,0 +1,69 @@
+// make-assets: draws the viewer's interface images (buttons, sliders, digits, logos, the
+// language folders) into a folder and writes the .qrc that embeds them. Runs without a display.
+
+#include "assettable.h"
+#include "assetwriter.h"
+
+#include <QCommandLineParser>
+#include <QGuiApplication>
+#include <QSet>
+#include <QTextStream>
+
+namespace {
+
+constexpr int ExitFailure = 1;
+constexpr int ExitUsage = 2;
+
+int fail(int code, const QString &message)
+{
+    QTextStream(stderr) << "make-assets: " << message << '\n';
+    return code;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    // Painting text needs a GUI application; the offscreen platform needs no display.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("Draws the viewer's interface images."));
+    parser.addHelpOption();
+    const QCommandLineOption outputOption(QStringLiteral("output"),
+                                          QStringLiteral("Folder that receives resource/img/."),
+                                          QStringLiteral("dir"));
+    const QCommandLineOption qrcOption(
+            QStringLiteral("qrc"),
+            QStringLiteral("Name of the .qrc file in the output folder."),
+            QStringLiteral("name"),
+            QStringLiteral("vistrel_resource.qrc"));
+    const QCommandLineOption listOption(
+            QStringLiteral("list"),
+            QStringLiteral("Print every image path and size; write nothing."));
+    parser.addOptions({outputOption, qrcOption, listOption});
+    parser.process(app);
+
+    const QVector<AssetTable::Image> images = AssetTable::images();
+    QSet<QString> seen;
+    for (const AssetTable::Image &image : images) {
+        if (seen.contains(image.path))
+            return fail(ExitFailure, QStringLiteral("the table names %1 twice").arg(image.path));
+        seen.insert(image.path);
+    }
+
+    if (parser.isSet(listOption)) {
+        QTextStream out(stdout);
+        for (const AssetTable::Image &image : images)
+            out << image.path << ' ' << image.size.width() << 'x' << image.size.height() << '\n';
+        return 0;
+    }
+    if (!parser.isSet(outputOption))
+        return fail(ExitUsage, QStringLiteral("--output is required"));
+
+    AssetWriter writer(parser.value(outputOption));
+    if (!writer.writeImages(images) || !writer.writeQrc(images, parser.value(qrcOption)))
+        return fail(ExitFailure, writer.error());
+    return 0;
+}
