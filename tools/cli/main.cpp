@@ -1,4 +1,5 @@
 // vistrel-tool: the command-line companion of the viewer.
+#include "framecommand.h"
 #include "listcommand.h"
 #include "probecommand.h"
 #include "repaircommand.h"
@@ -10,15 +11,18 @@
 
 namespace {
 
-const char kUsage[] = "usage: vistrel-tool COMMAND [ARGS]\n"
-                      "\n"
-                      "commands:\n"
-                      "  probe FILE [--model CODE]                 streams, channels, duration, telemetry summary\n"
-                      "  telemetry FILE --format json|csv|gpx      every GPS and G-sensor sample\n"
-                      "  list PATH... [--removable-root DIR]       recordings of files and folders, by kind\n"
-                      "  repair FILE [--out DIR]                   rebuild a recording whose index is missing\n"
-                      "\n"
-                      "Results go to stdout (JSON unless said otherwise), logs to stderr.\n";
+const char kUsage[]
+        = "usage: vistrel-tool COMMAND [ARGS]\n"
+          "\n"
+          "commands:\n"
+          "  probe FILE [--model CODE]                 streams, channels, duration, telemetry "
+          "summary\n"
+          "  telemetry FILE --format json|csv|gpx      every GPS and G-sensor sample\n"
+          "  list PATH... [--removable-root DIR]       recordings of files and folders, by kind\n"
+          "  repair FILE [--out DIR]                   rebuild a recording whose index is missing\n"
+          "  frame FILE [--channel C] (--number N | --time S) [--width W] --out PNG   one picture\n"
+          "\n"
+          "Results go to stdout (JSON unless said otherwise), logs to stderr.\n";
 
 } // namespace
 
@@ -41,5 +45,7 @@ int main(int argc, char *argv[])
         return ListCommand::run(args);
     if (command == QLatin1String("repair"))
         return RepairCommand::run(args);
+    if (command == QLatin1String("frame"))
+        return FrameCommand::run(args);
     return ToolOutput::fail(QStringLiteral("unknown command \"%1\" (see --help)").arg(command), 2);
 }

@@ -1,0 +1,67 @@
+#pragma once
+
+#include <cstdint>
+#include <mutex>
+
+class MediaState;
+struct MediaFrame;
+
+// The presentation clock of one stream: maps frame timestamps to wall time within an epoch.
+//
+// An epoch starts when the seq of the presented data changes (a seek), when the play speed
+// changes, or after reset() (frame_count 0); inside an epoch a frame with pts p is due at
+// base_time + (p - first_pts) / speed. masterPts(seq) gives other streams the time of this
+// one, but only for the same seq: a clock of an older epoch has no time for the new one.
+//
+// Threads: the stream's runner (update, pacing), the decoder (reset on a flush), the event
+// loop thread (reset on stream enable), the audio renderer of an audio stream, and the runners
+// of other streams reading masterPts. `m_mutex` guards every field.
+class MediaClock
+{
+public:
+    // owner gives the stream index for log lines and the end-of-stream flag; may be null.
+    explicit MediaClock(MediaState *owner = nullptr);
+
+    // Returns true when a new epoch began. now is seconds of the monotonic clock; a negative
+    // value means "read the clock".
+    bool update(double pts, int seq, double speed, int count, double now = -1);
+    void reset();
+    // The last presented pts for this seq; exactly 0 means "no time for this seq yet".
+    double masterPts(int seq) const;
+
+    // Pacing of one video frame of this clock's stream against master (this clock itself when
+    // the stream is its own master). Returns 0 to present (after sleeping *sleepUs
+    // microseconds) or -1 to drop. now < 0 reads the monotonic clock.
+    int pace(const MediaFrame &frame,
+             const MediaClock *master,
+             bool aborting,
+             int64_t *sleepUs,
+             double now = -1);
+
+    static double nowSeconds();
+
+    int seq() const;
+    int frameCount() const;
+    double baseTime() const;
+    double firstPts() const;
+    double lastPts() const;
+    double speed() const;
+    double lag() const;
+    void setSpeedFields(double speed); // speed and prev_speed (MediaState::configure)
+
+private:
+    mutable std::mutex m_mutex;
+    MediaState *m_owner; // constant after construction
+    int32_t m_seq = -1;
+    int32_t m_frameCount = 0;
+    double m_baseTime = 0;
+    double m_speed = 1.0;
+    int32_t m_prevSeq = -1;
+    double m_prevFirstPts = 0;
+    double m_prevBaseTime = 0;
+    double m_prevSpeed = 1.0;
+    double m_firstPts = 0;
+    double m_lastPts = 0;
+    double m_prevPts = 0;
+    double m_lag = 0;
+};

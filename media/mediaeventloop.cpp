@@ -1,0 +1,283 @@
+#include "mediaeventloop.h"
+
+#include "mediaevents.h"
+
+#include <QDebug>
+
+#include <limits>
+#include <new>
+
+namespace {
+
+bool fitsInt32(int64_t value)
+{
+    return value >= std::numeric_limits<int32_t>::min()
+            && value <= std::numeric_limits<int32_t>::max();
+}
+
+} // namespace
+
+MediaEventLoop::MediaEventLoop(QObject *parent)
+    : QThread(parent)
+{
+    qRegisterMetaType<MediaContext *>("MediaContext*");
+    qRegisterMetaType<int64_t>("int64_t");
+    // Slots invoked through queued connections run on the loop thread. An object with a parent
+    // cannot change threads; its relays are direct connections and work either way.
+    if (!parent)
+        moveToThread(this);
+}
+
+MediaEventLoop::~MediaEventLoop()
+{
+    // A loop still running gets its Finish now, so destruction never waits forever.
+    if (isRunning())
+        postFinish();
+    wait();
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_events.clear();
+    // A loop that never ran its Finish still owns the current context.
+    delete m_context.exchange(nullptr);
+}
+
+void MediaEventLoop::post(MediaEvent *event)
+{
+    if (!event)
+        return;
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        m_events.emplace_back(event);
+    }
+    m_cond.notify_one();
+}
+
+void MediaEventLoop::postOpen(const QString &path,
+                              QObject *receiver,
+                              double speed,
+                              int volume,
+                              int view_width,
+                              int view_height,
+                              int mode_stream,
+                              int view_mode)
+{
+    post(new (std::nothrow) MediaEvent_Open(
+            this, path, receiver, speed, volume, view_width, view_height, mode_stream, view_mode));
+}
+
+void MediaEventLoop::postClose()
+{
+    post(new (std::nothrow) MediaEvent_Close(this));
+}
+
+void MediaEventLoop::postFinish()
+{
+    post(new (std::nothrow) MediaEvent_Finish(this));
+}
+
+void MediaEventLoop::postPlayControl(int cmd, int64_t arg)
+{
+    post(new (std::nothrow) MediaEvent_PlayControl(this, cmd, arg));
+}
+
+void MediaEventLoop::postSelectVideoStream(int stream_index)
+{
+    post(new (std::nothrow) MediaEvent_SelectVideoStream(this, stream_index));
+}
+
+void MediaEventLoop::postChangeViewMode(int stream_index, int view_mode)
+{
+    post(new (std::nothrow) MediaEvent_ChangeVideoViewMode(this, stream_index, view_mode));
+}
+
+void MediaEventLoop::postChangeDisplaySize(int width, int height)
+{
+    post(new (std::nothrow) MediaEvent_ChangeVideoDisplaySize(this, width, height));
+}
+
+void MediaEventLoop::run()
+{
+    for (;;) {
+        std::unique_ptr<MediaEvent> event;
+        {
+            std::unique_lock<std::mutex> lock(m_mutex);
+            m_cond.wait(lock, [this] { return !m_events.empty(); });
+            event = std::move(m_events.front());
+            m_events.pop_front();
+        }
+        const bool keepRunning = event->execute();
+        event.reset();
+        if (!keepRunning)
+            break;
+    }
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        m_events.clear();
+    }
+    qDebug().noquote() << ">>>>>>>>>>>>>>>>> media context event loop ended";
+}
+
+void MediaEventLoop::executeOpen(const MediaEvent_Open &event)
+{
+    qDebug().noquote() << "MediaEvent opening" << event.path << "...." << event.speed << "x"
+                       << "," << event.mode_stream << "," << event.view_mode;
+    executeClose();
+    auto *context = new (std::nothrow) MediaContext(event.receiver, nullptr);
+    int result = -1;
+    if (context) {
+        m_context.store(context);
+        result = context->openFromFile(event.path,
+                                       event.speed,
+                                       event.volume,
+                                       event.view_width,
+                                       event.view_height,
+                                       event.mode_stream,
+                                       event.view_mode);
+        if (result < 0) {
+            m_context.store(nullptr);
+            delete context;
+            context = nullptr;
+        } else {
+            qDebug().noquote() << "opening" << event.path << "done.";
+            connect(context,
+                    &MediaContext::endOfPlaying,
+                    this,
+                    &MediaEventLoop::onEndOfPlaying,
+                    Qt::DirectConnection);
+            connect(context,
+                    &MediaContext::updatePlayingTime,
+                    this,
+                    &MediaEventLoop::onPlayingTimeUpdated,
+                    Qt::DirectConnection);
+            connect(context,
+                    &MediaContext::seekingStreamInfo,
+                    this,
+                    &MediaEventLoop::onSeekingStreamInfo,
+                    Qt::DirectConnection);
+            connect(context,
+                    &MediaContext::seekingCompleted,
+                    this,
+                    &MediaEventLoop::onSeekingCompleted,
+                    Qt::DirectConnection);
+            connect(context,
+                    &MediaContext::errorOccurredWhileRunning,
+                    this,
+                    &MediaEventLoop::onErrorOccurredWhileRunning,
+                    Qt::DirectConnection);
+            result = 0;
+        }
+    }
+    emit mediaEventOpened(context, event.path, result);
+}
+
+int MediaEventLoop::executeClose()
+{
+    MediaContext *context = m_context.load();
+    if (!context)
+        return -1;
+    const QString path = context->path();
+    context->closeAndDisconnect();
+    m_context.store(nullptr);
+    delete context;
+    emit mediaEventClosed(path, 0);
+    return 0;
+}
+
+void MediaEventLoop::executePlayControl(int cmd, int64_t arg)
+{
+    MediaContext *context = m_context.load();
+    int result = -1;
+    if (context) {
+        switch (cmd) {
+        case 1:
+            result = context->seekRelative(arg);
+            break;
+        case 2:
+            result = context->seekAbsolute(arg);
+            break;
+        case 3:
+            result = fitsInt32(arg) ? context->setVolume(static_cast<int>(arg)) : -1;
+            break;
+        case 4:
+            result = context->pause();
+            break;
+        case 5:
+            result = context->resume();
+            break;
+        case 6:
+            result = context->setPlaySpeed(arg / 100.0);
+            break;
+        case 7:
+            result = fitsInt32(arg) ? context->abortStream(static_cast<int>(arg)) : -1;
+            break;
+        case 8:
+            result = context->seekRelativeByFrame(arg);
+            break;
+        default:
+            result = -1;
+            break;
+        }
+    }
+    emit mediaEventPlayControlCommandCompleted(cmd, arg, result);
+}
+
+void MediaEventLoop::executeSelectVideoStream(int stream_index)
+{
+    qDebug().noquote() << "media event: select video stream" << stream_index;
+    if (MediaContext *context = m_context.load())
+        context->selectVideoStream(stream_index);
+}
+
+void MediaEventLoop::executeChangeViewMode(int stream_index, int view_mode)
+{
+    qDebug().noquote() << "media event: changing stream" << stream_index << "view mode to"
+                       << view_mode;
+    MediaContext *context = m_context.load();
+    const int result = context ? context->changeViewMode(stream_index, view_mode) : -1;
+    emit mediaEventVideoViewModeChanged(stream_index, view_mode, result);
+}
+
+void MediaEventLoop::executeChangeDisplaySize(int width, int height)
+{
+    MediaContext *context = m_context.load();
+    if (!context)
+        return;
+    qDebug().noquote() << "media event: changing display size to"
+                       << QStringLiteral("%1x%2").arg(width).arg(height);
+    context->changeDisplaySize(width, height);
+}
+
+void MediaEventLoop::onEndOfPlaying(MediaContext *context)
+{
+    MediaContext *current = m_context.load();
+    qDebug().noquote() << "MediaEventLoop::onEndOfPlaying"
+                       << ":" << (context && context == current ? context->path() : QString())
+                       << "got EOF";
+    if (context && context == current)
+        emit mediaEventEndOfPlaying(context);
+}
+
+void MediaEventLoop::onPlayingTimeUpdated(MediaContext *context,
+                                          double playing_time,
+                                          int playing_seq)
+{
+    if (context && context == m_context.load())
+        emit mediaEventUpdatePlayingTime(context, playing_time, playing_seq);
+}
+
+void MediaEventLoop::onSeekingStreamInfo(MediaContext *context, int stream_index, int seeking_seq)
+{
+    if (context && context == m_context.load())
+        emit mediaEventSeekingStreamInfo(context, stream_index, seeking_seq);
+}
+
+void MediaEventLoop::onSeekingCompleted(MediaContext *context, int result)
+{
+    if (context && context == m_context.load())
+        emit mediaEventSeekingCompleted(context, result);
+}
+
+void MediaEventLoop::onErrorOccurredWhileRunning(MediaContext *context, int err)
+{
+    if (context && context == m_context.load())
+        emit mediaEventErrorOccurredWhilePlaying(context, err);
+}

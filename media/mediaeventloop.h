@@ -1,0 +1,91 @@
+#pragma once
+
+#include "mediacontext.h"
+
+#include <QObject>
+#include <QString>
+#include <QThread>
+
+#include <atomic>
+#include <condition_variable>
+#include <cstdint>
+#include <deque>
+#include <memory>
+#include <mutex>
+
+class MediaEvent;
+class MediaEvent_Open;
+
+// The single command thread between the GUI and the playback engine. Commands are posted as
+// MediaEvents from any thread and run one after another, in posting order, on the loop thread
+// against the one current MediaContext; results come back as the mediaEvent* signals. The
+// context's asynchronous signals are relayed under the loop's names, but only while their
+// context is still the current one.
+//
+// Threads: post*() and hasNoContext() from any thread; run() and the execute*() operations on
+// the loop thread (a loop made without a parent lives in its own thread); the relay slots on the
+// engine thread that emitted (direct connections). m_mutex guards m_events; m_context is an atomic,
+// written only by the loop thread.
+class MediaEventLoop : public QThread
+{
+    Q_OBJECT
+
+public:
+    explicit MediaEventLoop(QObject *parent = nullptr);
+    ~MediaEventLoop() override;
+
+    void postOpen(const QString &path,
+                  QObject *receiver,
+                  double speed,
+                  int volume,
+                  int view_width,
+                  int view_height,
+                  int mode_stream,
+                  int view_mode);
+    void postClose();
+    void postFinish();
+    void postPlayControl(int cmd, int64_t arg);
+    void postSelectVideoStream(int stream_index);
+    void postChangeViewMode(int stream_index, int view_mode);
+    void postChangeDisplaySize(int width, int height);
+    bool hasNoContext() const { return m_context.load() == nullptr; }
+
+    // --- loop thread (called by the events) ---
+    void executeOpen(const MediaEvent_Open &event);
+    int executeClose(); // 0 when a context was closed, -1 when none
+    void executePlayControl(int cmd, int64_t arg);
+    void executeSelectVideoStream(int stream_index);
+    void executeChangeViewMode(int stream_index, int view_mode);
+    void executeChangeDisplaySize(int width, int height);
+
+signals:
+    void mediaEventOpened(MediaContext *context, QString path, int result);
+    void mediaEventFinished(int result);
+    void mediaEventClosed(QString path, int result);
+    void mediaEventVideoViewModeChanged(int stream_index, int view_mode, int result);
+    void mediaEventVRCommandCompleted(int result);
+    void mediaEventPlayControlCommandCompleted(int cmd, int64_t arg, int result);
+    void mediaEventEndOfPlaying(MediaContext *context);
+    void mediaEventUpdatePlayingTime(MediaContext *context, double playing_time, int playing_seq);
+    void mediaEventSeekingStreamInfo(MediaContext *context, int stream_index, int seeking_seq);
+    void mediaEventSeekingCompleted(MediaContext *context, int result);
+    void mediaEventErrorOccurredWhilePlaying(MediaContext *context, int err);
+
+public slots:
+    void onEndOfPlaying(MediaContext *context);
+    void onPlayingTimeUpdated(MediaContext *context, double playing_time, int playing_seq);
+    void onSeekingStreamInfo(MediaContext *context, int stream_index, int seeking_seq);
+    void onSeekingCompleted(MediaContext *context, int result);
+    void onErrorOccurredWhileRunning(MediaContext *context, int err);
+
+protected:
+    void run() override;
+
+private:
+    void post(MediaEvent *event);
+
+    std::mutex m_mutex;
+    std::condition_variable m_cond;
+    std::deque<std::unique_ptr<MediaEvent>> m_events; // guarded by m_mutex
+    std::atomic<MediaContext *> m_context {nullptr};
+};

@@ -1,0 +1,361 @@
+#include "packetreader.h"
+
+#include "mediacontext.h"
+#include "mediastate.h"
+
+#include <QDebug>
+
+#include <cmath>
+
+namespace {
+
+// The scaler of the last frame grab on this thread, with the key it was made for.
+struct GrabCache
+{
+    av::SwsContextPtr scaler;
+    int width = 0;
+    int height = 0;
+    int format = -1;
+};
+thread_local GrabCache t_grabCache;
+
+} // namespace
+
+PacketReader::PacketReader(MediaContext *context)
+    : m_context(context)
+{ }
+
+PacketReader::~PacketReader()
+{
+    wait();
+}
+
+void PacketReader::wake()
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_cond.notify_one();
+}
+
+void PacketReader::sleepFor(int ms)
+{
+    std::unique_lock<std::mutex> lock(m_mutex);
+    if (m_context->isAborting())
+        return;
+    m_cond.wait_for(lock, std::chrono::milliseconds(ms));
+}
+
+void PacketReader::run()
+{
+    MediaContext *context = m_context;
+    AVFormatContext *format = context->formatContext();
+    av::PacketPtr packet = av::makePacket();
+    if (!packet || !format)
+        return;
+    context->setEof(false);
+    if (format->pb)
+        format->pb->eof_reached = 0;
+    av_log_set_level(AV_LOG_ERROR);
+
+    while (!context->isAborting()) {
+        {
+            std::unique_lock<std::mutex> lock(m_mutex);
+            while (!context->isAborting()) {
+                if (!context->allQueuesFull() || context->isSeekRequested()
+                    || context->is_seekingByFrame.load())
+                    break;
+                m_cond.wait_for(lock, std::chrono::milliseconds(10));
+            }
+        }
+        if (context->isAborting())
+            break;
+        if (context->isSeekRequested())
+            seek();
+        if (context->isPaused() && !waitingForSeekFrame()) {
+            sleepFor(10);
+            continue;
+        }
+        if (context->is_seekingByFrame.load()) {
+            frameSearch();
+            continue;
+        }
+
+        const int ret = av_read_frame(format, packet.get());
+        if (ret >= 0) {
+            bool queued = false;
+            {
+                std::lock_guard<std::mutex> lock(context->statesMutex());
+                const auto &states = context->statesLocked();
+                const auto it = states.find(packet->stream_index);
+                if (it != states.end()) {
+                    MediaState *state = it->second;
+                    const AVStream *stream = format->streams[packet->stream_index];
+                    const bool wanted = state->type() == MediaState::Audio
+                            || (state->type() == MediaState::Video
+                                && !(stream->disposition & AV_DISPOSITION_ATTACHED_PIC)
+                                && state->isEnabled());
+                    if (wanted)
+                        queued = state->packetQueue().put(packet.get()) == 0;
+                }
+            }
+            (void)queued;
+            av_packet_unref(packet.get());
+            continue;
+        }
+
+        const bool ioEof = format->pb && avio_feof(format->pb);
+        if (ret != AVERROR_EOF) {
+            qDebug().noquote() << "packet reader: read frame failed:"
+                               << QString::number(static_cast<unsigned>(ret), 16) << ":"
+                               << av::errorText(ret);
+        }
+        if ((ret == AVERROR_EOF || ioEof) && !context->isEof())
+            postNullPackets();
+        if (format->pb && format->pb->error != 0)
+            break;
+        sleepFor(30);
+    }
+    qDebug().noquote() << "packet reader ended";
+}
+
+void PacketReader::postNullPackets()
+{
+    MediaContext *context = m_context;
+    qDebug().noquote() << "packet reader: got EOF";
+    av::PacketPtr empty = av::makePacket();
+    {
+        std::lock_guard<std::mutex> lock(context->statesMutex());
+        for (const auto &entry : context->statesLocked()) {
+            MediaState *state = entry.second;
+            if (state->isEndOfStream() || !empty)
+                continue;
+            qDebug().noquote() << "post null packet to stream" << entry.first;
+            empty->stream_index = entry.first;
+            state->packetQueue().put(empty.get());
+        }
+    }
+    context->setEof(true);
+}
+
+bool PacketReader::waitingForSeekFrame()
+{
+    std::lock_guard<std::mutex> lock(m_context->statesMutex());
+    for (const auto &entry : m_context->statesLocked()) {
+        if (entry.second->type() == MediaState::Video && entry.second->isWaitingForSeekFrame())
+            return true;
+    }
+    return false;
+}
+
+void PacketReader::seek()
+{
+    MediaContext *context = m_context;
+    AVFormatContext *format = context->formatContext();
+    const int64_t target = context->seekPos();
+    qDebug().noquote() << "reader: seeking" << target << "..."
+                       << "context->is_seekingByFrame" << context->is_seekingByFrame.load();
+    const int ret
+            = avformat_seek_file(format, -1, INT64_MIN, target, INT64_MAX, AVSEEK_FLAG_BACKWARD);
+    int lastSeq = -1;
+    if (ret < 0) {
+        qDebug().noquote() << "reader: seek failed:" << ret << ":" << av::errorText(ret);
+        emit context->seekingCompleted(context, -1);
+    } else {
+        // Null packets go out again at the next end of file.
+        context->setEof(false);
+        std::lock_guard<std::mutex> lock(context->statesMutex());
+        for (const auto &entry : context->statesLocked()) {
+            MediaState *state = entry.second;
+            state->packetQueue().clear();
+            state->frameQueue().clear();
+            int newSeq;
+            {
+                std::lock_guard<std::mutex> queueLock(state->packetQueue().mutex());
+                newSeq = state->packetQueue().seqLocked();
+                state->markSeekingLocked(newSeq);
+            }
+            lastSeq = newSeq;
+            emit context->seekingStreamInfo(context, entry.first, newSeq);
+        }
+    }
+    qDebug().noquote() << "reader: seeking" << target << "done:" << ret << ", seeking seq"
+                       << lastSeq;
+    context->finishSeekRequest();
+}
+
+void PacketReader::frameSearch()
+{
+    MediaContext *context = m_context;
+    AVFormatContext *format = context->formatContext();
+    const int index = context->selectedVideoStream();
+    qDebug().noquote() << "================ is_seekingByFrame" << context->is_seekingByFrame.load()
+                       << index;
+    const bool validIndex = index >= 0 && index < static_cast<int>(format->nb_streams);
+    qDebug().noquote() << "width" << (validIndex ? format->streams[index]->codecpar->width : 0);
+    const int64_t number = static_cast<int32_t>(context->seeking_frame_pos.load());
+    QImage image;
+    AVFrame *frame = nullptr;
+    bool exact = false;
+    if (validIndex && grabExactFrame(format, index, number, &image, &frame, &exact)) {
+        qDebug().noquote() << "Got frame" << number << "exact?" << exact << "size:" << image.size();
+        if (!frame)
+            qDebug().noquote() << "rawFrame is nullptr";
+        emit context->videoFrameForSearchReceived(index, frame, false);
+    } else {
+        qWarning().noquote() << "Failed to get frame" << number;
+        context->is_seekingByFrame.store(false);
+        emit context->videoFrameForSearchReceived(index, nullptr, true);
+    }
+    resetGrabCache();
+    context->is_seekingByFrame.store(false);
+}
+
+void PacketReader::resetGrabCache()
+{
+    t_grabCache.scaler.reset();
+    t_grabCache.width = 0;
+    t_grabCache.height = 0;
+    t_grabCache.format = -1;
+}
+
+bool PacketReader::grabExactFrame(AVFormatContext *format,
+                                  int stream_index,
+                                  int64_t n,
+                                  QImage *image,
+                                  AVFrame **frame,
+                                  bool *exact)
+{
+    *exact = false;
+    *frame = nullptr;
+    if (!format || stream_index < 0 || stream_index >= static_cast<int>(format->nb_streams)
+        || n < 0)
+        return false;
+    AVStream *stream = format->streams[stream_index];
+    if (!stream)
+        return false;
+    const AVCodec *codec = avcodec_find_decoder(stream->codecpar->codec_id);
+    if (!codec)
+        return false;
+    av::CodecContextPtr codecContext(avcodec_alloc_context3(codec));
+    if (!codecContext)
+        return false;
+    if (avcodec_parameters_to_context(codecContext.get(), stream->codecpar) < 0)
+        return false;
+    codecContext->pkt_timebase = stream->time_base;
+    if (avcodec_open2(codecContext.get(), codec, nullptr) < 0)
+        return false;
+
+    double fps = av_q2d(stream->avg_frame_rate);
+    if (!(fps > 0))
+        fps = av_q2d(stream->r_frame_rate);
+    if (!(fps > 0) && stream->time_base.num > 0)
+        fps = 1.0 / av_q2d(stream->time_base);
+    if (!(fps >= 1) || !std::isfinite(fps))
+        return false;
+    int64_t target = av_rescale_q(n, AVRational {1, static_cast<int>(fps)}, stream->time_base);
+    // Frame numbers count from the stream's first frame.
+    if (stream->start_time != AV_NOPTS_VALUE)
+        target += stream->start_time;
+    if (av_seek_frame(format, stream_index, target, AVSEEK_FLAG_BACKWARD) < 0)
+        return false;
+    avcodec_flush_buffers(codecContext.get());
+
+    av::PacketPtr packet = av::makePacket();
+    av::FramePtr decoded = av::makeFrame();
+    if (!packet || !decoded)
+        return false;
+    bool keySeen = false;
+    bool found = false;
+    bool draining = false;
+    while (!found) {
+        if (!draining) {
+            const int readResult = av_read_frame(format, packet.get());
+            if (readResult < 0) {
+                // Drain the decoder for the frames it still holds.
+                draining = true;
+                if (avcodec_send_packet(codecContext.get(), nullptr) < 0)
+                    break;
+            } else {
+                if (packet->stream_index != stream_index) {
+                    av_packet_unref(packet.get());
+                    continue;
+                }
+                const int sent = avcodec_send_packet(codecContext.get(), packet.get());
+                av_packet_unref(packet.get());
+                if (sent < 0)
+                    continue;
+            }
+        }
+        bool ended = false;
+        for (int errors = 0; errors < 64;) {
+            const int ret = avcodec_receive_frame(codecContext.get(), decoded.get());
+            if (ret == AVERROR(EAGAIN))
+                break;
+            if (ret == AVERROR_EOF) {
+                ended = true;
+                break;
+            }
+            if (ret < 0) {
+                ++errors;
+                continue;
+            }
+            // Frames before the first key frame after the seek may be damaged: skip them. The
+            // key frame itself is a candidate, so frame n is found also when it is one.
+            if (!keySeen) {
+                if (!decoded->key_frame) {
+                    av_frame_unref(decoded.get());
+                    continue;
+                }
+                keySeen = true;
+            }
+            const int64_t ts = decoded->best_effort_timestamp;
+            if (ts != AV_NOPTS_VALUE && ts >= target) {
+                found = true;
+                break;
+            }
+            av_frame_unref(decoded.get());
+        }
+        if (ended || (draining && !found))
+            break;
+    }
+    if (!found)
+        return false;
+
+    const int width = decoded->width;
+    const int height = decoded->height;
+    const int pixelFormat = decoded->format;
+    if (pixelFormat < 0 || width <= 0 || height <= 0)
+        return false;
+    GrabCache &cache = t_grabCache;
+    if (!cache.scaler || cache.width != width || cache.height != height
+        || cache.format != pixelFormat) {
+        cache.scaler.reset(sws_getContext(width,
+                                          height,
+                                          static_cast<AVPixelFormat>(pixelFormat),
+                                          width,
+                                          height,
+                                          AV_PIX_FMT_RGBA,
+                                          SWS_BILINEAR,
+                                          nullptr,
+                                          nullptr,
+                                          nullptr));
+        cache.width = width;
+        cache.height = height;
+        cache.format = pixelFormat;
+        if (!cache.scaler) {
+            resetGrabCache();
+            return false;
+        }
+    }
+    QImage picture(width, height, QImage::Format_RGBA8888);
+    if (picture.isNull())
+        return false;
+    uint8_t *dst[4] = {picture.bits(), nullptr, nullptr, nullptr};
+    int dstStride[4] = {static_cast<int>(picture.bytesPerLine()), 0, 0, 0};
+    sws_scale(cache.scaler.get(), decoded->data, decoded->linesize, 0, height, dst, dstStride);
+    const AVRational tb = stream->time_base;
+    const double halfFrame = tb.num > 0 ? tb.den / (tb.num * 2.0 * fps) : 0;
+    *exact = std::fabs(static_cast<double>(decoded->best_effort_timestamp - target)) <= halfFrame;
+    *image = picture;
+    *frame = av_frame_clone(decoded.get());
+    return true;
+}

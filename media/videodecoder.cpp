@@ -1,0 +1,183 @@
+#include "videodecoder.h"
+
+#include "mediacontext.h"
+#include "videostate.h"
+
+#include <QDebug>
+
+extern "C" {
+#include <libavfilter/buffersink.h>
+#include <libavfilter/buffersrc.h>
+#include <libavutil/hwcontext.h>
+}
+
+#include <cmath>
+#include <limits>
+
+VideoDecoder::VideoDecoder(VideoState *state)
+    : MediaDecoder(state)
+    , m_video(state)
+{ }
+
+void VideoDecoder::fail(int code)
+{
+    m_video->setFailed();
+    MediaContext *context = m_video->context();
+    emit context->errorOccurredWhileRunning(context, code);
+}
+
+void VideoDecoder::run()
+{
+    using std::chrono::milliseconds;
+    VideoState *state = m_video;
+    MediaContext *context = state->context();
+    const int index = state->streamIndex();
+    av::FramePtr decoded = av::makeFrame();
+    av::FramePtr output = av::makeFrame();
+    av::FramePtr filtered = av::makeFrame();
+    if (!decoded || !output || !filtered) {
+        fail(AVERROR(ENOMEM));
+        m_finished.store(true);
+        return;
+    }
+    AVStream *stream = state->stream();
+    const AVRational frameRate = av_guess_frame_rate(context->formatContext(), stream, nullptr);
+    // The codec's own frame rate (a 30 fps recording coded at 15 fps shows every picture
+    // twice) is known only once the first picture is decoded: decided then.
+    bool halfRate = false;
+    bool halfRateKnown = false;
+    auto decideHalfRate = [&] {
+        const AVRational codecRate = state->codecContext()->framerate;
+        if (codecRate.num <= 0 || codecRate.den <= 0)
+            return;
+        halfRateKnown = true;
+        halfRate = frameRate.den != 0 && av_q2d(frameRate) == 30.0 && av_q2d(codecRate) == 15.0;
+        state->setHalfRate(halfRate);
+        qDebug().noquote() << "stream" << index
+                           << "frame rate:" << (frameRate.den ? av_q2d(frameRate) : 0.0)
+                           << ", fps/2?" << halfRate;
+    };
+
+    // What the current graph was built for.
+    bool haveGraph = false;
+    int builtWidth = 0, builtHeight = 0, builtFormat = -1, builtTargetWidth = 0,
+        builtTargetHeight = 0, builtSinkFormat = -1, builtViewMode = -1, builtSeq = -1;
+
+    while (!context->isAborting() && state->isRunning()) {
+        touchAlive();
+        if (state->frameQueue().isFull() || state->isEndOfStream()) {
+            msleep(10);
+            continue;
+        }
+        setStatus(QStringLiteral("%1:%2:getFrame").arg("VideoDecoder::run").arg(90));
+        const int got = state->getFrame(decoded.get());
+        if (got < 0) {
+            qDebug().noquote() << "stream" << index << " getFrame error";
+            fail(got);
+            break;
+        }
+        if (got == 0) {
+            if (state->packetQueue().size() == 0)
+                context->wakeReader();
+            msleep(10);
+            continue;
+        }
+        if (!halfRateKnown)
+            decideHalfRate();
+        const int counter = m_frameCounter++;
+        if (halfRate && (counter % 2) == 1) {
+            av_frame_unref(decoded.get());
+            continue;
+        }
+
+        if (decoded->format == state->hwPixelFormat()) {
+            av::FramePtr transferred = av::makeFrame();
+            if (!transferred) {
+                qDebug().noquote() << "stream" << index
+                                   << ": Error transferring the data to system memory, nomem";
+                fail(AVERROR(ENOMEM));
+                break;
+            }
+            int ret = av_hwframe_transfer_data(transferred.get(), decoded.get(), 0);
+            if (ret < 0) {
+                qDebug().noquote()
+                        << "stream" << index << ": Error transferring the data to system memory,"
+                        << av::errorText(ret);
+                fail(ret);
+                break;
+            }
+            ret = av_frame_copy_props(transferred.get(), decoded.get());
+            if (ret < 0) {
+                qDebug().noquote() << "stream" << index << ": Error copy props," << ret;
+                fail(ret);
+                break;
+            }
+            av_frame_unref(decoded.get());
+            av_frame_move_ref(output.get(), transferred.get());
+        } else {
+            av_frame_move_ref(output.get(), decoded.get());
+        }
+
+        int viewMode = 0;
+        {
+            std::lock_guard<std::mutex> lock(state->filterMutex());
+            const int sinkFormat = state->sinkPixelFormatLocked();
+            const QSize size = state->targetSizeLocked();
+            viewMode = state->viewMode();
+            const int seq = packetSeq();
+            if (!haveGraph || output->width != builtWidth || output->height != builtHeight
+                || output->format != builtFormat || size.width() != builtTargetWidth
+                || size.height() != builtTargetHeight || sinkFormat != builtSinkFormat
+                || viewMode != builtViewMode || seq != builtSeq) {
+                qDebug().noquote() << "stream" << index << " creating or renewing filters...";
+                const int ret = state->configureFilters(output.get(), false);
+                if (ret < 0) {
+                    qDebug().noquote() << "video filter configuration error";
+                    av_frame_unref(output.get());
+                    fail(ret);
+                    break;
+                }
+                haveGraph = true;
+                builtWidth = output->width;
+                builtHeight = output->height;
+                builtFormat = output->format;
+                builtTargetWidth = size.width();
+                builtTargetHeight = size.height();
+                builtSinkFormat = sinkFormat;
+                builtViewMode = viewMode;
+                builtSeq = seq;
+                qDebug().noquote() << "stream" << index << " a filter group updated";
+            }
+        }
+
+        AVFilterContext *source = state->bufferSource();
+        AVFilterContext *sink = state->bufferSink();
+        int ret = av_buffersrc_add_frame(source, output.get());
+        av_frame_unref(output.get());
+        if (ret < 0) {
+            qDebug().noquote() << "video add frame to filter error";
+            fail(ret);
+            break;
+        }
+        const AVRational sinkTimeBase = av_buffersink_get_time_base(sink);
+        const double duration = (frameRate.num && frameRate.den) ? 1.0 / av_q2d(frameRate) : 0.0;
+        for (;;) {
+            ret = av_buffersink_get_frame_flags(sink, filtered.get(), 0);
+            if (ret < 0)
+                break;
+            const double pts = filtered->pts == AV_NOPTS_VALUE
+                    ? std::numeric_limits<double>::quiet_NaN()
+                    : filtered->pts * av_q2d(sinkTimeBase);
+            if (state->frameQueue().push(
+                        filtered.get(), packetSeq(), pts, duration, context->playSpeed(), viewMode)
+                < 0)
+                av_frame_unref(filtered.get());
+        }
+        if (ret == AVERROR_EOF) {
+            qDebug().noquote() << "stream" << index << " got eof";
+            state->setEndOfStream(true);
+        }
+    }
+    m_finished.store(true);
+    qDebug().noquote() << "stream" << index << " decoder ended";
+}

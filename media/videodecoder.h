@@ -1,0 +1,22 @@
+#pragma once
+
+#include "mediadecoder.h"
+
+class VideoState;
+
+// The decoder thread of a video stream: packet queue -> codec -> (hardware frames to system
+// memory) -> filter graph -> frame queue. Runs on its own thread; see MediaDecoder.
+class VideoDecoder : public MediaDecoder
+{
+    Q_OBJECT
+
+public:
+    explicit VideoDecoder(VideoState *state);
+
+protected:
+    void run() override;
+
+private:
+    void fail(int code);
+    VideoState *const m_video;
+};

@@ -1,0 +1,60 @@
+#pragma once
+
+#include "mediastate.h"
+
+#include <QSize>
+
+#include <atomic>
+#include <mutex>
+
+// The MediaState of a video stream: decodes (VideoDecoder), scales and reprojects each frame
+// in a filter graph to BGR24 at the target size, and presents it by emitting the context's
+// videoFrameReceived from the runner thread.
+//
+// Threads: the event loop thread calls configure, setTargetSize and setViewMode; the decoder
+// thread builds the graph (configureFilters) and reads the target size and view mode; the
+// runner calls displayFrame. m_filterMutex guards the sink format, target size, applied view
+// mode and the filter graph; viewMode is an atomic, read by the decoder under the mutex.
+class VideoState : public MediaState
+{
+    Q_OBJECT
+
+public:
+    explicit VideoState(MediaContext *context);
+
+    int configure(
+            int volume, double speed, int view_width, int view_height, int view_mode) override;
+    int createDecoder() override;
+    void displayFrame(MediaFrame *frame, bool force) override;
+    int configureFilters(AVFrame *frame, bool flag) override;
+
+    void setTargetSize(int view_width, int view_height);
+    // The scaled picture planned for a W x H stream in a view V pixels wide.
+    static QSize targetSizeFor(int width, int height, int viewWidth);
+    // The size of the pictures the filter graph of a view mode gives for a source of
+    // sourceWidth x sourceHeight and this target size.
+    static QSize outputSizeFor(
+            int viewMode, int targetWidth, int targetHeight, int sourceWidth, int sourceHeight);
+
+    int viewMode() const { return m_viewMode.load(); }
+    int setViewMode(int mode); // returns the previous mode
+    int appliedViewMode() const;
+    QSize targetSize() const;
+    int sinkPixelFormat() const;
+    std::mutex &filterMutex() const { return m_filterMutex; }
+    int hwPixelFormat() const { return m_hwPixelFormat; }
+    // With filterMutex() held.
+    int sinkPixelFormatLocked() const { return m_sinkPixelFormat; }
+    QSize targetSizeLocked() const { return QSize(m_targetWidth, m_targetHeight); }
+    // Decoder thread, after configureFilters succeeded.
+    AVFilterContext *bufferSource() const { return m_bufferSource; }
+    AVFilterContext *bufferSink() const { return m_bufferSink; }
+
+private:
+    mutable std::mutex m_filterMutex;
+    int m_sinkPixelFormat = AV_PIX_FMT_BGR24; // guarded by m_filterMutex
+    int m_targetWidth = 1280; // guarded by m_filterMutex
+    int m_targetHeight = 720; // guarded by m_filterMutex
+    std::atomic<int> m_viewMode {0};
+    int m_appliedViewMode = 0; // guarded by m_filterMutex
+};

@@ -1,0 +1,306 @@
+// ctest-labels: engine
+// The engine's small parts without threads: queues and their seq, the clock's epochs and
+// pacing, the target-size table, the view-mode picture sizes and the relative-seek clamp.
+#include "framequeue.h"
+#include "logcapture.h"
+#include "mediaclock.h"
+#include "mediacontext.h"
+#include "mediaframe.h"
+#include "packetqueue.h"
+#include "videostate.h"
+
+#include <QtTest>
+
+#include <cmath>
+
+class TestEngineQueues : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void packetQueue_clearIncrementsSeq_andStampsPackets();
+    void packetQueue_isFull_atCapacity();
+    void frameQueue_takeIf_refusesAFrameReplacedByAClear();
+    void clock_newEpoch_onSeqSpeedOrReset();
+    void clock_masterPts_onlyForItsSeq();
+    void clock_masterPts_afterEndOfStream();
+    void pace_lateAndEarlyFrames();
+    void pace_dropsWithoutMasterTime();
+    void targetSize_table_data();
+    void targetSize_table();
+    void outputSize_viewModes_data();
+    void outputSize_viewModes();
+    void relativeSeekTarget_clamps_data();
+    void relativeSeekTarget_clamps();
+    void context_secondSeekWhilePending_isRefused();
+};
+
+namespace {
+
+av::PacketPtr packetOfSize(int size)
+{
+    av::PacketPtr p = av::makePacket();
+    av_new_packet(p.get(), size);
+    return p;
+}
+
+MediaFrame frameAt(double pts, int seq, double speed = 1.0)
+{
+    MediaFrame f;
+    f.pts = pts;
+    f.seq = seq;
+    f.speed = speed;
+    return f;
+}
+
+} // namespace
+
+void TestEngineQueues::packetQueue_clearIncrementsSeq_andStampsPackets()
+{
+    LogCapture log;
+    PacketQueue queue(25);
+    queue.setStreamIndex(3);
+    QCOMPARE(queue.seq(), 0);
+    queue.clear(); // empty: still a new epoch
+    QCOMPARE(queue.seq(), 1);
+    QVERIFY(log.contains(QStringLiteral("stream 3 packet q# 0  clear, seq 0 -> 1")));
+
+    av::PacketPtr p = packetOfSize(100);
+    QCOMPARE(queue.put(p.get()), 0);
+    QCOMPARE(p->size, 0); // the reference moved into the queue
+    QCOMPARE(queue.size(), 1);
+    queue.clear();
+    QCOMPARE(queue.size(), 0);
+    QCOMPARE(queue.seq(), 2);
+    av::PacketPtr q = packetOfSize(10);
+    queue.put(q.get());
+    std::unique_ptr<MediaPacket> taken = queue.take();
+    QVERIFY(taken);
+    QCOMPARE(taken->seq, 2);
+    QCOMPARE(taken->pkt->size, 10);
+    QVERIFY(!queue.take());
+}
+
+void TestEngineQueues::packetQueue_isFull_atCapacity()
+{
+    PacketQueue queue(25);
+    for (int i = 0; i < 24; ++i) {
+        av::PacketPtr p = packetOfSize(1);
+        queue.put(p.get());
+    }
+    QVERIFY(!queue.isFull());
+    av::PacketPtr p = packetOfSize(1);
+    queue.put(p.get());
+    QVERIFY(queue.isFull());
+    // put never refuses: the reader throttles itself
+    av::PacketPtr extra = packetOfSize(1);
+    QCOMPARE(queue.put(extra.get()), 0);
+    QCOMPARE(queue.size(), 26);
+}
+
+void TestEngineQueues::frameQueue_takeIf_refusesAFrameReplacedByAClear()
+{
+    FrameQueue queue(25);
+    av::FramePtr f = av::makeFrame();
+    QCOMPARE(queue.push(f.get(), 4, 1.5, 0.04, 2.0, 1), 0);
+    FrameQueue::Head head;
+    QVERIFY(queue.peek(&head));
+    QCOMPARE(head.seq, 4);
+    QCOMPARE(head.pts, 1.5);
+    queue.clear(); // a seek between peek and take
+    av::FramePtr g = av::makeFrame();
+    queue.push(g.get(), 5, 0.0, 0.04, 1.0, 0);
+    QVERIFY(!queue.takeIf(head.id));
+    FrameQueue::Head second;
+    QVERIFY(queue.peek(&second));
+    std::unique_ptr<MediaFrame> taken = queue.takeIf(second.id);
+    QVERIFY(taken);
+    QCOMPARE(taken->seq, 5);
+    QCOMPARE(taken->speed, 1.0);
+    QVERIFY(queue.isEmpty());
+    for (int i = 0; i < 25; ++i) {
+        av::FramePtr h = av::makeFrame();
+        queue.push(h.get(), 0, i, 0, 1, 0);
+    }
+    QVERIFY(queue.isFull());
+}
+
+void TestEngineQueues::clock_newEpoch_onSeqSpeedOrReset()
+{
+    MediaClock clock;
+    QVERIFY(clock.update(1.0, 0, 1.0, 1, 100.0)); // first update
+    QVERIFY(!clock.update(1.04, 0, 1.0, 1, 100.04));
+    QCOMPARE(clock.frameCount(), 2);
+    QVERIFY(clock.update(1.04, 1, 1.0, 1, 100.1)); // new seq, same pts
+    QCOMPARE(clock.firstPts(), 1.04);
+    QCOMPARE(clock.baseTime(), 100.1);
+    QVERIFY(clock.update(1.08, 1, 2.0, 1, 100.2)); // speed 1 -> 2
+    QCOMPARE(clock.speed(), 2.0);
+    QVERIFY(!clock.update(1.12, 1, 2.0, 1, 100.22));
+    clock.reset();
+    QVERIFY(clock.update(1.16, 1, 2.0, 1, 100.3));
+    QCOMPARE(clock.frameCount(), 1);
+}
+
+void TestEngineQueues::clock_masterPts_onlyForItsSeq()
+{
+    MediaClock clock;
+    QCOMPARE(clock.masterPts(0), 0.0);
+    clock.update(2.5, 3, 1.0, 1, 10.0);
+    QCOMPARE(clock.masterPts(3), 2.5);
+    QCOMPARE(clock.masterPts(4), 0.0);
+    clock.reset();
+    QCOMPARE(clock.masterPts(3), 0.0);
+}
+
+void TestEngineQueues::clock_masterPts_afterEndOfStream()
+{
+    VideoState owner(nullptr); // never opened: only its flags are used
+    owner.clock().update(7.0, 2, 1.0, 1, 10.0);
+    owner.clock().reset();
+    QCOMPARE(owner.clock().masterPts(5), 0.0);
+    owner.setEndOfStream(true);
+    QCOMPARE(owner.clock().masterPts(5), 7.0);
+}
+
+void TestEngineQueues::pace_lateAndEarlyFrames()
+{
+    MediaClock clock;
+    int64_t sleepUs = -1;
+    // first frame of an epoch: at once
+    QCOMPARE(clock.pace(frameAt(0.0, 0), &clock, false, &sleepUs, 100.0), 0);
+    QCOMPARE(sleepUs, 0);
+    // 40 ms late: at once, lag -0.04
+    QCOMPARE(clock.pace(frameAt(0.04, 0), &clock, false, &sleepUs, 100.08), 0);
+    QCOMPARE(sleepUs, 0);
+    QVERIFY(std::fabs(clock.lag() + 0.04) < 1e-9);
+    // 40 ms early: sleep 40,000 us, lag 0
+    QCOMPARE(clock.pace(frameAt(0.12, 0), &clock, false, &sleepUs, 100.08), 0);
+    QVERIFY(std::abs(sleepUs - 40000) <= 1);
+    QCOMPARE(clock.lag(), 0.0);
+    // at speed 2 the same pts distance is due in half the time
+    MediaClock fast;
+    fast.pace(frameAt(0.0, 0, 2.0), &fast, false, &sleepUs, 50.0);
+    QCOMPARE(fast.pace(frameAt(0.2, 0, 2.0), &fast, false, &sleepUs, 50.0), 0);
+    QVERIFY(std::abs(sleepUs - 100000) <= 1);
+    // no timestamp: shown at once
+    QCOMPARE(fast.pace(frameAt(std::nan(""), 0, 2.0), &fast, false, &sleepUs, 50.0), 0);
+    QCOMPARE(sleepUs, 0);
+}
+
+void TestEngineQueues::pace_dropsWithoutMasterTime()
+{
+    MediaClock master;
+    MediaClock video;
+    int64_t sleepUs = 0;
+    QCOMPARE(video.pace(frameAt(1.0, 2), &master, false, &sleepUs, 10.0), -1);
+    master.update(1.0, 2, 1.0, 1, 10.0);
+    QCOMPARE(video.pace(frameAt(1.04, 2), &master, false, &sleepUs, 10.0), 0);
+    QCOMPARE(video.pace(frameAt(1.08, 2), nullptr, false, &sleepUs, 10.0), -1); // closed
+    QCOMPARE(video.pace(frameAt(1.12, 2), &video, true, &sleepUs, 10.0), -1); // aborting
+}
+
+void TestEngineQueues::targetSize_table_data()
+{
+    QTest::addColumn<int>("w");
+    QTest::addColumn<int>("h");
+    QTest::addColumn<int>("view");
+    QTest::addColumn<QSize>("expected");
+    QTest::newRow("1080p in 1000") << 1920 << 1080 << 1000 << QSize(1280, 720);
+    QTest::newRow("1080p in 2000 not scaled") << 1920 << 1080 << 2000 << QSize(1920, 1080);
+    QTest::newRow("view 1280") << 1920 << 1080 << 1280 << QSize(1280, 720);
+    QTest::newRow("view 1281") << 1920 << 1080 << 1281 << QSize(1440, 810);
+    QTest::newRow("small view") << 1920 << 1080 << 500 << QSize(640, 360);
+    QTest::newRow("square 2880 in 1300") << 2880 << 2880 << 1300 << QSize(1440, 810);
+    QTest::newRow("4k in 3000") << 3840 << 2160 << 3000 << QSize(2560, 1440);
+    QTest::newRow("never scaled up") << 320 << 180 << 160 << QSize(320, 180);
+    QTest::newRow("source narrower than view") << 320 << 180 << 1000 << QSize(320, 180);
+    QTest::newRow("unknown size") << 0 << 0 << 1000 << QSize(1280, 720);
+}
+
+void TestEngineQueues::targetSize_table()
+{
+    QFETCH(int, w);
+    QFETCH(int, h);
+    QFETCH(int, view);
+    QFETCH(QSize, expected);
+    QCOMPARE(VideoState::targetSizeFor(w, h, view), expected);
+}
+
+void TestEngineQueues::outputSize_viewModes_data()
+{
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<QSize>("target");
+    QTest::addColumn<QSize>("source");
+    QTest::addColumn<QSize>("expected");
+    QTest::newRow("original") << 0 << QSize(1280, 720) << QSize(1920, 1080) << QSize(1280, 720);
+    QTest::newRow("VR 2880") << 1 << QSize(1440, 810) << QSize(2880, 2880) << QSize(2880, 1620);
+    QTest::newRow("panorama") << 2 << QSize(1440, 810) << QSize(2880, 2880) << QSize(1440, 810);
+    QTest::newRow("stereo") << 3 << QSize(1440, 810) << QSize(2880, 2880) << QSize(1088, 810);
+}
+
+void TestEngineQueues::outputSize_viewModes()
+{
+    QFETCH(int, mode);
+    QFETCH(QSize, target);
+    QFETCH(QSize, source);
+    QFETCH(QSize, expected);
+    QCOMPARE(VideoState::outputSizeFor(
+                     mode, target.width(), target.height(), source.width(), source.height()),
+             expected);
+}
+
+void TestEngineQueues::relativeSeekTarget_clamps_data()
+{
+    QTest::addColumn<qint64>("delta");
+    QTest::addColumn<double>("now");
+    QTest::addColumn<qint64>("start");
+    QTest::addColumn<qint64>("duration");
+    QTest::addColumn<qint64>("expected");
+    QTest::newRow("past the end") << qint64(5000000) << 58.0 << qint64(0) << qint64(60000000)
+                                  << qint64(59900000);
+    QTest::newRow("before the start")
+            << qint64(-5000000) << 2.0 << qint64(0) << qint64(60000000) << qint64(0);
+    QTest::newRow("inside") << qint64(5000000) << 10.0 << qint64(0) << qint64(60000000)
+                            << qint64(15000000);
+    QTest::newRow("past 35 min 47 s stays 64-bit") << qint64(1000000) << 3000.0 << qint64(0)
+                                                   << qint64(4000000000LL) << qint64(3001000000LL);
+    QTest::newRow("with a start time")
+            << qint64(-9000000) << 12.0 << qint64(10000000) << qint64(60000000) << qint64(10000000);
+}
+
+void TestEngineQueues::relativeSeekTarget_clamps()
+{
+    QFETCH(qint64, delta);
+    QFETCH(double, now);
+    QFETCH(qint64, start);
+    QFETCH(qint64, duration);
+    QFETCH(qint64, expected);
+    QCOMPARE(MediaContext::relativeSeekTarget(delta, now, start, duration), expected);
+}
+
+void TestEngineQueues::context_secondSeekWhilePending_isRefused()
+{
+    // A context without a reader keeps its request pending.
+    LogCapture log;
+    MediaContext context(nullptr);
+    QCOMPARE(context.seekAbsolute(3000000000LL), 0);
+    QVERIFY(context.isSeekRequested());
+    QCOMPARE(context.seekAbsolute(7), -1);
+    QCOMPARE(context.seekRelative(7), -1);
+    QCOMPARE(context.seekPos(), int64_t(3000000000LL));
+    QVERIFY(log.contains(QStringLiteral("MediaContext::seekAbsolute : still seeking")));
+    // one frame back from 0 stays at 0 but still asks for a search
+    QCOMPARE(context.seekRelativeByFrame(-1), 0);
+    QCOMPARE(context.seeking_frame_pos.load(), int64_t(0));
+    QVERIFY(context.is_seekingByFrame.load());
+    QCOMPARE(context.seekRelativeByFrame(1), -1);
+    // nothing to select or change without an open recording
+    QCOMPARE(context.selectVideoStream(MediaContext::AllChannels), -1);
+    QCOMPARE(context.changeViewMode(0, 1), -1);
+    QCOMPARE(context.abortStream(0), -1);
+    QCOMPARE(context.close(), 0);
+}
+
+QTEST_GUILESS_MAIN(TestEngineQueues)
+#include "tst_enginequeues.moc"

@@ -1,0 +1,301 @@
+#include "framecommand.h"
+
+#include "avptr.h"
+#include "mediacontext.h"
+#include "mediaeventloop.h"
+#include "mediaframe.h"
+#include "mediainfo.h"
+#include "toolargs.h"
+#include "tooloutput.h"
+
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QFileInfo>
+#include <QJsonObject>
+#include <QTimer>
+
+#include <cmath>
+#include <cstring>
+#include <functional>
+
+namespace {
+
+constexpr int kTimeoutMs = 30000;
+
+// Runs the main thread's events until done() holds or the time is up.
+bool waitUntil(const std::function<bool()> &done, int timeoutMs = kTimeoutMs)
+{
+    QElapsedTimer timer;
+    timer.start();
+    while (!done()) {
+        if (timer.elapsed() > timeoutMs)
+            return false;
+        QEventLoop loop;
+        QTimer::singleShot(5, &loop, &QEventLoop::quit);
+        loop.exec();
+    }
+    return true;
+}
+
+// A decoded picture of any pixel format as RGBA, read by its line sizes.
+QImage toImage(const AVFrame *frame)
+{
+    if (!frame || frame->width <= 0 || frame->height <= 0 || frame->format < 0)
+        return QImage();
+    av::SwsContextPtr scaler(sws_getContext(frame->width,
+                                            frame->height,
+                                            static_cast<AVPixelFormat>(frame->format),
+                                            frame->width,
+                                            frame->height,
+                                            AV_PIX_FMT_RGBA,
+                                            SWS_BILINEAR,
+                                            nullptr,
+                                            nullptr,
+                                            nullptr));
+    if (!scaler)
+        return QImage();
+    QImage image(frame->width, frame->height, QImage::Format_RGBA8888);
+    if (image.isNull())
+        return QImage();
+    uint8_t *dst[4] = {image.bits(), nullptr, nullptr, nullptr};
+    int stride[4] = {static_cast<int>(image.bytesPerLine()), 0, 0, 0};
+    sws_scale(scaler.get(), frame->data, frame->linesize, 0, frame->height, dst, stride);
+    return image;
+}
+
+int channelStream(const MediaInfo &info, const QString &channel, QString *error)
+{
+    if (channel.isEmpty() || channel == QLatin1String("front")) {
+        if (info.front() >= 0)
+            return info.front();
+        *error = QStringLiteral("the recording has no front channel");
+        return -1;
+    }
+    if (channel == QLatin1String("rear")) {
+        if (info.rear() >= 0)
+            return info.rear();
+        *error = QStringLiteral("the recording has no rear channel");
+        return -1;
+    }
+    if (channel == QLatin1String("inner")) {
+        if (info.inner() >= 0)
+            return info.inner();
+        *error = QStringLiteral("the recording has no inner channel");
+        return -1;
+    }
+    bool ok = false;
+    const int index = channel.toInt(&ok);
+    if (!ok || index < 0) {
+        *error = QStringLiteral("unknown channel \"%1\" (front, rear, inner or a stream index)")
+                         .arg(channel);
+        return -1;
+    }
+    for (const StreamInfo &s : info.streamInfos()) {
+        if (s.index == index && s.mediaType == AVMEDIA_TYPE_VIDEO)
+            return index;
+    }
+    *error = QStringLiteral("stream %1 is not a video stream of the recording").arg(index);
+    return -1;
+}
+
+} // namespace
+
+FrameCommand::FrameCommand(int stream)
+    : m_stream(stream)
+{ }
+
+void FrameCommand::onVideoFrameReceived(int stream_index, MediaFrame *vframe)
+{
+    if (stream_index != m_stream || !vframe || !vframe->frame)
+        return;
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        if (m_bySeq.count(vframe->seq))
+            return;
+    }
+    const AVFrame *f = vframe->frame.get();
+    Picture picture;
+    picture.pts = vframe->pts;
+    const int rowBytes = f->width * 3;
+    if (f->format == AV_PIX_FMT_BGR24 && f->data[0] && f->height > 0
+        && f->linesize[0] >= rowBytes) {
+        QImage image(f->width, f->height, QImage::Format_RGB888);
+        if (!image.isNull()) {
+            for (int y = 0; y < f->height; ++y) {
+                const uint8_t *src = f->data[0] + static_cast<ptrdiff_t>(y) * f->linesize[0];
+                uint8_t *dst = image.scanLine(y);
+                for (int x = 0; x < f->width; ++x) {
+                    dst[3 * x] = src[3 * x + 2];
+                    dst[3 * x + 1] = src[3 * x + 1];
+                    dst[3 * x + 2] = src[3 * x];
+                }
+            }
+            picture.image = image;
+            picture.valid = true;
+        }
+    }
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_bySeq.emplace(vframe->seq, picture);
+}
+
+void FrameCommand::onVideoFrameForSearchReceived(int stream_index, AVFrame *frame, bool)
+{
+    Picture picture;
+    if (frame && stream_index == m_stream) {
+        picture.image = toImage(frame);
+        picture.valid = !picture.image.isNull();
+        picture.pts = static_cast<double>(frame->best_effort_timestamp);
+    }
+    av_frame_free(&frame);
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_search = picture;
+    m_searchDone = true;
+}
+
+int FrameCommand::run(const QStringList &arguments)
+{
+    const ToolArgs args(arguments,
+                        {QStringLiteral("channel"),
+                         QStringLiteral("number"),
+                         QStringLiteral("time"),
+                         QStringLiteral("width"),
+                         QStringLiteral("out")});
+    if (!args.ok())
+        return ToolOutput::fail(args.error(), 2);
+    if (args.positionals().size() != 1)
+        return ToolOutput::fail(QStringLiteral("frame needs exactly one FILE"), 2);
+    const bool byNumber = args.has(QStringLiteral("number"));
+    const bool byTime = args.has(QStringLiteral("time"));
+    if (byNumber == byTime)
+        return ToolOutput::fail(QStringLiteral("frame needs either --number N or --time SECONDS"),
+                                2);
+    const QString out = args.value(QStringLiteral("out"));
+    if (out.isEmpty())
+        return ToolOutput::fail(QStringLiteral("frame needs --out PICTURE.png"), 2);
+    bool ok = true;
+    const qint64 number = byNumber ? args.value(QStringLiteral("number")).toLongLong(&ok) : 0;
+    if (!ok || number < 0 || number > INT32_MAX)
+        return ToolOutput::fail(QStringLiteral("--number needs a frame number of 0 or more"), 2);
+    const double seconds = byTime ? args.value(QStringLiteral("time")).toDouble(&ok) : 0;
+    if (!ok || !std::isfinite(seconds) || seconds < 0 || seconds > 1e9)
+        return ToolOutput::fail(QStringLiteral("--time needs a number of seconds of 0 or more"), 2);
+
+    const QString path = args.positionals().first();
+    MediaInfo info;
+    const int probe = info.init(path);
+    if (probe != 0)
+        return ToolOutput::fail(
+                QStringLiteral("cannot open %1: %2").arg(path, av::errorText(probe)));
+    QString error;
+    const int stream = channelStream(info, args.value(QStringLiteral("channel")), &error);
+    if (stream < 0)
+        return ToolOutput::fail(error);
+    int sourceWidth = 0;
+    for (const StreamInfo &s : info.streamInfos()) {
+        if (s.index == stream)
+            sourceWidth = s.width;
+    }
+    int width = sourceWidth > 0 ? sourceWidth : 1280;
+    if (args.has(QStringLiteral("width"))) {
+        width = args.value(QStringLiteral("width")).toInt(&ok);
+        if (!ok || width <= 0 || width > 16384)
+            return ToolOutput::fail(QStringLiteral("--width needs a positive number of pixels"), 2);
+    }
+
+    FrameCommand receiver(stream);
+    MediaEventLoop loop;
+    MediaContext *context = nullptr;
+    int openResult = 1;
+    int seekSeq = -1;
+    int seekResult = 0;
+    QObject guard;
+    QObject::connect(&loop,
+                     &MediaEventLoop::mediaEventOpened,
+                     &guard,
+                     [&](MediaContext *c, QString, int result) {
+                         context = c;
+                         openResult = result;
+                     });
+    QObject::connect(&loop,
+                     &MediaEventLoop::mediaEventSeekingStreamInfo,
+                     &guard,
+                     [&](MediaContext *, int index, int seq) {
+                         if (index == stream)
+                             seekSeq = seq;
+                     });
+    QObject::connect(&loop,
+                     &MediaEventLoop::mediaEventSeekingCompleted,
+                     &guard,
+                     [&](MediaContext *, int result) { seekResult = result; });
+    loop.start();
+    auto finish = [&loop] {
+        loop.postFinish();
+        loop.wait();
+    };
+
+    loop.postOpen(path, &receiver, 1.0, 0, width, width * 9 / 16, -1, 0);
+    if (!waitUntil([&] { return openResult != 1; }) || openResult < 0 || !context) {
+        finish();
+        return ToolOutput::fail(
+                QStringLiteral("the engine cannot open %1 (%2)").arg(path).arg(openResult));
+    }
+    loop.postPlayControl(4, 0);
+    loop.postSelectVideoStream(stream);
+
+    Picture picture;
+    int64_t frameNumber = 0;
+    if (byNumber) {
+        context->seeking_frame_pos.store(number);
+        loop.postPlayControl(8, number > 1 ? number : 0);
+        const bool done = waitUntil([&] {
+            std::lock_guard<std::mutex> lock(receiver.m_mutex);
+            return receiver.m_searchDone;
+        });
+        {
+            std::lock_guard<std::mutex> lock(receiver.m_mutex);
+            picture = receiver.m_search;
+        }
+        if (!done || !picture.valid) {
+            finish();
+            return ToolOutput::fail(
+                    QStringLiteral("frame %1 of stream %2 not found").arg(number).arg(stream));
+        }
+        AVStream *s = context->formatContext()->streams[stream];
+        picture.pts = picture.pts * av_q2d(s->time_base);
+        frameNumber = number;
+    } else {
+        loop.postPlayControl(2, static_cast<int64_t>(seconds * 1000000.0));
+        const bool done = waitUntil([&] {
+            if (seekResult < 0)
+                return true;
+            if (seekSeq < 0)
+                return false;
+            std::lock_guard<std::mutex> lock(receiver.m_mutex);
+            return receiver.m_bySeq.count(seekSeq) > 0;
+        });
+        if (done && seekSeq >= 0) {
+            std::lock_guard<std::mutex> lock(receiver.m_mutex);
+            picture = receiver.m_bySeq[seekSeq];
+        }
+        if (!done || !picture.valid) {
+            finish();
+            return ToolOutput::fail(
+                    QStringLiteral("no picture at %1 s of stream %2").arg(seconds).arg(stream));
+        }
+        const AVRational rate = context->formatContext()->streams[stream]->avg_frame_rate;
+        frameNumber = rate.den > 0 && rate.num > 0 ? std::llround(picture.pts * av_q2d(rate)) : 0;
+    }
+    finish();
+
+    if (!picture.image.save(out))
+        return ToolOutput::fail(QStringLiteral("cannot write %1").arg(out));
+    QJsonObject result;
+    result.insert(QStringLiteral("stream"), stream);
+    result.insert(QStringLiteral("pts"), picture.pts);
+    result.insert(QStringLiteral("number"), static_cast<double>(frameNumber));
+    result.insert(QStringLiteral("width"), picture.image.width());
+    result.insert(QStringLiteral("height"), picture.image.height());
+    result.insert(QStringLiteral("path"), QFileInfo(out).absoluteFilePath());
+    ToolOutput::printJson(QJsonDocument(result));
+    return 0;
+}

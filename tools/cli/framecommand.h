@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QImage>
+#include <QObject>
+#include <QString>
+#include <QStringList>
+
+#include <cstdint>
+#include <map>
+#include <mutex>
+
+struct AVFrame;
+struct MediaFrame;
+
+// vistrel-tool frame FILE [--channel front|rear|inner|INDEX] (--number N | --time SECONDS)
+// [--width W] --out PICTURE.png: saves one picture of one channel, made by the playback engine
+// itself. --number goes through the engine's frame search and saves exactly frame N; --time
+// seeks and saves the first picture of the new seek epoch as the video path scaled it for a
+// view W pixels wide.
+//
+// Threads: run() on the main thread, which also runs the media event loop's queued signals;
+// the two receiver slots run on the engine's reader and runner threads (direct connections)
+// and copy what they keep under m_mutex.
+class FrameCommand : public QObject
+{
+    Q_OBJECT
+
+public:
+    static int run(const QStringList &arguments);
+
+public slots:
+    void onVideoFrameReceived(int stream_index, MediaFrame *vframe);
+    void onVideoFrameForSearchReceived(int stream_index, AVFrame *frame, bool bStillSearching);
+
+private:
+    explicit FrameCommand(int stream);
+
+    struct Picture
+    {
+        QImage image;
+        double pts = 0;
+        bool valid = false;
+    };
+
+    const int m_stream;
+    mutable std::mutex m_mutex;
+    std::map<int, Picture> m_bySeq; // guarded by m_mutex: first picture of each seq
+    Picture m_search; // guarded by m_mutex
+    bool m_searchDone = false; // guarded by m_mutex
+};
