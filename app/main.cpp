@@ -4,6 +4,7 @@
 #include "vistrelresource.h"
 
 #include <QApplication>
+#include <QAudioDeviceInfo>
 #include <QDebug>
 #include <QSurfaceFormat>
 #include <QTimer>
@@ -26,6 +27,10 @@ int main(int argc, char *argv[])
 
     auto app = std::make_unique<QApplication>(argc, argv);
 
+    // Qt's audio backend lives on the thread that first asks for a device; that must be a
+    // thread with an event loop, so ask here before any engine thread does.
+    QAudioDeviceInfo::defaultOutputDevice();
+
     auto config = std::make_unique<StartupConfig>(QCoreApplication::applicationDirPath());
     config->loadLanguage(*app);
     config->loadModel();
@@ -39,7 +44,7 @@ int main(int argc, char *argv[])
 
     auto window = std::make_unique<MainWindow>();
     window->resize(1060, 745);
-    window->show();
+    FramelessWindow::showFrameless(window.get());
     window->activateWindow();
 
     // Lets scripted checks start the program, read its start-up log and leave.

@@ -1,18 +1,111 @@
 #pragma once
 
-#include <QWidget>
+#include "framelesswindow.h"
+#include "mediaeventloop.h"
+#include "mediainfo.h"
+#include "videodisplayhost.h"
 
-class QLabel;
+#include <QPointer>
+#include <QString>
 
-// The viewer's top-level window. For now it shows the product title and the recording or
-// folder named on the command line.
-class MainWindow : public QWidget
+class LoadingDialog;
+class MediaContext;
+class PlayListWidget;
+class TitleBarWidget;
+class VideoDisplayWidget;
+class QDragEnterEvent;
+class QDropEvent;
+class QVBoxLayout;
+
+// The coordinator of the viewer: owns the media event loop, the one MediaInfo and every
+// panel; turns user requests into probes, repairs and engine commands and reacts to every
+// result the engine reports. GUI thread only; the engine's signals arrive queued.
+class MainWindow : public FramelessWindow, public VideoDisplayHost
 {
     Q_OBJECT
 
 public:
     explicit MainWindow(QWidget *parent = nullptr);
+    ~MainWindow() override;
+
+    // Probes a recording, repairs it when damaged, and posts its open.
+    void doOpenMediaFile(const QString &path);
+
+    MediaInfo &mediaInfo() { return m_mediaInfo; }
+    MediaEventLoop &eventLoop() { return m_eventLoop; }
+    PlayListWidget *playList() const { return m_playList; }
+    VideoDisplayWidget *videoDisplay() const { return m_display; }
+    QString exportFolder() const { return m_exportFolder; }
+    QString captureFolder() const { return m_captureFolder; }
+    // Where repaired copies and exports go; the tests point it at a temporary folder.
+    void setExportFolder(const QString &folder) { m_exportFolder = folder; }
+    bool isClosingRequested() const { return m_closing; }
+
+    // VideoDisplayHost
+    MediaInfo *displayMediaInfo() override { return &m_mediaInfo; }
+    bool isClosing() const override { return m_closing; }
+    QAction *displayAction(const QString &text) const override;
+    bool isPlayerButtonEnabled(const QString &objectName) const override;
+
+public slots:
+    void onAbout();
+    void onOpenFile();
+    void onOpenDir();
+    void onMinimized();
+    void onMaximized();
+    void onExit();
+    void onPlayFileSelected(QString file_path);
+    void onPlayListSelectionChanged(int row, int row_count);
+    void onEndOfPlayingListReached();
+    void onScreenChangedTimer();
+    void onChangeVideoStreamViewMode(int stream_index, int view_mode);
+    void onSeekFrameAgain() override;
+    void screenChanged(QScreen *screen) override;
+
+protected slots:
+    void onMediaEventOpended(MediaContext *context, QString path, int result);
+    void onMediaEventFinihsed(int result);
+    void onMediaEventClosed(QString path, int result);
+    void onMediaEventVideoViewModeChanged(int stream_index, int view_mode, int result);
+    void onMediaEventPlayControlCommandCompleted(int cmd, int64_t arg, int result);
+    void onMediaEventEndOfPlaying(MediaContext *context);
+    void onMediaEventUpdatePlayingTime(MediaContext *context, double playing_time, int playing_seq);
+    void onMediaEventSeekingStreamInfo(MediaContext *context, int stream_index, int seeking_seq);
+    void onMediaEventSeekingCompleted(MediaContext *context, int result);
+    void onMediaEventErrorOccurredWhilePlaying(MediaContext *context, int err);
+    void onMediaInfoStateChanged(MediaInfo *media_info,
+                                 MediaContext *playing_context,
+                                 int old_state,
+                                 int new_state);
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
 
 private:
-    QLabel *m_status = nullptr;
+    void buildLayout();
+    void connectEngine();
+    void showMessage(const QString &text);
+    int maxVideoStreams() const;
+
+    MediaEventLoop m_eventLoop;
+    MediaInfo m_mediaInfo;
+    TitleBarWidget *m_titleBar = nullptr;
+    QWidget *m_playerPanel = nullptr;
+    VideoDisplayWidget *m_display = nullptr;
+    QWidget *m_gsensorPlace = nullptr;
+    QWidget *m_controlPlace = nullptr;
+    QWidget *m_rightColumn = nullptr;
+    QWidget *m_mapPlace = nullptr;
+    PlayListWidget *m_playList = nullptr;
+    LoadingDialog *m_loadingDialog = nullptr;
+    QString m_exportFolder;
+    QString m_captureFolder;
+    QString m_nextFilePath;
+    bool m_closing = false;
+    bool m_fullSize = false;
+    double m_playSpeed = 1.0; // the control panel's factor; 1 until that panel exists
+    int m_volume = 5; // the control panel's volume (0..10)
 };

@@ -21,26 +21,26 @@ struct LanguageRow
 // The `locale` file's codes. The resource folder names ("italien" too) are the names of the
 // image folders under :/resource/img/lang_dependent/.
 const LanguageRow kLanguages[] = {
-    {"ko", "Vistrel_ko", "korean"},
-    {"ja", "Vistrel_ja", "japanese"},
-    {"cn", "Vistrel_cn", "chinese"},
-    {"zh_CN", "Vistrel_zh_cn", "chinese_simple"},
-    {"zh_TW", "Vistrel_zh_tw", "chinese_traditional"},
-    {"fr", "Vistrel_fr", "french"},
-    {"ge", "Vistrel_ge", "german"},
-    {"sp", "Vistrel_sp", "spanish"},
-    {"du", "Vistrel_du", "dutch"},
-    {"it", "Vistrel_it", "italien"},
-    {"po", "Vistrel_po", "portuguese"},
-    {"ru", "Vistrel_ru", "russian"},
-    {"pol", "Vistrel_pol", "polish"},
+        {"ko", "Vistrel_ko", "korean"},
+        {"ja", "Vistrel_ja", "japanese"},
+        {"cn", "Vistrel_cn", "chinese"},
+        {"zh_CN", "Vistrel_zh_cn", "chinese_simple"},
+        {"zh_TW", "Vistrel_zh_tw", "chinese_traditional"},
+        {"fr", "Vistrel_fr", "french"},
+        {"ge", "Vistrel_ge", "german"},
+        {"sp", "Vistrel_sp", "spanish"},
+        {"du", "Vistrel_du", "dutch"},
+        {"it", "Vistrel_it", "italien"},
+        {"po", "Vistrel_po", "portuguese"},
+        {"ru", "Vistrel_ru", "russian"},
+        {"pol", "Vistrel_pol", "polish"},
 };
 
 } // namespace
 
 StartupConfig::StartupConfig(const QString &programFolder)
     : m_folder(programFolder)
-{}
+{ }
 
 StartupConfig::~StartupConfig()
 {
@@ -97,7 +97,8 @@ void StartupConfig::loadLanguage(QCoreApplication &app)
     // The framework's own texts follow the system locale, not the locale file.
     const QString qtFolder = QLibraryInfo::location(QLibraryInfo::TranslationsPath);
     auto qtTranslator = std::make_unique<QTranslator>();
-    if (qtTranslator->load(QLocale::system(), QStringLiteral("qt"), QStringLiteral("_"), qtFolder)) {
+    if (qtTranslator->load(
+                QLocale::system(), QStringLiteral("qt"), QStringLiteral("_"), qtFolder)) {
         qDebug().noquote() << "qtTranslator ok";
         install(app, std::move(qtTranslator));
     }

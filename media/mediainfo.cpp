@@ -12,7 +12,7 @@
 namespace {
 
 // Probe limits: enough to find every stream of a camera recording without reading far.
-constexpr int64_t kProbeSize = 52428800;        // 50 MiB
+constexpr int64_t kProbeSize = 52428800; // 50 MiB
 constexpr int64_t kMaxAnalyzeDuration = 5000000; // 5 s in microseconds
 
 // Frames per second as a double, or 0 when the rate is unknown (either term 0).
@@ -69,10 +69,9 @@ bool hasVideoPackets(const QString &path)
         if (av_read_frame(ctx.get(), packet.get()) < 0)
             return false;
         const bool video = packet->stream_index >= 0
-                           && static_cast<unsigned>(packet->stream_index) < ctx->nb_streams
-                           && ctx->streams[packet->stream_index]->codecpar->codec_type
-                                      == AVMEDIA_TYPE_VIDEO
-                           && packet->size > 0;
+                && static_cast<unsigned>(packet->stream_index) < ctx->nb_streams
+                && ctx->streams[packet->stream_index]->codecpar->codec_type == AVMEDIA_TYPE_VIDEO
+                && packet->size > 0;
         av_packet_unref(packet.get());
         if (video)
             return true;
@@ -102,6 +101,8 @@ void MediaInfo::reset()
     m_videoCount = m_audioCount = m_otherCount = 0;
     m_duration = 0;
     m_totalFrames = 0;
+    m_firstRateNum = 0;
+    m_firstRateDen = 1;
     m_front = m_rear = m_inner = m_surround = m_shownStream = -1;
     m_currentPath.clear();
     m_damaged = false;
@@ -212,7 +213,10 @@ int MediaInfo::init(const QString &path)
 
     m_duration = ctx->duration > 0 ? ctx->duration / 1000000.0 : 0;
     if (ctx->nb_streams > 0) {
-        const double fps = frameRate(ctx->streams[0]->avg_frame_rate);
+        const AVRational rate = ctx->streams[0]->avg_frame_rate;
+        m_firstRateNum = rate.den != 0 ? rate.num : 0;
+        m_firstRateDen = rate.den != 0 ? rate.den : 1;
+        const double fps = frameRate(rate);
         m_totalFrames = fps > 0 ? static_cast<int64_t>(fps * m_duration + 0.5) : 0;
     }
 
@@ -241,8 +245,8 @@ int MediaInfo::init(const QString &path)
             case AVMEDIA_TYPE_AUDIO:
                 record->sampleFormat = par->format;
                 record->channelLayout = par->ch_layout.order == AV_CHANNEL_ORDER_NATIVE
-                                                ? par->ch_layout.u.mask
-                                                : 0;
+                        ? par->ch_layout.u.mask
+                        : 0;
                 record->channels = par->ch_layout.nb_channels;
                 record->sampleRate = par->sample_rate;
                 ++m_audioCount;
@@ -430,18 +434,18 @@ QString MediaInfo::repairOutputPath(const QString &inputPath, const QString &out
 {
     const QFileInfo info(inputPath);
     return outputFolder + QLatin1Char('/') + info.completeBaseName() + QStringLiteral("tmp.")
-           + info.suffix();
+            + info.suffix();
 }
 
 QStringList MediaInfo::repairArguments(const QString &inputPath,
                                        const QString &outputPath,
                                        int durationSeconds)
 {
-    QStringList args{QStringLiteral("-y"),
-                     QStringLiteral("-err_detect"),
-                     QStringLiteral("ignore_err"),
-                     QStringLiteral("-i"),
-                     inputPath};
+    QStringList args {QStringLiteral("-y"),
+                      QStringLiteral("-err_detect"),
+                      QStringLiteral("ignore_err"),
+                      QStringLiteral("-i"),
+                      inputPath};
     if (durationSeconds > 0)
         args << QStringLiteral("-t") << QString::number(durationSeconds);
     args << QStringLiteral("-map") << QStringLiteral("0:v:0") << QStringLiteral("-map")

@@ -102,6 +102,9 @@ public:
     double duration() const { return m_duration; }
     int64_t totalFrames() const { return m_totalFrames; }
     bool isDamaged() const { return m_damaged; }
+    // Average frame rate of the container's first stream (0/1 when unknown), for frame numbers.
+    int firstStreamRateNum() const { return m_firstRateNum; }
+    int firstStreamRateDen() const { return m_firstRateDen; }
 
     // The repaired copy in play and the recording it was made from ("" when none).
     QString tempFilePath() const { return m_tempFilePath; }
@@ -138,6 +141,8 @@ private:
     int m_inner = -1;
     double m_duration = 0;
     int64_t m_totalFrames = 0;
+    int m_firstRateNum = 0;
+    int m_firstRateDen = 1;
     int m_surround = -1;
     int m_state = Idle; // guarded by m_mutex
     bool m_seeking = false; // guarded by m_mutex

@@ -1,0 +1,349 @@
+// The viewer window end to end: real engine, real files, the real display under Xvfb. Which
+// frame of which channel is on screen is read back from the display's framebuffer.
+// ctest-labels: gui;engine
+#include "framecode.h"
+#include "globalsettings.h"
+#include "mainwindow.h"
+#include "mediainfo.h"
+#include "playlistentry.h"
+#include "playlistwidget.h"
+#include "testrecordings.h"
+#include "videodisplaywidget.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QDir>
+#include <QDropEvent>
+#include <QFile>
+#include <QLabel>
+#include <QMimeData>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QUrl>
+#include <QtTest>
+
+#include <algorithm>
+#include <memory>
+
+namespace {
+
+struct Reading
+{
+    int frame = -1;
+    int channel = -1;
+};
+
+// Reads the pattern of the picture of one stream out of a grabbed display, using the layout the
+// display wrote into the stream records (fractions of the view; tiles side by side, centred).
+Reading readShown(
+        const QImage &grab, MediaInfo &info, const QVector<int> &shown, int streamIndex, bool all)
+{
+    const QImage rgb = grab.convertToFormat(QImage::Format_RGB888);
+    const double W = rgb.width();
+    const double H = rgb.height();
+    QRectF area;
+    if (all) {
+        QVector<int> order = shown;
+        std::sort(order.begin(), order.end());
+        double sum = 0;
+        for (int s : order)
+            sum += info.streamInfo(s).tileWidth;
+        double x = (W - sum * W) / 2;
+        for (int s : order) {
+            const StreamInfo &r = info.streamInfo(s);
+            if (s == streamIndex) {
+                area = QRectF(x, (H - r.tileHeight * H) / 2, r.tileWidth * W, r.tileHeight * H);
+                break;
+            }
+            x += r.tileWidth * W;
+        }
+    } else {
+        const StreamInfo &r = info.streamInfo(streamIndex);
+        area = QRectF((W - r.singleWidth * W) / 2,
+                      (H - r.singleHeight * H) / 2,
+                      r.singleWidth * W,
+                      r.singleHeight * H);
+    }
+    if (area.width() < 16 || area.height() < 16)
+        return {};
+    const QImage picture = rgb.copy(area.toAlignedRect().adjusted(2, 2, -2, -2));
+    Reading r;
+    if (!FrameCode::read(picture.constBits(),
+                         picture.width(),
+                         picture.height(),
+                         picture.bytesPerLine(),
+                         FrameCode::Layout::Rgb24,
+                         &r.frame,
+                         &r.channel)) {
+        return {};
+    }
+    return r;
+}
+
+// Accepts the modal dialogs that open while the test waits, collecting their label texts.
+class DialogCatcher : public QObject
+{
+public:
+    DialogCatcher()
+    {
+        connect(&m_timer, &QTimer::timeout, this, [this] {
+            QDialog *dialog = nullptr;
+            for (QWidget *top : QApplication::topLevelWidgets()) {
+                auto *candidate = qobject_cast<QDialog *>(top);
+                if (candidate && candidate->isVisible() && candidate->isModal())
+                    dialog = candidate;
+            }
+            if (!dialog)
+                return;
+            QStringList texts;
+            for (QLabel *label : dialog->findChildren<QLabel *>())
+                texts << label->text();
+            m_texts << texts.join(QLatin1Char(' '));
+            dialog->accept();
+        });
+        m_timer.start(50);
+    }
+    QStringList texts() const { return m_texts; }
+
+private:
+    QTimer m_timer;
+    QStringList m_texts;
+};
+
+QString recording(const QString &name, const QStringList &options)
+{
+    return TestRecordings::make(name, options);
+}
+
+QStringList channels(int count, const QString &size = QStringLiteral("320x180"))
+{
+    QStringList options;
+    for (int i = 0; i < count; ++i)
+        options << QStringLiteral("--video") << size;
+    return options;
+}
+
+} // namespace
+
+class TestMainWindow : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<MainWindow> m_window;
+    std::unique_ptr<QTemporaryDir> m_folder;
+    std::unique_ptr<QTemporaryDir> m_exports;
+
+    MainWindow *window()
+    {
+        m_window = std::make_unique<MainWindow>();
+        m_window->setExportFolder(m_exports->path());
+        m_window->resize(960, 540);
+        m_window->show();
+        return m_window.get();
+    }
+
+    // Copies a generated recording into the test's folder under a recording name.
+    QString place(const QString &source, const QString &name)
+    {
+        const QString target = m_folder->filePath(name);
+        QFile::remove(target);
+        return QFile::copy(source, target) ? target : QString();
+    }
+
+    // What the display shows for the stream at this position (in stream-index order).
+    Reading onScreen(int position = 0)
+    {
+        VideoDisplayWidget *display = m_window->videoDisplay();
+        QVector<int> shown = display->shownStreams();
+        std::sort(shown.begin(), shown.end());
+        if (position >= shown.size())
+            return {};
+        const bool all = display->currentShownStream() == MediaInfo::AllChannels;
+        return readShown(
+                display->grabFramebuffer(), m_window->mediaInfo(), shown, shown.at(position), all);
+    }
+
+private slots:
+    void init()
+    {
+        GlobalSettings::resetToDefaults();
+        m_folder = std::make_unique<QTemporaryDir>();
+        m_exports = std::make_unique<QTemporaryDir>();
+    }
+
+    void cleanup()
+    {
+        if (m_window) {
+            m_window->close();
+            QTRY_VERIFY_WITH_TIMEOUT(!m_window->isVisible(), 30000);
+            m_window.reset();
+        }
+    }
+
+    void folder_playsRowsInOrderWithTilesByStreamIndex()
+    {
+        const QString a = place(
+                recording(QStringLiteral("a.mp4"),
+                          channels(2) << QStringLiteral("--duration") << QStringLiteral("2")),
+                QStringLiteral("20240101_100000D.mp4"));
+        const QString b = place(
+                recording(QStringLiteral("b.mp4"),
+                          channels(1) << QStringLiteral("--duration") << QStringLiteral("1")),
+                QStringLiteral("20240101_100100D.mp4"));
+        QVERIFY(!a.isEmpty() && !b.isEmpty());
+
+        MainWindow *w = window();
+        QSignalSpy selected(w->playList(), &PlayListWidget::playFileSelected);
+        QSignalSpy listEnd(w->playList(), &PlayListWidget::endOfPlayingListReached);
+        w->playList()->loadPlayList({m_folder->path()}, true);
+        QCOMPARE(selected.count(), 1);
+        QCOMPARE(selected.at(0).at(0).toString(), a);
+        QTRY_COMPARE_WITH_TIMEOUT(w->mediaInfo().state(), int(MediaInfo::Playing), 20000);
+        QCOMPARE(w->mediaInfo().currentPath(), a);
+
+        // front on the left, rear on the right, both advancing
+        QTRY_VERIFY_WITH_TIMEOUT(onScreen(0).frame >= 0 && onScreen(1).frame >= 0, 10000);
+        const Reading left = onScreen(0);
+        QCOMPARE(left.channel, 1);
+        QCOMPARE(onScreen(1).channel, 2);
+        QTRY_VERIFY_WITH_TIMEOUT(onScreen(0).frame > left.frame, 10000);
+
+        // the end of the first recording plays the next row, then the list ends
+        QTRY_COMPARE_WITH_TIMEOUT(w->mediaInfo().currentPath(), b, 20000);
+        QTRY_VERIFY_WITH_TIMEOUT(onScreen().channel == 1, 10000);
+        QTRY_COMPARE_WITH_TIMEOUT(listEnd.count(), 1, 20000);
+        QTRY_COMPARE_WITH_TIMEOUT(w->mediaInfo().state(), int(MediaInfo::Stopped), 10000);
+    }
+
+    void pickingAnotherRow_opensItOnlyAfterTheClose()
+    {
+        const QString a = place(
+                recording(QStringLiteral("long.mp4"),
+                          channels(1) << QStringLiteral("--duration") << QStringLiteral("4")),
+                QStringLiteral("20240101_110000D.mp4"));
+        const QString b = place(
+                recording(QStringLiteral("other.mp4"),
+                          channels(2) << QStringLiteral("--duration") << QStringLiteral("2")),
+                QStringLiteral("20240101_110100E.mp4"));
+        MainWindow *w = window();
+        QSignalSpy closed(&w->eventLoop(), &MediaEventLoop::mediaEventClosed);
+        QSignalSpy opened(&w->eventLoop(), &MediaEventLoop::mediaEventOpened);
+        w->playList()->loadPlayList({a, b}, true);
+        QTRY_COMPARE_WITH_TIMEOUT(w->mediaInfo().state(), int(MediaInfo::Playing), 20000);
+        QCOMPARE(opened.count(), 1);
+
+        w->onPlayFileSelected(b);
+        QTRY_COMPARE_WITH_TIMEOUT(opened.count(), 2, 20000);
+        QCOMPARE(closed.count(), 1);
+        QCOMPARE(closed.at(0).at(0).toString(), a);
+        QCOMPARE(opened.at(1).at(1).toString(), b);
+        QTRY_COMPARE_WITH_TIMEOUT(w->mediaInfo().state(), int(MediaInfo::Playing), 20000);
+        QTRY_VERIFY_WITH_TIMEOUT(onScreen(1).channel == 2, 10000);
+    }
+
+    void invalidAndVanishedFiles_areReported()
+    {
+        const QString four = place(
+                recording(QStringLiteral("four.mp4"), channels(4, QStringLiteral("160x90"))),
+                QStringLiteral("20240101_120000D.mp4"));
+        QVERIFY(!four.isEmpty());
+        MainWindow *w = window();
+        {
+            DialogCatcher catcher;
+            w->playList()->loadPlayList({four}, true);
+            QTRY_VERIFY_WITH_TIMEOUT(!catcher.texts().isEmpty(), 10000);
+            QVERIFY2(catcher.texts().first().contains(QStringLiteral("Invalid File")),
+                     qPrintable(catcher.texts().first()));
+        }
+        QCOMPARE(w->mediaInfo().state(), int(MediaInfo::Idle));
+
+        {
+            DialogCatcher catcher;
+            w->onPlayFileSelected(m_folder->filePath(QStringLiteral("20240101_120500D.mp4")));
+            QTRY_VERIFY_WITH_TIMEOUT(!catcher.texts().isEmpty(), 10000);
+            QVERIFY(catcher.texts().first().contains(
+                    QStringLiteral("No file for play back available")));
+        }
+        QCOMPARE(w->mediaInfo().state(), int(MediaInfo::Idle));
+    }
+
+    void damagedRecording_isRepairedIntoTheExportFolderAndPlays()
+    {
+        const QString cut = place(
+                recording(QStringLiteral("cut.avi"),
+                          channels(2, QStringLiteral("160x90"))
+                                  << QStringLiteral("--duration") << QStringLiteral("2")
+                                  << QStringLiteral("--damage") << QStringLiteral("avi-no-index")),
+                QStringLiteral("20240101_130000D.avi"));
+        QVERIFY(!cut.isEmpty());
+        MainWindow *w = window();
+        w->playList()->loadPlayList({cut}, true);
+        QTRY_COMPARE_WITH_TIMEOUT(w->mediaInfo().state(), int(MediaInfo::Playing), 20000);
+        const QString copy = m_exports->filePath(QStringLiteral("20240101_130000Dtmp.avi"));
+        QCOMPARE(w->mediaInfo().tempFilePath(), copy);
+        QCOMPARE(w->mediaInfo().currentPath(), copy);
+        QVERIFY(QFile::exists(copy));
+        QTRY_VERIFY_WITH_TIMEOUT(onScreen(0).channel == 1, 10000);
+        // after the list ended the copy is gone
+        QTRY_VERIFY_WITH_TIMEOUT(!QFile::exists(copy), 20000);
+    }
+
+    void closingWhilePlaying_waitsForTheLoop()
+    {
+        const QString a = place(
+                recording(QStringLiteral("long.mp4"),
+                          channels(1) << QStringLiteral("--duration") << QStringLiteral("4")),
+                QStringLiteral("20240101_140000D.mp4"));
+        MainWindow *w = window();
+        QSignalSpy finished(&w->eventLoop(), &MediaEventLoop::mediaEventFinished);
+        w->playList()->loadPlayList({a}, true);
+        QTRY_COMPARE_WITH_TIMEOUT(w->mediaInfo().state(), int(MediaInfo::Playing), 20000);
+        w->close();
+        QVERIFY(w->isClosingRequested());
+        QTRY_COMPARE_WITH_TIMEOUT(finished.count(), 1, 20000);
+        QCOMPARE(finished.at(0).at(0).toInt(), 0);
+        QTRY_VERIFY_WITH_TIMEOUT(!w->isVisible(), 10000);
+    }
+
+    void droppingAFolderAndTwoFiles_listsAllInDropOrder()
+    {
+        QTemporaryDir other;
+        const QString source
+                = recording(QStringLiteral("one.mp4"), channels(1, QStringLiteral("160x90")));
+        QVERIFY(QFile::copy(source, m_folder->filePath(QStringLiteral("20240101_150000D.mp4"))));
+        const QString f1 = other.filePath(QStringLiteral("20230101_000000E.mp4"));
+        const QString f2 = other.filePath(QStringLiteral("20250101_000000P.mp4"));
+        QVERIFY(QFile::copy(source, f1) && QFile::copy(source, f2));
+
+        MainWindow *w = window();
+        auto *mime = new QMimeData;
+        mime->setUrls({QUrl::fromLocalFile(m_folder->path()),
+                       QUrl::fromLocalFile(f2),
+                       QUrl::fromLocalFile(f1)});
+        QDragEnterEvent enter(
+                QPoint(100, 100), Qt::CopyAction, mime, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(w, &enter);
+        QVERIFY(enter.isAccepted());
+        QDropEvent drop(QPointF(100, 100), Qt::CopyAction, mime, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(w, &drop);
+        delete mime;
+        const QVector<PlayListEntry> &entries = w->playList()->entries();
+        QCOMPARE(entries.size(), 3);
+        QCOMPARE(entries.at(0).path, m_folder->filePath(QStringLiteral("20240101_150000D.mp4")));
+        QCOMPARE(entries.at(1).path, f2);
+        QCOMPARE(entries.at(2).path, f1);
+    }
+
+    void brightnessClamps()
+    {
+        MainWindow *w = window();
+        w->videoDisplay()->setBrightness(0);
+        QCOMPARE(w->videoDisplay()->brightness(), 0.01);
+        w->videoDisplay()->setBrightness(9);
+        QCOMPARE(w->videoDisplay()->brightness(), 5.0);
+    }
+};
+
+QTEST_MAIN(TestMainWindow)
+#include "tst_mainwindow.moc"

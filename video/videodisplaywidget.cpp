@@ -1,0 +1,811 @@
+#include "videodisplaywidget.h"
+
+#include "mediaframe.h"
+#include "mediainfo.h"
+#include "videodisplayhost.h"
+
+#include <QAction>
+#include <QDebug>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QOpenGLBuffer>
+#include <QOpenGLShaderProgram>
+#include <QOpenGLVertexArrayObject>
+#include <QPainter>
+#include <QSurfaceFormat>
+#include <QTimer>
+
+extern "C" {
+#include <libavutil/frame.h>
+#include <libswscale/swscale.h>
+}
+
+#include "avptr.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace {
+
+const char kVertex330[]
+        = "#version 330 core\nlayout(location = 0) in vec4 vPosition; \nlayout(location = 1) in "
+          "vec2 "
+          "vTexCoord; \nout vec2 TexCoord; \nvoid main() \n{ \ngl_Position = vPosition; \nTexCoord "
+          "= vTexCoord; \n}";
+const char kFragment330[]
+        = "#version 330 core\nin vec2 TexCoord; \nuniform sampler2D myTexture; \nuniform float "
+          "myBrightness; \nout vec4 fragColor; \nvoid main() \n{ \nvec4 texColour = "
+          "vec4(texture(myTexture, TexCoord).bgr, 1);\n//vec4 texColour = texture(myTexture, "
+          "TexCoord);\nfragColor = texColour * myBrightness; \n}";
+const char kVertex120[]
+        = "#version 120\nattribute vec4 vPosition; \nattribute vec2 vTexCoord; \nvarying vec2 "
+          "TexCoord; \nvoid main() \n{ \ngl_Position = vPosition; \nTexCoord = vTexCoord; \n}";
+const char kFragment120[]
+        = "#version 120\nvarying mediump vec2 TexCoord; \nuniform sampler2D myTexture; \nuniform "
+          "float myBrightness; \nvoid main() \n{ \nvec4 texColour = vec4(texture2D(myTexture, "
+          "TexCoord).bgr, 1);\ngl_FragColor = texColour * myBrightness; \n}";
+
+constexpr int kFloatsPerVertex = 5;
+constexpr int kVerticesPerQuad = 6;
+constexpr int kBgrBytes = 3;
+
+// Width and height (fractions of the area) of a picture of aspect r (height / width) fitted
+// into an area of areaWidth x areaHeight pixels.
+QPair<double, double> fit(double r, double areaWidth, double areaHeight)
+{
+    if (areaWidth <= 0 || areaHeight <= 0)
+        return {0, 0};
+    if (r == 1.0) {
+        if (areaWidth > areaHeight)
+            return {areaHeight / areaWidth, 1.0};
+        return {1.0, areaWidth / areaHeight};
+    }
+    double x = areaWidth;
+    while (x > 0 && r * x > areaHeight)
+        x -= 1;
+    return {x / areaWidth, r * x / areaHeight};
+}
+
+} // namespace
+
+VideoDisplayWidget::VideoDisplayWidget(VideoDisplayHost *host, QWidget *parent)
+    : QOpenGLWidget(parent)
+    , m_host(host)
+{
+    setObjectName(QStringLiteral("video_display_widget"));
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setAttribute(Qt::WA_StaticContents);
+    setAttribute(Qt::WA_NoSystemBackground);
+    m_backgroundImage.load(QStringLiteral(":/resource/img/logo/image_bg.bmp"));
+    m_vrHint.load(QStringLiteral(":/resource/img/player/vr_hint.png"));
+    setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(this,
+            &QWidget::customContextMenuRequested,
+            this,
+            &VideoDisplayWidget::onCustomContextMenuRequested);
+    m_refreshTimer = new QTimer(this);
+    connect(m_refreshTimer, &QTimer::timeout, this, &VideoDisplayWidget::refresh);
+    m_refreshTimer->start(10);
+}
+
+VideoDisplayWidget::~VideoDisplayWidget()
+{
+    makeCurrent();
+    releaseGl();
+    doneCurrent();
+}
+
+void VideoDisplayWidget::releaseGl()
+{
+    for (Slot &slot : m_slots) {
+        delete slot.tiledArray;
+        delete slot.tiledBuffer;
+        delete slot.singleArray;
+        delete slot.singleBuffer;
+        if (slot.texture && m_glReady)
+            glDeleteTextures(1, &slot.texture);
+        slot = Slot();
+    }
+    if (m_searchTexture && m_glReady)
+        glDeleteTextures(1, &m_searchTexture);
+    m_searchTexture = 0;
+    delete m_program;
+    m_program = nullptr;
+    m_glReady = false;
+}
+
+void VideoDisplayWidget::initializeGL()
+{
+    initializeOpenGLFunctions();
+    const QSurfaceFormat format = QSurfaceFormat::defaultFormat();
+    qDebug().noquote() << "OpenGL version  :" << format.majorVersion() << "."
+                       << format.minorVersion();
+    qDebug().noquote() << "OpenGL profile  :" << format.profile();
+    qDebug().noquote() << "OpenGL vendor   :"
+                       << reinterpret_cast<const char *>(glGetString(GL_VENDOR));
+    qDebug().noquote() << "OpenGL renderer :"
+                       << reinterpret_cast<const char *>(glGetString(GL_RENDERER));
+    qDebug().noquote() << "OpenGL version  :"
+                       << reinterpret_cast<const char *>(glGetString(GL_VERSION));
+
+    m_program = new QOpenGLShaderProgram;
+    bool ok = false;
+    if (m_program->addShaderFromSourceCode(QOpenGLShader::Vertex, kVertex330)) {
+        ok = m_program->addShaderFromSourceCode(QOpenGLShader::Fragment, kFragment330);
+    } else {
+        qDebug().noquote() << "use GLSL 120";
+        m_program->removeAllShaders();
+        ok = m_program->addShaderFromSourceCode(QOpenGLShader::Vertex, kVertex120)
+                && m_program->addShaderFromSourceCode(QOpenGLShader::Fragment, kFragment120);
+    }
+    m_program->bindAttributeLocation("vPosition", 0);
+    m_program->bindAttributeLocation("vTexCoord", 1);
+    ok = ok && m_program->link();
+
+    for (Slot &slot : m_slots) {
+        if (!ok)
+            break;
+        slot.tiledArray = new QOpenGLVertexArrayObject;
+        slot.tiledBuffer = new QOpenGLBuffer(QOpenGLBuffer::VertexBuffer);
+        slot.singleArray = new QOpenGLVertexArrayObject;
+        slot.singleBuffer = new QOpenGLBuffer(QOpenGLBuffer::VertexBuffer);
+        ok = slot.tiledArray->create() && slot.tiledBuffer->create() && slot.singleArray->create()
+                && slot.singleBuffer->create();
+    }
+    if (ok) {
+        for (Slot &slot : m_slots) {
+            glGenTextures(1, &slot.texture);
+            glBindTexture(GL_TEXTURE_2D, slot.texture);
+            glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+            glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+            glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
+            glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+            ok = ok && slot.texture != 0;
+        }
+        glBindTexture(GL_TEXTURE_2D, 0);
+    }
+    m_glReady = ok;
+    if (!ok) {
+        qWarning().noquote() << "VideoDisplayWidget::initializeGL: OpenGL set-up failed:"
+                             << m_program->log();
+        releaseGl();
+        return;
+    }
+    std::lock_guard<std::mutex> lock(m_mutex);
+    layoutLocked();
+}
+
+void VideoDisplayWidget::setPlaying(MediaInfo *info)
+{
+    const int state = info ? info->state() : MediaInfo::Idle;
+    if (state == MediaInfo::Paused)
+        return;
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        if (info && state == MediaInfo::Playing) {
+            m_info = info;
+            m_shownStreams.clear();
+            m_shownList.clear();
+            int slot = 0;
+            for (int role : {info->front(), info->inner(), info->rear()}) {
+                if (role < 0 || m_shownStreams.contains(role))
+                    continue;
+                m_shownStreams.insert(role, slot++);
+                m_shownList << role;
+            }
+            m_surroundStream = info->surround();
+            if (!m_shownStreams.isEmpty()) {
+                if (m_glReady) {
+                    makeCurrent();
+                    layoutLocked();
+                    doneCurrent();
+                }
+                for (Slot &s : m_slots)
+                    s.dirty = true;
+                m_playing = true;
+            } else {
+                m_playing = false;
+            }
+        } else {
+            m_showAll = false;
+            m_singleStream = -1;
+            m_dragging = false;
+            m_vrYaw = m_vrPitch = 0;
+            for (Slot &s : m_slots) {
+                std::fill(s.data.begin(), s.data.end(), 0);
+                s.dirty = true;
+            }
+            m_shownStreams.clear();
+            m_shownList.clear();
+            m_playing = false;
+            m_info = info;
+        }
+        qDebug().noquote() << "VideoDisplayWidget::setPlaying" << m_playing << "streams"
+                           << m_shownList;
+    }
+    update();
+}
+
+bool VideoDisplayWidget::isPlaying() const
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    return m_playing;
+}
+
+int VideoDisplayWidget::showAllVideoStreams()
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_showAll = true;
+    m_dragging = false;
+    for (Slot &s : m_slots)
+        s.dirty = true;
+    return 0;
+}
+
+void VideoDisplayWidget::showVideoStream(int streamIndex, int viewMode)
+{
+    qDebug().noquote() << "VideoDisplayWidget::showVideoStream" << streamIndex << viewMode;
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        m_showAll = false;
+        m_singleStream = streamIndex;
+        m_dragging = false;
+        for (Slot &s : m_slots)
+            s.dirty = true;
+    }
+    setViewMode(viewMode);
+}
+
+void VideoDisplayWidget::setViewMode(int mode)
+{
+    int stream = -1;
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        if (m_showAll || m_singleStream < 0 || m_singleStream != m_surroundStream
+            || mode == m_surroundViewMode) {
+            return;
+        }
+        m_surroundViewMode = mode;
+        for (Slot &s : m_slots)
+            s.dirty = true;
+        stream = m_singleStream;
+    }
+    emit changeVideoStreamViewMode(stream, mode);
+}
+
+int VideoDisplayWidget::surroundViewMode() const
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    return m_surroundViewMode;
+}
+
+int VideoDisplayWidget::currentShownStream() const
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    return m_showAll ? MediaInfo::AllChannels : m_singleStream;
+}
+
+void VideoDisplayWidget::setBrightness(double factor)
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_brightness = factor < 0.01 ? 0.01 : std::min(factor, 5.0);
+    for (Slot &s : m_slots)
+        s.dirty = true;
+}
+
+double VideoDisplayWidget::brightness() const
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    return m_brightness;
+}
+
+QVector<int> VideoDisplayWidget::shownStreams() const
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    return m_shownList;
+}
+
+QImage VideoDisplayWidget::latestPicture(int streamIndex) const
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    auto it = m_shownStreams.constFind(streamIndex);
+    if (it == m_shownStreams.constEnd())
+        return QImage();
+    const Slot &slot = m_slots[static_cast<size_t>(*it)];
+    if (slot.width <= 0 || slot.height <= 0 || slot.data.empty())
+        return QImage();
+    const QImage view(slot.data.data(),
+                      slot.width,
+                      slot.height,
+                      slot.width * kBgrBytes,
+                      QImage::Format_BGR888);
+    return view.copy();
+}
+
+void VideoDisplayWidget::onSurroundOriginalViewModeClicked(bool checked)
+{
+    if (checked)
+        setViewMode(0);
+}
+
+void VideoDisplayWidget::onSurroundVRViewModeClicked(bool checked)
+{
+    if (checked)
+        setViewMode(1);
+}
+
+void VideoDisplayWidget::onSurroundPanoramaViewModeClicked(bool checked)
+{
+    if (checked)
+        setViewMode(2);
+}
+
+void VideoDisplayWidget::onSurroundStereoViewModeClicked(bool checked)
+{
+    if (checked)
+        setViewMode(3);
+}
+
+bool VideoDisplayWidget::copyPicture(
+        Slot &slot, const uint8_t *src, int lineSize, int width, int height)
+{
+    const int rowBytes = width * kBgrBytes;
+    if (!src || width <= 0 || height <= 0 || lineSize < rowBytes)
+        return false;
+    const size_t size = static_cast<size_t>(rowBytes) * static_cast<size_t>(height);
+    try {
+        if (slot.data.size() < size)
+            slot.data.resize(size);
+    } catch (const std::bad_alloc &) {
+        slot.data.clear();
+        slot.data.shrink_to_fit();
+        return false;
+    }
+    // Rows arrive padded to the decoder's line size; the slot keeps them packed so the
+    // texture upload reads exactly width x 3 bytes per row.
+    for (int y = 0; y < height; ++y)
+        std::memcpy(slot.data.data() + static_cast<size_t>(y) * rowBytes,
+                    src + static_cast<size_t>(y) * lineSize,
+                    rowBytes);
+    slot.width = width;
+    slot.height = height;
+    return true;
+}
+
+void VideoDisplayWidget::cutVrWindowLocked(Slot &slot)
+{
+    const int w2 = slot.vrWidth;
+    const int h2 = slot.vrHeight;
+    const int w = w2 / 2;
+    const int h = h2 / 2;
+    if (w <= 0 || h <= 0 || slot.vrData.empty())
+        return;
+    const int x0 = ((m_vrYaw % w2) + w2) % w2;
+    const int y0 = std::clamp(m_vrPitch, 0, h2 - h);
+    const size_t rowBytes = static_cast<size_t>(w) * kBgrBytes;
+    slot.data.resize(rowBytes * static_cast<size_t>(h));
+    const int first = std::min(w, w2 - x0); // columns before the wrap
+    for (int i = 0; i < h; ++i) {
+        const uint8_t *row = slot.vrData.data() + static_cast<size_t>(y0 + i) * slot.vrLineSize;
+        uint8_t *out = slot.data.data() + static_cast<size_t>(i) * rowBytes;
+        std::memcpy(out,
+                    row + static_cast<size_t>(x0) * kBgrBytes,
+                    static_cast<size_t>(first) * kBgrBytes);
+        if (first < w)
+            std::memcpy(out + static_cast<size_t>(first) * kBgrBytes,
+                        row,
+                        static_cast<size_t>(w - first) * kBgrBytes);
+    }
+    slot.width = w;
+    slot.height = h;
+}
+
+// Runs on the stream's runner thread.
+void VideoDisplayWidget::onVideoFrameReceived(int stream_index, MediaFrame *vframe)
+{
+    if (!vframe || !vframe->frame)
+        return;
+    std::lock_guard<std::mutex> lock(m_mutex);
+    if (!m_playing || !m_info)
+        return;
+    m_info->setDisplayedSeq(stream_index, vframe->seq);
+    auto it = m_shownStreams.constFind(stream_index);
+    if (it == m_shownStreams.constEnd())
+        return;
+    Slot &slot = m_slots[static_cast<size_t>(*it)];
+    const AVFrame *frame = vframe->frame.get();
+    if (stream_index == m_surroundStream && vframe->view_mode == 1) {
+        const int lineSize = frame->linesize[0];
+        if (lineSize < frame->width * kBgrBytes || frame->height <= 0)
+            return;
+        const size_t size = static_cast<size_t>(lineSize) * static_cast<size_t>(frame->height);
+        slot.vrData.assign(frame->data[0], frame->data[0] + size);
+        slot.vrWidth = frame->width;
+        slot.vrHeight = frame->height;
+        slot.vrLineSize = lineSize;
+        slot.vrFormat = frame->format;
+        cutVrWindowLocked(slot);
+    } else if (!copyPicture(
+                       slot, frame->data[0], frame->linesize[0], frame->width, frame->height)) {
+        return;
+    }
+    slot.frameViewMode = vframe->view_mode;
+    slot.dirty = true;
+}
+
+// Runs on the packet reader thread. The frame belongs to this widget from here on.
+void VideoDisplayWidget::onVideoFrameForSearchReceived(int stream_index,
+                                                       AVFrame *frame,
+                                                       bool bStillSearching)
+{
+    Q_UNUSED(bStillSearching)
+    av::FramePtr owned(frame);
+    if (!frame) {
+        qDebug().noquote() << "VideoDisplayWidget::onVideoFrameForSearchReceived"
+                           << "no frame to show";
+        return;
+    }
+    if (frame->linesize[0] == 0 || frame->width <= 0 || frame->height <= 0) {
+        qDebug().noquote() << ">>>>>>>>>>>>" << frame->linesize[0] << frame->linesize[1]
+                           << frame->linesize[2];
+        return;
+    }
+    av::SwsContextPtr toRgba(sws_getContext(frame->width,
+                                            frame->height,
+                                            static_cast<AVPixelFormat>(frame->format),
+                                            frame->width,
+                                            frame->height,
+                                            AV_PIX_FMT_RGBA,
+                                            SWS_BILINEAR,
+                                            nullptr,
+                                            nullptr,
+                                            nullptr));
+    if (!toRgba)
+        return;
+    QImage image(frame->width, frame->height, QImage::Format_RGBA8888);
+    if (image.isNull())
+        return;
+    uint8_t *dst[4] = {image.bits(), nullptr, nullptr, nullptr};
+    int dstStride[4] = {image.bytesPerLine(), 0, 0, 0};
+    sws_scale(toRgba.get(), frame->data, frame->linesize, 0, frame->height, dst, dstStride);
+
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_searchImage = image;
+    auto it = m_shownStreams.constFind(stream_index);
+    if (it == m_shownStreams.constEnd())
+        return;
+    // The slot keeps BGR pictures: store the searched frame converted, not its raw planes.
+    const QImage bgr = image.convertToFormat(QImage::Format_BGR888);
+    Slot &slot = m_slots[static_cast<size_t>(*it)];
+    if (copyPicture(slot, bgr.constBits(), bgr.bytesPerLine(), bgr.width(), bgr.height())) {
+        slot.frameViewMode = 0;
+        qDebug().noquote() << "stream" << stream_index << slot.width << "x" << slot.height
+                           << "update";
+    }
+}
+
+void VideoDisplayWidget::layoutLocked()
+{
+    if (!m_info || !m_glReady)
+        return;
+    const double dpr = devicePixelRatioF();
+    const double W = width() * dpr;
+    const double H = height() * dpr;
+    for (auto it = m_shownStreams.constBegin(); it != m_shownStreams.constEnd(); ++it) {
+        if (!m_info->hasStreamInfo(it.key()))
+            return;
+        StreamInfo &info = m_info->streamInfo(it.key());
+        const auto single = fit(info.aspect, W, H);
+        info.singleWidth = single.first;
+        info.singleHeight = single.second;
+        writeQuad(m_slots[static_cast<size_t>(*it)].singleBuffer,
+                  0,
+                  0,
+                  float(single.first),
+                  float(single.second));
+    }
+    const int n = m_shownStreams.size();
+    if (n == 0)
+        return;
+    const double T = W / n;
+    double sum = 0;
+    for (auto it = m_shownStreams.constBegin(); it != m_shownStreams.constEnd(); ++it) {
+        StreamInfo &info = m_info->streamInfo(it.key());
+        const auto tile = fit(info.aspect, T, H);
+        info.tileWidth = W > 0 ? tile.first * T / W : 0;
+        info.tileHeight = tile.second;
+        sum += info.tileWidth;
+    }
+    double x = -sum;
+    for (auto it = m_shownStreams.constBegin(); it != m_shownStreams.constEnd(); ++it) {
+        const StreamInfo &info = m_info->streamInfo(it.key());
+        x += info.tileWidth;
+        writeQuad(m_slots[static_cast<size_t>(*it)].tiledBuffer,
+                  float(x),
+                  0,
+                  float(info.tileWidth),
+                  float(info.tileHeight));
+        x += info.tileWidth;
+    }
+}
+
+void VideoDisplayWidget::writeQuad(QOpenGLBuffer *buffer, float cx, float cy, float hw, float hh)
+{
+    if (!buffer)
+        return;
+    const float v[kVerticesPerQuad * kFloatsPerVertex] = {
+            cx - hw, cy + hh, 0, 0, 0, //
+            cx - hw, cy - hh, 0, 0, 1, //
+            cx + hw, cy + hh, 0, 1, 0, //
+            cx - hw, cy - hh, 0, 0, 1, //
+            cx + hw, cy - hh, 0, 1, 1, //
+            cx + hw, cy + hh, 0, 1, 0, //
+    };
+    buffer->bind();
+    buffer->allocate(v, sizeof v);
+    buffer->release();
+}
+
+void VideoDisplayWidget::resizeGL(int w, int h)
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    const double dpr = devicePixelRatioF();
+    glViewport(0, 0, int(w * dpr), int(h * dpr));
+    qDebug().noquote() << "VideoDisplayWidget::resizeGL" << w << h;
+    layoutLocked();
+    for (Slot &s : m_slots)
+        s.dirty = true;
+    m_forceSearchRedraw = true;
+}
+
+void VideoDisplayWidget::refresh()
+{
+    bool dirty = false;
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        if (!m_playing)
+            return;
+        for (const Slot &s : m_slots)
+            dirty = dirty || s.dirty;
+    }
+    // Only a new picture (or a changed layout) causes a repaint.
+    if (dirty)
+        update();
+}
+
+void VideoDisplayWidget::drawSlot(Slot &slot, int unit, bool tiled, bool uploadSearchImage)
+{
+    QOpenGLVertexArrayObject *array = tiled ? slot.tiledArray : slot.singleArray;
+    QOpenGLBuffer *buffer = tiled ? slot.tiledBuffer : slot.singleBuffer;
+    array->bind();
+    buffer->bind();
+    m_program->enableAttributeArray(0);
+    m_program->enableAttributeArray(1);
+    m_program->setAttributeBuffer(0, GL_FLOAT, 0, 3, kFloatsPerVertex * sizeof(float));
+    m_program->setAttributeBuffer(
+            1, GL_FLOAT, 3 * sizeof(float), 2, kFloatsPerVertex * sizeof(float));
+    glActiveTexture(GL_TEXTURE0 + unit);
+    m_program->setUniformValue("myTexture", unit);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    if (uploadSearchImage) {
+        if (!m_searchTexture) {
+            glGenTextures(1, &m_searchTexture);
+            glBindTexture(GL_TEXTURE_2D, m_searchTexture);
+            glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+            glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+            glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
+            glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+        }
+        glBindTexture(GL_TEXTURE_2D, m_searchTexture);
+        glTexImage2D(GL_TEXTURE_2D,
+                     0,
+                     GL_RGBA,
+                     m_searchImage.width(),
+                     m_searchImage.height(),
+                     0,
+                     GL_BGRA,
+                     GL_UNSIGNED_BYTE,
+                     m_searchImage.constBits());
+        slot.uploaded = false; // the slot texture must be re-bound with its own picture next time
+    } else {
+        glBindTexture(GL_TEXTURE_2D, slot.texture);
+        if ((!slot.uploaded || slot.dirty) && !slot.data.empty() && slot.width > 0
+            && slot.height > 0) {
+            glTexImage2D(GL_TEXTURE_2D,
+                         0,
+                         GL_RGB,
+                         slot.width,
+                         slot.height,
+                         0,
+                         GL_RGB,
+                         GL_UNSIGNED_BYTE,
+                         slot.data.data());
+            slot.uploaded = true;
+        }
+    }
+    glDrawArrays(GL_TRIANGLES, 0, kVerticesPerQuad);
+    glBindTexture(GL_TEXTURE_2D, 0);
+    m_program->disableAttributeArray(0);
+    m_program->disableAttributeArray(1);
+    buffer->release();
+    array->release();
+}
+
+bool VideoDisplayWidget::isSurroundVrShownLocked() const
+{
+    if (m_showAll || m_singleStream < 0 || m_singleStream != m_surroundStream)
+        return false;
+    auto it = m_shownStreams.constFind(m_singleStream);
+    return it != m_shownStreams.constEnd() && m_slots[static_cast<size_t>(*it)].frameViewMode == 1;
+}
+
+void VideoDisplayWidget::paintGL()
+{
+    if (m_host && m_host->isClosing())
+        return;
+    std::unique_lock<std::mutex> lock(m_mutex);
+    glClearColor(0, 0, 0, 1);
+    glClear(GL_COLOR_BUFFER_BIT);
+    glDisable(GL_DEPTH_TEST);
+
+    if (!m_playing || !m_glReady) {
+        lock.unlock();
+        QPainter painter(this);
+        if (!m_backgroundImage.isNull())
+            painter.drawImage(rect(), m_backgroundImage);
+        return;
+    }
+    if (!m_showAll && !m_shownStreams.contains(m_singleStream)) {
+        for (Slot &s : m_slots)
+            s.dirty = false;
+        return;
+    }
+
+    // A picture whose shape changed re-lays the view out (not while a surround mode change
+    // is still on its way: its frames are of the old mode).
+    bool modeInFlight = false;
+    if (!m_showAll && m_singleStream == m_surroundStream) {
+        auto it = m_shownStreams.constFind(m_singleStream);
+        modeInFlight = it != m_shownStreams.constEnd()
+                && m_slots[static_cast<size_t>(*it)].frameViewMode != m_surroundViewMode;
+    }
+    if (!modeInFlight && m_info) {
+        bool changed = false;
+        for (auto it = m_shownStreams.constBegin(); it != m_shownStreams.constEnd(); ++it) {
+            const Slot &slot = m_slots[static_cast<size_t>(*it)];
+            if (slot.width <= 0 || slot.height <= 0 || !m_info->hasStreamInfo(it.key()))
+                continue;
+            StreamInfo &info = m_info->streamInfo(it.key());
+            const double g = double(slot.height) / slot.width;
+            if (g != info.aspect) {
+                qDebug().noquote() << "stream" << it.key() << ": new aspect ratio" << info.aspect
+                                   << "-->" << g << "," << slot.width << "x" << slot.height;
+                info.aspect = g;
+                changed = true;
+            }
+        }
+        if (changed)
+            layoutLocked();
+    }
+
+    m_program->bind();
+    m_program->setUniformValue("myBrightness", GLfloat(m_brightness));
+    if (m_showAll) {
+        for (int i = m_shownList.size() - 1; i >= 0; --i) {
+            const int slotIndex = m_shownStreams.value(m_shownList.at(i));
+            drawSlot(m_slots[static_cast<size_t>(slotIndex)], slotIndex, true, false);
+        }
+    } else {
+        Slot &slot = m_slots[static_cast<size_t>(m_shownStreams.value(m_singleStream))];
+        bool search = false;
+        if (m_info && m_info->isFrameSearchMode()) {
+            search = !m_info->isSeekingAbsolute() && !m_searchImage.isNull()
+                    && (m_info->isFrameSearching() || m_forceSearchRedraw);
+            if (search)
+                qDebug().noquote() << "VideoDisplayWidget::paintGL"
+                                   << "Draw the searched frame";
+            else
+                m_info->setSeekingAbsolute(false);
+        }
+        drawSlot(slot, 0, false, search);
+        m_forceSearchRedraw = false;
+    }
+    m_program->release();
+    for (Slot &s : m_slots)
+        s.dirty = false;
+    const bool vrHint = isSurroundVrShownLocked();
+    lock.unlock();
+
+    QPainter painter(this);
+    QPen pen(Qt::gray, 2, Qt::SolidLine, Qt::SquareCap);
+    painter.setPen(pen);
+    painter.drawRect(rect().adjusted(1, 1, -1, -1));
+    if (vrHint && !m_vrHint.isNull()) {
+        painter.setOpacity(0.3);
+        painter.drawPixmap(
+                width() - 10 - m_vrHint.width(), height() - 10 - m_vrHint.height(), m_vrHint);
+    }
+}
+
+void VideoDisplayWidget::mousePressEvent(QMouseEvent *event)
+{
+    bool swallow = false;
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        if (event->button() == Qt::LeftButton && isSurroundVrShownLocked()) {
+            m_dragging = true;
+            m_lastMousePos = event->pos();
+        }
+        swallow = m_dragging || m_playing;
+    }
+    if (!swallow)
+        QOpenGLWidget::mousePressEvent(event);
+}
+
+void VideoDisplayWidget::mouseMoveEvent(QMouseEvent *event)
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    if (!m_dragging)
+        return;
+    m_vrYaw += m_lastMousePos.x() - event->pos().x();
+    m_vrPitch += m_lastMousePos.y() - event->pos().y();
+    if (m_info && m_info->state() == MediaInfo::Paused && isSurroundVrShownLocked()) {
+        Slot &slot = m_slots[static_cast<size_t>(m_shownStreams.value(m_singleStream))];
+        cutVrWindowLocked(slot);
+        slot.dirty = true;
+    }
+    m_lastMousePos = event->pos();
+}
+
+void VideoDisplayWidget::mouseReleaseEvent(QMouseEvent *event)
+{
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        m_dragging = false;
+    }
+    QOpenGLWidget::mouseReleaseEvent(event);
+}
+
+void VideoDisplayWidget::onCustomContextMenuRequested(QPoint pos)
+{
+    if (!m_host)
+        return;
+    QMenu menu(this);
+    auto add = [this](QMenu *to, const char *text, const char *button = nullptr) {
+        QAction *action = m_host->displayAction(QString::fromLatin1(text));
+        if (!action)
+            return;
+        if (button)
+            action->setEnabled(m_host->isPlayerButtonEnabled(QString::fromLatin1(button)));
+        to->addAction(action);
+    };
+    add(&menu, "Open File");
+    add(&menu, "Open Folder");
+    menu.addSeparator();
+    add(&menu, "Play/Pause", "playerPauseButton");
+    add(&menu, "Previous", "playerPrevButton");
+    add(&menu, "Next", "playerNextButton");
+    menu.addSeparator();
+    QMenu *brightnessMenu = menu.addMenu(tr("Brightness"));
+    add(brightnessMenu, "Darken");
+    add(brightnessMenu, "Brighten");
+    add(brightnessMenu, "Brightness/Default");
+    QMenu *speedMenu = menu.addMenu(tr("Play Speed"));
+    add(speedMenu, "Fast");
+    add(speedMenu, "Slow");
+    add(speedMenu, "Play Speed/Default");
+    QMenu *volumeMenu = menu.addMenu(tr("Volume"));
+    add(volumeMenu, "Up");
+    add(volumeMenu, "Down");
+    add(volumeMenu, "Mute ON/OFF");
+    for (QMenu *sub : {brightnessMenu, speedMenu, volumeMenu})
+        sub->menuAction()->setVisible(!sub->isEmpty());
+    menu.exec(mapToGlobal(pos));
+}
+
+void VideoDisplayWidget::testseekagain()
+{
+    qDebug().noquote() << "VideoDisplayWidget::testseekagain";
+    if (m_host)
+        m_host->onSeekFrameAgain();
+}
