@@ -7,6 +7,7 @@
 #include "mediainfo.h"
 #include "playlistentry.h"
 #include "playlistwidget.h"
+#include "testpaths.h"
 #include "testrecordings.h"
 #include "videodisplaywidget.h"
 
@@ -333,6 +334,80 @@ private slots:
         QCOMPARE(entries.at(0).path, m_folder->filePath(QStringLiteral("20240101_150000D.mp4")));
         QCOMPARE(entries.at(1).path, f2);
         QCOMPARE(entries.at(2).path, f1);
+    }
+
+    void oneChannelAlone_fillsTheView()
+    {
+        const QString a = place(
+                recording(QStringLiteral("long2.mp4"),
+                          channels(2) << QStringLiteral("--duration") << QStringLiteral("4")),
+                QStringLiteral("20240101_160000D.mp4"));
+        MainWindow *w = window();
+        w->playList()->loadPlayList({a}, true);
+        QTRY_COMPARE_WITH_TIMEOUT(w->mediaInfo().state(), int(MediaInfo::Playing), 20000);
+        QTRY_VERIFY_WITH_TIMEOUT(onScreen(1).channel == 2, 10000);
+
+        // what the channel buttons will do: show the rear channel alone
+        w->mediaInfo().setShownStream(1);
+        w->videoDisplay()->showVideoStream(1, 0);
+        w->eventLoop().postSelectVideoStream(1);
+        QCOMPARE(w->videoDisplay()->currentShownStream(), 1);
+        QTRY_VERIFY_WITH_TIMEOUT(onScreen(1).channel == 2, 10000);
+        const StreamInfo &rear = w->mediaInfo().streamInfo(1);
+        // fitted to the whole view: it touches two opposite edges
+        QVERIFY(qMax(rear.singleWidth, rear.singleHeight) > 0.99);
+        const Reading first = onScreen(1);
+        QTRY_VERIFY_WITH_TIMEOUT(onScreen(1).frame > first.frame, 10000);
+    }
+
+    void unopenableFileInTheMiddle_isSkipped()
+    {
+        const QString a
+                = place(recording(QStringLiteral("first.mp4"),
+                                  channels(1, QStringLiteral("160x90"))
+                                          << QStringLiteral("--duration") << QStringLiteral("1")),
+                        QStringLiteral("20240101_170000D.mp4"));
+        const QString c
+                = place(recording(QStringLiteral("third.mp4"),
+                                  channels(2, QStringLiteral("160x90"))
+                                          << QStringLiteral("--duration") << QStringLiteral("1")),
+                        QStringLiteral("20240101_170200D.mp4"));
+        // probes fine (one video stream), but no decoder knows its codec
+        const QString b = m_folder->filePath(QStringLiteral("20240101_170100D.avi"));
+        const ProcessResult made = runProcess(QStringLiteral("ffmpeg"),
+                                              {QStringLiteral("-y"),
+                                               QStringLiteral("-v"),
+                                               QStringLiteral("error"),
+                                               QStringLiteral("-f"),
+                                               QStringLiteral("lavfi"),
+                                               QStringLiteral("-i"),
+                                               QStringLiteral("testsrc=size=160x90:rate=10"),
+                                               QStringLiteral("-t"),
+                                               QStringLiteral("1"),
+                                               QStringLiteral("-c:v"),
+                                               QStringLiteral("mpeg4"),
+                                               b});
+        QCOMPARE(made.exitCode, 0);
+        QFile f(b);
+        QVERIFY(f.open(QIODevice::ReadWrite));
+        QByteArray data = f.readAll();
+        data.replace("FMP4", "ZZZZ");
+        f.seek(0);
+        f.write(data);
+        f.close();
+
+        MainWindow *w = window();
+        QSignalSpy opened(&w->eventLoop(), &MediaEventLoop::mediaEventOpened);
+        QSignalSpy listEnd(w->playList(), &PlayListWidget::endOfPlayingListReached);
+        w->playList()->loadPlayList({m_folder->path()}, true);
+        QTRY_COMPARE_WITH_TIMEOUT(opened.count(), 3, 30000);
+        QCOMPARE(opened.at(0).at(1).toString(), a);
+        QCOMPARE(opened.at(0).at(2).toInt(), 0);
+        QCOMPARE(opened.at(1).at(1).toString(), b);
+        QVERIFY(opened.at(1).at(2).toInt() < 0);
+        QCOMPARE(opened.at(2).at(1).toString(), c);
+        QCOMPARE(opened.at(2).at(2).toInt(), 0);
+        QTRY_COMPARE_WITH_TIMEOUT(listEnd.count(), 1, 20000);
     }
 
     void brightnessClamps()
