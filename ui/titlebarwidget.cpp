@@ -17,7 +17,7 @@ namespace {
 // Spacing after a button; Stretch puts the stretch between the left and right groups.
 constexpr int Stretch = -1;
 
-struct ButtonSpec
+struct ButtonEntry
 {
     const char *name;
     int height;
@@ -35,7 +35,7 @@ struct ButtonSpec
 
 // The bar's buttons in order, with their images (normal, hover, pressed, disabled). The file
 // names differ in case and suffix from button to button; they are the resource's files exactly.
-const ButtonSpec Buttons[] = {
+const ButtonEntry Buttons[] = {
         {"fileOpenButton",
          31,
          QT_TRANSLATE_NOOP("TitleBarWidget", "Open File"),
@@ -164,16 +164,16 @@ constexpr int LeadingSpace = 17;
 constexpr int LogoRightOffset = 140;
 constexpr int LogoBottomOffset = 3;
 
-QString imageStyle(const ButtonSpec &spec)
+QString imageStyle(const ButtonEntry &entry)
 {
     const QString rule
             = QStringLiteral("QPushButton#%1%2 { border: none; border-image: url(%3); }\n");
-    const QString name = QLatin1String(spec.name);
-    QString style = rule.arg(name, QString(), QLatin1String(spec.normal));
-    style += rule.arg(name, QStringLiteral(":hover"), QLatin1String(spec.over));
-    style += rule.arg(name, QStringLiteral(":pressed"), QLatin1String(spec.pressed));
-    if (spec.disabled)
-        style += rule.arg(name, QStringLiteral(":disabled"), QLatin1String(spec.disabled));
+    const QString name = QLatin1String(entry.name);
+    QString style = rule.arg(name, QString(), QLatin1String(entry.normal));
+    style += rule.arg(name, QStringLiteral(":hover"), QLatin1String(entry.over));
+    style += rule.arg(name, QStringLiteral(":pressed"), QLatin1String(entry.pressed));
+    if (entry.disabled)
+        style += rule.arg(name, QStringLiteral(":disabled"), QLatin1String(entry.disabled));
     return style;
 }
 
@@ -196,29 +196,29 @@ TitleBarWidget::TitleBarWidget(QWidget *parent)
     layout->setSpacing(0);
     layout->addSpacing(LeadingSpace);
 
-    for (const ButtonSpec &spec : Buttons) {
+    for (const ButtonEntry &entry : Buttons) {
         auto *button = new QPushButton(this);
-        button->setObjectName(QLatin1String(spec.name));
-        button->setFixedSize(ButtonWidth, spec.height);
-        button->setToolTip(tr(spec.tooltip));
+        button->setObjectName(QLatin1String(entry.name));
+        button->setFixedSize(ButtonWidth, entry.height);
+        button->setToolTip(tr(entry.tooltip));
         button->setFocusPolicy(Qt::NoFocus);
-        button->setCheckable(spec.checkable);
-        button->setStyleSheet(imageStyle(spec));
-        button->setEnabled(!spec.startsDisabled);
-        connect(button, &QPushButton::clicked, this, spec.clicked);
+        button->setCheckable(entry.checkable);
+        button->setStyleSheet(imageStyle(entry));
+        button->setEnabled(!entry.startsDisabled);
+        connect(button, &QPushButton::clicked, this, entry.clicked);
         layout->addWidget(button);
-        if (spec.spacingAfter == Stretch)
+        if (entry.spacingAfter == Stretch)
             layout->addStretch();
         else
-            layout->addSpacing(spec.spacingAfter);
+            layout->addSpacing(entry.spacingAfter);
     }
 }
 
 QStringList TitleBarWidget::buttonNames()
 {
     QStringList names;
-    for (const ButtonSpec &spec : Buttons)
-        names.append(QLatin1String(spec.name));
+    for (const ButtonEntry &entry : Buttons)
+        names.append(QLatin1String(entry.name));
     return names;
 }
 
@@ -233,16 +233,16 @@ int TitleBarWidget::connectToWindow(QObject *receiver)
         return 0;
     int connected = 0;
     const QMetaObject *meta = receiver->metaObject();
-    for (const ButtonSpec &spec : Buttons) {
-        const QByteArray slot = QMetaObject::normalizedSignature(spec.slot);
+    for (const ButtonEntry &entry : Buttons) {
+        const QByteArray slot = QMetaObject::normalizedSignature(entry.slot);
         const int index = meta->indexOfSlot(slot.constData());
-        QPushButton *source = button(QLatin1String(spec.name));
+        QPushButton *source = button(QLatin1String(entry.name));
         if (index < 0 || !source) {
             qDebug().noquote() << "TitleBarWidget::connectToWindow"
-                               << "no slot" << spec.slot;
+                               << "no slot" << entry.slot;
             continue;
         }
-        const QMetaMethod signal = QMetaMethod::fromSignal(spec.clicked);
+        const QMetaMethod signal = QMetaMethod::fromSignal(entry.clicked);
         if (connect(this, signal, receiver, meta->method(index), Qt::UniqueConnection))
             ++connected;
     }
@@ -252,10 +252,10 @@ int TitleBarWidget::connectToWindow(QObject *receiver)
 void TitleBarWidget::onMediaInfoStateChanged(MediaInfo *, MediaContext *, int, int new_state)
 {
     const bool enabled = isExportState(new_state);
-    for (const ButtonSpec &spec : Buttons) {
-        if (!spec.startsDisabled)
+    for (const ButtonEntry &entry : Buttons) {
+        if (!entry.startsDisabled)
             continue;
-        if (QPushButton *target = button(QLatin1String(spec.name)))
+        if (QPushButton *target = button(QLatin1String(entry.name)))
             target->setEnabled(enabled);
     }
 }
