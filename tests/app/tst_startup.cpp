@@ -57,6 +57,8 @@ private:
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QStringLiteral("VISTREL_QUIT_AFTER_START"), QStringLiteral("1"));
         env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        // Start-up needs no display; without one the offscreen platform also loads no GL.
+        env.remove(QStringLiteral("DISPLAY"));
         process.setProcessEnvironment(env);
         process.start(program, arguments);
         if (!process.waitForFinished(60000)) {
