@@ -11,7 +11,7 @@ packages=(
     ffmpeg libjs-leaflet fonts-noto-cjk iputils-ping libgl1-mesa-dri
 )
 if [ "${1:-}" = "--test" ]; then
-    packages+=(xvfb xauth mesa-utils pulseaudio pulseaudio-utils clang libclang-rt-14-dev clang-format)
+    packages+=(xvfb xauth mesa-utils pulseaudio pulseaudio-utils clang libclang-rt-14-dev clang-format mpv)
 fi
 
 missing=()

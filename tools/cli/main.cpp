@@ -1,4 +1,5 @@
 // vistrel-tool: the command-line companion of the viewer.
+#include "benchcommand.h"
 #include "framecommand.h"
 #include "listcommand.h"
 #include "probecommand.h"
@@ -47,5 +48,7 @@ int main(int argc, char *argv[])
         return RepairCommand::run(args);
     if (command == QLatin1String("frame"))
         return FrameCommand::run(args);
+    if (command == QLatin1String("bench"))
+        return BenchCommand::run(args);
     return ToolOutput::fail(QStringLiteral("unknown command \"%1\" (see --help)").arg(command), 2);
 }

@@ -1,0 +1,131 @@
+// ctest-labels: audio
+// `vistrel-tool bench --quick` as a real process: it makes its small recordings, runs the
+// engine and the anchors on them and writes one JSON document with every figure, each with a
+// value or null and the reason. Timings are not asserted.
+#include "testpaths.h"
+
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QTemporaryDir>
+#include <QtTest>
+
+class TestBench : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void quick_everyFigurePresent_valueOrReason_data();
+    void quick_everyFigurePresent_valueOrReason();
+    void quick_metAgreesWithValues();
+    void unknownOption_refused();
+
+private:
+    QTemporaryDir m_dir;
+    QJsonObject m_result;
+    QByteArray m_table;
+};
+
+void TestBench::initTestCase()
+{
+    QVERIFY(m_dir.isValid());
+    const QString json = m_dir.filePath(QStringLiteral("bench.json"));
+    const ProcessResult r = runProcess(
+            TestPaths::tool(),
+            {QStringLiteral("bench"), QStringLiteral("--quick"), QStringLiteral("--json"), json},
+            300000);
+    QVERIFY2(r.finished && !r.crashed, r.err.right(2000).constData());
+    QVERIFY2(r.exitCode == 0, r.err.right(2000).constData());
+    m_table = r.out;
+    QFile file(json);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QJsonParseError error;
+    const QJsonDocument doc = QJsonDocument::fromJson(file.readAll(), &error);
+    QVERIFY2(error.error == QJsonParseError::NoError, qPrintable(error.errorString()));
+    QVERIFY(doc.isObject());
+    m_result = doc.object();
+    QCOMPARE(m_result.value(QStringLiteral("quick")).toBool(), true);
+    QCOMPARE(m_result.value(QStringLiteral("repetitions")).toInt(), 1);
+    QVERIFY(m_result.value(QStringLiteral("machine"))
+                    .toObject()
+                    .value(QStringLiteral("nproc"))
+                    .toInt()
+            > 0);
+}
+
+void TestBench::quick_everyFigurePresent_valueOrReason_data()
+{
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<bool>("hasAnchor");
+    QTest::newRow("untimed throughput") << QStringLiteral("throughput") << true;
+    QTest::newRow("CPU at 1x") << QStringLiteral("cpu_1x") << true;
+    QTest::newRow("open latency") << QStringLiteral("open") << true;
+    QTest::newRow("seek latency") << QStringLiteral("seek") << true;
+    QTest::newRow("frame step latency") << QStringLiteral("frame_step") << true;
+    QTest::newRow("presentation error") << QStringLiteral("presentation_error") << false;
+    QTest::newRow("audio/video offset") << QStringLiteral("av_offset") << false;
+    QTest::newRow("peak RSS") << QStringLiteral("peak_rss") << true;
+    QTest::newRow("surround panorama") << QStringLiteral("surround_panorama") << true;
+    QTest::newRow("surround VR") << QStringLiteral("surround_vr") << true;
+}
+
+void TestBench::quick_everyFigurePresent_valueOrReason()
+{
+    QFETCH(QString, key);
+    QFETCH(bool, hasAnchor);
+    const QJsonObject figures = m_result.value(QStringLiteral("figures")).toObject();
+    QVERIFY2(figures.contains(key), qPrintable(key));
+    const QJsonObject f = figures.value(key).toObject();
+    QVERIFY(!f.value(QStringLiteral("unit")).toString().isEmpty());
+    QVERIFY(!f.value(QStringLiteral("target")).toString().isEmpty());
+    QVERIFY(f.contains(QStringLiteral("met")));
+    const QString reason = f.value(QStringLiteral("reason")).toString();
+
+    const QJsonValue engine = f.value(QStringLiteral("engine"));
+    QVERIFY(f.contains(QStringLiteral("engine")));
+    if (engine.isNull()) {
+        QVERIFY2(!reason.isEmpty(), "a missing engine value needs a reason");
+    } else {
+        const QJsonObject e = engine.toObject();
+        QVERIFY(e.value(QStringLiteral("median")).isDouble());
+        QCOMPARE(e.value(QStringLiteral("runs")).toArray().size(), 1);
+    }
+    if (!hasAnchor)
+        return;
+    QVERIFY(f.contains(QStringLiteral("anchor")));
+    const QJsonValue anchor = f.value(QStringLiteral("anchor"));
+    if (anchor.isNull())
+        QVERIFY2(!reason.isEmpty(), "a missing anchor needs a reason");
+    else
+        QVERIFY(anchor.toObject().value(QStringLiteral("median")).isDouble());
+    QVERIFY(m_table.contains(f.value(QStringLiteral("title")).toString().toUtf8()));
+}
+
+void TestBench::quick_metAgreesWithValues()
+{
+    // A target can only be judged met or missed from a value; without one it is null.
+    const QJsonObject figures = m_result.value(QStringLiteral("figures")).toObject();
+    for (auto it = figures.begin(); it != figures.end(); ++it) {
+        const QJsonObject f = it.value().toObject();
+        if (f.value(QStringLiteral("engine")).isNull())
+            QVERIFY2(f.value(QStringLiteral("met")).isNull(), qPrintable(it.key()));
+    }
+    // The engine plays every frame of the quick recording when nothing paces it.
+    const QJsonObject throughput = figures.value(QStringLiteral("throughput")).toObject();
+    QVERIFY2(!throughput.contains(QStringLiteral("engine_frames")),
+             "the engine lost frames in the untimed run");
+}
+
+void TestBench::unknownOption_refused()
+{
+    const ProcessResult r
+            = runProcess(TestPaths::tool(), {QStringLiteral("bench"), QStringLiteral("--bogus")});
+    QVERIFY(r.finished);
+    QCOMPARE(r.exitCode, 2);
+    QVERIFY(r.err.contains("unknown option --bogus"));
+}
+
+QTEST_GUILESS_MAIN(TestBench)
+#include "tst_bench.moc"

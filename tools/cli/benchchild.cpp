@@ -1,0 +1,426 @@
+#include "benchchild.h"
+
+#include "audiostate.h"
+#include "benchreceiver.h"
+#include "decodefloor.h"
+#include "mediaclock.h"
+#include "mediacontext.h"
+#include "mediaeventloop.h"
+#include "mediastate.h"
+#include "toolargs.h"
+#include "tooloutput.h"
+
+#include <QJsonArray>
+#include <QJsonObject>
+#include <QLoggingCategory>
+#include <QRandomGenerator>
+
+#include <sys/resource.h>
+
+#include <atomic>
+#include <chrono>
+#include <cmath>
+#include <functional>
+#include <mutex>
+#include <thread>
+
+namespace {
+
+constexpr int kWaitMs = 20000;
+// Far above any decoding rate: the pacing delay is always negative, so it never waits.
+constexpr double kUntimedSpeed = 100.0;
+
+bool waitFor(const std::function<bool()> &done, int timeoutMs = kWaitMs)
+{
+    const double end = MediaClock::nowSeconds() + timeoutMs / 1000.0;
+    while (!done()) {
+        if (MediaClock::nowSeconds() > end)
+            return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    return true;
+}
+
+double cpuSecondsOfProcess()
+{
+    rusage usage {};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_utime.tv_sec + usage.ru_utime.tv_usec / 1e6 + usage.ru_stime.tv_sec
+            + usage.ru_stime.tv_usec / 1e6;
+}
+
+QJsonArray toArray(const QVector<double> &values)
+{
+    QJsonArray a;
+    for (double v : values)
+        a.append(std::isfinite(v) ? QJsonValue(v) : QJsonValue(QJsonValue::Null));
+    return a;
+}
+
+// One event loop, its receiver and what the loop reported, recorded on the emitting thread.
+class Session
+{
+public:
+    Session()
+    {
+        auto d = Qt::DirectConnection;
+        QObject::connect(
+                &loop,
+                &MediaEventLoop::mediaEventOpened,
+                &guard,
+                [this](MediaContext *c, QString, int r) {
+                    std::lock_guard<std::mutex> l(mutex);
+                    context = r == 0 ? c : nullptr;
+                    openResult = r;
+                    ++opened;
+                },
+                d);
+        QObject::connect(
+                &loop,
+                &MediaEventLoop::mediaEventClosed,
+                &guard,
+                [this](QString, int) { closed.fetch_add(1); },
+                d);
+        QObject::connect(
+                &loop,
+                &MediaEventLoop::mediaEventEndOfPlaying,
+                &guard,
+                [this](MediaContext *) { ends.fetch_add(1); },
+                d);
+        QObject::connect(
+                &loop,
+                &MediaEventLoop::mediaEventPlayControlCommandCompleted,
+                &guard,
+                [this](int, int64_t, int r) {
+                    std::lock_guard<std::mutex> l(mutex);
+                    lastResult = r;
+                    ++completed;
+                },
+                d);
+        QObject::connect(
+                &loop,
+                &MediaEventLoop::mediaEventSeekingStreamInfo,
+                &guard,
+                [this](MediaContext *, int stream, int seq) {
+                    std::lock_guard<std::mutex> l(mutex);
+                    seekSeq[stream] = seq;
+                    ++seekInfos;
+                },
+                d);
+        loop.start();
+    }
+    ~Session()
+    {
+        loop.postFinish();
+        loop.wait();
+    }
+
+    MediaContext *open(const QString &path, double speed, int modeStream, int viewMode)
+    {
+        const int before = openedCount();
+        loop.postOpen(path, &rx, speed, 5, 1280, 720, modeStream, viewMode);
+        if (!waitFor([&] { return openedCount() > before; }))
+            return nullptr;
+        std::lock_guard<std::mutex> l(mutex);
+        return context;
+    }
+    bool close()
+    {
+        const int before = closed.load();
+        loop.postClose();
+        return waitFor([&] { return closed.load() > before; });
+    }
+    int control(int cmd, int64_t arg)
+    {
+        int before;
+        {
+            std::lock_guard<std::mutex> l(mutex);
+            before = completed;
+        }
+        loop.postPlayControl(cmd, arg);
+        if (!waitFor([&] {
+                std::lock_guard<std::mutex> l(mutex);
+                return completed > before;
+            }))
+            return -100;
+        std::lock_guard<std::mutex> l(mutex);
+        return lastResult;
+    }
+    int openedCount()
+    {
+        std::lock_guard<std::mutex> l(mutex);
+        return opened;
+    }
+    int seekSeqOf(int stream)
+    {
+        std::lock_guard<std::mutex> l(mutex);
+        const auto it = seekSeq.find(stream);
+        return it == seekSeq.end() ? -1 : it->second;
+    }
+    int seekInfoCount()
+    {
+        std::lock_guard<std::mutex> l(mutex);
+        return seekInfos;
+    }
+
+    MediaEventLoop loop;
+    BenchReceiver rx;
+    QObject guard;
+    std::mutex mutex;
+    MediaContext *context = nullptr; // guarded by mutex
+    int openResult = 1; // guarded by mutex
+    int opened = 0; // guarded by mutex
+    int completed = 0; // guarded by mutex
+    int lastResult = 0; // guarded by mutex
+    std::map<int, int> seekSeq; // guarded by mutex
+    int seekInfos = 0; // guarded by mutex
+    std::atomic<int> closed {0};
+    std::atomic<int> ends {0};
+};
+
+QVector<int> videoStreams(MediaContext *context)
+{
+    QVector<int> streams;
+    std::lock_guard<std::mutex> lock(context->statesMutex());
+    for (const auto &entry : context->statesLocked())
+        if (entry.second->type() == MediaState::Video)
+            streams << entry.first;
+    return streams;
+}
+
+bool audioPlaying(MediaContext *context)
+{
+    std::lock_guard<std::mutex> lock(context->statesMutex());
+    for (const auto &entry : context->statesLocked())
+        if (entry.second->type() == MediaState::Audio
+            && static_cast<AudioState *>(entry.second)->hasOutput())
+            return true;
+    return false;
+}
+
+// Waits until every stream showed a picture at or after `since`; the latest of those times
+// minus since, in ms, or NaN.
+double firstPicturesMs(const BenchReceiver &rx, const QVector<int> &streams, double since)
+{
+    double latest = since;
+    const bool ok = waitFor([&] {
+        for (int s : streams)
+            if (rx.firstArrivalSince(s, since) < 0)
+                return false;
+        return true;
+    });
+    if (!ok)
+        return std::nan("");
+    for (int s : streams)
+        latest = std::max(latest, rx.firstArrivalSince(s, since));
+    return (latest - since) * 1000.0;
+}
+
+int runThroughput(const QString &path, int modeStream, int viewMode)
+{
+    Session session;
+    const double start = MediaClock::nowSeconds();
+    MediaContext *context = session.open(path, kUntimedSpeed, modeStream, viewMode);
+    if (!context)
+        return ToolOutput::fail(QStringLiteral("the engine cannot open %1").arg(path));
+    session.loop.postSelectVideoStream(modeStream >= 0 ? modeStream : MediaContext::AllChannels);
+    if (!waitFor([&] { return session.ends.load() > 0; }, 600000))
+        return ToolOutput::fail(QStringLiteral("no end of playing within 600 s"));
+    const double seconds = MediaClock::nowSeconds() - start;
+    QJsonObject o;
+    o.insert(QStringLiteral("audio"), audioPlaying(context));
+    o.insert(QStringLiteral("frames"), session.rx.frameCount());
+    o.insert(QStringLiteral("seconds"), seconds);
+    o.insert(QStringLiteral("fps"), seconds > 0 ? session.rx.frameCount() / seconds : 0.0);
+    ToolOutput::printJson(QJsonDocument(o));
+    return 0;
+}
+
+int runPlay(const QString &path, double seconds)
+{
+    Session session;
+    MediaContext *context = session.open(path, 1.0, -1, 0);
+    if (!context)
+        return ToolOutput::fail(QStringLiteral("the engine cannot open %1").arg(path));
+    const bool audio = audioPlaying(context);
+    session.rx.setRealtimeContext(context);
+    session.loop.postSelectVideoStream(MediaContext::AllChannels);
+    if (!waitFor([&] { return session.rx.firstRealtimeArrival() > 0; }))
+        return ToolOutput::fail(QStringLiteral("no picture within %1 s").arg(kWaitMs / 1000));
+    const double cpu0 = cpuSecondsOfProcess();
+    const double wall0 = MediaClock::nowSeconds();
+    waitFor([&] { return session.ends.load() > 0; }, static_cast<int>(seconds * 1000));
+    const double cpu1 = cpuSecondsOfProcess();
+    const double wall1 = MediaClock::nowSeconds();
+    session.rx.setRealtimeContext(nullptr);
+    QJsonObject o;
+    o.insert(QStringLiteral("audio"), audio);
+    o.insert(QStringLiteral("seconds"), wall1 - wall0);
+    o.insert(QStringLiteral("cpu_per_second"), (cpu1 - cpu0) / std::max(1e-6, wall1 - wall0));
+    o.insert(QStringLiteral("frames"), session.rx.frameCount());
+    o.insert(QStringLiteral("dropped"), session.rx.droppedFrames());
+    o.insert(QStringLiteral("presentation_error_ms"), toArray(session.rx.presentationJitterMs()));
+    o.insert(QStringLiteral("own_clock_error_ms"), toArray(session.rx.presentationErrorsMs()));
+    o.insert(QStringLiteral("av_offset_ms"), toArray(session.rx.avOffsetsMs()));
+    session.close();
+    ToolOutput::printJson(QJsonDocument(o));
+    return 0;
+}
+
+int runLatency(const QString &path, int opens, int seeks, int steps, quint32 seed)
+{
+    Session session;
+    QVector<double> openMs, openFloorMs, seekMs, seekFloorMs, seekKeyFloorMs, stepMs, stepFloorMs;
+    QVector<int> streams;
+    for (int i = 0; i < opens; ++i) {
+        session.rx.clear();
+        const double start = MediaClock::nowSeconds();
+        MediaContext *context = session.open(path, 1.0, -1, 0);
+        if (!context)
+            return ToolOutput::fail(QStringLiteral("the engine cannot open %1").arg(path));
+        streams = videoStreams(context);
+        session.loop.postSelectVideoStream(MediaContext::AllChannels);
+        openMs << firstPicturesMs(session.rx, streams, start);
+        session.close();
+        openFloorMs << DecodeFloor::openToFirstFrames(path, streams);
+    }
+
+    MediaContext *context = session.open(path, 1.0, -1, 0);
+    if (!context)
+        return ToolOutput::fail(QStringLiteral("the engine cannot open %1").arg(path));
+    streams = videoStreams(context);
+    if (streams.isEmpty())
+        return ToolOutput::fail(QStringLiteral("no video stream in %1").arg(path));
+    AVStream *front = context->formatContext()->streams[streams.first()];
+    const AVRational rate = front->avg_frame_rate;
+    const double fps = rate.num > 0 && rate.den > 0 ? av_q2d(rate) : 30.0;
+    const double duration = context->duration() > 0 ? context->duration() / 1e6 : 1.0;
+    const int frameCount = std::max(3, static_cast<int>(duration * fps));
+    session.loop.postSelectVideoStream(MediaContext::AllChannels);
+    firstPicturesMs(session.rx, streams, 0);
+    session.control(4, 0); // pause: each seek then shows one picture per stream
+
+    QRandomGenerator random(seed);
+    DecodeFloor seekFloor(path, streams);
+    QString error;
+    const bool floorOpen = seekFloor.open(&error);
+    for (int i = 0; i < seeks; ++i) {
+        const double target = random.bounded(std::max(0.1, duration - 1.0));
+        const int infosBefore = session.seekInfoCount();
+        double start = MediaClock::nowSeconds();
+        int result = session.control(2, static_cast<int64_t>(target * 1e6));
+        for (int retry = 0; result == -1 && retry < 200; ++retry) { // a seek still in progress
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+            start = MediaClock::nowSeconds();
+            result = session.control(2, static_cast<int64_t>(target * 1e6));
+        }
+        double ms = std::nan("");
+        if (result == 0
+            && waitFor([&] { return session.seekInfoCount() >= infosBefore + streams.size(); })) {
+            double latest = start;
+            const bool shown = waitFor([&] {
+                for (int s : streams)
+                    if (session.rx.firstArrival(s, session.seekSeqOf(s)) < 0)
+                        return false;
+                return true;
+            });
+            if (shown) {
+                for (int s : streams)
+                    latest = std::max(latest, session.rx.firstArrival(s, session.seekSeqOf(s)));
+                ms = (latest - start) * 1000.0;
+            }
+        }
+        seekMs << ms;
+        seekFloorMs << (floorOpen ? seekFloor.seekTo(target) : std::nan(""));
+        seekKeyFloorMs << (floorOpen ? seekFloor.seekTo(target, true) : std::nan(""));
+    }
+
+    // Frame steps search in the one shown channel.
+    session.loop.postSelectVideoStream(streams.first());
+    DecodeFloor stepFloor(path, {streams.first()});
+    const bool stepFloorOpen = stepFloor.open(&error);
+    for (int i = 0; i < steps; ++i) {
+        waitFor([&] { return !context->is_seekingByFrame.load(); });
+        const int step = i % 2 == 0 ? 1 : -1;
+        const int from = 1 + static_cast<int>(random.bounded(frameCount - 2));
+        context->seeking_frame_pos.store(from);
+        const int before = session.rx.searches().size();
+        const double start = MediaClock::nowSeconds();
+        double ms = std::nan("");
+        if (session.control(8, step) == 0) {
+            double found = -1;
+            waitFor([&] {
+                const QVector<BenchReceiver::Search> all = session.rx.searches();
+                for (int k = before; k < all.size(); ++k)
+                    if (!all.at(k).stillSearching) {
+                        found = all.at(k).time;
+                        return true;
+                    }
+                return false;
+            });
+            if (found > 0)
+                ms = (found - start) * 1000.0;
+        }
+        stepMs << ms;
+        stepFloorMs << (stepFloorOpen ? stepFloor.seekTo((from + step) / fps) : std::nan(""));
+    }
+    session.close();
+
+    QJsonObject o;
+    o.insert(QStringLiteral("open_ms"), toArray(openMs));
+    o.insert(QStringLiteral("open_floor_ms"), toArray(openFloorMs));
+    o.insert(QStringLiteral("seek_ms"), toArray(seekMs));
+    o.insert(QStringLiteral("seek_floor_ms"), toArray(seekFloorMs));
+    o.insert(QStringLiteral("seek_keyframe_floor_ms"), toArray(seekKeyFloorMs));
+    o.insert(QStringLiteral("step_ms"), toArray(stepMs));
+    o.insert(QStringLiteral("step_floor_ms"), toArray(stepFloorMs));
+    if (!floorOpen || !stepFloorOpen)
+        o.insert(QStringLiteral("floor_error"), error);
+    ToolOutput::printJson(QJsonDocument(o));
+    return 0;
+}
+
+int intOption(const ToolArgs &args, const QString &name, int fallback)
+{
+    bool ok = false;
+    const int v = args.value(name).toInt(&ok);
+    return args.has(name) && ok ? v : fallback;
+}
+
+} // namespace
+
+int BenchChild::run(const QStringList &arguments)
+{
+    const ToolArgs args(arguments,
+                        {QStringLiteral("child"),
+                         QStringLiteral("mode-stream"),
+                         QStringLiteral("view-mode"),
+                         QStringLiteral("seconds"),
+                         QStringLiteral("opens"),
+                         QStringLiteral("seeks"),
+                         QStringLiteral("steps"),
+                         QStringLiteral("seed")});
+    if (!args.ok())
+        return ToolOutput::fail(args.error(), 2);
+    if (args.positionals().size() != 1)
+        return ToolOutput::fail(QStringLiteral("bench --child needs one FILE"), 2);
+    // The engine's per-frame debug lines would be measured along with it.
+    QLoggingCategory::setFilterRules(QStringLiteral("default.debug=false"));
+    const QString path = args.positionals().first();
+    const QString mode = args.value(QStringLiteral("child"));
+    if (mode == QLatin1String("throughput"))
+        return runThroughput(path,
+                             intOption(args, QStringLiteral("mode-stream"), -1),
+                             intOption(args, QStringLiteral("view-mode"), 0));
+    if (mode == QLatin1String("play")) {
+        const int seconds = intOption(args, QStringLiteral("seconds"), 60);
+        return runPlay(path, std::max(1, seconds));
+    }
+    if (mode == QLatin1String("latency"))
+        return runLatency(path,
+                          std::max(1, intOption(args, QStringLiteral("opens"), 20)),
+                          std::max(1, intOption(args, QStringLiteral("seeks"), 30)),
+                          std::max(1, intOption(args, QStringLiteral("steps"), 20)),
+                          static_cast<quint32>(intOption(args, QStringLiteral("seed"), 1)));
+    return ToolOutput::fail(QStringLiteral("unknown bench child mode \"%1\"").arg(mode), 2);
+}

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QStringList>
+
+// The engine side of `vistrel-tool bench`, run in a child vistrel-tool process
+// (`bench --child MODE FILE ...`) so that its CPU time and peak memory are its own, measured
+// like those of the anchor programs. Each mode drives a real MediaEventLoop with a
+// BenchReceiver and prints one JSON object on stdout:
+//   throughput  plays as fast as decoding allows (speed 100: pacing never waits), all
+//               channels or --mode-stream S with --view-mode M, and counts the pictures;
+//   play        plays at 1x for --seconds N: CPU per second, presentation error, dropped
+//               frames, audio/video offset;
+//   latency     --opens K opens, --seeks K absolute seeks, --steps K frame steps, each with
+//               its floor from DecodeFloor.
+// Main thread only; the engine's signals reach it by direct connection.
+class BenchChild
+{
+public:
+    static int run(const QStringList &arguments);
+};

@@ -1,0 +1,772 @@
+#include "benchcommand.h"
+
+#include "avptr.h"
+#include "benchchild.h"
+#include "benchstats.h"
+#include "childrun.h"
+#include "toolargs.h"
+#include "tooloutput.h"
+#include "videostate.h"
+
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QTemporaryDir>
+#include <QThread>
+
+#include <cmath>
+#include <cstdio>
+
+namespace {
+
+using Recording = BenchCommand::Recording;
+
+struct Settings
+{
+    bool quick = false;
+    int repetitions = 3;
+    int seconds = 60;
+    int opens = 20;
+    int seeks = 30;
+    int steps = 20;
+    QString toolPath;
+    QString work; // scratch folder for child outputs
+};
+
+void progress(const QString &line)
+{
+    fprintf(stderr, "bench: %s\n", line.toUtf8().constData());
+    fflush(stderr);
+}
+
+bool probe(const QString &path, Recording *out)
+{
+    AVFormatContext *raw = nullptr;
+    if (avformat_open_input(&raw, path.toUtf8().constData(), nullptr, nullptr) < 0)
+        return false;
+    av::FormatContextPtr format(raw);
+    if (avformat_find_stream_info(format.get(), nullptr) < 0)
+        return false;
+    out->path = path;
+    for (unsigned i = 0; i < format->nb_streams; ++i) {
+        const AVStream *s = format->streams[i];
+        if (s->codecpar->codec_type == AVMEDIA_TYPE_AUDIO)
+            out->hasAudio = true;
+        if (s->codecpar->codec_type != AVMEDIA_TYPE_VIDEO)
+            continue;
+        if (out->videoStreams.isEmpty()) {
+            out->width = s->codecpar->width;
+            out->height = s->codecpar->height;
+        }
+        out->videoStreams << static_cast<int>(i);
+        int64_t frames = s->nb_frames;
+        if (frames <= 0 && s->duration > 0 && s->avg_frame_rate.den > 0)
+            frames = static_cast<int64_t>(s->duration * av_q2d(s->time_base)
+                                          * av_q2d(s->avg_frame_rate));
+        out->frames += static_cast<int>(std::max<int64_t>(0, frames));
+    }
+    return !out->videoStreams.isEmpty();
+}
+
+// Makes a recording once; later runs find it in the cache folder.
+bool ensureRecording(const QString &dir,
+                     const QString &name,
+                     const QStringList &options,
+                     Recording *out,
+                     QString *error)
+{
+    const QString path = QDir(dir).filePath(name);
+    if (!QFileInfo::exists(path)) {
+        const QString maker = QDir(QCoreApplication::applicationDirPath())
+                                      .filePath(QStringLiteral("make-recording"));
+        if (!QFileInfo(maker).isExecutable()) {
+            *error = QStringLiteral("make-recording not found next to vistrel-tool");
+            return false;
+        }
+        progress(QStringLiteral("making %1 (once; cached in %2)").arg(name, dir));
+        const QString part = path + QStringLiteral(".part.") + QFileInfo(path).suffix();
+        const ChildRun::Result r = ChildRun::run(maker, options + QStringList {part}, 900000);
+        if (!r.finished || r.exitCode != 0 || !QFile::rename(part, path)) {
+            QFile::remove(part);
+            *error = QStringLiteral("make-recording failed for %1").arg(name);
+            return false;
+        }
+    }
+    if (!probe(path, out)) {
+        *error = QStringLiteral("cannot read %1").arg(path);
+        return false;
+    }
+    return true;
+}
+
+QJsonObject readJson(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return QJsonDocument::fromJson(file.readAll()).object();
+}
+
+QVector<double> numbers(const QJsonValue &value)
+{
+    QVector<double> out;
+    for (const QJsonValue &v : value.toArray())
+        out << (v.isDouble() ? v.toDouble() : std::nan(""));
+    return out;
+}
+
+QVector<double> absolute(QVector<double> values)
+{
+    for (double &v : values)
+        v = std::fabs(v);
+    return values;
+}
+
+bool allNan(const QVector<double> &values)
+{
+    for (double v : values)
+        if (std::isfinite(v))
+            return false;
+    return true;
+}
+
+// Runs `vistrel-tool bench --child ...` and returns its JSON (empty on failure) and its
+// process figures.
+QJsonObject runChild(const Settings &s,
+                     const QStringList &arguments,
+                     int timeoutMs,
+                     ChildRun::Result *result,
+                     const QMap<QString, QString> &env = {})
+{
+    static int serial = 0;
+    const QString out = QDir(s.work).filePath(QStringLiteral("child-%1.json").arg(++serial));
+    const QString err = QDir(s.work).filePath(QStringLiteral("child-%1.log").arg(serial));
+    ChildRun child(s.toolPath, QStringList {QStringLiteral("bench")} + arguments, out, err, env);
+    ChildRun::Result r;
+    if (child.start())
+        r = child.wait(timeoutMs);
+    if (result)
+        *result = r;
+    if (!r.finished || r.exitCode != 0) {
+        QFile log(err);
+        if (log.open(QIODevice::ReadOnly))
+            progress(QStringLiteral("engine child failed (%1): %2")
+                             .arg(r.error, QString::fromUtf8(log.readAll().right(400))));
+        return {};
+    }
+    return readJson(out);
+}
+
+// A child environment without a sound server: the audio stream cannot open an output, so
+// every video stream is its own master and nothing but video is decoded.
+QMap<QString, QString> withoutAudio()
+{
+    return {{QStringLiteral("PULSE_SERVER"), QStringLiteral("unix:/nonexistent/bench-no-audio")},
+            {QStringLiteral("PULSE_NO_AUTOSPAWN"), QStringLiteral("1")}};
+}
+
+QString scaleChain(int width)
+{
+    return QStringLiteral("scale=%1:-2:flags=bilinear,format=bgr24").arg(width);
+}
+
+// ffmpeg decoding the given video streams through one filter chain each into the null muxer;
+// frames per second of wall time.
+double ffmpegThroughput(const QString &ffmpeg,
+                        const Recording &rec,
+                        const QString &chain,
+                        QString *reason)
+{
+    QStringList parts;
+    QStringList args {QStringLiteral("-nostdin"),
+                      QStringLiteral("-hide_banner"),
+                      QStringLiteral("-loglevel"),
+                      QStringLiteral("error"),
+                      QStringLiteral("-i"),
+                      rec.path};
+    for (int i = 0; i < rec.videoStreams.size(); ++i)
+        parts << QStringLiteral("[0:v:%1]%2[o%1]").arg(i).arg(chain);
+    args << QStringLiteral("-filter_complex") << parts.join(QLatin1Char(';'));
+    for (int i = 0; i < rec.videoStreams.size(); ++i)
+        args << QStringLiteral("-map") << QStringLiteral("[o%1]").arg(i);
+    args << QStringLiteral("-f") << QStringLiteral("null") << QStringLiteral("-");
+    const ChildRun::Result r = ChildRun::run(ffmpeg, args, 600000);
+    if (!r.finished || r.exitCode != 0 || r.wallSeconds <= 0) {
+        *reason = QStringLiteral("ffmpeg failed: %1")
+                          .arg(r.error.isEmpty() ? QString::number(r.exitCode) : r.error);
+        return std::nan("");
+    }
+    return rec.frames / r.wallSeconds;
+}
+
+struct MpvFigures
+{
+    double cpuPerSecond = std::nan("");
+    double rssMb = std::nan("");
+};
+
+// Three mpv players at 1x side by side, one per channel, the first with sound.
+MpvFigures mpvRealtime(const QString &mpv, const Recording &rec, int seconds, bool convert)
+{
+    std::vector<std::unique_ptr<ChildRun>> players;
+    for (int i = 0; i < rec.videoStreams.size(); ++i) {
+        QStringList args {QStringLiteral("--no-config"),
+                          QStringLiteral("--really-quiet"),
+                          QStringLiteral("--vo=null"),
+                          QStringLiteral("--vid=%1").arg(i + 1),
+                          QStringLiteral("--length=%1").arg(seconds)};
+        args << (i == 0 ? QStringLiteral("--ao=pulse") : QStringLiteral("--no-audio"));
+        if (convert)
+            args << QStringLiteral("--vf=lavfi=[%1]").arg(scaleChain(1280));
+        args << rec.path;
+        players.push_back(std::make_unique<ChildRun>(mpv, args));
+    }
+    for (auto &p : players)
+        if (!p->start())
+            return {};
+    MpvFigures f {0, 0};
+    for (auto &p : players) {
+        const ChildRun::Result r = p->wait((seconds + 60) * 1000);
+        if (!r.finished || r.exitCode != 0 || r.wallSeconds <= 0)
+            return {};
+        f.cpuPerSecond += r.cpuSeconds / std::min<double>(r.wallSeconds, seconds);
+        f.rssMb += r.maxRssMb;
+    }
+    return f;
+}
+
+// One row of the result: the engine's per-repetition values, the anchor's, and their ratio.
+struct Figure
+{
+    Figure(const QString &key_, const QString &title_, const QString &unit_, const QString &target_)
+        : key(key_)
+        , title(title_)
+        , unit(unit_)
+        , target(target_)
+    { }
+
+    QString key;
+    QString title;
+    QString unit;
+    QString target;
+    QVector<double> engine;
+    QVector<double> anchor;
+    QVector<double> ratio;
+    QString reason; // why the engine or anchor value is missing
+    QString anchorReason;
+    QJsonObject extra;
+    int met = -1; // -1 unknown, 0 no, 1 yes
+};
+
+QJsonObject toJson(const Figure &f)
+{
+    QJsonObject o;
+    o.insert(QStringLiteral("title"), f.title);
+    o.insert(QStringLiteral("unit"), f.unit);
+    o.insert(QStringLiteral("target"), f.target);
+    const bool engineMissing = allNan(f.engine);
+    o.insert(QStringLiteral("engine"),
+             engineMissing ? QJsonValue(QJsonValue::Null)
+                           : QJsonValue(BenchStats::summary(f.engine)));
+    const bool anchorMissing = f.anchor.isEmpty() || allNan(f.anchor);
+    if (!f.anchor.isEmpty() || !f.anchorReason.isEmpty())
+        o.insert(QStringLiteral("anchor"),
+                 anchorMissing ? QJsonValue(QJsonValue::Null)
+                               : QJsonValue(BenchStats::summary(f.anchor)));
+    if (!f.ratio.isEmpty())
+        o.insert(QStringLiteral("ratio"),
+                 allNan(f.ratio) ? QJsonValue(QJsonValue::Null)
+                                 : QJsonValue(BenchStats::summary(f.ratio)));
+    QStringList reasons;
+    if (engineMissing)
+        reasons << (f.reason.isEmpty() ? QStringLiteral("engine not measured") : f.reason);
+    if (anchorMissing && !f.anchorReason.isEmpty())
+        reasons << f.anchorReason;
+    if (!reasons.isEmpty())
+        o.insert(QStringLiteral("reason"), reasons.join(QStringLiteral("; ")));
+    o.insert(QStringLiteral("met"),
+             f.met < 0 ? QJsonValue(QJsonValue::Null) : QJsonValue(f.met == 1));
+    for (auto it = f.extra.begin(); it != f.extra.end(); ++it)
+        o.insert(it.key(), it.value());
+    return o;
+}
+
+QString cell(const QVector<double> &values, int decimals)
+{
+    if (values.isEmpty() || allNan(values))
+        return QStringLiteral("null");
+    const double m = BenchStats::median(values);
+    if (values.size() == 1)
+        return QString::number(m, 'f', decimals);
+    return QStringLiteral("%1 [%2-%3]")
+            .arg(QString::number(m, 'f', decimals),
+                 QString::number(BenchStats::minimum(values), 'f', decimals),
+                 QString::number(BenchStats::maximum(values), 'f', decimals));
+}
+
+QString table(const QVector<Figure> &figures)
+{
+    QStringList lines;
+    lines << QStringLiteral("| figure | unit | engine | anchor | ratio | target | met |");
+    lines << QStringLiteral("|---|---|---|---|---|---|---|");
+    for (const Figure &f : figures) {
+        QString anchor = f.anchor.isEmpty() && f.anchorReason.isEmpty() ? QStringLiteral("-")
+                                                                        : cell(f.anchor, 2);
+        if (anchor == QLatin1String("null") && !f.anchorReason.isEmpty())
+            anchor += QStringLiteral(" (%1)").arg(f.anchorReason);
+        QString engine = cell(f.engine, 2);
+        if (engine == QLatin1String("null") && !f.reason.isEmpty())
+            engine += QStringLiteral(" (%1)").arg(f.reason);
+        lines << QStringLiteral("| %1 | %2 | %3 | %4 | %5 | %6 | %7 |")
+                         .arg(f.title,
+                              f.unit,
+                              engine,
+                              anchor,
+                              f.ratio.isEmpty() ? QStringLiteral("-") : cell(f.ratio, 2),
+                              f.target,
+                              f.met < 0 ? QStringLiteral("?")
+                                        : (f.met ? QStringLiteral("yes") : QStringLiteral("no")));
+    }
+    return lines.join(QLatin1Char('\n')) + QLatin1Char('\n');
+}
+
+QJsonObject machine()
+{
+    QJsonObject o;
+    o.insert(QStringLiteral("nproc"), QThread::idealThreadCount());
+    QFile cpu(QStringLiteral("/proc/cpuinfo"));
+    if (cpu.open(QIODevice::ReadOnly)) {
+        for (const QByteArray &line : cpu.readAll().split('\n'))
+            if (line.startsWith("model name")) {
+                o.insert(QStringLiteral("cpu"),
+                         QString::fromUtf8(line.mid(line.indexOf(':') + 1).trimmed()));
+                break;
+            }
+    }
+    QFile mem(QStringLiteral("/proc/meminfo"));
+    if (mem.open(QIODevice::ReadOnly)) {
+        for (const QByteArray &line : mem.readAll().split('\n'))
+            if (line.startsWith("MemTotal:")) {
+                const QList<QByteArray> parts = line.simplified().split(' ');
+                if (parts.size() >= 2)
+                    o.insert(QStringLiteral("memory_mb"), parts.at(1).toDouble() / 1024.0);
+                break;
+            }
+    }
+    return o;
+}
+
+double ratioOf(double a, double b)
+{
+    return std::isfinite(a) && std::isfinite(b) && b > 0 ? a / b : std::nan("");
+}
+
+int metFrom(bool known, bool ok)
+{
+    return known ? (ok ? 1 : 0) : -1;
+}
+
+} // namespace
+
+int BenchCommand::run(const QStringList &arguments)
+{
+    if (arguments.contains(QStringLiteral("--child")))
+        return BenchChild::run(arguments);
+    QStringList rest = arguments;
+    Settings s;
+    s.quick = rest.removeAll(QStringLiteral("--quick")) > 0;
+    const ToolArgs args(rest, {QStringLiteral("json"), QStringLiteral("seconds")});
+    if (!args.ok())
+        return ToolOutput::fail(args.error(), 2);
+    if (!args.positionals().isEmpty())
+        return ToolOutput::fail(QStringLiteral("bench takes no FILE"), 2);
+    if (args.has(QStringLiteral("seconds"))) {
+        bool ok = false;
+        s.seconds = args.value(QStringLiteral("seconds")).toInt(&ok);
+        if (!ok || s.seconds < 1 || s.seconds > 3600)
+            return ToolOutput::fail(QStringLiteral("--seconds needs 1 to 3600"), 2);
+    }
+    if (s.quick) {
+        s.repetitions = 1;
+        s.seconds = std::min(s.seconds, 3);
+        s.opens = 3;
+        s.seeks = 5;
+        s.steps = 4;
+    }
+    s.toolPath = QCoreApplication::applicationFilePath();
+    QTemporaryDir work;
+    if (!work.isValid())
+        return ToolOutput::fail(QStringLiteral("cannot make a scratch folder"));
+    s.work = work.path();
+
+    const QString cache = QDir(QCoreApplication::applicationDirPath())
+                                  .absoluteFilePath(QStringLiteral("../bench-recordings"));
+    if (!QDir().mkpath(cache))
+        return ToolOutput::fail(QStringLiteral("cannot make %1").arg(cache));
+    Recording main;
+    Recording surround;
+    QString error;
+    const QStringList common {
+            QStringLiteral("--audio"), QStringLiteral("--telemetry"), QStringLiteral("subtitle")};
+    if (s.quick) {
+        const QString v = QStringLiteral("320x180,fps=30,gop=30,bitrate=300");
+        if (!ensureRecording(cache,
+                             QStringLiteral("quick-3x320x180-3s.mp4"),
+                             QStringList {QStringLiteral("--video"),
+                                          v,
+                                          QStringLiteral("--video"),
+                                          v,
+                                          QStringLiteral("--video"),
+                                          v,
+                                          QStringLiteral("--duration"),
+                                          QStringLiteral("3")}
+                                     + common,
+                             &main,
+                             &error)
+            || !ensureRecording(cache,
+                                QStringLiteral("quick-surround-480-2s.mp4"),
+                                {QStringLiteral("--video"),
+                                 QStringLiteral("480x480,fps=30,gop=30,bitrate=500"),
+                                 QStringLiteral("--duration"),
+                                 QStringLiteral("2")},
+                                &surround,
+                                &error))
+            return ToolOutput::fail(error);
+    } else {
+        const QString v = QStringLiteral("1920x1080,fps=30,gop=30,bitrate=10000");
+        if (!ensureRecording(cache,
+                             QStringLiteral("main-3x1080p-60s.mp4"),
+                             QStringList {QStringLiteral("--video"),
+                                          v,
+                                          QStringLiteral("--video"),
+                                          v,
+                                          QStringLiteral("--video"),
+                                          v,
+                                          QStringLiteral("--duration"),
+                                          QStringLiteral("60")}
+                                     + common,
+                             &main,
+                             &error)
+            || !ensureRecording(cache,
+                                QStringLiteral("surround-2880-6s.mp4"),
+                                {QStringLiteral("--video"),
+                                 QStringLiteral("2880x2880,fps=30,gop=30,bitrate=20000"),
+                                 QStringLiteral("--duration"),
+                                 QStringLiteral("6")},
+                                &surround,
+                                &error))
+            return ToolOutput::fail(error);
+    }
+
+    const QString ffmpeg = ChildRun::find(QStringLiteral("ffmpeg"));
+    const QString mpv = ChildRun::find(QStringLiteral("mpv"));
+    QString soundReason;
+    if (ChildRun::find(QStringLiteral("pactl")).isEmpty())
+        soundReason = QStringLiteral("no audio device (pactl not found)");
+    else if (ChildRun::run(QStringLiteral("pactl"), {QStringLiteral("info")}, 10000).exitCode != 0)
+        soundReason = QStringLiteral("no audio device (no PulseAudio server reachable)");
+    const QString ffmpegReason = ffmpeg.isEmpty() ? QStringLiteral("ffmpeg not found") : QString();
+    QString mpvReason = mpv.isEmpty() ? QStringLiteral("mpv not found") : soundReason;
+
+    // --- untimed throughput, main recording ---
+    Figure throughput {QStringLiteral("throughput"),
+                       QStringLiteral("untimed throughput, 3 channels to 1280-wide BGR24"),
+                       QStringLiteral("frames/s"),
+                       QStringLiteral("engine / ffmpeg >= 1.0")};
+    throughput.anchorReason = ffmpegReason;
+    for (int rep = 0; rep < s.repetitions; ++rep) {
+        progress(QStringLiteral("throughput %1/%2").arg(rep + 1).arg(s.repetitions));
+        const QJsonObject e
+                = runChild(s,
+                           {QStringLiteral("--child"), QStringLiteral("throughput"), main.path},
+                           600000,
+                           nullptr,
+                           withoutAudio());
+        const double engineFps = e.value(QStringLiteral("fps")).toDouble(std::nan(""));
+        if (e.value(QStringLiteral("audio")).toBool())
+            throughput.extra.insert(QStringLiteral("note"),
+                                    QStringLiteral("the engine played audio in the untimed run"));
+        if (e.value(QStringLiteral("frames")).toInt() != main.frames)
+            throughput.extra.insert(QStringLiteral("engine_frames"),
+                                    e.value(QStringLiteral("frames")));
+        QString reason;
+        const double anchorFps = ffmpeg.isEmpty()
+                ? std::nan("")
+                : ffmpegThroughput(ffmpeg, main, scaleChain(1280), &reason);
+        if (!reason.isEmpty())
+            throughput.anchorReason = reason;
+        throughput.engine << engineFps;
+        throughput.anchor << anchorFps;
+        throughput.ratio << ratioOf(engineFps, anchorFps);
+    }
+    throughput.extra.insert(QStringLiteral("frames"), main.frames);
+    {
+        const double r = BenchStats::median(throughput.ratio);
+        throughput.met = metFrom(std::isfinite(r), r >= 1.0);
+    }
+
+    // --- surround throughput, panorama (2) and VR (1) ---
+    QVector<Figure> surroundFigures;
+    const QSize target = VideoState::targetSizeFor(surround.width, surround.height, 1280);
+    for (int mode : {2, 1}) {
+        const bool panorama = mode == 2;
+        Figure f {panorama ? QStringLiteral("surround_panorama") : QStringLiteral("surround_vr"),
+                  panorama ? QStringLiteral("untimed throughput, surround panorama")
+                           : QStringLiteral("untimed throughput, surround VR"),
+                  QStringLiteral("frames/s"),
+                  QStringLiteral("engine / ffmpeg >= 1.0")};
+        f.anchorReason = ffmpegReason;
+        const QString fisheye = QStringLiteral("v360=fisheye:e:ih_fov=360:iv_fov=360:pitch=-90:"
+                                               "yaw=180:w=%1:h=%2");
+        const QString chain = panorama
+                ? QStringLiteral("scale=%1:-2:flags=bilinear:in_range=mpeg:out_range=full,")
+                                .arg(target.width())
+                        + fisheye.arg(target.width()).arg(target.height())
+                        + QStringLiteral(",format=bgr24")
+                : fisheye.arg(2 * target.width()).arg(2 * target.height())
+                        + QStringLiteral(",format=bgr24");
+        f.extra.insert(QStringLiteral("anchor_chain"), chain);
+        for (int rep = 0; rep < s.repetitions; ++rep) {
+            progress(QStringLiteral("surround %1 %2/%3")
+                             .arg(panorama ? QStringLiteral("panorama") : QStringLiteral("VR"))
+                             .arg(rep + 1)
+                             .arg(s.repetitions));
+            const QJsonObject e = runChild(s,
+                                           {QStringLiteral("--child"),
+                                            QStringLiteral("throughput"),
+                                            QStringLiteral("--mode-stream"),
+                                            QString::number(surround.videoStreams.first()),
+                                            QStringLiteral("--view-mode"),
+                                            QString::number(mode),
+                                            surround.path},
+                                           600000,
+                                           nullptr,
+                                           withoutAudio());
+            const double engineFps = e.value(QStringLiteral("fps")).toDouble(std::nan(""));
+            QString reason;
+            const double anchorFps = ffmpeg.isEmpty()
+                    ? std::nan("")
+                    : ffmpegThroughput(ffmpeg, surround, chain, &reason);
+            if (!reason.isEmpty())
+                f.anchorReason = reason;
+            f.engine << engineFps;
+            f.anchor << anchorFps;
+            f.ratio << ratioOf(engineFps, anchorFps);
+        }
+        const double r = BenchStats::median(f.ratio);
+        f.met = metFrom(std::isfinite(r), r >= 1.0);
+        surroundFigures << f;
+    }
+
+    // --- latencies: open, seek, frame step ---
+    Figure open {QStringLiteral("open"),
+                 QStringLiteral("open -> first picture on every channel, p50"),
+                 QStringLiteral("ms"),
+                 QStringLiteral("p50 <= 1.5 x floor and <= 120 ms")};
+    Figure seek {QStringLiteral("seek"),
+                 QStringLiteral("absolute seek -> first picture of new seq, p50"),
+                 QStringLiteral("ms"),
+                 QStringLiteral("p50 <= 1.3 x floor, p95 <= 250 ms")};
+    Figure step {QStringLiteral("frame_step"),
+                 QStringLiteral("frame step +1/-1 -> searched frame, p50"),
+                 QStringLiteral("ms"),
+                 QStringLiteral("p50 <= 1.5 x floor")};
+    QVector<double> openP95, seekP95, stepP95, seekKeyFloor;
+    for (int rep = 0; rep < s.repetitions; ++rep) {
+        progress(QStringLiteral("open/seek/step latency %1/%2").arg(rep + 1).arg(s.repetitions));
+        const QJsonObject e = runChild(s,
+                                       {QStringLiteral("--child"),
+                                        QStringLiteral("latency"),
+                                        QStringLiteral("--opens"),
+                                        QString::number(s.opens),
+                                        QStringLiteral("--seeks"),
+                                        QString::number(s.seeks),
+                                        QStringLiteral("--steps"),
+                                        QString::number(s.steps),
+                                        QStringLiteral("--seed"),
+                                        QString::number(rep + 1),
+                                        main.path},
+                                       600000,
+                                       nullptr);
+        struct Part
+        {
+            Figure *figure;
+            QVector<double> *p95;
+            const char *samples;
+            const char *floor;
+        };
+        for (const Part &p : {Part {&open, &openP95, "open_ms", "open_floor_ms"},
+                              Part {&seek, &seekP95, "seek_ms", "seek_floor_ms"},
+                              Part {&step, &stepP95, "step_ms", "step_floor_ms"}}) {
+            const QVector<double> samples = numbers(e.value(QLatin1String(p.samples)));
+            const QVector<double> floor = numbers(e.value(QLatin1String(p.floor)));
+            const double p50 = BenchStats::median(samples);
+            const double floor50 = BenchStats::median(floor);
+            p.figure->engine << p50;
+            p.figure->anchor << floor50;
+            p.figure->ratio << ratioOf(p50, floor50);
+            *p.p95 << BenchStats::quantile(samples, 0.95);
+            int failed = 0;
+            for (double v : samples)
+                failed += std::isfinite(v) ? 0 : 1;
+            if (failed > 0 || samples.isEmpty())
+                p.figure->extra.insert(QStringLiteral("failed_samples"), failed);
+        }
+        seekKeyFloor << BenchStats::median(
+                numbers(e.value(QStringLiteral("seek_keyframe_floor_ms"))));
+        if (e.isEmpty())
+            open.reason = seek.reason = step.reason = QStringLiteral("engine child failed");
+    }
+    open.anchorReason = seek.anchorReason = step.anchorReason = QString();
+    open.extra.insert(QStringLiteral("p95"), BenchStats::summary(openP95));
+    open.extra.insert(QStringLiteral("samples_per_run"), s.opens);
+    seek.extra.insert(QStringLiteral("p95"), BenchStats::summary(seekP95));
+    seek.extra.insert(QStringLiteral("samples_per_run"), s.seeks);
+    // The engine shows the key frame a seek lands on; this floor decodes just that frame.
+    seek.extra.insert(QStringLiteral("keyframe_floor"), BenchStats::summary(seekKeyFloor));
+    step.extra.insert(QStringLiteral("p95"), BenchStats::summary(stepP95));
+    step.extra.insert(QStringLiteral("samples_per_run"), s.steps);
+    {
+        const double p50 = BenchStats::median(open.engine);
+        const double r = BenchStats::median(open.ratio);
+        open.met = metFrom(std::isfinite(r), r <= 1.5 && p50 <= 120);
+        const double sr = BenchStats::median(seek.ratio);
+        const double s95 = BenchStats::median(seekP95);
+        seek.met = metFrom(std::isfinite(sr) && std::isfinite(s95), sr <= 1.3 && s95 <= 250);
+        const double tr = BenchStats::median(step.ratio);
+        step.met = metFrom(std::isfinite(tr), tr <= 1.5);
+    }
+
+    // --- real time at 1x: CPU, presentation error, A/V offset, peak RSS ---
+    Figure cpu {QStringLiteral("cpu_1x"),
+                QStringLiteral("CPU at 1x, 3 channels + audio"),
+                QStringLiteral("CPU-s/s"),
+                QStringLiteral("engine / mpv <= 1.0")};
+    Figure presentation {QStringLiteral("presentation_error"),
+                         QStringLiteral("presentation error at 1x, |error| p99"),
+                         QStringLiteral("ms"),
+                         QStringLiteral("p99 <= 5 ms, no frame dropped")};
+    Figure avOffset {QStringLiteral("av_offset"),
+                     QStringLiteral("audio/video offset at 1x, |offset| p95"),
+                     QStringLiteral("ms"),
+                     QStringLiteral("abs p95 <= 20 ms (EBU R37 +40/-60)")};
+    Figure rss {QStringLiteral("peak_rss"),
+                QStringLiteral("peak RSS playing the main recording"),
+                QStringLiteral("MB"),
+                QStringLiteral("<= 350 MB and <= mpv")};
+    cpu.anchorReason = mpvReason;
+    rss.anchorReason = mpv.isEmpty() ? QStringLiteral("mpv not found") : soundReason;
+    QVector<double> mpvPlain, drops, lateErrors, ownP50, ownMax, p50Offsets;
+    for (int rep = 0; rep < s.repetitions; ++rep) {
+        progress(QStringLiteral("real time at 1x, %1 s, %2/%3")
+                         .arg(s.seconds)
+                         .arg(rep + 1)
+                         .arg(s.repetitions));
+        ChildRun::Result process;
+        const QJsonObject e = runChild(s,
+                                       {QStringLiteral("--child"),
+                                        QStringLiteral("play"),
+                                        QStringLiteral("--seconds"),
+                                        QString::number(s.seconds),
+                                        main.path},
+                                       (s.seconds + 120) * 1000,
+                                       &process);
+        const bool ok = !e.isEmpty();
+        const double engineCpu = e.value(QStringLiteral("cpu_per_second")).toDouble(std::nan(""));
+        const QVector<double> errors = numbers(e.value(QStringLiteral("presentation_error_ms")));
+        const QVector<double> offsets = numbers(e.value(QStringLiteral("av_offset_ms")));
+        if (ok && !e.value(QStringLiteral("audio")).toBool()) {
+            avOffset.reason = soundReason.isEmpty()
+                    ? QStringLiteral("no audio device (the engine opened no audio output)")
+                    : soundReason;
+            cpu.extra.insert(QStringLiteral("note"), QStringLiteral("engine played without audio"));
+        }
+        MpvFigures withConversion;
+        MpvFigures plain;
+        if (mpvReason.isEmpty()) {
+            withConversion = mpvRealtime(mpv, main, s.seconds, true);
+            plain = mpvRealtime(mpv, main, s.seconds, false);
+            if (!std::isfinite(withConversion.cpuPerSecond))
+                cpu.anchorReason = rss.anchorReason = QStringLiteral("mpv failed");
+        }
+        cpu.engine << engineCpu;
+        cpu.anchor << withConversion.cpuPerSecond;
+        cpu.ratio << ratioOf(engineCpu, withConversion.cpuPerSecond);
+        mpvPlain << plain.cpuPerSecond;
+        const QVector<double> ownClock = numbers(e.value(QStringLiteral("own_clock_error_ms")));
+        presentation.engine << BenchStats::quantile(absolute(errors), 0.99);
+        lateErrors << BenchStats::maximum(errors);
+        ownP50 << BenchStats::median(ownClock);
+        ownMax << BenchStats::maximum(ownClock);
+        drops << (ok ? e.value(QStringLiteral("dropped")).toDouble() : std::nan(""));
+        avOffset.engine << BenchStats::quantile(absolute(offsets), 0.95);
+        p50Offsets << BenchStats::median(offsets);
+        const double engineRss = ok && process.finished ? process.maxRssMb : std::nan("");
+        rss.engine << engineRss;
+        rss.anchor << withConversion.rssMb;
+        rss.ratio << ratioOf(engineRss, withConversion.rssMb);
+    }
+    cpu.extra.insert(QStringLiteral("anchor_without_conversion"), BenchStats::summary(mpvPlain));
+    cpu.extra.insert(QStringLiteral("seconds"), s.seconds);
+    presentation.extra.insert(QStringLiteral("dropped_frames"), BenchStats::summary(drops));
+    // Error = arrival minus due time, the due time being the stream's clock mapping of the pts
+    // shifted by the stream's median error; the raw own-clock figures are kept beside it.
+    presentation.extra.insert(QStringLiteral("latest"), BenchStats::summary(lateErrors));
+    presentation.extra.insert(QStringLiteral("own_clock_p50"), BenchStats::summary(ownP50));
+    presentation.extra.insert(QStringLiteral("own_clock_max"), BenchStats::summary(ownMax));
+    avOffset.extra.insert(QStringLiteral("p50_signed"), BenchStats::summary(p50Offsets));
+    if (!main.hasAudio)
+        avOffset.reason = QStringLiteral("the recording has no audio");
+    {
+        const double r = BenchStats::median(cpu.ratio);
+        cpu.met = metFrom(std::isfinite(r), r <= 1.0);
+        const double p99 = BenchStats::median(presentation.engine);
+        const double d = BenchStats::maximum(drops);
+        presentation.met = metFrom(std::isfinite(p99) && std::isfinite(d), p99 <= 5 && d == 0);
+        const double a = BenchStats::median(avOffset.engine);
+        avOffset.met = metFrom(std::isfinite(a), a <= 20);
+        const double m = BenchStats::median(rss.engine);
+        const double mm = BenchStats::median(rss.anchor);
+        rss.met = metFrom(std::isfinite(m), m <= 350 && (!std::isfinite(mm) || m <= mm));
+    }
+
+    QVector<Figure> figures {throughput, cpu, open, seek, step, presentation, avOffset, rss};
+    figures << surroundFigures;
+
+    QJsonObject result;
+    result.insert(QStringLiteral("date"), QDateTime::currentDateTimeUtc().toString(Qt::ISODate));
+    result.insert(QStringLiteral("quick"), s.quick);
+    result.insert(QStringLiteral("repetitions"), s.repetitions);
+    result.insert(QStringLiteral("seconds"), s.seconds);
+    result.insert(QStringLiteral("machine"), machine());
+    result.insert(QStringLiteral("audio"),
+                  soundReason.isEmpty() ? QStringLiteral("PulseAudio") : soundReason);
+    QJsonObject recordings;
+    for (const Recording *r : {&main, &surround}) {
+        QJsonObject o;
+        o.insert(QStringLiteral("video_streams"), r->videoStreams.size());
+        o.insert(QStringLiteral("size"), QStringLiteral("%1x%2").arg(r->width).arg(r->height));
+        o.insert(QStringLiteral("frames"), r->frames);
+        o.insert(QStringLiteral("audio"), r->hasAudio);
+        recordings.insert(QFileInfo(r->path).fileName(), o);
+    }
+    result.insert(QStringLiteral("recordings"), recordings);
+    QJsonObject list;
+    for (const Figure &f : figures)
+        list.insert(f.key, toJson(f));
+    result.insert(QStringLiteral("figures"), list);
+
+    ToolOutput::printText(table(figures));
+    if (args.has(QStringLiteral("json"))) {
+        QFile file(args.value(QStringLiteral("json")));
+        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)
+            || file.write(QJsonDocument(result).toJson(QJsonDocument::Indented)) < 0)
+            return ToolOutput::fail(
+                    QStringLiteral("cannot write %1").arg(args.value(QStringLiteral("json"))));
+    }
+    return 0;
+}
