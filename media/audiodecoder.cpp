@@ -17,13 +17,6 @@ AudioDecoder::AudioDecoder(AudioState *state)
     , m_audio(state)
 { }
 
-void AudioDecoder::fail(int code)
-{
-    m_audio->setFailed();
-    MediaContext *context = m_audio->context();
-    emit context->errorOccurredWhileRunning(context, code);
-}
-
 void AudioDecoder::run()
 {
     AudioState *state = m_audio;

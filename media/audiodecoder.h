@@ -17,7 +17,5 @@ protected:
     void run() override;
 
 private:
-    // Sets the state's failed flag and reports code once through the context.
-    void fail(int code);
     AudioState *const m_audio;
 };

@@ -108,16 +108,7 @@ int AudioState::createDecoder()
 {
     if (!m_codecContext || m_decoder)
         return -1;
-    auto *decoder = new (std::nothrow) AudioDecoder(this);
-    if (!decoder)
-        return AVERROR(ENOMEM);
-    m_decoder.reset(decoder);
-    const int ret = decoder->resetDecoder();
-    if (ret < 0) {
-        m_decoder.reset();
-        return ret;
-    }
-    return 0;
+    return installDecoder(new (std::nothrow) AudioDecoder(this));
 }
 
 QAudioFormat AudioState::deviceFormatFor(double speed, bool *supported) const

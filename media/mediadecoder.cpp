@@ -1,5 +1,7 @@
 #include "mediadecoder.h"
 
+#include "mediacontext.h"
+
 #include "mediastate.h"
 
 extern "C" {
@@ -43,4 +45,11 @@ void MediaDecoder::park()
     // Only close ends a parked decoder: it lets the watchdog see a hung stream.
     while (!m_releaseParked.load())
         QThread::msleep(100);
+}
+
+void MediaDecoder::fail(int code)
+{
+    m_state->setFailed();
+    MediaContext *context = m_state->context();
+    emit context->errorOccurredWhileRunning(context, code);
 }

@@ -38,6 +38,9 @@ public:
     void park();
     void releaseParked() { m_releaseParked.store(true); }
 
+    // Decoder thread: marks the stream failed and reports the error once through the context.
+    void fail(int code);
+
     av::PacketPtr m_pendingPacket; // decoder thread
     bool m_hasPending = false; // decoder thread
     int m_frameCounter = 0; // decoder thread

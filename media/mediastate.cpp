@@ -549,3 +549,19 @@ void MediaState::runLoop()
     m_frameQueue.clear();
     qDebug().noquote() << "stream" << index << "state ended";
 }
+
+int MediaState::installDecoder(MediaDecoder *decoder)
+{
+    std::unique_ptr<MediaDecoder> owned(decoder);
+    if (!m_codecContext || m_decoder)
+        return -1;
+    if (!owned)
+        return AVERROR(ENOMEM);
+    m_decoder = std::move(owned);
+    const int ret = m_decoder->resetDecoder();
+    if (ret < 0) {
+        m_decoder.reset();
+        return ret;
+    }
+    return 0;
+}

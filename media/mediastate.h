@@ -118,6 +118,9 @@ public:
 
 protected:
     void freeCodec();
+    // createDecoder's common part: takes a new decoder thread object (null when its
+    // allocation failed) unless there is no codec or already a decoder, and resets it.
+    int installDecoder(MediaDecoder *decoder);
     virtual bool openCodec(AVStream *stream, const AVCodec **codec, av::DictionaryPtr &options);
     void setCodecPacketTimeBase();
 

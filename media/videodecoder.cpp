@@ -19,13 +19,6 @@ VideoDecoder::VideoDecoder(VideoState *state)
     , m_video(state)
 { }
 
-void VideoDecoder::fail(int code)
-{
-    m_video->setFailed();
-    MediaContext *context = m_video->context();
-    emit context->errorOccurredWhileRunning(context, code);
-}
-
 void VideoDecoder::run()
 {
     using std::chrono::milliseconds;

@@ -17,6 +17,5 @@ protected:
     void run() override;
 
 private:
-    void fail(int code);
     VideoState *const m_video;
 };

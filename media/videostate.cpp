@@ -130,16 +130,7 @@ int VideoState::createDecoder()
 {
     if (!m_codecContext || m_decoder)
         return -1;
-    auto *decoder = new (std::nothrow) VideoDecoder(this);
-    if (!decoder)
-        return AVERROR(ENOMEM);
-    m_decoder.reset(decoder);
-    const int ret = decoder->resetDecoder();
-    if (ret < 0) {
-        m_decoder.reset();
-        return ret;
-    }
-    return 0;
+    return installDecoder(new (std::nothrow) VideoDecoder(this));
 }
 
 void VideoState::displayFrame(MediaFrame *frame, bool force)
