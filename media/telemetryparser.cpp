@@ -224,7 +224,11 @@ bool TelemetryParser::parseGpsSentence(const char *text, qsizetype length, GpsSa
     parsed.longitude = degreesAndMinutes(text, fields[5], 3);
     if (west)
         parsed.longitude = -parsed.longitude;
+    // Knots near the top of the double range overflow in the conversion; such a speed counts
+    // as 0 like any other that does not convert.
     parsed.speed = cleanedNumber(text, fields[7].begin, fields[7].end) * KnotsToKmh;
+    if (!std::isfinite(parsed.speed))
+        parsed.speed = 0.0;
     *sample = parsed;
     return true;
 }

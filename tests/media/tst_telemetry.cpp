@@ -276,6 +276,9 @@ void TestTelemetry::gpsSentence_data()
     QTest::newRow("numbers that do not convert give 0")
             << QByteArray("GPRMC,1,A,ab1.2.3,S,nan,W,..,,,,,A") << true << true << -0.0 << -0.0
             << 0.0;
+    QTest::newRow("knots that overflow in km/h give 0")
+            << (QByteArray("GPRMC,1,A,4,N,1,E,") + QByteArray(308, '9') + ",,,,,A") << true << true
+            << 4.0 << 1.0 << 0.0;
     QTest::newRow("short fields") << QByteArray("GPRMC,1,A,4,N,1,E,,,,,,A") << true << true << 4.0
                                   << 1.0 << 0.0;
     QTest::newRow("empty") << QByteArray() << false << false << 0.0 << 0.0 << 0.0;
