@@ -54,8 +54,14 @@ inline void closeOutput(AVFormatContext *context)
 }
 using OutputContextPtr = std::unique_ptr<AVFormatContext, Deleter<&closeOutput>>;
 
-inline FramePtr makeFrame() { return FramePtr(av_frame_alloc()); }
-inline PacketPtr makePacket() { return PacketPtr(av_packet_alloc()); }
+inline FramePtr makeFrame()
+{
+    return FramePtr(av_frame_alloc());
+}
+inline PacketPtr makePacket()
+{
+    return PacketPtr(av_packet_alloc());
+}
 
 } // namespace av
 

@@ -6,8 +6,8 @@ QString GlobalSettings::s_productModelName = QStringLiteral("ZRA");
 QString GlobalSettings::s_productTitle = QStringLiteral("Road Camera Viewer");
 bool GlobalSettings::s_surroundModel = true;
 bool GlobalSettings::s_mapDisabled = false;
-std::atomic<bool> GlobalSettings::s_forceSoftwareDecoding{false};
-std::atomic<bool> GlobalSettings::s_screenChanging{false};
+std::atomic<bool> GlobalSettings::s_forceSoftwareDecoding {false};
+std::atomic<bool> GlobalSettings::s_screenChanging {false};
 
 void GlobalSettings::applyProductModel(const QString &code)
 {

@@ -11,6 +11,12 @@ QString UserFolders::documents()
     return folder;
 }
 
-QString UserFolders::savedVideos() { return documents() + QStringLiteral("/SavedVideos"); }
+QString UserFolders::savedVideos()
+{
+    return documents() + QStringLiteral("/SavedVideos");
+}
 
-QString UserFolders::captures() { return documents() + QStringLiteral("/CAM_CAPTURE"); }
+QString UserFolders::captures()
+{
+    return documents() + QStringLiteral("/CAM_CAPTURE");
+}

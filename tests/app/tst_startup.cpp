@@ -16,11 +16,15 @@ struct StartupLog
 
     bool has(const QString &pattern) const
     {
-        return QRegularExpression(pattern, QRegularExpression::MultilineOption).match(text).hasMatch();
+        return QRegularExpression(pattern, QRegularExpression::MultilineOption)
+                .match(text)
+                .hasMatch();
     }
     QString captured(const QString &pattern) const
     {
-        return QRegularExpression(pattern, QRegularExpression::MultilineOption).match(text).captured(1);
+        return QRegularExpression(pattern, QRegularExpression::MultilineOption)
+                .match(text)
+                .captured(1);
     }
 };
 
@@ -82,20 +86,29 @@ private slots:
         QTest::addColumn<QString>("language");
         QTest::addColumn<QString>("qm");
 
-        QTest::newRow("last line wins") << QByteArray("fr\nja\n") << true << "ja" << "japanese"
+        QTest::newRow("last line wins") << QByteArray("fr\nja\n") << true << "ja"
+                                        << "japanese"
                                         << "Vistrel_ja";
         QTest::newRow("no trailing newline") << QByteArray("zh_TW") << true << "zh_TW"
-                                             << "chinese_traditional" << "Vistrel_zh_tw";
-        QTest::newRow("italian folder name") << QByteArray("it\n") << true << "it" << "italien"
+                                             << "chinese_traditional"
+                                             << "Vistrel_zh_tw";
+        QTest::newRow("italian folder name") << QByteArray("it\n") << true << "it"
+                                             << "italien"
                                              << "Vistrel_it";
-        QTest::newRow("polish") << QByteArray("pol\r\n") << true << "pol" << "polish"
+        QTest::newRow("polish") << QByteArray("pol\r\n") << true << "pol"
+                                << "polish"
                                 << "Vistrel_pol";
-        QTest::newRow("upper case is unknown") << QByteArray("FR\n") << true << "FR" << "english"
+        QTest::newRow("upper case is unknown") << QByteArray("FR\n") << true << "FR"
+                                               << "english"
                                                << "";
         QTest::newRow("trailing blank is unknown") << QByteArray("fr \n") << true << "fr "
-                                                   << "english" << "";
-        QTest::newRow("empty file is english") << QByteArray("") << true << "" << "english" << "";
-        QTest::newRow("missing file is korean") << QByteArray() << false << "" << "korean"
+                                                   << "english"
+                                                   << "";
+        QTest::newRow("empty file is english") << QByteArray("") << true << ""
+                                               << "english"
+                                               << "";
+        QTest::newRow("missing file is korean") << QByteArray() << false << ""
+                                                << "korean"
                                                 << "Vistrel_ko";
     }
 
@@ -132,23 +145,38 @@ private slots:
         QTest::addColumn<QString>("surround");
         QTest::addColumn<QString>("map");
 
-        QTest::newRow("ZRA") << QByteArray("ZRA\n") << true << "ZRA" << "Panorama Clip Viewer"
-                             << "on" << "on";
+        QTest::newRow("ZRA") << QByteArray("ZRA\n") << true << "ZRA"
+                             << "Panorama Clip Viewer"
+                             << "on"
+                             << "on";
         QTest::newRow("ZRB keeps surround") << QByteArray("ZRB\n") << true << "ZRB"
-                                            << "Clip Desk Viewer V4" << "on" << "on";
-        QTest::newRow("ZRC drops surround and map")
-                << QByteArray("ZRC\n") << true << "ZRC" << "Corvane Camera Pro Viewer" << "off"
-                << "off";
-        QTest::newRow("ZRD") << QByteArray("ZRD") << true << "ZRD" << "Corvane Route View"
-                             << "off" << "on";
+                                            << "Clip Desk Viewer V4"
+                                            << "on"
+                                            << "on";
+        QTest::newRow("ZRC drops surround and map") << QByteArray("ZRC\n") << true << "ZRC"
+                                                    << "Corvane Camera Pro Viewer"
+                                                    << "off"
+                                                    << "off";
+        QTest::newRow("ZRD") << QByteArray("ZRD") << true << "ZRD"
+                             << "Corvane Route View"
+                             << "off"
+                             << "on";
         QTest::newRow("last line wins") << QByteArray("ZRC\nZRB\n") << true << "ZRB"
-                                        << "Clip Desk Viewer V4" << "on" << "on";
-        QTest::newRow("unknown turns surround off")
-                << QByteArray("XYZ\n") << true << "XYZ" << "Road Camera Viewer" << "off" << "on";
+                                        << "Clip Desk Viewer V4"
+                                        << "on"
+                                        << "on";
+        QTest::newRow("unknown turns surround off") << QByteArray("XYZ\n") << true << "XYZ"
+                                                    << "Road Camera Viewer"
+                                                    << "off"
+                                                    << "on";
         QTest::newRow("lower case is unknown") << QByteArray("zra\n") << true << "zra"
-                                               << "Road Camera Viewer" << "off" << "on";
+                                               << "Road Camera Viewer"
+                                               << "off"
+                                               << "on";
         QTest::newRow("missing keeps defaults") << QByteArray() << false << "ZRA"
-                                                << "Road Camera Viewer" << "on" << "on";
+                                                << "Road Camera Viewer"
+                                                << "on"
+                                                << "on";
     }
 
     void model()

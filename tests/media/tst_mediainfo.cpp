@@ -15,7 +15,6 @@ extern "C" {
 #include <libavformat/avformat.h>
 }
 
-
 namespace {
 
 // Writes a file of the given bytes into dir and returns its path.
@@ -42,8 +41,10 @@ QByteArray randomBytes(int size, quint32 seed)
 // Runs the real ffmpeg program; true when it succeeded.
 bool ffmpeg(const QStringList &args)
 {
-    const ProcessResult r = runProcess(QStringLiteral("ffmpeg"),
-                                       QStringList{QStringLiteral("-v"), QStringLiteral("error"), QStringLiteral("-y")} + args);
+    const ProcessResult r = runProcess(
+            QStringLiteral("ffmpeg"),
+            QStringList {QStringLiteral("-v"), QStringLiteral("error"), QStringLiteral("-y")}
+                    + args);
     if (!r.finished || r.exitCode != 0)
         qWarning() << "ffmpeg failed:" << r.err;
     return r.finished && r.exitCode == 0;
@@ -68,12 +69,18 @@ private slots:
 
     void probe_threeChannelsWithAudioAndTelemetry()
     {
-        const QString file = TestRecordings::make(
-                QStringLiteral("three.mp4"),
-                {QStringLiteral("--video"), QStringLiteral("320x180"), QStringLiteral("--video"),
-                 QStringLiteral("240x136"), QStringLiteral("--video"), QStringLiteral("160x90"),
-                 QStringLiteral("--audio"), QStringLiteral("--telemetry"), QStringLiteral("subtitle"),
-                 QStringLiteral("--duration"), QStringLiteral("2")});
+        const QString file = TestRecordings::make(QStringLiteral("three.mp4"),
+                                                  {QStringLiteral("--video"),
+                                                   QStringLiteral("320x180"),
+                                                   QStringLiteral("--video"),
+                                                   QStringLiteral("240x136"),
+                                                   QStringLiteral("--video"),
+                                                   QStringLiteral("160x90"),
+                                                   QStringLiteral("--audio"),
+                                                   QStringLiteral("--telemetry"),
+                                                   QStringLiteral("subtitle"),
+                                                   QStringLiteral("--duration"),
+                                                   QStringLiteral("2")});
         QVERIFY(!file.isEmpty());
 
         MediaInfo info;
@@ -89,7 +96,8 @@ private slots:
         QCOMPARE(info.inner(), 2);
         QCOMPARE(info.surround(), -1);
         QVERIFY(qAbs(info.duration() - 2.0) < 0.1);
-        QVERIFY2(qAbs(info.totalFrames() - 60) <= 2, qPrintable(QString::number(info.totalFrames())));
+        QVERIFY2(qAbs(info.totalFrames() - 60) <= 2,
+                 qPrintable(QString::number(info.totalFrames())));
         QVERIFY(!info.isDamaged());
         QCOMPARE(info.state(), int(MediaInfo::Stopped));
         QCOMPARE(info.currentPath(), file);
@@ -113,7 +121,8 @@ private slots:
         QCOMPARE(spy.at(0).at(3).toInt(), int(MediaInfo::Idle));
         QCOMPARE(spy.at(1).at(2).toInt(), int(MediaInfo::Idle));
         QCOMPARE(spy.at(1).at(3).toInt(), int(MediaInfo::Stopped));
-        QVERIFY(log.contains(QStringLiteral("video indices: front 0 , rear 1 , inner 2 , surround -1")));
+        QVERIFY(log.contains(
+                QStringLiteral("video indices: front 0 , rear 1 , inner 2 , surround -1")));
         QVERIFY(log.contains(QStringLiteral("map exists (valid file)")));
         QVERIFY(log.contains(QStringLiteral("[Index vs Reality Check]")));
     }
@@ -127,12 +136,18 @@ private slots:
         QTest::addColumn<int>("inner");
         QTest::addColumn<int>("surround");
 
-        QTest::newRow("square on a surround model") << QStringList{QStringLiteral("288x288")} << "ZRA" << 0 << -1 << 0 << 0;
-        QTest::newRow("square on another model") << QStringList{QStringLiteral("288x288")} << "ZRD" << 0 << -1 << -1 << -1;
-        QTest::newRow("four streams: last is inner")
-                << QStringList{QStringLiteral("160x90"), QStringLiteral("160x90"), QStringLiteral("160x90"), QStringLiteral("160x90")}
-                << "ZRA" << 0 << 1 << 3 << -1;
-        QTest::newRow("two streams") << QStringList{QStringLiteral("320x180"), QStringLiteral("160x90")} << "ZRB" << 0 << 1 << -1 << -1;
+        QTest::newRow("square on a surround model")
+                << QStringList {QStringLiteral("288x288")} << "ZRA" << 0 << -1 << 0 << 0;
+        QTest::newRow("square on another model")
+                << QStringList {QStringLiteral("288x288")} << "ZRD" << 0 << -1 << -1 << -1;
+        QTest::newRow("four streams: last is inner") << QStringList {QStringLiteral("160x90"),
+                                                                     QStringLiteral("160x90"),
+                                                                     QStringLiteral("160x90"),
+                                                                     QStringLiteral("160x90")}
+                                                     << "ZRA" << 0 << 1 << 3 << -1;
+        QTest::newRow("two streams")
+                << QStringList {QStringLiteral("320x180"), QStringLiteral("160x90")} << "ZRB" << 0
+                << 1 << -1 << -1;
     }
 
     void probe_roles()
@@ -144,7 +159,7 @@ private slots:
         QFETCH(int, inner);
         QFETCH(int, surround);
 
-        QStringList options{QStringLiteral("--duration"), QStringLiteral("1")};
+        QStringList options {QStringLiteral("--duration"), QStringLiteral("1")};
         for (const QString &v : videos)
             options << QStringLiteral("--video") << v;
         const QString file = TestRecordings::make(QStringLiteral("roles.mp4"), options);
@@ -165,15 +180,23 @@ private slots:
     // An audio stream first has no frame rate: the frame count is 0, not garbage.
     void probe_audioFirst_hasNoFrameCount()
     {
-        const QString source = TestRecordings::make(
-                QStringLiteral("av.mp4"),
-                {QStringLiteral("--video"), QStringLiteral("160x90"), QStringLiteral("--audio"),
-                 QStringLiteral("--duration"), QStringLiteral("1")});
+        const QString source = TestRecordings::make(QStringLiteral("av.mp4"),
+                                                    {QStringLiteral("--video"),
+                                                     QStringLiteral("160x90"),
+                                                     QStringLiteral("--audio"),
+                                                     QStringLiteral("--duration"),
+                                                     QStringLiteral("1")});
         QVERIFY(!source.isEmpty());
         const QString reordered = m_dir.filePath(QStringLiteral("audiofirst.mp4"));
-        QVERIFY(ffmpeg({QStringLiteral("-i"), source, QStringLiteral("-map"), QStringLiteral("0:a"),
-                        QStringLiteral("-map"), QStringLiteral("0:v"), QStringLiteral("-c"),
-                        QStringLiteral("copy"), reordered}));
+        QVERIFY(ffmpeg({QStringLiteral("-i"),
+                        source,
+                        QStringLiteral("-map"),
+                        QStringLiteral("0:a"),
+                        QStringLiteral("-map"),
+                        QStringLiteral("0:v"),
+                        QStringLiteral("-c"),
+                        QStringLiteral("copy"),
+                        reordered}));
         MediaInfo info;
         QCOMPARE(info.init(reordered), 0);
         QCOMPARE(info.totalFrames(), int64_t(0));
@@ -184,8 +207,11 @@ private slots:
     void probe_audioOnly_hasNoChannels()
     {
         const QString file = m_dir.filePath(QStringLiteral("tone.m4a"));
-        QVERIFY(ffmpeg({QStringLiteral("-f"), QStringLiteral("lavfi"), QStringLiteral("-i"),
-                        QStringLiteral("sine=frequency=440:duration=1"), file}));
+        QVERIFY(ffmpeg({QStringLiteral("-f"),
+                        QStringLiteral("lavfi"),
+                        QStringLiteral("-i"),
+                        QStringLiteral("sine=frequency=440:duration=1"),
+                        file}));
         MediaInfo info;
         QCOMPARE(info.init(file), 0);
         QCOMPARE(info.videoCount(), 0);
@@ -196,16 +222,23 @@ private slots:
 
     void probe_attachmentStream_hasNoRecord()
     {
-        const QString source = TestRecordings::make(
-                QStringLiteral("one.mp4"),
-                {QStringLiteral("--video"), QStringLiteral("160x90"), QStringLiteral("--duration"),
-                 QStringLiteral("1")});
+        const QString source = TestRecordings::make(QStringLiteral("one.mp4"),
+                                                    {QStringLiteral("--video"),
+                                                     QStringLiteral("160x90"),
+                                                     QStringLiteral("--duration"),
+                                                     QStringLiteral("1")});
         QVERIFY(!source.isEmpty());
         const QString font = writeFile(m_dir, QStringLiteral("note.txt"), "attached");
         const QString file = m_dir.filePath(QStringLiteral("attached.mkv"));
-        QVERIFY(ffmpeg({QStringLiteral("-i"), source, QStringLiteral("-attach"), font,
-                        QStringLiteral("-metadata:s:t"), QStringLiteral("mimetype=text/plain"),
-                        QStringLiteral("-c"), QStringLiteral("copy"), file}));
+        QVERIFY(ffmpeg({QStringLiteral("-i"),
+                        source,
+                        QStringLiteral("-attach"),
+                        font,
+                        QStringLiteral("-metadata:s:t"),
+                        QStringLiteral("mimetype=text/plain"),
+                        QStringLiteral("-c"),
+                        QStringLiteral("copy"),
+                        file}));
         MediaInfo info;
         QCOMPARE(info.init(file), 0);
         QCOMPARE(info.videoCount(), 1);
@@ -220,10 +253,14 @@ private slots:
         QTest::addColumn<QString>("damage");
         QTest::addColumn<bool>("damaged");
 
-        QTest::newRow("intact mp4") << "ok.mp4" << "" << false;
-        QTest::newRow("intact avi") << "ok.avi" << "" << false;
-        QTest::newRow("avi cut before its index") << "cut.avi" << "avi-no-index" << true;
-        QTest::newRow("mp4 with hidden fragments") << "frag.mp4" << "mp4-hidden-fragments" << true;
+        QTest::newRow("intact mp4") << "ok.mp4"
+                                    << "" << false;
+        QTest::newRow("intact avi") << "ok.avi"
+                                    << "" << false;
+        QTest::newRow("avi cut before its index") << "cut.avi"
+                                                  << "avi-no-index" << true;
+        QTest::newRow("mp4 with hidden fragments") << "frag.mp4"
+                                                   << "mp4-hidden-fragments" << true;
     }
 
     void probe_damage()
@@ -232,8 +269,12 @@ private slots:
         QFETCH(QString, damage);
         QFETCH(bool, damaged);
 
-        QStringList options{QStringLiteral("--video"), QStringLiteral("160x90"), QStringLiteral("--video"),
-                            QStringLiteral("160x90"), QStringLiteral("--duration"), QStringLiteral("2")};
+        QStringList options {QStringLiteral("--video"),
+                             QStringLiteral("160x90"),
+                             QStringLiteral("--video"),
+                             QStringLiteral("160x90"),
+                             QStringLiteral("--duration"),
+                             QStringLiteral("2")};
         if (!damage.isEmpty())
             options << QStringLiteral("--damage") << damage;
         const QString file = TestRecordings::make(name, options);
@@ -272,11 +313,14 @@ private slots:
             path = writeFile(m_dir, QStringLiteral("notes.avi"), "this is not a recording\n");
         } else if (kind == QLatin1String("nomoov")) {
             path = TestRecordings::make(QStringLiteral("nomoov.mp4"),
-                                        {QStringLiteral("--video"), QStringLiteral("160x90"), QStringLiteral("--damage"),
+                                        {QStringLiteral("--video"),
+                                         QStringLiteral("160x90"),
+                                         QStringLiteral("--damage"),
                                          QStringLiteral("mp4-no-moov")});
         } else if (kind == QLatin1String("truncated")) {
-            const QString file = TestRecordings::make(QStringLiteral("whole.mp4"),
-                                                      {QStringLiteral("--video"), QStringLiteral("160x90")});
+            const QString file
+                    = TestRecordings::make(QStringLiteral("whole.mp4"),
+                                           {QStringLiteral("--video"), QStringLiteral("160x90")});
             QFile in(file);
             QVERIFY(in.open(QIODevice::ReadOnly));
             path = writeFile(m_dir, QStringLiteral("short.mp4"), in.read(24));
@@ -289,7 +333,8 @@ private slots:
         LogCapture log;
         const int ret = info.init(path);
         QVERIFY2(ret < 0, qPrintable(QString::number(ret)));
-        QVERIFY(log.contains(QStringLiteral(" open error: ")) || log.contains(QStringLiteral(" stream info error: ")));
+        QVERIFY(log.contains(QStringLiteral(" open error: "))
+                || log.contains(QStringLiteral(" stream info error: ")));
         // left reset: Idle until the caller decides
         QCOMPARE(info.state(), int(MediaInfo::Idle));
         QCOMPARE(info.videoCount(), 0);
@@ -315,10 +360,13 @@ private slots:
 
     void seeking_completesWhenEveryShownChannelDrewItsSeq()
     {
-        const QString file = TestRecordings::make(
-                QStringLiteral("two.mp4"),
-                {QStringLiteral("--video"), QStringLiteral("160x90"), QStringLiteral("--video"),
-                 QStringLiteral("160x90"), QStringLiteral("--duration"), QStringLiteral("1")});
+        const QString file = TestRecordings::make(QStringLiteral("two.mp4"),
+                                                  {QStringLiteral("--video"),
+                                                   QStringLiteral("160x90"),
+                                                   QStringLiteral("--video"),
+                                                   QStringLiteral("160x90"),
+                                                   QStringLiteral("--duration"),
+                                                   QStringLiteral("1")});
         QVERIFY(!file.isEmpty());
         MediaInfo info;
         QCOMPARE(info.init(file), 0);
@@ -347,10 +395,11 @@ private slots:
 
     void pausing_endsAPendingSeek()
     {
-        const QString file = TestRecordings::make(
-                QStringLiteral("one.mp4"),
-                {QStringLiteral("--video"), QStringLiteral("160x90"), QStringLiteral("--duration"),
-                 QStringLiteral("1")});
+        const QString file = TestRecordings::make(QStringLiteral("one.mp4"),
+                                                  {QStringLiteral("--video"),
+                                                   QStringLiteral("160x90"),
+                                                   QStringLiteral("--duration"),
+                                                   QStringLiteral("1")});
         QVERIFY(!file.isEmpty());
         MediaInfo info;
         QCOMPARE(info.init(file), 0);
@@ -397,31 +446,50 @@ private slots:
     {
         QTest::addColumn<int>("seconds");
         QTest::addColumn<QStringList>("expected");
-        const QStringList tail{QStringLiteral("-map"), QStringLiteral("0:v:0"), QStringLiteral("-map"), QStringLiteral("0:v:1"),
-                               QStringLiteral("-c:v"), QStringLiteral("copy"), QStringLiteral("-an"), QStringLiteral("-r"),
-                               QStringLiteral("30"), QStringLiteral("-f"), QStringLiteral("avi"), QStringLiteral("/out/Atmp.mp4")};
-        const QStringList head{QStringLiteral("-y"), QStringLiteral("-err_detect"), QStringLiteral("ignore_err"),
-                               QStringLiteral("-i"), QStringLiteral("/in/A.mp4")};
+        const QStringList tail {QStringLiteral("-map"),
+                                QStringLiteral("0:v:0"),
+                                QStringLiteral("-map"),
+                                QStringLiteral("0:v:1"),
+                                QStringLiteral("-c:v"),
+                                QStringLiteral("copy"),
+                                QStringLiteral("-an"),
+                                QStringLiteral("-r"),
+                                QStringLiteral("30"),
+                                QStringLiteral("-f"),
+                                QStringLiteral("avi"),
+                                QStringLiteral("/out/Atmp.mp4")};
+        const QStringList head {QStringLiteral("-y"),
+                                QStringLiteral("-err_detect"),
+                                QStringLiteral("ignore_err"),
+                                QStringLiteral("-i"),
+                                QStringLiteral("/in/A.mp4")};
         QTest::newRow("unknown duration") << 0 << head + tail;
-        QTest::newRow("75 s") << 75 << head + QStringList{QStringLiteral("-t"), QStringLiteral("75")} + tail;
+        QTest::newRow("75 s") << 75
+                              << head + QStringList {QStringLiteral("-t"), QStringLiteral("75")}
+                        + tail;
     }
 
     void repairArguments()
     {
         QFETCH(int, seconds);
         QFETCH(QStringList, expected);
-        const QString out = MediaInfo::repairOutputPath(QStringLiteral("/in/A.mp4"), QStringLiteral("/out"));
+        const QString out
+                = MediaInfo::repairOutputPath(QStringLiteral("/in/A.mp4"), QStringLiteral("/out"));
         QCOMPARE(out, QStringLiteral("/out/Atmp.mp4"));
         QCOMPARE(MediaInfo::repairArguments(QStringLiteral("/in/A.mp4"), out, seconds), expected);
     }
 
     void repair_rebuildsAnAviCutBeforeItsIndex()
     {
-        const QString file = TestRecordings::make(
-                QStringLiteral("20240314_153012D.avi"),
-                {QStringLiteral("--video"), QStringLiteral("160x90"), QStringLiteral("--video"),
-                 QStringLiteral("160x90"), QStringLiteral("--duration"), QStringLiteral("2"),
-                 QStringLiteral("--damage"), QStringLiteral("avi-no-index")});
+        const QString file = TestRecordings::make(QStringLiteral("20240314_153012D.avi"),
+                                                  {QStringLiteral("--video"),
+                                                   QStringLiteral("160x90"),
+                                                   QStringLiteral("--video"),
+                                                   QStringLiteral("160x90"),
+                                                   QStringLiteral("--duration"),
+                                                   QStringLiteral("2"),
+                                                   QStringLiteral("--damage"),
+                                                   QStringLiteral("avi-no-index")});
         QVERIFY(!file.isEmpty());
         QTemporaryDir out;
         MediaInfo info;
@@ -459,24 +527,34 @@ private slots:
         QString file;
         if (kind == QLatin1String("single")) {
             file = TestRecordings::make(QStringLiteral("single.avi"),
-                                        {QStringLiteral("--video"), QStringLiteral("160x90"), QStringLiteral("--damage"),
+                                        {QStringLiteral("--video"),
+                                         QStringLiteral("160x90"),
+                                         QStringLiteral("--damage"),
                                          QStringLiteral("avi-no-index")});
         } else if (kind == QLatin1String("fragments")) {
             file = TestRecordings::make(QStringLiteral("hidden.mp4"),
-                                        {QStringLiteral("--video"), QStringLiteral("160x90"), QStringLiteral("--video"),
-                                         QStringLiteral("160x90"), QStringLiteral("--damage"),
+                                        {QStringLiteral("--video"),
+                                         QStringLiteral("160x90"),
+                                         QStringLiteral("--video"),
+                                         QStringLiteral("160x90"),
+                                         QStringLiteral("--damage"),
                                          QStringLiteral("mp4-hidden-fragments")});
         } else {
             file = TestRecordings::make(QStringLiteral("cut2.avi"),
-                                        {QStringLiteral("--video"), QStringLiteral("160x90"), QStringLiteral("--video"),
-                                         QStringLiteral("160x90"), QStringLiteral("--damage"), QStringLiteral("avi-no-index")});
+                                        {QStringLiteral("--video"),
+                                         QStringLiteral("160x90"),
+                                         QStringLiteral("--video"),
+                                         QStringLiteral("160x90"),
+                                         QStringLiteral("--damage"),
+                                         QStringLiteral("avi-no-index")});
             if (kind == QLatin1String("missing")) {
                 info.setConverterProgram(QStringLiteral("/nonexistent/ffmpeg"));
             } else {
                 const QString script = out.filePath(QStringLiteral("hang.sh"));
                 QFile f(script);
                 QVERIFY(f.open(QIODevice::WriteOnly));
-                f.write("#!/bin/sh\nfor last; do :; done\necho partial > \"$last\"\nexec sleep 30\n");
+                f.write("#!/bin/sh\nfor last; do :; done\necho partial > \"$last\"\nexec sleep "
+                        "30\n");
                 f.close();
                 f.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
                 info.setConverterProgram(script);

@@ -37,7 +37,10 @@ QStringList LogCapture::lines() const
     return m_lines;
 }
 
-bool LogCapture::contains(const QString &fragment) const { return count(fragment) > 0; }
+bool LogCapture::contains(const QString &fragment) const
+{
+    return count(fragment) > 0;
+}
 
 int LogCapture::count(const QString &fragment) const
 {

@@ -5,11 +5,26 @@
 
 namespace TestPaths {
 
-QString makeRecording() { return QStringLiteral(VISTREL_MAKE_RECORDING); }
-QString program() { return QStringLiteral(VISTREL_PROGRAM); }
-QString tool() { return QStringLiteral(VISTREL_TOOL); }
-QString sourceDir() { return QStringLiteral(VISTREL_SOURCE_DIR); }
-QString buildDir() { return QStringLiteral(VISTREL_BUILD_DIR); }
+QString makeRecording()
+{
+    return QStringLiteral(VISTREL_MAKE_RECORDING);
+}
+QString program()
+{
+    return QStringLiteral(VISTREL_PROGRAM);
+}
+QString tool()
+{
+    return QStringLiteral(VISTREL_TOOL);
+}
+QString sourceDir()
+{
+    return QStringLiteral(VISTREL_SOURCE_DIR);
+}
+QString buildDir()
+{
+    return QStringLiteral(VISTREL_BUILD_DIR);
+}
 
 QString sharedDir()
 {

@@ -6,9 +6,9 @@
 // Where the tests find the programs under test, the source tree and the shared data.
 namespace TestPaths {
 
-QString makeRecording();  // tools/make-recording
-QString program();        // the viewer executable
-QString tool();           // vistrel-tool
+QString makeRecording(); // tools/make-recording
+QString program(); // the viewer executable
+QString tool(); // vistrel-tool
 QString sourceDir();
 QString buildDir();
 // Folder with shared test data (realdata/nmea, ...); VISTREL_SHARED_DIR overrides it.

@@ -182,8 +182,10 @@ private slots:
         QVERIFY(lines.at(1).startsWith("gps,0,0.000,"));
 
         // The log's first fixes are not valid yet (status V): no track points for them.
-        const ProcessResult noFix = tool(
-                {QStringLiteral("telemetry"), file, QStringLiteral("--format"), QStringLiteral("gpx")});
+        const ProcessResult noFix = tool({QStringLiteral("telemetry"),
+                                          file,
+                                          QStringLiteral("--format"),
+                                          QStringLiteral("gpx")});
         QCOMPARE(noFix.exitCode, 0);
         QCOMPARE(noFix.out.count("<trkpt"), validCount(gps));
 
@@ -195,10 +197,13 @@ private slots:
                                                     QStringLiteral("--duration"),
                                                     QStringLiteral("3")});
         QVERIFY(!route.isEmpty());
-        const QJsonArray routeGps
-                = toolJson({QStringLiteral("telemetry"), route}).value(QStringLiteral("gps")).toArray();
-        const ProcessResult gpx = tool(
-                {QStringLiteral("telemetry"), route, QStringLiteral("--format"), QStringLiteral("gpx")});
+        const QJsonArray routeGps = toolJson({QStringLiteral("telemetry"), route})
+                                            .value(QStringLiteral("gps"))
+                                            .toArray();
+        const ProcessResult gpx = tool({QStringLiteral("telemetry"),
+                                        route,
+                                        QStringLiteral("--format"),
+                                        QStringLiteral("gpx")});
         QCOMPARE(gpx.exitCode, 0);
         QXmlStreamReader xml(gpx.out);
         int points = 0;

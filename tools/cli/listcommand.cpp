@@ -17,18 +17,21 @@ int ListCommand::run(const QStringList &arguments)
     if (!args.ok())
         return ToolOutput::fail(args.error(), 2);
     if (args.positionals().isEmpty())
-        return ToolOutput::fail(QStringLiteral("usage: vistrel-tool list PATH... [--removable-root DIR]"), 2);
+        return ToolOutput::fail(
+                QStringLiteral("usage: vistrel-tool list PATH... [--removable-root DIR]"), 2);
 
     std::unique_ptr<RemovableDriveQuery> drives;
     if (args.has(QStringLiteral("removable-root")))
-        drives = std::make_unique<FixedRemovableDriveQuery>(args.values(QStringLiteral("removable-root")));
+        drives = std::make_unique<FixedRemovableDriveQuery>(
+                args.values(QStringLiteral("removable-root")));
     else
         drives = std::make_unique<SystemRemovableDriveQuery>();
 
     FolderScanner scanner(*drives);
     scanner.scan(args.positionals());
 
-    static const char *const names[FolderScanner::FilterCount] = {"all", "driving", "event", "parking"};
+    static const char *const names[FolderScanner::FilterCount]
+            = {"all", "driving", "event", "parking"};
     QJsonObject result;
     for (int filter = 0; filter < FolderScanner::FilterCount; ++filter) {
         QJsonArray rows;

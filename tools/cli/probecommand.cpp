@@ -65,8 +65,8 @@ void ProbeCommand::applyModel(const QString &overrideCode)
 {
     QString code = overrideCode;
     if (code.isEmpty()
-        && !ConfigFile::readLastLine(QCoreApplication::applicationDirPath() + QStringLiteral("/model"),
-                                     &code)) {
+        && !ConfigFile::readLastLine(
+                QCoreApplication::applicationDirPath() + QStringLiteral("/model"), &code)) {
         return; // no model file: the defaults stay
     }
     GlobalSettings::applyProductModel(code);

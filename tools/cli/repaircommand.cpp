@@ -21,8 +21,8 @@ int RepairCommand::run(const QStringList &arguments)
         return ToolOutput::fail(QStringLiteral("%1: no such file").arg(input));
 
     const QString outFolder = args.has(QStringLiteral("out"))
-                                      ? QFileInfo(args.value(QStringLiteral("out"))).absoluteFilePath()
-                                      : UserFolders::savedVideos();
+            ? QFileInfo(args.value(QStringLiteral("out"))).absoluteFilePath()
+            : UserFolders::savedVideos();
     if (!QDir().mkpath(outFolder))
         return ToolOutput::fail(QStringLiteral("%1: cannot create the folder").arg(outFolder));
 

@@ -15,7 +15,10 @@
 
 namespace {
 
-QString number(double value, int precision = 7) { return QString::number(value, 'f', precision); }
+QString number(double value, int precision = 7)
+{
+    return QString::number(value, 'f', precision);
+}
 
 QString toJson(const TelemetryTrack &track)
 {
@@ -81,14 +84,16 @@ QString toGpx(const TelemetryTrack &track, const QString &path)
     QString date, time, type;
     QDateTime start;
     if (parseRecordingName(QFileInfo(path), &date, &time, &type) >= 0) {
-        start = QDateTime::fromString(date + QLatin1Char(' ') + time, QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+        start = QDateTime::fromString(date + QLatin1Char(' ') + time,
+                                      QStringLiteral("yyyy-MM-dd HH:mm:ss"));
         start.setTimeSpec(Qt::LocalTime);
     }
     const QString name = QFileInfo(path).fileName().toHtmlEscaped();
     QString text;
     QTextStream out(&text);
     out << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-        << "<gpx version=\"1.1\" creator=\"vistrel-tool\" xmlns=\"http://www.topografix.com/GPX/1/1\""
+        << "<gpx version=\"1.1\" creator=\"vistrel-tool\" "
+           "xmlns=\"http://www.topografix.com/GPX/1/1\""
         << " xmlns:gpxtpx=\"http://www.garmin.com/xmlschemas/TrackPointExtension/v2\">\n"
         << "  <trk>\n    <name>" << name << "</name>\n    <trkseg>\n";
     for (int i = 0; i < gps.size(); ++i) {
@@ -98,7 +103,8 @@ QString toGpx(const TelemetryTrack &track, const QString &path)
             << number(gps[i].longitude) << "\">\n";
         if (start.isValid()) {
             const QDateTime at = start.addMSecs(qRound64(i * track.gpsRate() * 1000.0));
-            out << "        <time>" << at.toString(QStringLiteral("yyyy-MM-ddTHH:mm:ss.zzz")) << "</time>\n";
+            out << "        <time>" << at.toString(QStringLiteral("yyyy-MM-ddTHH:mm:ss.zzz"))
+                << "</time>\n";
         }
         out << "        <extensions><gpxtpx:TrackPointExtension><gpxtpx:speed>"
             << number(gps[i].speed / 3.6, 3)
@@ -117,10 +123,12 @@ int TelemetryCommand::run(const QStringList &arguments)
     if (!args.ok())
         return ToolOutput::fail(args.error(), 2);
     const QString format = args.has(QStringLiteral("format")) ? args.value(QStringLiteral("format"))
-                                                               : QStringLiteral("json");
+                                                              : QStringLiteral("json");
     if (args.positionals().size() != 1
-        || !QStringList{QStringLiteral("json"), QStringLiteral("csv"), QStringLiteral("gpx")}.contains(format)) {
-        return ToolOutput::fail(QStringLiteral("usage: vistrel-tool telemetry FILE --format json|csv|gpx"), 2);
+        || !QStringList {QStringLiteral("json"), QStringLiteral("csv"), QStringLiteral("gpx")}
+                    .contains(format)) {
+        return ToolOutput::fail(
+                QStringLiteral("usage: vistrel-tool telemetry FILE --format json|csv|gpx"), 2);
     }
     const QString path = QFileInfo(args.positionals().first()).absoluteFilePath();
     TelemetryTrack track;
