@@ -37,23 +37,14 @@ void AudioDecoder::run()
 
     while (!context->isAborting() && state->isRunning()) {
         touchAlive();
-        if (state->frameQueue().isFull() || state->isEndOfStream()) {
-            msleep(10);
-            continue;
-        }
-        setStatus(QStringLiteral("%1:%2:getFrame").arg("AudioDecoder::run").arg(60));
-        const int got = state->getFrame(decoded.get());
-        if (got < 0) {
-            qDebug().noquote() << "audio stream" << index << "getFrame error";
-            fail(got);
+        const Step step
+                = decodeStep(decoded.get(),
+                             QStringLiteral("%1:%2:getFrame").arg("AudioDecoder::run").arg(60),
+                             QStringLiteral("audio stream"));
+        if (step == Step::Failed)
             break;
-        }
-        if (got == 0) {
-            if (state->packetQueue().size() == 0)
-                context->wakeReader();
-            msleep(10);
+        if (step == Step::Again)
             continue;
-        }
 
         if (decoded->pts != AV_NOPTS_VALUE && decoded->sample_rate > 0 && packetTimeBase.num > 0
             && packetTimeBase.den > 0)

@@ -4,6 +4,8 @@
 
 #include "mediastate.h"
 
+#include <QDebug>
+
 extern "C" {
 #include <libavutil/time.h>
 }
@@ -52,4 +54,28 @@ void MediaDecoder::fail(int code)
     m_state->setFailed();
     MediaContext *context = m_state->context();
     emit context->errorOccurredWhileRunning(context, code);
+}
+
+MediaDecoder::Step MediaDecoder::decodeStep(AVFrame *frame,
+                                            const QString &status,
+                                            const QString &errorPrefix)
+{
+    if (m_state->frameQueue().isFull() || m_state->isEndOfStream()) {
+        msleep(10);
+        return Step::Again;
+    }
+    setStatus(status);
+    const int got = m_state->getFrame(frame);
+    if (got < 0) {
+        qDebug().noquote() << errorPrefix << m_state->streamIndex() << "getFrame error";
+        fail(got);
+        return Step::Failed;
+    }
+    if (got == 0) {
+        if (m_state->packetQueue().size() == 0)
+            m_state->context()->wakeReader();
+        msleep(10);
+        return Step::Again;
+    }
+    return Step::Frame;
 }

@@ -41,6 +41,13 @@ public:
     // Decoder thread: marks the stream failed and reports the error once through the context.
     void fail(int code);
 
+    enum class Step { Frame, Again, Failed };
+    // Decoder thread: one round of the decode loop that both stream kinds share. Waits 10 ms
+    // while the frame queue is full or the stream has ended, or when no frame is ready (waking
+    // the reader if the packet queue ran dry); otherwise takes the next frame into `frame`.
+    // Failed: getFrame gave an error, which was logged with errorPrefix and reported by fail().
+    Step decodeStep(AVFrame *frame, const QString &status, const QString &errorPrefix);
+
     av::PacketPtr m_pendingPacket; // decoder thread
     bool m_hasPending = false; // decoder thread
     int m_frameCounter = 0; // decoder thread

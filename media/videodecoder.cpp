@@ -58,23 +58,14 @@ void VideoDecoder::run()
 
     while (!context->isAborting() && state->isRunning()) {
         touchAlive();
-        if (state->frameQueue().isFull() || state->isEndOfStream()) {
-            msleep(10);
-            continue;
-        }
-        setStatus(QStringLiteral("%1:%2:getFrame").arg("VideoDecoder::run").arg(90));
-        const int got = state->getFrame(decoded.get());
-        if (got < 0) {
-            qDebug().noquote() << "stream" << index << " getFrame error";
-            fail(got);
+        const Step step
+                = decodeStep(decoded.get(),
+                             QStringLiteral("%1:%2:getFrame").arg("VideoDecoder::run").arg(90),
+                             QStringLiteral("stream"));
+        if (step == Step::Failed)
             break;
-        }
-        if (got == 0) {
-            if (state->packetQueue().size() == 0)
-                context->wakeReader();
-            msleep(10);
+        if (step == Step::Again)
             continue;
-        }
         if (!halfRateKnown)
             decideHalfRate();
         const int counter = m_frameCounter++;
