@@ -62,13 +62,16 @@ void MediaClock::reset()
     m_lag = 0;
 }
 
-double MediaClock::masterPts(int seq) const
+bool MediaClock::masterPts(int seq, double *pts) const
 {
     std::lock_guard<std::mutex> lock(m_mutex);
     if ((seq == m_seq && m_frameCount > 0)
-        || (m_frameCount == 0 && m_owner && m_owner->isEndOfStream()))
-        return m_lastPts;
-    return 0;
+        || (m_frameCount == 0 && m_owner && m_owner->isEndOfStream())) {
+        *pts = m_lastPts;
+        return true;
+    }
+    *pts = 0;
+    return false;
 }
 
 int MediaClock::pace(const MediaFrame &frame,
@@ -90,8 +93,8 @@ int MediaClock::pace(const MediaFrame &frame,
         baseTime = m_baseTime;
         firstPts = m_firstPts;
     }
-    const double masterTime = master->masterPts(frame.seq);
-    if (master != this && masterTime == 0)
+    double masterTime = 0;
+    if (!master->masterPts(frame.seq, &masterTime) && master != this)
         return -1;
     if (firstPts == frame.pts)
         return 0;

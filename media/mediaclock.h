@@ -26,8 +26,9 @@ public:
     // value means "read the clock".
     bool update(double pts, int seq, double speed, int count, double now = -1);
     void reset();
-    // The last presented pts for this seq; exactly 0 means "no time for this seq yet".
-    double masterPts(int seq) const;
+    // The last presented pts for this seq, or false when this clock has no time for it yet.
+    // A recording's first audio sits at pts 0, so 0 is a time like any other.
+    bool masterPts(int seq, double *pts) const;
 
     // Pacing of one video frame of this clock's stream against master (this clock itself when
     // the stream is its own master). Returns 0 to present (after sleeping *sleepUs

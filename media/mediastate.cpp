@@ -493,8 +493,9 @@ void MediaState::runLoop()
             break;
         if (!idle) {
             MediaState *master = context->masterFor(this);
+            double masterTime = 0;
             if (!m_seeking.load() && master && master != this
-                && master->clock().masterPts(head.seq) == 0) {
+                && !master->clock().masterPts(head.seq, &masterTime)) {
                 QThread::msleep(10);
                 idle = true;
             }
