@@ -130,6 +130,23 @@ private:
     std::vector<ReceivedFrame> m_searches;
 };
 
+// The frame receiver the engine is opened with: logs every picture it is handed.
+class FrameReceiver : public QObject
+{
+    Q_OBJECT
+public:
+    FrameLog log;
+public slots:
+    void onVideoFrameReceived(int stream_index, MediaFrame *vframe)
+    {
+        log.addVideo(stream_index, vframe);
+    }
+    void onVideoFrameForSearchReceived(int stream_index, AVFrame *frame, bool bStillSearching)
+    {
+        log.addSearch(stream_index, frame, bStillSearching);
+    }
+};
+
 // What the loop reported, recorded on the emitting thread.
 class LoopLog
 {

@@ -9,22 +9,6 @@
 
 #include <QtTest>
 
-class Receiver : public QObject
-{
-    Q_OBJECT
-public:
-    FrameLog log;
-public slots:
-    void onVideoFrameReceived(int stream_index, MediaFrame *vframe)
-    {
-        log.addVideo(stream_index, vframe);
-    }
-    void onVideoFrameForSearchReceived(int stream_index, AVFrame *frame, bool bStillSearching)
-    {
-        log.addSearch(stream_index, frame, bStillSearching);
-    }
-};
-
 // One event loop with its logs; finishes the loop when it goes.
 struct Engine
 {
@@ -61,7 +45,7 @@ struct Engine
     }
     MediaEventLoop loop;
     LoopLog log;
-    Receiver rx;
+    FrameReceiver rx;
 };
 
 class TestEnginePlayback : public QObject

@@ -12,22 +12,6 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-class Receiver : public QObject
-{
-    Q_OBJECT
-public:
-    FrameLog log;
-public slots:
-    void onVideoFrameReceived(int stream_index, MediaFrame *vframe)
-    {
-        log.addVideo(stream_index, vframe);
-    }
-    void onVideoFrameForSearchReceived(int stream_index, AVFrame *frame, bool bStillSearching)
-    {
-        log.addSearch(stream_index, frame, bStillSearching);
-    }
-};
-
 // A loop with its receiver and log; finishes the loop however the test ends.
 struct Engine
 {
@@ -41,7 +25,7 @@ struct Engine
         loop.postFinish();
         loop.wait();
     }
-    Receiver rx;
+    FrameReceiver rx;
     MediaEventLoop loop;
     LoopLog log;
 };
@@ -82,7 +66,7 @@ Outcome playToEnd(const QString &path, int timeoutMs = 30000)
 {
     Outcome outcome;
     Engine e;
-    Receiver &rx = e.rx;
+    FrameReceiver &rx = e.rx;
     MediaEventLoop &loop = e.loop;
     LoopLog &log = e.log;
     loop.postOpen(path, &rx, 1.0, 5, 640, 360, -1, 0);
@@ -265,7 +249,7 @@ void TestEngineRobustness::fourVideoStreams_allPlay()
                                                "1"});
     QVERIFY(!path.isEmpty());
     Engine e;
-    Receiver &rx = e.rx;
+    FrameReceiver &rx = e.rx;
     MediaEventLoop &loop = e.loop;
     LoopLog &log = e.log;
     loop.postOpen(path, &rx, 1.0, 5, 640, 360, -1, 0);
@@ -293,7 +277,7 @@ void TestEngineRobustness::fileTruncatedWhilePlaying_ends()
     const QString path = copyOf(m_two, "shrinking.mp4");
     QVERIFY(!path.isEmpty());
     Engine e;
-    Receiver &rx = e.rx;
+    FrameReceiver &rx = e.rx;
     MediaEventLoop &loop = e.loop;
     LoopLog &log = e.log;
     loop.postOpen(path, &rx, 1.0, 5, 640, 360, -1, 0);
@@ -313,7 +297,7 @@ void TestEngineRobustness::fileDeletedWhilePlaying_ends()
     const QString path = copyOf(m_two, "vanishing.mp4");
     QVERIFY(!path.isEmpty());
     Engine e;
-    Receiver &rx = e.rx;
+    FrameReceiver &rx = e.rx;
     MediaEventLoop &loop = e.loop;
     LoopLog &log = e.log;
     loop.postOpen(path, &rx, 1.0, 5, 640, 360, -1, 0);
@@ -350,7 +334,7 @@ void TestEngineRobustness::commandStorm_endsWithCleanClose()
     files << flipped << m_dir.filePath("missing.mp4");
 
     Engine e;
-    Receiver &rx = e.rx;
+    FrameReceiver &rx = e.rx;
     MediaEventLoop &loop = e.loop;
     LoopLog &log = e.log;
     QRandomGenerator random(20261208);
