@@ -51,7 +51,9 @@ int main(int argc, char *argv[])
     if (qEnvironmentVariableIsSet("VISTREL_QUIT_AFTER_START"))
         QTimer::singleShot(0, app.get(), &QCoreApplication::quit);
 
-    const int code = app->exec();
+    int code = app->exec();
+    if (code == 0)
+        code = window->exitCode();
     window.reset();
     config.reset();
     app.reset();

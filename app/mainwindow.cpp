@@ -531,12 +531,18 @@ void MainWindow::onSeekFrameAgain()
 
 void MainWindow::onMediaEventFinihsed(int result)
 {
-    if (result == 0) {
-        if (m_closing)
-            close();
-    } else if (m_closing) {
-        ::exit(1);
+    if (!m_closing)
+        return;
+    // The loop has ended either way. A Finish that found no recording open (its open failed
+    // or a close got there first) still closes the window in order, so the repaired copy is
+    // removed and every destructor runs; the process then reports the error in its exit code.
+    if (result != 0) {
+        qDebug().noquote() << "MainWindow::onMediaEventFinihsed: result" << result
+                           << ", exit code 1";
+        m_exitCode = 1;
+        m_mediaInfo.clearTempFile();
     }
+    close();
 }
 
 void MainWindow::onEndOfPlayingListReached()

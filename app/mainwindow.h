@@ -40,6 +40,8 @@ public:
     // Where repaired copies and exports go; the tests point it at a temporary folder.
     void setExportFolder(const QString &folder) { m_exportFolder = folder; }
     bool isClosingRequested() const { return m_closing; }
+    // 1 when the event loop ended with an error while the window was closing, otherwise 0.
+    int exitCode() const { return m_exitCode; }
 
     // VideoDisplayHost
     MediaInfo *displayMediaInfo() override { return &m_mediaInfo; }
@@ -105,6 +107,7 @@ private:
     QString m_captureFolder;
     QString m_nextFilePath;
     bool m_closing = false;
+    int m_exitCode = 0;
     bool m_fullSize = false;
     double m_playSpeed = 1.0; // the control panel's factor; 1 until that panel exists
     int m_volume = 5; // the control panel's volume (0..10)

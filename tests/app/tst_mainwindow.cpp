@@ -134,6 +134,8 @@ class TestMainWindow : public QObject
     std::unique_ptr<MainWindow> m_window;
     std::unique_ptr<QTemporaryDir> m_folder;
     std::unique_ptr<QTemporaryDir> m_exports;
+    // A folder outside the play list's folder; it outlives the window like the others.
+    std::unique_ptr<QTemporaryDir> m_other;
 
     MainWindow *window()
     {
@@ -171,6 +173,7 @@ private slots:
         GlobalSettings::resetToDefaults();
         m_folder = std::make_unique<QTemporaryDir>();
         m_exports = std::make_unique<QTemporaryDir>();
+        m_other = std::make_unique<QTemporaryDir>();
     }
 
     void cleanup()
@@ -305,11 +308,34 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(finished.count(), 1, 20000);
         QCOMPARE(finished.at(0).at(0).toInt(), 0);
         QTRY_VERIFY_WITH_TIMEOUT(!w->isVisible(), 10000);
+        QCOMPARE(w->exitCode(), 0);
+    }
+
+    // A close that reaches the loop before the Finish leaves the Finish nothing to close: the
+    // window must still close in order and the process live on to report it.
+    void closingRightAfterAClose_closesTheWindowWithExitCodeOne()
+    {
+        const QString a = place(
+                recording(QStringLiteral("long.mp4"),
+                          channels(1) << QStringLiteral("--duration") << QStringLiteral("4")),
+                QStringLiteral("20240101_140000D.mp4"));
+        MainWindow *w = window();
+        QSignalSpy finished(&w->eventLoop(), &MediaEventLoop::mediaEventFinished);
+        w->playList()->loadPlayList({a}, true);
+        QTRY_COMPARE_WITH_TIMEOUT(w->mediaInfo().state(), int(MediaInfo::Playing), 20000);
+        w->eventLoop().postClose();
+        w->close();
+        if (!w->isClosingRequested())
+            QSKIP("the close ran before the window asked; nothing was left to finish");
+        QTRY_COMPARE_WITH_TIMEOUT(finished.count(), 1, 20000);
+        QCOMPARE(finished.at(0).at(0).toInt(), -1);
+        QTRY_VERIFY_WITH_TIMEOUT(!w->isVisible(), 10000);
+        QCOMPARE(w->exitCode(), 1);
     }
 
     void droppingAFolderAndTwoFiles_listsAllInDropOrder()
     {
-        QTemporaryDir other;
+        QTemporaryDir &other = *m_other;
         const QString source
                 = recording(QStringLiteral("one.mp4"), channels(1, QStringLiteral("160x90")));
         QVERIFY(QFile::copy(source, m_folder->filePath(QStringLiteral("20240101_150000D.mp4"))));
