@@ -25,6 +25,17 @@ struct Engine
         loop.postFinish();
         loop.wait();
     }
+    // Opens path for a 640x360 view at 1x and selects stream; false when the open fails.
+    bool play(const QString &path, int stream)
+    {
+        loop.postOpen(path, &rx, 1.0, 5, 640, 360, -1, 0);
+        if (!QTest::qWaitFor([this] { return log.openedCount() > 0; }, 20000)
+            || log.openedCount() != 1 || log.opened().first().result != 0)
+            return false;
+        loop.postSelectVideoStream(stream);
+        return true;
+    }
+
     FrameReceiver rx;
     MediaEventLoop loop;
     LoopLog log;
@@ -252,10 +263,7 @@ void TestEngineRobustness::fourVideoStreams_allPlay()
     FrameReceiver &rx = e.rx;
     MediaEventLoop &loop = e.loop;
     LoopLog &log = e.log;
-    loop.postOpen(path, &rx, 1.0, 5, 640, 360, -1, 0);
-    QTRY_COMPARE_WITH_TIMEOUT(log.openedCount(), 1, 20000);
-    QCOMPARE(log.opened().first().result, 0);
-    loop.postSelectVideoStream(MediaContext::AllChannels);
+    QVERIFY(e.play(path, MediaContext::AllChannels));
     QTRY_COMPARE_WITH_TIMEOUT(log.ends(), 1, 30000);
     for (int stream = 0; stream < 4; ++stream) {
         int expected = 0;
@@ -280,10 +288,7 @@ void TestEngineRobustness::fileTruncatedWhilePlaying_ends()
     FrameReceiver &rx = e.rx;
     MediaEventLoop &loop = e.loop;
     LoopLog &log = e.log;
-    loop.postOpen(path, &rx, 1.0, 5, 640, 360, -1, 0);
-    QTRY_COMPARE_WITH_TIMEOUT(log.openedCount(), 1, 20000);
-    QCOMPARE(log.opened().first().result, 0);
-    loop.postSelectVideoStream(MediaContext::AllChannels);
+    QVERIFY(e.play(path, MediaContext::AllChannels));
     QTRY_VERIFY_WITH_TIMEOUT(rx.log.count() >= 4, 20000);
     QFile f(path);
     QVERIFY(f.resize(f.size() / 3));
@@ -300,10 +305,7 @@ void TestEngineRobustness::fileDeletedWhilePlaying_ends()
     FrameReceiver &rx = e.rx;
     MediaEventLoop &loop = e.loop;
     LoopLog &log = e.log;
-    loop.postOpen(path, &rx, 1.0, 5, 640, 360, -1, 0);
-    QTRY_COMPARE_WITH_TIMEOUT(log.openedCount(), 1, 20000);
-    QCOMPARE(log.opened().first().result, 0);
-    loop.postSelectVideoStream(0);
+    QVERIFY(e.play(path, 0));
     QTRY_VERIFY_WITH_TIMEOUT(rx.log.count() >= 4, 20000);
     QVERIFY(QFile::remove(path));
     QTRY_VERIFY_WITH_TIMEOUT(log.ends() == 1 || !log.errors().isEmpty(), 30000);
