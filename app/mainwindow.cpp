@@ -512,7 +512,7 @@ void MainWindow::onChangeVideoStreamViewMode(int stream_index, int view_mode)
                        << ": stream " << stream_index << ", view mode " << view_mode;
     if (m_mediaInfo.duration() <= 0 || !m_mediaInfo.hasStreamInfo(stream_index))
         return;
-    if (view_mode != 0 && stream_index != m_mediaInfo.surround()) {
+    if (view_mode != SurroundViewMode::Original && stream_index != m_mediaInfo.surround()) {
         qDebug().noquote() << "can't change view mode: not surround view stream " << stream_index;
         return;
     }
@@ -521,7 +521,7 @@ void MainWindow::onChangeVideoStreamViewMode(int stream_index, int view_mode)
     info.viewMode = view_mode;
     m_eventLoop.postChangeViewMode(stream_index, view_mode);
     if (m_mediaInfo.state() == MediaInfo::Paused)
-        m_eventLoop.postPlayControl(1, 0);
+        m_eventLoop.postPlayControl(PlayCommand::SeekRelative, 0);
 }
 
 void MainWindow::onSeekFrameAgain()

@@ -74,7 +74,7 @@ void MediaEventLoop::postFinish()
     post(new (std::nothrow) MediaEvent_Finish(this));
 }
 
-void MediaEventLoop::postPlayControl(int cmd, int64_t arg)
+void MediaEventLoop::postPlayControl(PlayCommand::Code cmd, int64_t arg)
 {
     post(new (std::nothrow) MediaEvent_PlayControl(this, cmd, arg));
 }
@@ -188,28 +188,28 @@ void MediaEventLoop::executePlayControl(int cmd, int64_t arg)
     int result = -1;
     if (context) {
         switch (cmd) {
-        case 1:
+        case PlayCommand::SeekRelative:
             result = context->seekRelative(arg);
             break;
-        case 2:
+        case PlayCommand::SeekAbsolute:
             result = context->seekAbsolute(arg);
             break;
-        case 3:
+        case PlayCommand::SetVolume:
             result = fitsInt32(arg) ? context->setVolume(static_cast<int>(arg)) : -1;
             break;
-        case 4:
+        case PlayCommand::Pause:
             result = context->pause();
             break;
-        case 5:
+        case PlayCommand::Resume:
             result = context->resume();
             break;
-        case 6:
+        case PlayCommand::SetSpeed:
             result = context->setPlaySpeed(arg / 100.0);
             break;
-        case 7:
+        case PlayCommand::AbortStream:
             result = fitsInt32(arg) ? context->abortStream(static_cast<int>(arg)) : -1;
             break;
-        case 8:
+        case PlayCommand::SeekByFrame:
             result = context->seekRelativeByFrame(arg);
             break;
         default:

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "mediacontext.h"
+#include "playcommand.h"
 
 #include <QObject>
 #include <QString>
@@ -44,7 +45,7 @@ public:
                   int view_mode);
     void postClose();
     void postFinish();
-    void postPlayControl(int cmd, int64_t arg);
+    void postPlayControl(PlayCommand::Code cmd, int64_t arg);
     void postSelectVideoStream(int stream_index);
     void postChangeViewMode(int stream_index, int view_mode);
     void postChangeDisplaySize(int width, int height);

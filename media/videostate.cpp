@@ -72,11 +72,11 @@ QSize VideoState::outputSizeFor(
         int viewMode, int targetWidth, int targetHeight, int sourceWidth, int sourceHeight)
 {
     switch (viewMode) {
-    case 1:
+    case SurroundViewMode::VR:
         return QSize(2 * targetWidth, 2 * targetHeight);
-    case 2:
+    case SurroundViewMode::Panorama:
         return QSize(targetWidth, targetHeight);
-    case 3:
+    case SurroundViewMode::Stereo:
         return QSize((targetWidth * 3 / 4 + 31) / 32 * 32, targetHeight / 2 * 2);
     default:
         if (sourceWidth <= 0 || sourceHeight <= 0)
@@ -254,7 +254,7 @@ int VideoState::configureFilters(AVFrame *frame, bool)
     };
 
     const QString fisheye = QStringLiteral("fisheye:e:ih_fov=360:iv_fov=360:");
-    if (mode == 1) {
+    if (mode == SurroundViewMode::VR) {
         AVFilterContext *v360 = nullptr;
         const QString args
                 = fisheye + QStringLiteral("pitch=-90:yaw=180:w=%1:h=%2").arg(2 * tw).arg(2 * th);
@@ -266,7 +266,7 @@ int VideoState::configureFilters(AVFrame *frame, bool)
             return ret;
         if ((ret = link(v360, 0, sink, 0, "video filter link failed: -> buffersink ")) < 0)
             return ret;
-    } else if (mode == 2) {
+    } else if (mode == SurroundViewMode::Panorama) {
         AVFilterContext *scale = nullptr;
         AVFilterContext *v360 = nullptr;
         if ((ret = makeScale(&scale)) < 0)
@@ -281,7 +281,7 @@ int VideoState::configureFilters(AVFrame *frame, bool)
             || (ret = link(scale, 0, v360, 0, "video filter link failed: -> v360")) < 0
             || (ret = link(v360, 0, sink, 0, "video filter link failed: -> buffersink ")) < 0)
             return ret;
-    } else if (mode == 3) {
+    } else if (mode == SurroundViewMode::Stereo) {
         AVFilterContext *scale = nullptr;
         AVFilterContext *split = nullptr;
         AVFilterContext *upper = nullptr;

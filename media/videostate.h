@@ -1,6 +1,7 @@
 #pragma once
 
 #include "mediastate.h"
+#include "surroundviewmode.h"
 
 #include <QSize>
 

@@ -325,25 +325,25 @@ QImage VideoDisplayWidget::latestPicture(int streamIndex) const
 void VideoDisplayWidget::onSurroundOriginalViewModeClicked(bool checked)
 {
     if (checked)
-        setViewMode(0);
+        setViewMode(SurroundViewMode::Original);
 }
 
 void VideoDisplayWidget::onSurroundVRViewModeClicked(bool checked)
 {
     if (checked)
-        setViewMode(1);
+        setViewMode(SurroundViewMode::VR);
 }
 
 void VideoDisplayWidget::onSurroundPanoramaViewModeClicked(bool checked)
 {
     if (checked)
-        setViewMode(2);
+        setViewMode(SurroundViewMode::Panorama);
 }
 
 void VideoDisplayWidget::onSurroundStereoViewModeClicked(bool checked)
 {
     if (checked)
-        setViewMode(3);
+        setViewMode(SurroundViewMode::Stereo);
 }
 
 bool VideoDisplayWidget::copyPicture(
@@ -414,7 +414,7 @@ void VideoDisplayWidget::onVideoFrameReceived(int stream_index, MediaFrame *vfra
         return;
     Slot &slot = m_slots[static_cast<size_t>(*it)];
     const AVFrame *frame = vframe->frame.get();
-    if (stream_index == m_surroundStream && vframe->view_mode == 1) {
+    if (stream_index == m_surroundStream && vframe->view_mode == SurroundViewMode::VR) {
         const int lineSize = frame->linesize[0];
         if (lineSize < frame->width * kBgrBytes || frame->height <= 0)
             return;
@@ -478,7 +478,7 @@ void VideoDisplayWidget::onVideoFrameForSearchReceived(int stream_index,
     const QImage bgr = image.convertToFormat(QImage::Format_BGR888);
     Slot &slot = m_slots[static_cast<size_t>(*it)];
     if (copyPicture(slot, bgr.constBits(), bgr.bytesPerLine(), bgr.width(), bgr.height())) {
-        slot.frameViewMode = 0;
+        slot.frameViewMode = SurroundViewMode::Original;
         qDebug().noquote() << "stream" << stream_index << slot.width << "x" << slot.height
                            << "update";
     }
@@ -636,7 +636,8 @@ bool VideoDisplayWidget::isSurroundVrShownLocked() const
     if (m_showAll || m_singleStream < 0 || m_singleStream != m_surroundStream)
         return false;
     auto it = m_shownStreams.constFind(m_singleStream);
-    return it != m_shownStreams.constEnd() && m_slots[static_cast<size_t>(*it)].frameViewMode == 1;
+    return it != m_shownStreams.constEnd()
+            && m_slots[static_cast<size_t>(*it)].frameViewMode == SurroundViewMode::VR;
 }
 
 void VideoDisplayWidget::paintGL()

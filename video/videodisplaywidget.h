@@ -1,5 +1,7 @@
 #pragma once
 
+#include "surroundviewmode.h"
+
 #include <QImage>
 #include <QMap>
 #include <QOpenGLFunctions>

@@ -9,6 +9,8 @@
 
 #include <QtTest>
 
+Q_DECLARE_METATYPE(PlayCommand::Code)
+
 // One event loop with its logs; finishes the loop when it goes.
 struct Engine
 {
@@ -35,7 +37,7 @@ struct Engine
         return log.opened().last().context;
     }
     // Posts a play control and waits for its completion; its result.
-    int control(int cmd, int64_t arg)
+    int control(PlayCommand::Code cmd, int64_t arg)
     {
         const int before = log.completedCount();
         loop.postPlayControl(cmd, arg);
@@ -77,9 +79,9 @@ private:
 
 namespace {
 
-// Posts a seek (cmd 1 or 2) and waits until each of the streams announced its new seq and
+// Posts a seek (relative or absolute) and waits until each of the streams announced its new seq and
 // showed one picture of it.
-bool seekAndShow(Engine &e, int cmd, int64_t arg, const QVector<int> &streams)
+bool seekAndShow(Engine &e, PlayCommand::Code cmd, int64_t arg, const QVector<int> &streams)
 {
     const int before = e.log.seekInfo().size();
     if (e.control(cmd, arg) != 0)
@@ -158,13 +160,13 @@ void TestEnginePlayback::pause_holds_resumeGoesOn()
     QVERIFY(e.open(m_twoChannels));
     e.loop.postSelectVideoStream(MediaContext::AllChannels);
     QTRY_VERIFY_WITH_TIMEOUT(e.rx.log.countOf(0) >= 10, 20000);
-    QCOMPARE(e.control(4, 0), 0);
+    QCOMPARE(e.control(PlayCommand::Pause, 0), 0);
     // a frame already being presented may still arrive; then nothing
     QTest::qWait(200);
     const int held = e.rx.log.count();
     QTest::qWait(500);
     QCOMPARE(e.rx.log.count(), held);
-    QCOMPARE(e.control(5, 0), 0);
+    QCOMPARE(e.control(PlayCommand::Resume, 0), 0);
     QTRY_COMPARE_WITH_TIMEOUT(e.log.ends(), 1, 30000);
     for (int stream = 0; stream < 2; ++stream) {
         int expected = 0;
@@ -185,7 +187,7 @@ void TestEnginePlayback::speed2_framesCarryTheSpeed_inOrder()
     QVERIFY(e.open(m_single));
     e.loop.postSelectVideoStream(0);
     QTRY_VERIFY_WITH_TIMEOUT(e.rx.log.count() >= 5, 20000);
-    QCOMPARE(e.control(6, 200), 0);
+    QCOMPARE(e.control(PlayCommand::SetSpeed, 200), 0);
     QTRY_COMPARE_WITH_TIMEOUT(e.log.ends(), 1, 30000);
     const QVector<ReceivedFrame> frames = e.rx.log.frames();
     QCOMPARE(frames.size(), 60);
@@ -206,32 +208,36 @@ void TestEnginePlayback::speed2_framesCarryTheSpeed_inOrder()
 
 void TestEnginePlayback::seek_whilePaused_landsOnKeyframe_onePerStream_data()
 {
-    QTest::addColumn<int>("cmd");
+    QTest::addColumn<PlayCommand::Code>("cmd");
     QTest::addColumn<qint64>("arg");
     QTest::addColumn<int>("expected");
     // key frames every 10 frames at 30 fps; a seek lands on the key frame at or before it
-    QTest::newRow("absolute 1.5 s") << 2 << qint64(1500000) << 40;
-    QTest::newRow("absolute on a key frame") << 2 << qint64(1000000) << 30;
-    QTest::newRow("absolute 0") << 2 << qint64(0) << 0;
-    QTest::newRow("absolute near the end") << 2 << qint64(3900000) << 110;
-    QTest::newRow("absolute past 35 min 47 s") << 2 << qint64(3000000000LL) << 110;
-    QTest::newRow("relative +1.2 s from frame 40") << 1 << qint64(1200000) << 70;
-    QTest::newRow("relative -1 s from frame 40") << 1 << qint64(-1000000) << 10;
-    QTest::newRow("relative before the start") << 1 << qint64(-5000000) << 0;
+    QTest::newRow("absolute 1.5 s") << PlayCommand::SeekAbsolute << qint64(1500000) << 40;
+    QTest::newRow("absolute on a key frame") << PlayCommand::SeekAbsolute << qint64(1000000) << 30;
+    QTest::newRow("absolute 0") << PlayCommand::SeekAbsolute << qint64(0) << 0;
+    QTest::newRow("absolute near the end") << PlayCommand::SeekAbsolute << qint64(3900000) << 110;
+    QTest::newRow("absolute past 35 min 47 s")
+            << PlayCommand::SeekAbsolute << qint64(3000000000LL) << 110;
+    QTest::newRow("relative +1.2 s from frame 40")
+            << PlayCommand::SeekRelative << qint64(1200000) << 70;
+    QTest::newRow("relative -1 s from frame 40")
+            << PlayCommand::SeekRelative << qint64(-1000000) << 10;
+    QTest::newRow("relative before the start")
+            << PlayCommand::SeekRelative << qint64(-5000000) << 0;
 }
 
 void TestEnginePlayback::seek_whilePaused_landsOnKeyframe_onePerStream()
 {
-    QFETCH(int, cmd);
+    QFETCH(PlayCommand::Code, cmd);
     QFETCH(qint64, arg);
     QFETCH(int, expected);
     Engine e;
     QVERIFY(e.open(m_twoChannels));
     e.loop.postSelectVideoStream(MediaContext::AllChannels);
-    QCOMPARE(e.control(4, 0), 0);
-    if (cmd == 1) {
+    QCOMPARE(e.control(PlayCommand::Pause, 0), 0);
+    if (cmd == PlayCommand::SeekRelative) {
         // relative seeks start from the picture shown after an absolute seek to 1.5 s
-        QVERIFY(seekAndShow(e, 2, 1500000, {0, 1}));
+        QVERIFY(seekAndShow(e, PlayCommand::SeekAbsolute, 1500000, {0, 1}));
         QCOMPARE(firstWithSeq(e, 0, e.log.lastSeekSeq(0)).number, 40);
         QTRY_VERIFY_WITH_TIMEOUT(!e.log.times().isEmpty(), 20000);
         QTest::qWait(100);
@@ -247,7 +253,7 @@ void TestEnginePlayback::seek_whilePaused_landsOnKeyframe_onePerStream()
     }
     // resuming plays on from there, in order
     const int before = e.rx.log.countOf(0);
-    QCOMPARE(e.control(5, 0), 0);
+    QCOMPARE(e.control(PlayCommand::Resume, 0), 0);
     QTRY_VERIFY_WITH_TIMEOUT(e.rx.log.countOf(0) > before || e.log.ends() > 0, 20000);
 }
 
@@ -268,9 +274,9 @@ void TestEnginePlayback::frameSearch_returnsExactFrame()
     MediaContext *context = e.open(m_single);
     QVERIFY(context);
     e.loop.postSelectVideoStream(0);
-    QCOMPARE(e.control(4, 0), 0);
+    QCOMPARE(e.control(PlayCommand::Pause, 0), 0);
     context->seeking_frame_pos.store(number);
-    QCOMPARE(e.control(8, number > 1 ? number : 0), 0);
+    QCOMPARE(e.control(PlayCommand::SeekByFrame, number > 1 ? number : 0), 0);
     QTRY_COMPARE_WITH_TIMEOUT(e.rx.log.searches().size(), 1, 20000);
     const ReceivedFrame found = e.rx.log.searches().first();
     QCOMPARE(found.seq, 0); // not still searching
@@ -288,26 +294,26 @@ void TestEnginePlayback::frameSearch_stepsByOne()
     MediaContext *context = e.open(m_single);
     QVERIFY(context);
     e.loop.postSelectVideoStream(0);
-    QCOMPARE(e.control(4, 0), 0);
+    QCOMPARE(e.control(PlayCommand::Pause, 0), 0);
     context->seeking_frame_pos.store(20);
-    QCOMPARE(e.control(8, 1), 0);
+    QCOMPARE(e.control(PlayCommand::SeekByFrame, 1), 0);
     QTRY_COMPARE_WITH_TIMEOUT(e.rx.log.searches().size(), 1, 20000);
     QCOMPARE(e.rx.log.searches().last().number, 21);
     QTRY_VERIFY_WITH_TIMEOUT(!context->is_seekingByFrame.load(), 20000);
-    QCOMPARE(e.control(8, -1), 0);
+    QCOMPARE(e.control(PlayCommand::SeekByFrame, -1), 0);
     QTRY_COMPARE_WITH_TIMEOUT(e.rx.log.searches().size(), 2, 20000);
     QCOMPARE(e.rx.log.searches().last().number, 20);
     QTRY_VERIFY_WITH_TIMEOUT(!context->is_seekingByFrame.load(), 20000);
     // one step back from 0 stays at 0 but still searches
     context->seeking_frame_pos.store(0);
-    QCOMPARE(e.control(8, -1), 0);
+    QCOMPARE(e.control(PlayCommand::SeekByFrame, -1), 0);
     QTRY_COMPARE_WITH_TIMEOUT(e.rx.log.searches().size(), 3, 20000);
     QCOMPARE(e.rx.log.searches().last().number, 0);
     QCOMPARE(context->seeking_frame_pos.load(), int64_t(0));
     // the stream selection "all" has no single stream to search in
     QTRY_VERIFY_WITH_TIMEOUT(!context->is_seekingByFrame.load(), 20000);
     e.loop.postSelectVideoStream(MediaContext::AllChannels);
-    QCOMPARE(e.control(8, 0), 0);
+    QCOMPARE(e.control(PlayCommand::SeekByFrame, 0), 0);
     QTRY_COMPARE_WITH_TIMEOUT(e.rx.log.searches().size(), 4, 20000);
     QCOMPARE(e.rx.log.searches().last().seq, 1); // null frame, still searching
 }
@@ -337,8 +343,8 @@ void TestEnginePlayback::targetSize_followsDisplaySize_rebuildsGraph()
     Engine e;
     QVERIFY(e.open(path, 1000));
     e.loop.postSelectVideoStream(0);
-    QCOMPARE(e.control(4, 0), 0);
-    QVERIFY(seekAndShow(e, 2, 0, {0}));
+    QCOMPARE(e.control(PlayCommand::Pause, 0), 0);
+    QVERIFY(seekAndShow(e, PlayCommand::SeekAbsolute, 0, {0}));
     ReceivedFrame r = firstWithSeq(e, 0, e.log.lastSeekSeq(0));
     QCOMPARE(QSize(r.width, r.height), QSize(1280, 720));
     QCOMPARE(r.number, 0);
@@ -346,7 +352,7 @@ void TestEnginePlayback::targetSize_followsDisplaySize_rebuildsGraph()
     QVERIFY(builds >= 1);
 
     e.loop.postChangeDisplaySize(2000, 1125);
-    QVERIFY(seekAndShow(e, 2, 500000, {0}));
+    QVERIFY(seekAndShow(e, PlayCommand::SeekAbsolute, 500000, {0}));
     r = firstWithSeq(e, 0, e.log.lastSeekSeq(0));
     QCOMPARE(QSize(r.width, r.height), QSize(1600, 900));
     QVERIFY(r.number >= 0);
@@ -357,9 +363,9 @@ void TestEnginePlayback::targetSize_followsDisplaySize_rebuildsGraph()
 void TestEnginePlayback::viewModes_v360Sizes_data()
 {
     QTest::addColumn<int>("mode");
-    QTest::newRow("VR") << 1;
-    QTest::newRow("panorama") << 2;
-    QTest::newRow("stereo") << 3;
+    QTest::newRow("VR") << int(SurroundViewMode::VR);
+    QTest::newRow("panorama") << int(SurroundViewMode::Panorama);
+    QTest::newRow("stereo") << int(SurroundViewMode::Stereo);
 }
 
 void TestEnginePlayback::viewModes_v360Sizes()
@@ -374,24 +380,24 @@ void TestEnginePlayback::viewModes_v360Sizes()
     Engine e;
     QVERIFY(e.open(path, 640, 0, mode));
     e.loop.postSelectVideoStream(0);
-    QCOMPARE(e.control(4, 0), 0);
-    QVERIFY(seekAndShow(e, 2, 0, {0}));
+    QCOMPARE(e.control(PlayCommand::Pause, 0), 0);
+    QVERIFY(seekAndShow(e, PlayCommand::SeekAbsolute, 0, {0}));
     ReceivedFrame r = firstWithSeq(e, 0, e.log.lastSeekSeq(0));
     QCOMPARE(QSize(r.width, r.height),
              VideoState::outputSizeFor(mode, target.width(), target.height(), 320, 320));
     QCOMPARE(r.viewMode, mode);
 
     // back to the original view: the next frame comes from a rebuilt graph
-    e.loop.postChangeViewMode(0, 0);
+    e.loop.postChangeViewMode(0, SurroundViewMode::Original);
     QTRY_COMPARE_WITH_TIMEOUT(e.log.viewModeResults().size(), 1, 20000);
     QCOMPARE(e.log.viewModeResults().first(), 0);
-    QVERIFY(seekAndShow(e, 2, 500000, {0}));
+    QVERIFY(seekAndShow(e, PlayCommand::SeekAbsolute, 500000, {0}));
     r = firstWithSeq(e, 0, e.log.lastSeekSeq(0));
-    QCOMPARE(r.viewMode, 0);
+    QCOMPARE(r.viewMode, int(SurroundViewMode::Original));
     QCOMPARE(QSize(r.width, r.height), QSize(320, 320));
     QVERIFY(r.number >= 0);
     // an unknown stream refuses
-    e.loop.postChangeViewMode(7, 1);
+    e.loop.postChangeViewMode(7, SurroundViewMode::VR);
     QTRY_COMPARE_WITH_TIMEOUT(e.log.viewModeResults().size(), 2, 20000);
     QCOMPARE(e.log.viewModeResults().last(), -1);
 }
@@ -420,16 +426,16 @@ void TestEnginePlayback::relays_dropLateSignals_unknownCommand()
     LogCapture capture;
     Engine e;
     // without a context every command gives -1
-    QCOMPARE(e.control(2, 0), -1);
+    QCOMPARE(e.control(PlayCommand::SeekAbsolute, 0), -1);
     MediaContext *context = e.open(m_single);
     QVERIFY(context);
-    QCOMPARE(e.control(9, 0), -1);
+    QCOMPARE(e.control(static_cast<PlayCommand::Code>(9), 0), -1); // no such command
     QCOMPARE(e.log.completed().last().cmd, 9);
-    QCOMPARE(e.control(6, 150), 0);
+    QCOMPARE(e.control(PlayCommand::SetSpeed, 150), 0);
     QCOMPARE(context->playSpeed(), 1.5);
-    QCOMPARE(e.control(6, 0), -1); // speed 0 would stop time
+    QCOMPARE(e.control(PlayCommand::SetSpeed, 0), -1); // speed 0 would stop time
     QCOMPARE(context->playSpeed(), 1.5);
-    QCOMPARE(e.control(7, 99), -1); // no such stream
+    QCOMPARE(e.control(PlayCommand::AbortStream, 99), -1); // no such stream
 
     // a signal of a context that is not the current one is logged, not relayed
     MediaContext other(nullptr);
@@ -450,7 +456,7 @@ void TestEnginePlayback::abortedStream_reportedDead_closeReturns()
     QVERIFY(e.open(m_twoChannels));
     e.loop.postSelectVideoStream(0);
     QTRY_VERIFY_WITH_TIMEOUT(e.rx.log.count() >= 3, 20000);
-    QCOMPARE(e.control(7, 0), 0);
+    QCOMPARE(e.control(PlayCommand::AbortStream, 0), 0);
     QTRY_VERIFY_WITH_TIMEOUT(e.log.errors().contains(AVERROR_BUG2), 30000);
     QCOMPARE(e.log.errors().count(AVERROR_BUG2), 1);
     QVERIFY(capture.contains(QStringLiteral("decoder is dead @")));

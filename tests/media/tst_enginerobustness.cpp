@@ -356,7 +356,8 @@ void TestEngineRobustness::commandStorm_endsWithCleanClose()
         } else if (kind < 9) {
             loop.postClose();
         } else if (kind < 70) {
-            int cmd = random.bounded(0, 11);
+            // Numbers outside the commands too: they must be refused, not run.
+            const auto cmd = static_cast<PlayCommand::Code>(random.bounded(0, 11));
             int64_t arg;
             switch (random.bounded(4)) {
             case 0:
@@ -373,7 +374,7 @@ void TestEngineRobustness::commandStorm_endsWithCleanClose()
                 break;
             }
             // A real abort parks a decoder for 5 s: only a couple of them.
-            if (cmd == 7 && arg >= 0 && arg < 4 && ++aborts > 2)
+            if (cmd == PlayCommand::AbortStream && arg >= 0 && arg < 4 && ++aborts > 2)
                 arg = 99;
             loop.postPlayControl(cmd, arg);
         } else if (kind < 82) {

@@ -130,7 +130,7 @@ public:
         loop.postClose();
         return waitFor([&] { return closed.load() > before; });
     }
-    int control(int cmd, int64_t arg)
+    int control(PlayCommand::Code cmd, int64_t arg)
     {
         int before;
         {
@@ -298,7 +298,7 @@ int runLatency(const QString &path, int opens, int seeks, int steps, quint32 see
     const int frameCount = std::max(3, static_cast<int>(duration * fps));
     session.loop.postSelectVideoStream(MediaContext::AllChannels);
     firstPicturesMs(session.rx, streams, 0);
-    session.control(4, 0); // pause: each seek then shows one picture per stream
+    session.control(PlayCommand::Pause, 0); // pause: each seek then shows one picture per stream
 
     QRandomGenerator random(seed);
     DecodeFloor seekFloor(path, streams);
@@ -308,11 +308,11 @@ int runLatency(const QString &path, int opens, int seeks, int steps, quint32 see
         const double target = random.bounded(std::max(0.1, duration - 1.0));
         const int infosBefore = session.seekInfoCount();
         double start = MediaClock::nowSeconds();
-        int result = session.control(2, static_cast<int64_t>(target * 1e6));
+        int result = session.control(PlayCommand::SeekAbsolute, static_cast<int64_t>(target * 1e6));
         for (int retry = 0; result == -1 && retry < 200; ++retry) { // a seek still in progress
             std::this_thread::sleep_for(std::chrono::milliseconds(10));
             start = MediaClock::nowSeconds();
-            result = session.control(2, static_cast<int64_t>(target * 1e6));
+            result = session.control(PlayCommand::SeekAbsolute, static_cast<int64_t>(target * 1e6));
         }
         double ms = std::nan("");
         if (result == 0
@@ -347,7 +347,7 @@ int runLatency(const QString &path, int opens, int seeks, int steps, quint32 see
         const int before = session.rx.searches().size();
         const double start = MediaClock::nowSeconds();
         double ms = std::nan("");
-        if (session.control(8, step) == 0) {
+        if (session.control(PlayCommand::SeekByFrame, step) == 0) {
             double found = -1;
             waitFor([&] {
                 const QVector<BenchReceiver::Search> all = session.rx.searches();

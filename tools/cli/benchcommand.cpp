@@ -509,11 +509,11 @@ int BenchCommand::run(const QStringList &arguments)
         throughput.met = metFrom(std::isfinite(r), r >= 1.0);
     }
 
-    // --- surround throughput, panorama (2) and VR (1) ---
+    // --- surround throughput, panorama and VR ---
     QVector<Figure> surroundFigures;
     const QSize target = VideoState::targetSizeFor(surround.width, surround.height, 1280);
-    for (int mode : {2, 1}) {
-        const bool panorama = mode == 2;
+    for (int mode : {SurroundViewMode::Panorama, SurroundViewMode::VR}) {
+        const bool panorama = mode == SurroundViewMode::Panorama;
         Figure f {panorama ? QStringLiteral("surround_panorama") : QStringLiteral("surround_vr"),
                   panorama ? QStringLiteral("untimed throughput, surround panorama")
                            : QStringLiteral("untimed throughput, surround VR"),

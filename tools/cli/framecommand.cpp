@@ -239,14 +239,14 @@ int FrameCommand::run(const QStringList &arguments)
         return ToolOutput::fail(
                 QStringLiteral("the engine cannot open %1 (%2)").arg(path).arg(openResult));
     }
-    loop.postPlayControl(4, 0);
+    loop.postPlayControl(PlayCommand::Pause, 0);
     loop.postSelectVideoStream(stream);
 
     Picture picture;
     int64_t frameNumber = 0;
     if (byNumber) {
         context->seeking_frame_pos.store(number);
-        loop.postPlayControl(8, number > 1 ? number : 0);
+        loop.postPlayControl(PlayCommand::SeekByFrame, number > 1 ? number : 0);
         const bool done = waitUntil([&] {
             std::lock_guard<std::mutex> lock(receiver.m_mutex);
             return receiver.m_searchDone;
@@ -264,7 +264,7 @@ int FrameCommand::run(const QStringList &arguments)
         picture.pts = picture.pts * av_q2d(s->time_base);
         frameNumber = number;
     } else {
-        loop.postPlayControl(2, static_cast<int64_t>(seconds * 1000000.0));
+        loop.postPlayControl(PlayCommand::SeekAbsolute, static_cast<int64_t>(seconds * 1000000.0));
         const bool done = waitUntil([&] {
             if (seekResult < 0)
                 return true;
