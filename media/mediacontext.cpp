@@ -92,6 +92,14 @@ int MediaContext::openFromFile(const QString &path,
     av_dump_format(format, 0, path.toUtf8().constData(), 0);
     m_path = path;
     {
+        // avformat_seek_file with stream -1 seeks by this stream and puts the others near it.
+        const int reference = av_find_default_stream_index(format);
+        m_referenceStream = reference >= 0 && static_cast<unsigned>(reference) < format->nb_streams
+                        && format->streams[reference]->codecpar->codec_type == AVMEDIA_TYPE_VIDEO
+                ? reference
+                : -1;
+    }
+    {
         std::lock_guard<std::mutex> lock(m_statesMutex);
         m_masterState = nullptr;
     }

@@ -99,6 +99,9 @@ public:
     int selectedVideoStream() const { return selected_video_stream.load(); }
     int enabledVideoCount() const { return enabled_video_count.load(); }
     int64_t startTime() const { return m_startTime; }
+    // The video stream a seek positions the others by (the demuxer's default stream), -1 when
+    // there is none.
+    int referenceStream() const { return m_referenceStream; }
     int64_t duration() const { return m_duration; }
     int playingSeq() const;
     std::mutex &statesMutex() { return m_statesMutex; }
@@ -146,6 +149,7 @@ private:
     std::atomic<PacketReader *> m_readerForWake {nullptr};
     int64_t m_startTime = AV_NOPTS_VALUE; // constant while open
     int64_t m_duration = AV_NOPTS_VALUE; // constant while open
+    int m_referenceStream = -1; // constant while open
     mutable std::mutex m_timeMutex;
     double m_lastReportedTime = 0; // guarded by m_timeMutex
     int m_playingSeq = -1; // guarded by m_timeMutex

@@ -15,6 +15,8 @@ extern "C" {
 #include <libavutil/time.h>
 }
 
+#include <cmath>
+#include <limits>
 #include <new>
 
 namespace {
@@ -351,6 +353,29 @@ void MediaState::markSeekingLocked(int newSeq)
     m_endOfStream.store(false);
     m_seeking.store(true);
     m_seekingSeq.store(newSeq);
+}
+
+void MediaState::startAlign(int newSeq)
+{
+    m_alignTime.store(std::numeric_limits<double>::quiet_NaN());
+    m_alignSeq.store(newSeq);
+}
+
+void MediaState::setAlignTime(double seconds)
+{
+    m_alignTime.store(seconds);
+}
+
+MediaState::Align MediaState::alignFrame(int seq, double pts, double tolerance) const
+{
+    if (seq != m_alignSeq.load())
+        return Align::Keep;
+    const double landing = m_alignTime.load();
+    if (std::isnan(landing))
+        return Align::Pending;
+    if (std::isnan(pts) || pts >= landing - tolerance)
+        return Align::Keep;
+    return Align::Drop;
 }
 
 int MediaState::getFrame(AVFrame *out)

@@ -116,6 +116,18 @@ public:
     // Reader thread, holding the packet queue's mutex: a seek flushed this stream.
     void markSeekingLocked(int newSeq);
 
+    // Seek alignment (video). After a seek every channel starts at the moment the seek
+    // landed on, which the reader learns from the reference stream's first packet; the frames
+    // of that seq before it are decoded but not shown.
+    enum class Align { Keep, Drop, Pending };
+    // Reader thread: a seek made newSeq; its landing time is not known yet.
+    void startAlign(int newSeq);
+    // Reader thread: the seek landed at seconds (-infinity: keep every frame).
+    void setAlignTime(double seconds);
+    // Decoder thread: what to do with a decoded frame of seq at pts seconds (NaN: unknown).
+    // tolerance: how far before the landing moment a frame still counts as that moment.
+    Align alignFrame(int seq, double pts, double tolerance) const;
+
 protected:
     void freeCodec();
     // createDecoder's common part: takes a new decoder thread object (null when its
@@ -155,6 +167,10 @@ protected:
     std::atomic<bool> m_enabled {false};
     std::atomic<bool> m_aborted {false};
     std::atomic<bool> m_presenting {false};
+    // Written by the reader only: m_alignTime before m_alignSeq at a seek, so a decoder that
+    // sees the new seq never reads the previous seek's time. NaN while the time is pending.
+    std::atomic<int> m_alignSeq {-1};
+    std::atomic<double> m_alignTime {0};
 
     friend class MediaContext;
     friend class PacketReader;

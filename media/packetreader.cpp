@@ -6,6 +6,7 @@
 #include <QDebug>
 
 #include <cmath>
+#include <limits>
 
 namespace {
 
@@ -63,6 +64,10 @@ void PacketReader::run()
                 if (!context->allQueuesFull() || context->isSeekRequested()
                     || context->is_seekingByFrame.load())
                     break;
+                // Read on until the moment a seek landed on is known: the decoders hold
+                // their first pictures until then, so full queues would never drain.
+                if (m_landingPending && context->enabledVideoCount() > 0)
+                    break;
                 m_cond.wait_for(lock, std::chrono::milliseconds(10));
             }
         }
@@ -81,6 +86,8 @@ void PacketReader::run()
 
         const int ret = av_read_frame(format, packet.get());
         if (ret >= 0) {
+            if (m_landingPending)
+                noteReferencePacket(packet.get());
             bool queued = false;
             {
                 std::lock_guard<std::mutex> lock(context->statesMutex());
@@ -108,13 +115,41 @@ void PacketReader::run()
                                << QString::number(static_cast<unsigned>(ret), 16) << ":"
                                << av::errorText(ret);
         }
-        if ((ret == AVERROR_EOF || ioEof) && !context->isEof())
+        if ((ret == AVERROR_EOF || ioEof) && !context->isEof()) {
+            if (m_landingPending)
+                publishLanding(-std::numeric_limits<double>::infinity());
             postNullPackets();
+        }
         if (format->pb && format->pb->error != 0)
             break;
         sleepFor(30);
     }
+    if (m_landingPending)
+        publishLanding(-std::numeric_limits<double>::infinity());
     qDebug().noquote() << "packet reader ended";
+}
+
+void PacketReader::noteReferencePacket(const AVPacket *packet)
+{
+    const int reference = m_context->referenceStream();
+    if (packet->stream_index != reference)
+        return;
+    const int64_t ts = packet->pts != AV_NOPTS_VALUE ? packet->pts : packet->dts;
+    if (ts == AV_NOPTS_VALUE)
+        return;
+    const AVStream *stream = m_context->formatContext()->streams[reference];
+    publishLanding(ts * av_q2d(stream->time_base));
+}
+
+void PacketReader::publishLanding(double seconds)
+{
+    m_landingPending = false;
+    qDebug().noquote() << "reader: seek landed at" << seconds;
+    std::lock_guard<std::mutex> lock(m_context->statesMutex());
+    for (const auto &entry : m_context->statesLocked()) {
+        if (entry.second->type() == MediaState::Video)
+            entry.second->setAlignTime(seconds);
+    }
 }
 
 void PacketReader::postNullPackets()
@@ -162,6 +197,7 @@ void PacketReader::seek()
     } else {
         // Null packets go out again at the next end of file.
         context->setEof(false);
+        m_landingPending = context->referenceStream() >= 0;
         std::lock_guard<std::mutex> lock(context->statesMutex());
         for (const auto &entry : context->statesLocked()) {
             MediaState *state = entry.second;
@@ -173,6 +209,8 @@ void PacketReader::seek()
                 newSeq = state->packetQueue().seqLocked();
                 state->markSeekingLocked(newSeq);
             }
+            if (state->type() == MediaState::Video)
+                state->startAlign(newSeq);
             lastSeq = newSeq;
             emit context->seekingStreamInfo(context, entry.first, newSeq);
         }

@@ -19,6 +19,31 @@ VideoDecoder::VideoDecoder(VideoState *state)
     , m_video(state)
 { }
 
+bool VideoDecoder::keepAfterSeek(const AVFrame *decoded, double tolerance)
+{
+    VideoState *state = m_video;
+    MediaContext *context = state->context();
+    const AVRational tb = state->stream()->time_base;
+    const double pts = decoded->pts == AV_NOPTS_VALUE ? std::numeric_limits<double>::quiet_NaN()
+                                                      : decoded->pts * av_q2d(tb);
+    const int seq = packetSeq();
+    for (;;) {
+        switch (state->alignFrame(seq, pts, tolerance)) {
+        case MediaState::Align::Keep:
+            return true;
+        case MediaState::Align::Drop:
+            return false;
+        case MediaState::Align::Pending:
+            break;
+        }
+        // Another seek or a close: the frame's seq is stale and goes the usual way.
+        if (context->isAborting() || !state->isRunning() || state->packetQueue().seq() != seq)
+            return true;
+        touchAlive();
+        QThread::msleep(2);
+    }
+}
+
 void VideoDecoder::run()
 {
     using std::chrono::milliseconds;
@@ -35,6 +60,8 @@ void VideoDecoder::run()
     }
     AVStream *stream = state->stream();
     const AVRational frameRate = av_guess_frame_rate(context->formatContext(), stream, nullptr);
+    const double frameDuration
+            = (frameRate.num > 0 && frameRate.den > 0) ? 1.0 / av_q2d(frameRate) : 0.0;
     // The codec's own frame rate (a 30 fps recording coded at 15 fps shows every picture
     // twice) is known only once the first picture is decoded: decided then.
     bool halfRate = false;
@@ -70,6 +97,12 @@ void VideoDecoder::run()
             decideHalfRate();
         const int counter = m_frameCounter++;
         if (halfRate && (counter % 2) == 1) {
+            av_frame_unref(decoded.get());
+            continue;
+        }
+        // Pictures before the moment a seek landed on are decoded (the later ones need them)
+        // but neither filtered nor shown.
+        if (!keepAfterSeek(decoded.get(), frameDuration / 2)) {
             av_frame_unref(decoded.get());
             continue;
         }
@@ -144,7 +177,7 @@ void VideoDecoder::run()
             break;
         }
         const AVRational sinkTimeBase = av_buffersink_get_time_base(sink);
-        const double duration = (frameRate.num && frameRate.den) ? 1.0 / av_q2d(frameRate) : 0.0;
+        const double duration = frameDuration;
         for (;;) {
             ret = av_buffersink_get_frame_flags(sink, filtered.get(), 0);
             if (ret < 0)

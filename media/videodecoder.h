@@ -17,5 +17,9 @@ protected:
     void run() override;
 
 private:
+    // False for a picture before the moment the last seek landed on. Waits (in short steps,
+    // staying alive for the watchdog) while that moment is still unknown.
+    bool keepAfterSeek(const AVFrame *decoded, double tolerance);
+
     VideoState *const m_video;
 };

@@ -61,6 +61,8 @@ private slots:
     void speed2_framesCarryTheSpeed_inOrder();
     void seek_whilePaused_landsOnKeyframe_onePerStream_data();
     void seek_whilePaused_landsOnKeyframe_onePerStream();
+    void seek_everyChannelShowsTheSameMoment_data();
+    void seek_everyChannelShowsTheSameMoment();
     void frameSearch_returnsExactFrame_data();
     void frameSearch_returnsExactFrame();
     void frameSearch_stepsByOne();
@@ -255,6 +257,100 @@ void TestEnginePlayback::seek_whilePaused_landsOnKeyframe_onePerStream()
     const int before = e.rx.log.countOf(0);
     QCOMPARE(e.control(PlayCommand::Resume, 0), 0);
     QTRY_VERIFY_WITH_TIMEOUT(e.rx.log.countOf(0) > before || e.log.ends() > 0, 20000);
+}
+
+void TestEnginePlayback::seek_everyChannelShowsTheSameMoment_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QStringList>("options");
+    QTest::addColumn<QVector<double>>("rates");
+    QTest::addColumn<PlayCommand::Code>("cmd");
+    QTest::addColumn<qint64>("arg");
+    QTest::addColumn<bool>("paused");
+    // The front channel has B-frames and the rear none: the front key frame's decoding time
+    // lies before its picture time, and the rear is put one whole group early by the demuxer.
+    const QStringList reorder {"--video",
+                               "320x180,gop=30,bframes=2",
+                               "--video",
+                               "160x90,gop=30,bframes=0",
+                               "--audio",
+                               "--duration",
+                               "7"};
+    // Key frames every 0.4 s on the front, every second on a 15 fps rear.
+    const QStringList intervals {
+            "--video", "320x180,gop=12", "--video", "160x90,fps=15,gop=15", "--duration", "6"};
+    const QStringList three {"--video",
+                             "320x180,gop=30,bframes=2",
+                             "--video",
+                             "160x90,gop=15,bframes=0",
+                             "--video",
+                             "160x90,fps=15,gop=20",
+                             "--duration",
+                             "6"};
+    const QVector<double> equal {30, 30};
+    const QVector<double> mixed {30, 15};
+    QTest::newRow("mp4 reorder delays, absolute 5.5 s, paused")
+            << "reorder.mp4" << reorder << equal << PlayCommand::SeekAbsolute << qint64(5500000)
+            << true;
+    QTest::newRow("mp4 reorder delays, absolute 2 s, playing")
+            << "reorder.mp4" << reorder << equal << PlayCommand::SeekAbsolute << qint64(2000000)
+            << false;
+    QTest::newRow("mp4 reorder delays, relative +3 s, playing")
+            << "reorder.mp4" << reorder << equal << PlayCommand::SeekRelative << qint64(3000000)
+            << false;
+    QTest::newRow("mp4 30 + 15 fps, absolute 3.5 s, paused")
+            << "intervals.mp4" << intervals << mixed << PlayCommand::SeekAbsolute << qint64(3500000)
+            << true;
+    QTest::newRow("avi 30 + 15 fps, absolute 3.5 s, paused")
+            << "intervals.avi" << intervals << mixed << PlayCommand::SeekAbsolute << qint64(3500000)
+            << true;
+    QTest::newRow("avi 30 + 15 fps, relative +4.5 s, playing")
+            << "intervals.avi" << intervals << mixed << PlayCommand::SeekRelative << qint64(4500000)
+            << false;
+    QTest::newRow("mp4 three channels, absolute 4.3 s, paused")
+            << "three.mp4" << three << QVector<double> {30, 30, 15} << PlayCommand::SeekAbsolute
+            << qint64(4300000) << true;
+    QTest::newRow("mp4 three channels, absolute 1.9 s, playing")
+            << "three.mp4" << three << QVector<double> {30, 30, 15} << PlayCommand::SeekAbsolute
+            << qint64(1900000) << false;
+}
+
+void TestEnginePlayback::seek_everyChannelShowsTheSameMoment()
+{
+    QFETCH(QString, file);
+    QFETCH(QStringList, options);
+    QFETCH(QVector<double>, rates);
+    QFETCH(PlayCommand::Code, cmd);
+    QFETCH(qint64, arg);
+    QFETCH(bool, paused);
+    const QString path = TestRecordings::make(file, options);
+    QVERIFY(!path.isEmpty());
+    Engine e;
+    QVERIFY(e.open(path));
+    e.loop.postSelectVideoStream(MediaContext::AllChannels);
+    if (paused)
+        QCOMPARE(e.control(PlayCommand::Pause, 0), 0);
+    QVector<int> streams;
+    for (int i = 0; i < rates.size(); ++i)
+        streams.append(i);
+    QVERIFY(seekAndShow(e, cmd, arg, streams));
+
+    double earliest = 1e9;
+    double latest = -1e9;
+    for (int stream : streams) {
+        const ReceivedFrame r = firstWithSeq(e, stream, e.log.lastSeekSeq(stream));
+        QVERIFY2(r.number >= 0, qPrintable(QStringLiteral("stream %1 unreadable").arg(stream)));
+        QCOMPARE(r.channel, stream + 1);
+        const double shown = r.number / rates[stream];
+        earliest = std::min(earliest, shown);
+        latest = std::max(latest, shown);
+    }
+    // Within one frame of the slowest channel.
+    const double slowest = *std::min_element(rates.cbegin(), rates.cend());
+    QVERIFY2(latest - earliest <= 1.0 / slowest + 1e-6,
+             qPrintable(QStringLiteral("channels at %1 .. %2 s").arg(earliest).arg(latest)));
+    if (cmd == PlayCommand::SeekAbsolute)
+        QVERIFY(latest <= arg / 1e6 + 1.0 / slowest);
 }
 
 void TestEnginePlayback::frameSearch_returnsExactFrame_data()
