@@ -94,10 +94,10 @@ MediaInfo::~MediaInfo() = default;
 void MediaInfo::reset()
 {
     {
-        QMutexLocker lock(&m_mutex);
+        std::lock_guard<std::mutex> lock(m_mutex);
         m_streams.clear();
+        m_streamPosition.clear();
     }
-    m_streamPosition.clear();
     m_videoCount = m_audioCount = m_otherCount = 0;
     m_duration = 0;
     m_totalFrames = 0;
@@ -115,7 +115,7 @@ void MediaInfo::changeState(int newState, MediaContext *playingContext, bool not
 {
     int oldState;
     {
-        QMutexLocker lock(&m_mutex);
+        std::lock_guard<std::mutex> lock(m_mutex);
         oldState = m_state;
         if (newState != oldState) {
             qDebug().noquote() << QStringLiteral("media info: %1, state change: %2 -> %3")
@@ -129,7 +129,7 @@ void MediaInfo::changeState(int newState, MediaContext *playingContext, bool not
         return;
     if (newState != Playing) {
         // Leaving for anything but Playing ends a pending seek.
-        QMutexLocker lock(&m_mutex);
+        std::lock_guard<std::mutex> lock(m_mutex);
         clearSeekLocked();
     }
     emit mediaInfoStateChanged(this, playingContext, oldState, newState);
@@ -145,13 +145,13 @@ void MediaInfo::clearSeekLocked()
 
 int MediaInfo::state() const
 {
-    QMutexLocker lock(&m_mutex);
+    std::lock_guard<std::mutex> lock(m_mutex);
     return m_state;
 }
 
 bool MediaInfo::isOpened() const
 {
-    QMutexLocker lock(&m_mutex);
+    std::lock_guard<std::mutex> lock(m_mutex);
     return m_state == Playing || m_state == Paused;
 }
 
@@ -222,7 +222,7 @@ int MediaInfo::init(const QString &path)
 
     const bool surroundModel = GlobalSettings::surroundModel();
     {
-        QMutexLocker lock(&m_mutex);
+        std::lock_guard<std::mutex> lock(m_mutex);
         for (unsigned i = 0; i < ctx->nb_streams; ++i) {
             const AVCodecParameters *par = ctx->streams[i]->codecpar;
             auto record = std::make_unique<StreamInfo>();
@@ -279,7 +279,7 @@ int MediaInfo::init(const QString &path)
 
 void MediaInfo::assignRoles()
 {
-    QMutexLocker lock(&m_mutex);
+    std::lock_guard<std::mutex> lock(m_mutex);
     for (const auto &record : m_streams) {
         if (record->mediaType != AVMEDIA_TYPE_VIDEO)
             continue;
@@ -296,18 +296,38 @@ void MediaInfo::assignRoles()
 
 bool MediaInfo::hasStreamInfo(int streamIndex) const
 {
+    std::lock_guard<std::mutex> lock(m_mutex);
     return m_streamPosition.contains(streamIndex);
 }
 
-StreamInfo &MediaInfo::streamInfo(int streamIndex)
+StreamInfo MediaInfo::streamInfo(int streamIndex) const
 {
-    QMutexLocker lock(&m_mutex);
-    return *m_streams.at(static_cast<size_t>(m_streamPosition.value(streamIndex)));
+    std::lock_guard<std::mutex> lock(m_mutex);
+    const StreamInfo *record = recordLocked(streamIndex);
+    return record ? *record : StreamInfo();
+}
+
+bool MediaInfo::editStreamInfo(int streamIndex, const std::function<void(StreamInfo &)> &edit)
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    StreamInfo *record = recordLocked(streamIndex);
+    if (!record)
+        return false;
+    edit(*record);
+    return true;
+}
+
+StreamInfo *MediaInfo::recordLocked(int streamIndex) const
+{
+    auto it = m_streamPosition.constFind(streamIndex);
+    if (it == m_streamPosition.constEnd())
+        return nullptr;
+    return m_streams[static_cast<size_t>(*it)].get();
 }
 
 std::vector<StreamInfo> MediaInfo::streamInfos() const
 {
-    QMutexLocker lock(&m_mutex);
+    std::lock_guard<std::mutex> lock(m_mutex);
     std::vector<StreamInfo> copies;
     copies.reserve(m_streams.size());
     for (const auto &record : m_streams)
@@ -317,7 +337,7 @@ std::vector<StreamInfo> MediaInfo::streamInfos() const
 
 bool MediaInfo::hasSurroundStream() const
 {
-    QMutexLocker lock(&m_mutex);
+    std::lock_guard<std::mutex> lock(m_mutex);
     for (const auto &record : m_streams) {
         if (record->isSurround)
             return true;
@@ -327,47 +347,47 @@ bool MediaInfo::hasSurroundStream() const
 
 void MediaInfo::setFrameSearchMode(bool on)
 {
-    QMutexLocker lock(&m_mutex);
+    std::lock_guard<std::mutex> lock(m_mutex);
     m_frameSearchMode = on;
     qDebug().noquote() << "SetFrameSearchMode" << on;
 }
 
 bool MediaInfo::isFrameSearchMode() const
 {
-    QMutexLocker lock(&m_mutex);
+    std::lock_guard<std::mutex> lock(m_mutex);
     return m_frameSearchMode;
 }
 
 void MediaInfo::SetFrameSearchModeOn()
 {
-    QMutexLocker lock(&m_mutex);
+    std::lock_guard<std::mutex> lock(m_mutex);
     m_frameSearchMode = true;
     qDebug().noquote() << "SetFrameSearchMode On";
 }
 
 void MediaInfo::SetFrameSearchModeOff()
 {
-    QMutexLocker lock(&m_mutex);
+    std::lock_guard<std::mutex> lock(m_mutex);
     m_frameSearchMode = false;
     qDebug().noquote() << "SetFrameSearchMode Off";
 }
 
 void MediaInfo::startSeeking()
 {
-    QMutexLocker lock(&m_mutex);
+    std::lock_guard<std::mutex> lock(m_mutex);
     m_seeking = true;
     qDebug().noquote() << "media info: -----> start seeking";
 }
 
 void MediaInfo::finishSeeking()
 {
-    QMutexLocker lock(&m_mutex);
+    std::lock_guard<std::mutex> lock(m_mutex);
     clearSeekLocked();
 }
 
 bool MediaInfo::isSeeking()
 {
-    QMutexLocker lock(&m_mutex);
+    std::lock_guard<std::mutex> lock(m_mutex);
     if (!m_seeking)
         return false;
     // Only the channels on screen hold a seek open.
@@ -387,23 +407,21 @@ bool MediaInfo::isSeeking()
 
 void MediaInfo::setSeekingStreamInfo(int streamIndex, int seq)
 {
-    QMutexLocker lock(&m_mutex);
-    auto it = m_streamPosition.constFind(streamIndex);
-    if (it != m_streamPosition.constEnd())
-        m_streams[static_cast<size_t>(*it)]->seekingSeq = seq;
+    std::lock_guard<std::mutex> lock(m_mutex);
+    if (StreamInfo *record = recordLocked(streamIndex))
+        record->seekingSeq = seq;
 }
 
 void MediaInfo::setDisplayedSeq(int streamIndex, int seq)
 {
-    QMutexLocker lock(&m_mutex);
-    auto it = m_streamPosition.constFind(streamIndex);
-    if (it != m_streamPosition.constEnd())
-        m_streams[static_cast<size_t>(*it)]->displayedSeq = seq;
+    std::lock_guard<std::mutex> lock(m_mutex);
+    if (StreamInfo *record = recordLocked(streamIndex))
+        record->displayedSeq = seq;
 }
 
 void MediaInfo::setSeekingAbsolute(bool absolute)
 {
-    QMutexLocker lock(&m_mutex);
+    std::lock_guard<std::mutex> lock(m_mutex);
     m_seekingAbsolute = absolute;
     qDebug().noquote() << "=============== seekingAbsolute" << absolute;
 }

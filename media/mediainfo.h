@@ -3,22 +3,32 @@
 #include "streaminfo.h"
 
 #include <QMap>
-#include <QMutex>
 #include <QObject>
 #include <QString>
 
+#include <functional>
 #include <memory>
+#include <mutex>
 #include <vector>
 
 class MediaContext;
 
 // The one description of the recording the viewer works on and its play state.
 //
-// Threads: every operation runs on the GUI thread (the main window owns the one instance);
-// the two SetFrameSearchMode slots run from single-shot timers on the same thread.
-// Locking: `m_mutex` guards m_state, m_streams (the records' fields included), m_seeking and
-// m_frameSearchMode. The remaining fields are plain GUI-thread fields. The state signal is
-// emitted with the mutex released, so slots may call back in.
+// Threads: the GUI thread runs every operation (the main window owns the one instance; the two
+// SetFrameSearchMode slots run from single-shot timers on the same thread), with two
+// exceptions that take the mutex: the video display calls setDisplayedSeq on a stream's runner
+// thread for every frame it receives, and its layout code (GUI thread) reads and edits records
+// while it holds the display's own mutex. Lock order: the display's mutex -> m_mutex; m_mutex
+// is innermost and never held while calling out (an editStreamInfo function must not call back
+// into this object).
+// Locking: `m_mutex` guards m_state, m_streams (the records' fields included),
+// m_streamPosition, m_seeking and m_frameSearchMode. Records leave only as copies
+// (streamInfo, streamInfos) and are changed under the mutex (editStreamInfo and the setters).
+// The remaining fields are plain GUI-thread fields. The state signal is emitted with the mutex
+// released, so slots may call back in. A `MediaContext *` in the signal is an identity token
+// for the GUI: it is never dereferenced there (the context lives on the engine's threads and
+// may already be deleted when a queued signal arrives).
 class MediaInfo : public QObject
 {
     Q_OBJECT
@@ -45,8 +55,11 @@ public:
     int state() const;
     bool isOpened() const;
 
-    StreamInfo &streamInfo(int streamIndex);
+    // A copy of the record of a stream (a default record when there is none).
+    StreamInfo streamInfo(int streamIndex) const;
     bool hasStreamInfo(int streamIndex) const;
+    // Runs edit on the record under the lock; false when the stream has no record.
+    bool editStreamInfo(int streamIndex, const std::function<void(StreamInfo &)> &edit);
     // Copies of the records in stream order (for reports and the command line).
     std::vector<StreamInfo> streamInfos() const;
     bool hasSurroundStream() const;
@@ -61,6 +74,7 @@ public:
     void finishSeeking();
     bool isSeeking();
     void setSeekingStreamInfo(int streamIndex, int seq);
+    // Any thread (the display calls it on runner threads).
     void setDisplayedSeq(int streamIndex, int seq);
     void setSeekingAbsolute(bool absolute);
     bool isSeekingAbsolute() const { return m_seekingAbsolute; }
@@ -128,11 +142,12 @@ public slots:
 private:
     void clearSeekLocked();
     void assignRoles();
+    StreamInfo *recordLocked(int streamIndex) const;
 
-    mutable QMutex m_mutex;
+    mutable std::mutex m_mutex;
     QString m_currentPath;
     std::vector<std::unique_ptr<StreamInfo>> m_streams; // guarded by m_mutex
-    QMap<int, int> m_streamPosition; // stream index -> position in m_streams
+    QMap<int, int> m_streamPosition; // guarded by m_mutex; stream index -> position in m_streams
     int m_videoCount = 0;
     int m_audioCount = 0;
     int m_otherCount = 0;

@@ -494,10 +494,11 @@ void VideoDisplayWidget::layoutLocked()
     for (auto it = m_shownStreams.constBegin(); it != m_shownStreams.constEnd(); ++it) {
         if (!m_info->hasStreamInfo(it.key()))
             return;
-        StreamInfo &info = m_info->streamInfo(it.key());
-        const auto single = fit(info.aspect, W, H);
-        info.singleWidth = single.first;
-        info.singleHeight = single.second;
+        const auto single = fit(m_info->streamInfo(it.key()).aspect, W, H);
+        m_info->editStreamInfo(it.key(), [&](StreamInfo &info) {
+            info.singleWidth = single.first;
+            info.singleHeight = single.second;
+        });
         writeQuad(m_slots[static_cast<size_t>(*it)].singleBuffer,
                   0,
                   0,
@@ -509,23 +510,27 @@ void VideoDisplayWidget::layoutLocked()
         return;
     const double T = W / n;
     double sum = 0;
+    QMap<int, std::pair<double, double>> tiles; // stream -> tile width, height
     for (auto it = m_shownStreams.constBegin(); it != m_shownStreams.constEnd(); ++it) {
-        StreamInfo &info = m_info->streamInfo(it.key());
-        const auto tile = fit(info.aspect, T, H);
-        info.tileWidth = W > 0 ? tile.first * T / W : 0;
-        info.tileHeight = tile.second;
-        sum += info.tileWidth;
+        const auto tile = fit(m_info->streamInfo(it.key()).aspect, T, H);
+        const double tileWidth = W > 0 ? tile.first * T / W : 0;
+        m_info->editStreamInfo(it.key(), [&](StreamInfo &info) {
+            info.tileWidth = tileWidth;
+            info.tileHeight = tile.second;
+        });
+        tiles.insert(it.key(), {tileWidth, tile.second});
+        sum += tileWidth;
     }
     double x = -sum;
     for (auto it = m_shownStreams.constBegin(); it != m_shownStreams.constEnd(); ++it) {
-        const StreamInfo &info = m_info->streamInfo(it.key());
-        x += info.tileWidth;
+        const auto tile = tiles.value(it.key());
+        x += tile.first;
         writeQuad(m_slots[static_cast<size_t>(*it)].tiledBuffer,
                   float(x),
                   0,
-                  float(info.tileWidth),
-                  float(info.tileHeight));
-        x += info.tileWidth;
+                  float(tile.first),
+                  float(tile.second));
+        x += tile.first;
     }
 }
 
@@ -676,14 +681,15 @@ void VideoDisplayWidget::paintGL()
             const Slot &slot = m_slots[static_cast<size_t>(*it)];
             if (slot.width <= 0 || slot.height <= 0 || !m_info->hasStreamInfo(it.key()))
                 continue;
-            StreamInfo &info = m_info->streamInfo(it.key());
             const double g = double(slot.height) / slot.width;
-            if (g != info.aspect) {
+            m_info->editStreamInfo(it.key(), [&](StreamInfo &info) {
+                if (g == info.aspect)
+                    return;
                 qDebug().noquote() << "stream" << it.key() << ": new aspect ratio" << info.aspect
                                    << "-->" << g << "," << slot.width << "x" << slot.height;
                 info.aspect = g;
                 changed = true;
-            }
+            });
         }
         if (changed)
             layoutLocked();
