@@ -359,6 +359,11 @@ void MainWindow::onMediaEventOpended(MediaContext *context, QString path, int re
         m_playList->playNextFile(path);
         return;
     }
+    // The context itself stays on the engine's side: keep what the views need.
+    m_playingContext = context;
+    m_playingPath = path;
+    if (!m_eventLoop.copyTelemetry(context, &m_telemetry))
+        m_telemetry.clear(); // closed again before this report arrived
     m_mediaInfo.changeState(MediaInfo::Playing, context, true);
 }
 
@@ -385,6 +390,10 @@ void MainWindow::onMediaEventClosed(QString path, int result)
                        << ", media info path: " << m_mediaInfo.currentPath()
                        << ", closed file path " << path;
     qDebug().noquote() << "next_file_path - " << m_nextFilePath;
+    if (m_playingContext && path == m_playingPath) {
+        m_playingContext = nullptr;
+        m_playingPath.clear();
+    }
     if (m_closing) {
         m_mediaInfo.clearTempFile();
         return;
@@ -404,7 +413,7 @@ void MainWindow::onMediaEventClosed(QString path, int result)
 
 void MainWindow::onMediaEventEndOfPlaying(MediaContext *context)
 {
-    const QString contextPath = context ? context->path() : QString();
+    const QString contextPath = context && context == m_playingContext ? m_playingPath : QString();
     qDebug().noquote() << "MainWindow::onMediaEventEndOfPlaying"
                        << ": " << contextPath << ", media: " << m_mediaInfo.currentPath();
     if (contextPath == m_mediaInfo.currentPath()) {
@@ -439,7 +448,8 @@ void MainWindow::onMediaEventUpdatePlayingTime(MediaContext *context,
                                                int playing_seq)
 {
     Q_UNUSED(playing_seq)
-    if (m_closing || !context)
+    // A report of a recording that has been closed since (its context may be gone) is dropped.
+    if (m_closing || !context || context != m_playingContext)
         return;
     qDebug().noquote() << "MainWindow::onMediaEventUpdatePlayingTime"
                        << "media_info.isSeeking()" << m_mediaInfo.isSeeking();
@@ -453,22 +463,27 @@ void MainWindow::onMediaEventUpdatePlayingTime(MediaContext *context,
             m_display->showVideoStream(shown, 0);
     }
     // Frame number from the first stream's average frame rate, truncated toward zero.
-    const double currentTime = context->current_time.load();
+    // The time the engine reported is the context's current time when it reported it.
+    const double currentTime = playing_time;
     const int64_t frame = static_cast<int64_t>(double(m_mediaInfo.firstStreamRateNum())
                                                * currentTime / m_mediaInfo.firstStreamRateDen());
-    context->current_frame.store(frame);
+    m_eventLoop.setCurrentFrame(context, frame);
     m_mediaInfo.setCurrentFrame(frame);
+    int64_t currentFrame = frame;
+    int64_t seekingFramePos = frame;
+    if (!m_eventLoop.framePositions(context, &currentFrame, &seekingFramePos))
+        return; // closed meanwhile
     qDebug().noquote() << "222 context->current_time " << currentTime << "current_frame " << frame
                        << "playing_time " << playing_time;
-    qDebug().noquote() << "context->seeking_frame_pos " << context->seeking_frame_pos.load()
+    qDebug().noquote() << "context->seeking_frame_pos " << seekingFramePos
                        << "media_info.isSeekingAbsolute() " << m_mediaInfo.isSeekingAbsolute()
                        << "media_info.isFrameSearching() " << m_mediaInfo.isFrameSearching();
     int64_t shownFrame = frame;
-    if (m_mediaInfo.isFrameSearchMode() && frame != context->seeking_frame_pos.load()
+    if (m_mediaInfo.isFrameSearchMode() && frame != seekingFramePos
         && !m_mediaInfo.isSeekingAbsolute() && m_mediaInfo.isFrameSearching()) {
-        shownFrame = context->seeking_frame_pos.load();
+        shownFrame = seekingFramePos;
     } else {
-        context->seeking_frame_pos.store(frame);
+        m_eventLoop.setSeekingFramePos(context, frame);
     }
     qDebug().noquote() << "context->current_time " << currentTime << "current_frame " << shownFrame;
     if (m_mediaInfo.isSeeking() || !m_mediaInfo.isOpened())
@@ -499,9 +514,9 @@ void MainWindow::onMediaEventPlayControlCommandCompleted(int cmd, int64_t arg, i
 
 void MainWindow::onMediaEventVideoViewModeChanged(int stream_index, int view_mode, int result)
 {
-    if (result != 0 && m_mediaInfo.hasStreamInfo(stream_index)) {
-        StreamInfo &info = m_mediaInfo.streamInfo(stream_index);
-        info.viewMode = info.previousViewMode;
+    if (result != 0) {
+        m_mediaInfo.editStreamInfo(stream_index,
+                                   [](StreamInfo &info) { info.viewMode = info.previousViewMode; });
     }
     Q_UNUSED(view_mode)
 }
@@ -516,9 +531,10 @@ void MainWindow::onChangeVideoStreamViewMode(int stream_index, int view_mode)
         qDebug().noquote() << "can't change view mode: not surround view stream " << stream_index;
         return;
     }
-    StreamInfo &info = m_mediaInfo.streamInfo(stream_index);
-    info.previousViewMode = info.viewMode;
-    info.viewMode = view_mode;
+    m_mediaInfo.editStreamInfo(stream_index, [view_mode](StreamInfo &info) {
+        info.previousViewMode = info.viewMode;
+        info.viewMode = view_mode;
+    });
     m_eventLoop.postChangeViewMode(stream_index, view_mode);
     if (m_mediaInfo.state() == MediaInfo::Paused)
         m_eventLoop.postPlayControl(PlayCommand::SeekRelative, 0);

@@ -3,6 +3,7 @@
 #include "framelesswindow.h"
 #include "mediaeventloop.h"
 #include "mediainfo.h"
+#include "telemetrytrack.h"
 #include "videodisplayhost.h"
 
 #include <QPointer>
@@ -42,6 +43,9 @@ public:
     bool isClosingRequested() const { return m_closing; }
     // 1 when the event loop ended with an error while the window was closing, otherwise 0.
     int exitCode() const { return m_exitCode; }
+    // The GUI's own copy of the playing recording's telemetry (empty when none plays), for the
+    // telemetry views; it stays valid whatever the engine does with its context.
+    const TelemetryTrack &telemetry() const { return m_telemetry; }
 
     // VideoDisplayHost
     MediaInfo *displayMediaInfo() override { return &m_mediaInfo; }
@@ -106,6 +110,12 @@ private:
     QString m_exportFolder;
     QString m_captureFolder;
     QString m_nextFilePath;
+    // The recording the engine reported opened: its context only as an identity token to match
+    // later reports against (never dereferenced: queued reports can outlive it), its path and
+    // the GUI's copy of its telemetry. Cleared when its close is reported.
+    MediaContext *m_playingContext = nullptr;
+    QString m_playingPath;
+    TelemetryTrack m_telemetry;
     bool m_closing = false;
     int m_exitCode = 0;
     bool m_fullSize = false;

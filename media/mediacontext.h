@@ -26,8 +26,10 @@ struct MediaFrame;
 // Threads: the media event loop thread creates it, calls every command (open, close, seeks,
 // play control, selection, view mode, display size) and deletes it after close. The reader,
 // decoder and runner threads call masterFor, stateFor, allQueuesFull, reportPlayingTime,
-// checkEndOfPlaying and wakeReader, and emit the signals. The GUI thread may write
-// `current_frame` and `seeking_frame_pos`.
+// checkEndOfPlaying and wakeReader, and emit the signals. The GUI thread never touches a
+// context directly (its queued signals may outlive it): it reads the telemetry and reads and
+// writes `current_frame` and `seeking_frame_pos` through MediaEventLoop's accessors, which
+// keep the context alive meanwhile.
 // Locks, in nesting order: the reader's mutex -> m_statesMutex (guards m_states and
 // m_masterState) -> one state's queue mutex. m_timeMutex guards the playing-time bookkeeping
 // (`current_time` writes, last_reported_time, `playing_seq`) and is never held while taking
@@ -109,7 +111,8 @@ public:
     const std::map<int, MediaState *> &statesLocked() const { return m_states; }
     QVector<int> streamIndexes();
 
-    // Telemetry of the open recording (loaded by openFromFile).
+    // Telemetry of the open recording (loaded by openFromFile, then read-only until close).
+    TelemetryTrack telemetry() const { return m_telemetry; }
     int gpsSamples(QVector<GpsSample> &out) const { return m_telemetry.gpsSamples(out); }
     int gsensorSamples(QVector<GSensorSample> &out) const
     {

@@ -37,7 +37,53 @@ MediaEventLoop::~MediaEventLoop()
     std::lock_guard<std::mutex> lock(m_mutex);
     m_events.clear();
     // A loop that never ran its Finish still owns the current context.
+    share(nullptr);
     delete m_context.exchange(nullptr);
+}
+
+void MediaEventLoop::share(MediaContext *context)
+{
+    std::lock_guard<std::mutex> lock(m_sharedMutex);
+    m_shared = context;
+}
+
+bool MediaEventLoop::copyTelemetry(MediaContext *context, TelemetryTrack *out) const
+{
+    std::lock_guard<std::mutex> lock(m_sharedMutex);
+    if (!context || context != m_shared)
+        return false;
+    *out = context->telemetry();
+    return true;
+}
+
+bool MediaEventLoop::framePositions(MediaContext *context,
+                                    int64_t *current_frame,
+                                    int64_t *seeking_frame_pos) const
+{
+    std::lock_guard<std::mutex> lock(m_sharedMutex);
+    if (!context || context != m_shared)
+        return false;
+    *current_frame = context->current_frame.load();
+    *seeking_frame_pos = context->seeking_frame_pos.load();
+    return true;
+}
+
+bool MediaEventLoop::setCurrentFrame(MediaContext *context, int64_t current_frame)
+{
+    std::lock_guard<std::mutex> lock(m_sharedMutex);
+    if (!context || context != m_shared)
+        return false;
+    context->current_frame.store(current_frame);
+    return true;
+}
+
+bool MediaEventLoop::setSeekingFramePos(MediaContext *context, int64_t seeking_frame_pos)
+{
+    std::lock_guard<std::mutex> lock(m_sharedMutex);
+    if (!context || context != m_shared)
+        return false;
+    context->seeking_frame_pos.store(seeking_frame_pos);
+    return true;
 }
 
 void MediaEventLoop::post(MediaEvent *event)
@@ -163,6 +209,7 @@ void MediaEventLoop::executeOpen(const MediaEvent_Open &event)
                     this,
                     &MediaEventLoop::onErrorOccurredWhileRunning,
                     Qt::DirectConnection);
+            share(context);
             result = 0;
         }
     }
@@ -175,6 +222,8 @@ int MediaEventLoop::executeClose()
     if (!context)
         return -1;
     const QString path = context->path();
+    // From here on no accessor reaches the context: it is about to go.
+    share(nullptr);
     context->closeAndDisconnect();
     m_context.store(nullptr);
     delete context;

@@ -25,8 +25,17 @@ class MediaEvent_Open;
 //
 // Threads: post*() and hasNoContext() from any thread; run() and the execute*() operations on
 // the loop thread (a loop made without a parent lives in its own thread); the relay slots on the
-// engine thread that emitted (direct connections). m_mutex guards m_events; m_context is an atomic,
-// written only by the loop thread.
+// engine thread that emitted (direct connections). m_mutex guards m_events; m_context is an
+// atomic, written only by the loop thread.
+//
+// The context pointer in the signals is an identity token for their receivers: a queued signal
+// can arrive after its context was closed and deleted, so receivers on other threads never
+// dereference it. What the GUI needs from the context goes through the accessors below
+// (telemetry, frame positions), which act only while that context is still the open one:
+// m_sharedMutex guards m_shared, which the loop sets once an open succeeded and clears before
+// it closes and deletes the context; the accessors hold the mutex for the few atomic or
+// read-only fields they touch, so the context cannot be deleted meanwhile. m_sharedMutex is a
+// leaf lock: nothing else is taken while it is held.
 class MediaEventLoop : public QThread
 {
     Q_OBJECT
@@ -50,6 +59,16 @@ public:
     void postChangeViewMode(int stream_index, int view_mode);
     void postChangeDisplaySize(int width, int height);
     bool hasNoContext() const { return m_context.load() == nullptr; }
+
+    // --- any thread: the open context, if it is still the one a signal named ---
+    // A copy of its telemetry track (GPS and G-sensor samples and rates).
+    bool copyTelemetry(MediaContext *context, TelemetryTrack *out) const;
+    // Its frame numbers: the current picture's and the frame search position.
+    bool framePositions(MediaContext *context,
+                        int64_t *current_frame,
+                        int64_t *seeking_frame_pos) const;
+    bool setCurrentFrame(MediaContext *context, int64_t current_frame);
+    bool setSeekingFramePos(MediaContext *context, int64_t seeking_frame_pos);
 
     // --- loop thread (called by the events) ---
     void executeOpen(const MediaEvent_Open &event);
@@ -84,9 +103,12 @@ protected:
 
 private:
     void post(MediaEvent *event);
+    void share(MediaContext *context);
 
     std::mutex m_mutex;
     std::condition_variable m_cond;
     std::deque<std::unique_ptr<MediaEvent>> m_events; // guarded by m_mutex
     std::atomic<MediaContext *> m_context {nullptr};
+    mutable std::mutex m_sharedMutex;
+    MediaContext *m_shared = nullptr; // guarded by m_sharedMutex
 };

@@ -18,6 +18,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QMimeData>
+#include <QRandomGenerator>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -381,6 +382,61 @@ private slots:
         QVERIFY(qMax(rear.singleWidth, rear.singleHeight) > 0.99);
         const Reading first = onScreen(1);
         QTRY_VERIFY_WITH_TIMEOUT(onScreen(1).frame > first.frame, 10000);
+    }
+
+    // Short recordings report their playing time on every frame, so reports are still queued
+    // for the GUI whenever a row change, a close or an open deletes the context on the engine
+    // side. Under AddressSanitizer any use of a deleted context fails the run.
+    void rowStorm_reportsOfClosedRecordingsAreHarmless()
+    {
+        QStringList files;
+        for (int i = 0; i < 3; ++i) {
+            files << place(recording(QStringLiteral("storm%1.mp4").arg(i),
+                                     channels(1, QStringLiteral("160x90"))
+                                             << QStringLiteral("--duration")
+                                             << QStringLiteral("0.6") << QStringLiteral("--seed")
+                                             << QString::number(i) << QStringLiteral("--telemetry")
+                                             << QStringLiteral("subtitle")),
+                           QStringLiteral("20240101_18%1000D.mp4").arg(i));
+            QVERIFY(!files.last().isEmpty());
+        }
+        MainWindow *w = window();
+        QSignalSpy times(&w->eventLoop(), &MediaEventLoop::mediaEventUpdatePlayingTime);
+        w->playList()->loadPlayList({m_folder->path()}, true);
+        QRandomGenerator random(7);
+        for (int round = 0; round < 80; ++round) {
+            switch (random.bounded(5)) {
+            case 0:
+            case 1:
+                w->onPlayFileSelected(files[random.bounded(files.size())]);
+                break;
+            case 2:
+                w->eventLoop().postClose();
+                break;
+            case 3:
+                w->eventLoop().postPlayControl(PlayCommand::SeekAbsolute,
+                                               random.bounded(0, 500000));
+                break;
+            default:
+                w->eventLoop().postPlayControl(PlayCommand::SeekRelative, -300000);
+                break;
+            }
+            QTest::qWait(random.bounded(0, 40));
+        }
+        QVERIFY(times.count() > 0);
+        // It settles: once the engine has worked off the storm, a pick plays with the GUI's
+        // own copy of that recording's telemetry.
+        QSignalSpy settled(&w->eventLoop(), &MediaEventLoop::mediaEventPlayControlCommandCompleted);
+        w->eventLoop().postPlayControl(PlayCommand::Resume, 0);
+        QTRY_VERIFY_WITH_TIMEOUT(settled.count() > 0, 20000);
+        QTRY_VERIFY_WITH_TIMEOUT(!w->mediaInfo().isOpened(), 20000);
+        w->onPlayFileSelected(files[2]);
+        QTRY_VERIFY_WITH_TIMEOUT(w->mediaInfo().state() == MediaInfo::Playing
+                                         && w->mediaInfo().currentPath() == files[2],
+                                 20000);
+        QCOMPARE(w->telemetry().gpsCount(), 1);
+        QCOMPARE(w->telemetry().gsensorCount(), 6);
+        QCOMPARE(w->telemetry().gsensorRate(), 0.1);
     }
 
     void unopenableFileInTheMiddle_isSkipped()
