@@ -245,7 +245,7 @@ int FrameCommand::run(const QStringList &arguments)
     Picture picture;
     int64_t frameNumber = 0;
     if (byNumber) {
-        context->seeking_frame_pos.store(number);
+        loop.setSeekingFramePos(context, number);
         loop.postPlayControl(PlayCommand::SeekByFrame, number > 1 ? number : 0);
         const bool done = waitUntil([&] {
             std::lock_guard<std::mutex> lock(receiver.m_mutex);
