@@ -47,43 +47,40 @@ void MediaEventLoop::share(MediaContext *context)
     m_shared = context;
 }
 
-bool MediaEventLoop::copyTelemetry(MediaContext *context, TelemetryTrack *out) const
+template<class F>
+bool MediaEventLoop::withShared(MediaContext *context, F &&access) const
 {
     std::lock_guard<std::mutex> lock(m_sharedMutex);
     if (!context || context != m_shared)
         return false;
-    *out = context->telemetry();
+    access(context);
     return true;
+}
+
+bool MediaEventLoop::copyTelemetry(MediaContext *context, TelemetryTrack *out) const
+{
+    return withShared(context, [out](MediaContext *c) { *out = c->telemetry(); });
 }
 
 bool MediaEventLoop::framePositions(MediaContext *context,
                                     int64_t *current_frame,
                                     int64_t *seeking_frame_pos) const
 {
-    std::lock_guard<std::mutex> lock(m_sharedMutex);
-    if (!context || context != m_shared)
-        return false;
-    *current_frame = context->current_frame.load();
-    *seeking_frame_pos = context->seeking_frame_pos.load();
-    return true;
+    return withShared(context, [=](MediaContext *c) {
+        *current_frame = c->current_frame.load();
+        *seeking_frame_pos = c->seeking_frame_pos.load();
+    });
 }
 
 bool MediaEventLoop::setCurrentFrame(MediaContext *context, int64_t current_frame)
 {
-    std::lock_guard<std::mutex> lock(m_sharedMutex);
-    if (!context || context != m_shared)
-        return false;
-    context->current_frame.store(current_frame);
-    return true;
+    return withShared(context, [=](MediaContext *c) { c->current_frame.store(current_frame); });
 }
 
 bool MediaEventLoop::setSeekingFramePos(MediaContext *context, int64_t seeking_frame_pos)
 {
-    std::lock_guard<std::mutex> lock(m_sharedMutex);
-    if (!context || context != m_shared)
-        return false;
-    context->seeking_frame_pos.store(seeking_frame_pos);
-    return true;
+    return withShared(context,
+                      [=](MediaContext *c) { c->seeking_frame_pos.store(seeking_frame_pos); });
 }
 
 void MediaEventLoop::post(MediaEvent *event)

@@ -104,6 +104,9 @@ protected:
 private:
     void post(MediaEvent *event);
     void share(MediaContext *context);
+    // Runs access on context under m_sharedMutex if it is still the shared one.
+    template<class F>
+    bool withShared(MediaContext *context, F &&access) const;
 
     std::mutex m_mutex;
     std::condition_variable m_cond;
