@@ -282,8 +282,36 @@ private slots:
                 QStringLiteral("20240101_130000D.avi"));
         QVERIFY(!cut.isEmpty());
         MainWindow *w = window();
+        // The real converter behind a stand-in that marks the time it runs.
+        const QString mark = m_other->filePath(QStringLiteral("converting"));
+        const QString wrapper = m_other->filePath(QStringLiteral("ffmpeg.sh"));
+        QFile script(wrapper);
+        QVERIFY(script.open(QIODevice::WriteOnly));
+        script.write("#!/bin/sh\ntouch '" + QFile::encodeName(mark) + "'\nsleep 1\nrm '"
+                     + QFile::encodeName(mark) + "'\nexec ffmpeg \"$@\"\n");
+        script.close();
+        script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        w->mediaInfo().setConverterProgram(wrapper);
+        // While it runs the window keeps handling events, disabled behind the loading dialog,
+        // and does not close under the repair.
+        int ticksWhileConverting = 0;
+        bool keptOut = true;
+        QTimer sampler;
+        connect(&sampler, &QTimer::timeout, [&] {
+            if (!QFile::exists(mark))
+                return;
+            if (++ticksWhileConverting == 1)
+                w->close();
+            auto *loading = w->findChild<QWidget *>(QStringLiteral("loadingDialog"));
+            keptOut = keptOut && !w->isEnabled() && loading && loading->isVisible();
+        });
+        sampler.start(20);
+
         w->playList()->loadPlayList({cut}, true);
         QTRY_COMPARE_WITH_TIMEOUT(w->mediaInfo().state(), int(MediaInfo::Playing), 20000);
+        QVERIFY(ticksWhileConverting > 0);
+        QVERIFY(keptOut);
+        QVERIFY(w->isVisible());
         const QString copy = m_exports->filePath(QStringLiteral("20240101_130000Dtmp.avi"));
         QCOMPARE(w->mediaInfo().tempFilePath(), copy);
         QCOMPARE(w->mediaInfo().currentPath(), copy);
