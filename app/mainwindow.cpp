@@ -597,6 +597,9 @@ void MainWindow::closeEvent(QCloseEvent *event)
         event->ignore();
         return;
     }
+    // Nothing is open in the engine, yet a repaired copy may be left over (its recording
+    // failed to open, or the next row of the list was missing): it goes with the window.
+    m_mediaInfo.clearTempFile();
     event->accept();
 }
 

@@ -321,6 +321,43 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(!QFile::exists(copy), 20000);
     }
 
+    // A copy left over after its recording was closed and the next row had vanished is not
+    // left behind when the window closes.
+    void repairedCopy_goesWithTheWindow_whenNothingPlays()
+    {
+        const QString cut = place(
+                recording(QStringLiteral("cut.avi"),
+                          channels(2, QStringLiteral("160x90"))
+                                  << QStringLiteral("--duration") << QStringLiteral("1")
+                                  << QStringLiteral("--damage") << QStringLiteral("avi-no-index")),
+                QStringLiteral("20240101_133000D.avi"));
+        const QString gone = place(
+                recording(QStringLiteral("b.mp4"),
+                          channels(1) << QStringLiteral("--duration") << QStringLiteral("1")),
+                QStringLiteral("20240101_133100D.mp4"));
+        QVERIFY(!cut.isEmpty() && !gone.isEmpty());
+        MainWindow *w = window();
+        w->playList()->loadPlayList({cut, gone}, true);
+        QVERIFY(QFile::remove(gone));
+        const QString copy = m_exports->filePath(QStringLiteral("20240101_133000Dtmp.avi"));
+        // (the loading dialog is gone once the copy plays)
+        QTRY_COMPARE_WITH_TIMEOUT(w->mediaInfo().state(), int(MediaInfo::Playing), 20000);
+        QCOMPARE(w->mediaInfo().currentPath(), copy);
+        {
+            DialogCatcher catcher;
+            QTRY_VERIFY_WITH_TIMEOUT(!catcher.texts().isEmpty(), 30000);
+            QVERIFY(catcher.texts().first().contains(
+                    QStringLiteral("No file for play back available")));
+        }
+        QTRY_COMPARE_WITH_TIMEOUT(w->mediaInfo().state(), int(MediaInfo::Stopped), 10000);
+        QVERIFY(w->eventLoop().hasNoContext());
+        QVERIFY(QFile::exists(copy));
+
+        w->close();
+        QTRY_VERIFY_WITH_TIMEOUT(!w->isVisible(), 10000);
+        QVERIFY(!QFile::exists(copy));
+    }
+
     // The window waits for the loop's Finish. A close that reaches the loop first leaves the
     // Finish nothing to close: the window must still close in order, the process live on and
     // report it in its exit code.
