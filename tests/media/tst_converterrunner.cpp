@@ -12,18 +12,6 @@
 
 namespace {
 
-// A two-channel recording for the stand-ins to hand back as their output.
-QString sampleRecording()
-{
-    return TestRecordings::make(QStringLiteral("runner.avi"),
-                                {QStringLiteral("--video"),
-                                 QStringLiteral("160x90"),
-                                 QStringLiteral("--video"),
-                                 QStringLiteral("160x90"),
-                                 QStringLiteral("--duration"),
-                                 QStringLiteral("1")});
-}
-
 // Writes an executable shell script whose last argument is the output path ("$out").
 QString writeScript(const QTemporaryDir &dir, const QString &name, const QByteArray &body)
 {
@@ -43,7 +31,23 @@ class TestConverterRunner : public QObject
 {
     Q_OBJECT
 
+    // A two-channel recording for the stand-ins to hand back as their output ($SAMPLE).
+    QString m_sample;
+
 private slots:
+    void initTestCase()
+    {
+        m_sample = TestRecordings::make(QStringLiteral("runner.avi"),
+                                        {QStringLiteral("--video"),
+                                         QStringLiteral("160x90"),
+                                         QStringLiteral("--video"),
+                                         QStringLiteral("160x90"),
+                                         QStringLiteral("--duration"),
+                                         QStringLiteral("1")});
+        QVERIFY(!m_sample.isEmpty());
+        qputenv("SAMPLE", QFile::encodeName(m_sample));
+    }
+
     void failures_data()
     {
         QTest::addColumn<QByteArray>("script"); // empty: the program does not exist
@@ -81,9 +85,6 @@ private slots:
         QFETCH(bool, crashed);
         QFETCH(bool, cancelled);
         QFETCH(int, exitCode);
-        const QString sample = sampleRecording();
-        QVERIFY(!sample.isEmpty());
-        qputenv("SAMPLE", QFile::encodeName(sample));
         QTemporaryDir dir;
         const QString output = dir.filePath(QStringLiteral("out.avi"));
 
@@ -102,7 +103,7 @@ private slots:
         });
         ticker.start(10);
         const ConverterRunner::Result result
-                = runner.run({QStringLiteral("-i"), sample, output}, output);
+                = runner.run({QStringLiteral("-i"), m_sample, output}, output);
 
         QVERIFY(!result.ok());
         QCOMPARE(result.started, started);
@@ -139,9 +140,6 @@ private slots:
     // keeps the tail of it, and counts the video packets of what it wrote.
     void success_countsPacketsAndSplitsLines()
     {
-        const QString sample = sampleRecording();
-        QVERIFY(!sample.isEmpty());
-        qputenv("SAMPLE", QFile::encodeName(sample));
         QTemporaryDir dir;
         const QString output = dir.filePath(QStringLiteral("out.avi"));
         ConverterRunner runner;
@@ -153,12 +151,12 @@ private slots:
                                       "cp \"$SAMPLE\" \"$out\""));
         QStringList lines;
         connect(&runner, &ConverterRunner::outputLine, [&](const QString &line) { lines << line; });
-        const ConverterRunner::Result result = runner.run({sample, output}, output);
+        const ConverterRunner::Result result = runner.run({m_sample, output}, output);
         QVERIFY2(result.ok(), qPrintable(result.summary()));
         QCOMPARE(result.exitCode, 0);
         QCOMPARE(result.videoPackets,
-                 qint64(TestRecordings::probedVideoPackets(sample, 0)
-                        + TestRecordings::probedVideoPackets(sample, 1)));
+                 qint64(TestRecordings::probedVideoPackets(m_sample, 0)
+                        + TestRecordings::probedVideoPackets(m_sample, 1)));
         QVERIFY(QFile::exists(output));
         QCOMPARE(lines.size(), 4);
         QCOMPARE(lines.at(0), QStringLiteral("frame=1"));
