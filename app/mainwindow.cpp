@@ -327,8 +327,9 @@ void MainWindow::doOpenMediaFile(const QString &path)
 
     if (m_mediaInfo.isDamaged()) {
         QDir().mkpath(m_exportFolder);
-        const QString copy = m_mediaInfo.repairRecording(
-                path, m_exportFolder, static_cast<int>(m_mediaInfo.duration()));
+        m_repairing = true;
+        const QString copy = m_mediaInfo.repairRecording(path, m_exportFolder);
+        m_repairing = false;
         m_mediaInfo.setTempFile(copy, path);
         if (!copy.isEmpty())
             m_mediaInfo.setCurrentPath(copy);
@@ -599,12 +600,22 @@ void MainWindow::onExit()
 void MainWindow::closeEvent(QCloseEvent *event)
 {
     qDebug().noquote() << "close main window";
+    if (m_repairing) {
+        // The repair's wait keeps the events flowing; the window stays until the open it
+        // belongs to has been posted.
+        qDebug().noquote() << "close main window: ignored while a recording is repaired";
+        event->ignore();
+        return;
+    }
     if (!m_eventLoop.hasNoContext()) {
         m_closing = true;
         m_eventLoop.postFinish();
         event->ignore();
         return;
     }
+    // Nothing is open in the engine, yet a repaired copy may be left over (its recording
+    // failed to open, or the next row of the list was missing): it goes with the window.
+    m_mediaInfo.clearTempFile();
     event->accept();
 }
 

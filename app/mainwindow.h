@@ -117,6 +117,7 @@ private:
     QString m_playingPath;
     TelemetryTrack m_telemetry;
     bool m_closing = false;
+    bool m_repairing = false; // a repair's converter runs (its wait spins the event loop)
     int m_exitCode = 0;
     bool m_fullSize = false;
     double m_playSpeed = 1.0; // the control panel's factor; 1 until that panel exists

@@ -1,13 +1,13 @@
 #include "mediainfo.h"
 
 #include "avptr.h"
+#include "converterrunner.h"
 #include "globalsettings.h"
 
 #include <QDebug>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QProcess>
 
 namespace {
 
@@ -50,33 +50,6 @@ void logIndexDiagnostic(AVFormatContext *ctx)
         }
     }
     qDebug().noquote() << rule;
-}
-
-// True when the file opens and yields at least one video packet.
-bool hasVideoPackets(const QString &path)
-{
-    AVFormatContext *raw = nullptr;
-    if (avformat_open_input(&raw, path.toUtf8().constData(), nullptr, nullptr) < 0)
-        return false;
-    av::FormatContextPtr ctx(raw);
-    if (avformat_find_stream_info(ctx.get(), nullptr) < 0)
-        return false;
-    av::PacketPtr packet = av::makePacket();
-    if (!packet)
-        return false;
-    // A copy with no video in its first few hundred packets is not a usable repair.
-    for (int i = 0; i < 500; ++i) {
-        if (av_read_frame(ctx.get(), packet.get()) < 0)
-            return false;
-        const bool video = packet->stream_index >= 0
-                && static_cast<unsigned>(packet->stream_index) < ctx->nb_streams
-                && ctx->streams[packet->stream_index]->codecpar->codec_type == AVMEDIA_TYPE_VIDEO
-                && packet->size > 0;
-        av_packet_unref(packet.get());
-        if (video)
-            return true;
-    }
-    return false;
 }
 
 } // namespace
@@ -455,60 +428,51 @@ QString MediaInfo::repairOutputPath(const QString &inputPath, const QString &out
             + info.suffix();
 }
 
-QStringList MediaInfo::repairArguments(const QString &inputPath,
-                                       const QString &outputPath,
-                                       int durationSeconds)
+QStringList MediaInfo::repairArguments(const QString &inputPath, const QString &outputPath)
 {
-    QStringList args {QStringLiteral("-y"),
-                      QStringLiteral("-err_detect"),
-                      QStringLiteral("ignore_err"),
-                      QStringLiteral("-i"),
-                      inputPath};
-    if (durationSeconds > 0)
-        args << QStringLiteral("-t") << QString::number(durationSeconds);
-    args << QStringLiteral("-map") << QStringLiteral("0:v:0") << QStringLiteral("-map")
-         << QStringLiteral("0:v:1") << QStringLiteral("-c:v") << QStringLiteral("copy")
-         << QStringLiteral("-an") << QStringLiteral("-r") << QStringLiteral("30")
-         << QStringLiteral("-f") << QStringLiteral("avi") << outputPath;
-    return args;
+    // No "-t": the duration of a file without index is an estimate, and a limit cut from it
+    // drops the last seconds, the ones a power loss leaves. The second channel is optional
+    // ("?"), so a one-channel recording is repaired too.
+    return QStringList {QStringLiteral("-y"),
+                        QStringLiteral("-err_detect"),
+                        QStringLiteral("ignore_err"),
+                        QStringLiteral("-i"),
+                        inputPath,
+                        QStringLiteral("-map"),
+                        QStringLiteral("0:v:0"),
+                        QStringLiteral("-map"),
+                        QStringLiteral("0:v:1?"),
+                        QStringLiteral("-c:v"),
+                        QStringLiteral("copy"),
+                        QStringLiteral("-an"),
+                        QStringLiteral("-r"),
+                        QStringLiteral("30"),
+                        QStringLiteral("-f"),
+                        QStringLiteral("avi"),
+                        outputPath};
 }
 
-QString MediaInfo::repairRecording(const QString &inputPath,
-                                   const QString &outputFolder,
-                                   int durationSeconds)
+QString MediaInfo::repairRecording(const QString &inputPath, const QString &outputFolder)
 {
     const QString outputPath = repairOutputPath(inputPath, outputFolder);
     // A copy from an earlier open is reused as it is.
     if (QFile::exists(outputPath))
         return outputPath;
 
-    QProcess converter;
-    converter.setProcessChannelMode(QProcess::MergedChannels);
-    converter.start(m_converterProgram,
-                    repairArguments(inputPath, outputPath, durationSeconds),
-                    QIODevice::ReadWrite);
-    if (!converter.waitForStarted()) {
-        qDebug().noquote() << "MediaInfo::repairRecording" << m_converterProgram
-                           << "did not start:" << converter.errorString();
-        return QString();
-    }
-    if (!converter.waitForFinished(m_converterTimeoutMs)) {
-        qDebug().noquote() << "MediaInfo::repairRecording converter timed out after"
-                           << m_converterTimeoutMs << "ms";
-        converter.kill();
-        converter.waitForFinished(5000);
-        // A half-written copy must not be reused by the next open.
-        QFile::remove(outputPath);
-        return QString();
-    }
-    if (converter.exitStatus() == QProcess::CrashExit || !QFile::exists(outputPath))
-        return QString();
-    // The converter can exit 0 after writing a container without a single packet.
-    if (!hasVideoPackets(outputPath)) {
-        qDebug().noquote() << "MediaInfo::repairRecording copy holds no video:" << outputPath;
-        QFile::remove(outputPath);
+    ConverterRunner converter;
+    converter.setProgram(m_converterProgram);
+    converter.setTimeoutMs(m_converterTimeoutMs);
+    // The runner removes what a failed run wrote, so no half-made copy is reused later.
+    const ConverterRunner::Result result
+            = converter.run(repairArguments(inputPath, outputPath), outputPath);
+    if (!result.ok()) {
+        qDebug().noquote() << "MediaInfo::repairRecording" << m_converterProgram << inputPath
+                           << "failed:" << result.summary();
+        if (!result.errorText.isEmpty())
+            qDebug().noquote() << result.errorText.trimmed();
         return QString();
     }
     qDebug().noquote() << "Multi-stream Repair Success:" << outputPath;
+    qDebug().noquote() << "MediaInfo::repairRecording" << result.summary();
     return outputPath;
 }

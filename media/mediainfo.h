@@ -88,15 +88,13 @@ public:
     // was already gone. A file that cannot be deleted stays; that is only logged.
     void clearTempFile(QString &path);
 
-    // Rebuilds a playable copy of a damaged recording with the external converter. Returns
-    // the copy's path, or "" when no usable copy could be made (the damaged file then plays).
-    QString repairRecording(const QString &inputPath,
-                            const QString &outputFolder,
-                            int durationSeconds);
+    // Rebuilds a playable copy of a damaged recording with the external converter, keeping
+    // every video packet the file still holds. Returns the copy's path, or "" when no usable
+    // copy could be made (the damaged file then plays). The wait spins a local event loop
+    // (input events held back), so the calling thread's windows keep repainting.
+    QString repairRecording(const QString &inputPath, const QString &outputFolder);
     // The converter's arguments for a repair (exposed for the command line and the tests).
-    static QStringList repairArguments(const QString &inputPath,
-                                       const QString &outputPath,
-                                       int durationSeconds);
+    static QStringList repairArguments(const QString &inputPath, const QString &outputPath);
     // Path the repaired copy of inputPath gets in outputFolder.
     static QString repairOutputPath(const QString &inputPath, const QString &outputFolder);
     // Converter program and time limit; tests point them at stand-ins.

@@ -283,8 +283,36 @@ private slots:
                 QStringLiteral("20240101_130000D.avi"));
         QVERIFY(!cut.isEmpty());
         MainWindow *w = window();
+        // The real converter behind a stand-in that marks the time it runs.
+        const QString mark = m_other->filePath(QStringLiteral("converting"));
+        const QString wrapper = m_other->filePath(QStringLiteral("ffmpeg.sh"));
+        QFile script(wrapper);
+        QVERIFY(script.open(QIODevice::WriteOnly));
+        script.write("#!/bin/sh\ntouch '" + QFile::encodeName(mark) + "'\nsleep 1\nrm '"
+                     + QFile::encodeName(mark) + "'\nexec ffmpeg \"$@\"\n");
+        script.close();
+        script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        w->mediaInfo().setConverterProgram(wrapper);
+        // While it runs the window keeps handling events, disabled behind the loading dialog,
+        // and does not close under the repair.
+        int ticksWhileConverting = 0;
+        bool keptOut = true;
+        QTimer sampler;
+        connect(&sampler, &QTimer::timeout, [&] {
+            if (!QFile::exists(mark))
+                return;
+            if (++ticksWhileConverting == 1)
+                w->close();
+            auto *loading = w->findChild<QWidget *>(QStringLiteral("loadingDialog"));
+            keptOut = keptOut && !w->isEnabled() && loading && loading->isVisible();
+        });
+        sampler.start(20);
+
         w->playList()->loadPlayList({cut}, true);
         QTRY_COMPARE_WITH_TIMEOUT(w->mediaInfo().state(), int(MediaInfo::Playing), 20000);
+        QVERIFY(ticksWhileConverting > 0);
+        QVERIFY(keptOut);
+        QVERIFY(w->isVisible());
         const QString copy = m_exports->filePath(QStringLiteral("20240101_130000Dtmp.avi"));
         QCOMPARE(w->mediaInfo().tempFilePath(), copy);
         QCOMPARE(w->mediaInfo().currentPath(), copy);
@@ -292,6 +320,43 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(onScreen(0).channel == 1, 10000);
         // after the list ended the copy is gone
         QTRY_VERIFY_WITH_TIMEOUT(!QFile::exists(copy), 20000);
+    }
+
+    // A copy left over after its recording was closed and the next row had vanished is not
+    // left behind when the window closes.
+    void repairedCopy_goesWithTheWindow_whenNothingPlays()
+    {
+        const QString cut = place(
+                recording(QStringLiteral("cut.avi"),
+                          channels(2, QStringLiteral("160x90"))
+                                  << QStringLiteral("--duration") << QStringLiteral("1")
+                                  << QStringLiteral("--damage") << QStringLiteral("avi-no-index")),
+                QStringLiteral("20240101_133000D.avi"));
+        const QString gone = place(
+                recording(QStringLiteral("b.mp4"),
+                          channels(1) << QStringLiteral("--duration") << QStringLiteral("1")),
+                QStringLiteral("20240101_133100D.mp4"));
+        QVERIFY(!cut.isEmpty() && !gone.isEmpty());
+        MainWindow *w = window();
+        w->playList()->loadPlayList({cut, gone}, true);
+        QVERIFY(QFile::remove(gone));
+        const QString copy = m_exports->filePath(QStringLiteral("20240101_133000Dtmp.avi"));
+        // (the loading dialog is gone once the copy plays)
+        QTRY_COMPARE_WITH_TIMEOUT(w->mediaInfo().state(), int(MediaInfo::Playing), 20000);
+        QCOMPARE(w->mediaInfo().currentPath(), copy);
+        {
+            DialogCatcher catcher;
+            QTRY_VERIFY_WITH_TIMEOUT(!catcher.texts().isEmpty(), 30000);
+            QVERIFY(catcher.texts().first().contains(
+                    QStringLiteral("No file for play back available")));
+        }
+        QTRY_COMPARE_WITH_TIMEOUT(w->mediaInfo().state(), int(MediaInfo::Stopped), 10000);
+        QVERIFY(w->eventLoop().hasNoContext());
+        QVERIFY(QFile::exists(copy));
+
+        w->close();
+        QTRY_VERIFY_WITH_TIMEOUT(!w->isVisible(), 10000);
+        QVERIFY(!QFile::exists(copy));
     }
 
     // The window waits for the loop's Finish. A close that reaches the loop first leaves the

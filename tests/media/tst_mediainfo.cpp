@@ -442,78 +442,88 @@ private slots:
         QVERIFY(gone.isEmpty());
     }
 
-    void repairArguments_data()
-    {
-        QTest::addColumn<int>("seconds");
-        QTest::addColumn<QStringList>("expected");
-        const QStringList tail {QStringLiteral("-map"),
-                                QStringLiteral("0:v:0"),
-                                QStringLiteral("-map"),
-                                QStringLiteral("0:v:1"),
-                                QStringLiteral("-c:v"),
-                                QStringLiteral("copy"),
-                                QStringLiteral("-an"),
-                                QStringLiteral("-r"),
-                                QStringLiteral("30"),
-                                QStringLiteral("-f"),
-                                QStringLiteral("avi"),
-                                QStringLiteral("/out/Atmp.mp4")};
-        const QStringList head {QStringLiteral("-y"),
-                                QStringLiteral("-err_detect"),
-                                QStringLiteral("ignore_err"),
-                                QStringLiteral("-i"),
-                                QStringLiteral("/in/A.mp4")};
-        QTest::newRow("unknown duration") << 0 << head + tail;
-        QTest::newRow("75 s") << 75
-                              << head + QStringList {QStringLiteral("-t"), QStringLiteral("75")}
-                        + tail;
-    }
-
     void repairArguments()
     {
-        QFETCH(int, seconds);
-        QFETCH(QStringList, expected);
         const QString out
                 = MediaInfo::repairOutputPath(QStringLiteral("/in/A.mp4"), QStringLiteral("/out"));
         QCOMPARE(out, QStringLiteral("/out/Atmp.mp4"));
-        QCOMPARE(MediaInfo::repairArguments(QStringLiteral("/in/A.mp4"), out, seconds), expected);
+        const QStringList expected {QStringLiteral("-y"),
+                                    QStringLiteral("-err_detect"),
+                                    QStringLiteral("ignore_err"),
+                                    QStringLiteral("-i"),
+                                    QStringLiteral("/in/A.mp4"),
+                                    QStringLiteral("-map"),
+                                    QStringLiteral("0:v:0"),
+                                    QStringLiteral("-map"),
+                                    QStringLiteral("0:v:1?"),
+                                    QStringLiteral("-c:v"),
+                                    QStringLiteral("copy"),
+                                    QStringLiteral("-an"),
+                                    QStringLiteral("-r"),
+                                    QStringLiteral("30"),
+                                    QStringLiteral("-f"),
+                                    QStringLiteral("avi"),
+                                    out};
+        QCOMPARE(MediaInfo::repairArguments(QStringLiteral("/in/A.mp4"), out), expected);
     }
 
-    void repair_rebuildsAnAviCutBeforeItsIndex()
+    // The copy holds every video packet the damaged file still has: the last seconds before a
+    // power loss are the ones that matter, and the probed duration of such a file is an
+    // estimate that falls short of them.
+    void repair_keepsEveryVideoPacket_data()
     {
-        const QString file = TestRecordings::make(QStringLiteral("20240314_153012D.avi"),
-                                                  {QStringLiteral("--video"),
-                                                   QStringLiteral("160x90"),
-                                                   QStringLiteral("--video"),
-                                                   QStringLiteral("160x90"),
-                                                   QStringLiteral("--duration"),
-                                                   QStringLiteral("2"),
-                                                   QStringLiteral("--damage"),
-                                                   QStringLiteral("avi-no-index")});
+        QTest::addColumn<QStringList>("options");
+        QTest::addColumn<int>("channels");
+        const QStringList cut {QStringLiteral("--duration"),
+                               QStringLiteral("6"),
+                               QStringLiteral("--damage"),
+                               QStringLiteral("avi-no-index")};
+        const QStringList torn {QStringLiteral("--duration"),
+                                QStringLiteral("6"),
+                                QStringLiteral("--damage"),
+                                QStringLiteral("avi-torn-chunk")};
+        const QStringList one {QStringLiteral("--video"), QStringLiteral("160x90")};
+        const QStringList slow {QStringLiteral("--video"), QStringLiteral("160x90,fps=15")};
+        QTest::newRow("one channel, cut before the index") << one + cut << 1;
+        QTest::newRow("two channels, cut before the index") << one + one + cut << 2;
+        QTest::newRow("30 and 15 fps, cut before the index") << one + slow + cut << 2;
+        QTest::newRow("two channels, cut inside a picture") << one + one + torn << 2;
+        QTest::newRow("one channel, cut inside a picture") << one + torn << 1;
+    }
+
+    void repair_keepsEveryVideoPacket()
+    {
+        QFETCH(QStringList, options);
+        QFETCH(int, channels);
+        const QString file = TestRecordings::make(QStringLiteral("20240314_153012D.avi"), options);
         QVERIFY(!file.isEmpty());
         QTemporaryDir out;
         MediaInfo info;
         QCOMPARE(info.init(file), 0);
         QVERIFY(info.isDamaged());
         LogCapture log;
-        const QString copy = info.repairRecording(file, out.path(), int(info.duration()));
+        const QString copy = info.repairRecording(file, out.path());
         QCOMPARE(copy, out.path() + QStringLiteral("/20240314_153012Dtmp.avi"));
         QVERIFY(log.contains(QStringLiteral("Multi-stream Repair Success:")));
 
+        for (int v = 0; v < channels; ++v) {
+            const int source = TestRecordings::probedVideoPackets(file, v);
+            QVERIFY(source > 0);
+            QCOMPARE(TestRecordings::probedVideoPackets(copy, v), source);
+        }
         MediaInfo repaired;
         QCOMPARE(repaired.init(copy), 0);
-        QCOMPARE(repaired.videoCount(), 2);
+        QCOMPARE(repaired.videoCount(), channels);
         QVERIFY(!repaired.isDamaged());
 
         // the next open reuses the copy without starting the converter
         info.setConverterProgram(QStringLiteral("/nonexistent/ffmpeg"));
-        QCOMPARE(info.repairRecording(file, out.path(), 2), copy);
+        QCOMPARE(info.repairRecording(file, out.path()), copy);
     }
 
     void repair_failures_data()
     {
         QTest::addColumn<QString>("kind");
-        QTest::newRow("one video stream") << "single";
         QTest::newRow("copy without packets") << "fragments";
         QTest::newRow("converter missing") << "missing";
         QTest::newRow("converter hangs") << "hang";
@@ -525,13 +535,7 @@ private slots:
         QTemporaryDir out;
         MediaInfo info;
         QString file;
-        if (kind == QLatin1String("single")) {
-            file = TestRecordings::make(QStringLiteral("single.avi"),
-                                        {QStringLiteral("--video"),
-                                         QStringLiteral("160x90"),
-                                         QStringLiteral("--damage"),
-                                         QStringLiteral("avi-no-index")});
-        } else if (kind == QLatin1String("fragments")) {
+        if (kind == QLatin1String("fragments")) {
             file = TestRecordings::make(QStringLiteral("hidden.mp4"),
                                         {QStringLiteral("--video"),
                                          QStringLiteral("160x90"),
@@ -562,7 +566,7 @@ private slots:
             }
         }
         QVERIFY(!file.isEmpty());
-        const QString copy = info.repairRecording(file, out.path(), 1);
+        const QString copy = info.repairRecording(file, out.path());
         QCOMPARE(copy, QString());
         // nothing half-made is left behind for the next open to reuse
         QVERIFY(!QFile::exists(MediaInfo::repairOutputPath(file, out.path())));

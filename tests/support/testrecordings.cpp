@@ -215,3 +215,25 @@ QVector<QPair<int, int>> TestRecordings::readBack(const QString &file,
     drain();
     return result;
 }
+
+int TestRecordings::probedVideoPackets(const QString &file, int videoStream)
+{
+    const ProcessResult r = runProcess(QStringLiteral("ffprobe"),
+                                       {QStringLiteral("-v"),
+                                        QStringLiteral("error"),
+                                        QStringLiteral("-count_packets"),
+                                        QStringLiteral("-select_streams"),
+                                        QStringLiteral("v:%1").arg(videoStream),
+                                        QStringLiteral("-show_entries"),
+                                        QStringLiteral("stream=nb_read_packets"),
+                                        QStringLiteral("-of"),
+                                        QStringLiteral("csv=p=0"),
+                                        file});
+    bool ok = false;
+    const int count = QString::fromLatin1(r.out).trimmed().toInt(&ok);
+    if (!r.finished || r.crashed || r.exitCode != 0 || !ok) {
+        qWarning().noquote() << "ffprobe" << file << "v:" << videoStream << "failed:" << r.err;
+        return -1;
+    }
+    return count;
+}

@@ -29,6 +29,10 @@ public:
                                              int maxFrames = 0,
                                              int scaleWidth = 0);
 
+    // Video packets of the video stream v:videoStream of a file, counted by the real ffprobe
+    // program (-count_packets); -1 when ffprobe fails or the file has no such stream.
+    static int probedVideoPackets(const QString &file, int videoStream);
+
     static QString cacheDir();
 
 private:

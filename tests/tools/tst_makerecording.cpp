@@ -298,6 +298,7 @@ private slots:
     void audio_clicksAtRequestedTimesSilenceElsewhere();
 
     void damage_aviWithoutIndex_hasNoEntriesAtOpen();
+    void damage_aviTornChunk_endsInsideTheLastPicture();
     void damage_mp4WithoutMoov_failsToOpen();
     void damage_hiddenFragments_openWithoutPackets();
     void damage_truncate_cutsAtFraction_data();
@@ -829,6 +830,40 @@ void TestMakeRecording::damage_aviWithoutIndex_hasNoEntriesAtOpen()
     QCOMPARE(TestRecordings::readBack(damaged, 1), expectedFrames(60, 2));
 }
 
+void TestMakeRecording::damage_aviTornChunk_endsInsideTheLastPicture()
+{
+    const QStringList options = videos(2, "160x90") + QStringList {"--audio", "--duration", "2"};
+    const QString intact = TestRecordings::make("intact.avi", options);
+    const QString torn = TestRecordings::make("torn.avi",
+                                              options + QStringList {"--damage", "avi-torn-chunk"});
+    QVERIFY(!intact.isEmpty() && !torn.isEmpty());
+    QVERIFY(fileBytes(intact).startsWith(fileBytes(torn)));
+    QVERIFY(!fileBytes(torn).contains("idx1"));
+
+    // (stream, size) of every packet in file order
+    auto packets = [](const QString &path) {
+        QVector<QPair<int, int>> list;
+        av::FormatContextPtr input = openFile(path, false);
+        if (!input)
+            return list;
+        av::PacketPtr packet = av::makePacket();
+        while (av_read_frame(input.get(), packet.get()) >= 0) {
+            list.append({packet->stream_index, packet->size});
+            av_packet_unref(packet.get());
+        }
+        return list;
+    };
+    const QVector<QPair<int, int>> whole = packets(intact);
+    const QVector<QPair<int, int>> cut = packets(torn);
+    QVERIFY(!cut.isEmpty() && cut.size() <= whole.size());
+    // Everything before the last picture is intact; the last one is there in part.
+    const int last = cut.size() - 1;
+    QCOMPARE(cut.mid(0, last), whole.mid(0, last));
+    QCOMPARE(cut.at(last).first, whole.at(last).first);
+    QVERIFY(cut.at(last).first < 2); // a video stream
+    QVERIFY(cut.at(last).second > 0 && cut.at(last).second < whole.at(last).second);
+}
+
 void TestMakeRecording::damage_mp4WithoutMoov_failsToOpen()
 {
     const QString file
@@ -995,6 +1030,8 @@ void TestMakeRecording::badArguments_failWithMessageAndNoFile_data()
             << "no RMC";
     QTest::newRow("avi damage on mp4") << QStringList {"--damage", "avi-no-index"} << "x.mp4"
                                        << ".avi";
+    QTest::newRow("torn avi chunk on mp4") << QStringList {"--damage", "avi-torn-chunk"} << "x.mp4"
+                                           << ".avi";
     QTest::newRow("truncate beyond the end") << QStringList {"--damage", "truncate=1.5"} << "x.mp4"
                                              << "between 0 and 1";
     QTest::newRow("unknown damage") << QStringList {"--damage", "scratch"} << "x.mp4"

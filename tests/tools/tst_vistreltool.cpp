@@ -280,13 +280,26 @@ private slots:
         QCOMPARE(probe.value(QStringLiteral("videoCount")).toInt(), 2);
         QCOMPARE(probe.value(QStringLiteral("damaged")).toBool(), false);
 
+        // one channel is enough for a copy
         const QString single = TestRecordings::make(QStringLiteral("one-cut.avi"),
                                                     {QStringLiteral("--video"),
                                                      QStringLiteral("160x90"),
                                                      QStringLiteral("--damage"),
                                                      QStringLiteral("avi-no-index")});
+        const QJsonObject one
+                = toolJson({QStringLiteral("repair"), single, QStringLiteral("--out"), out.path()});
+        const QJsonObject oneProbe
+                = toolJson({QStringLiteral("probe"), one.value(QStringLiteral("path")).toString()});
+        QCOMPARE(oneProbe.value(QStringLiteral("videoCount")).toInt(), 1);
+
+        // a file whose packets no demuxer finds gives no copy
+        const QString hidden = TestRecordings::make(QStringLiteral("hidden.mp4"),
+                                                    {QStringLiteral("--video"),
+                                                     QStringLiteral("160x90"),
+                                                     QStringLiteral("--damage"),
+                                                     QStringLiteral("mp4-hidden-fragments")});
         const ProcessResult failed
-                = tool({QStringLiteral("repair"), single, QStringLiteral("--out"), out.path()});
+                = tool({QStringLiteral("repair"), hidden, QStringLiteral("--out"), out.path()});
         QCOMPARE(failed.exitCode, 1);
         QVERIFY(failed.err.contains("no playable copy"));
     }

@@ -27,11 +27,10 @@ int RepairCommand::run(const QStringList &arguments)
         return ToolOutput::fail(QStringLiteral("%1: cannot create the folder").arg(outFolder));
 
     MediaInfo info;
-    const int probed = info.init(input);
     // A file that does not even open can still be handed to the converter: it may rebuild
-    // what the demuxer refuses. Without a probe the duration is unknown (no "-t").
-    const int seconds = probed == 0 ? static_cast<int>(info.duration()) : 0;
-    const QString copy = info.repairRecording(input, outFolder, seconds);
+    // what the demuxer refuses.
+    const int probed = info.init(input);
+    const QString copy = info.repairRecording(input, outFolder);
     if (copy.isEmpty())
         return ToolOutput::fail(QStringLiteral("%1: no playable copy could be made").arg(input));
 

@@ -3,6 +3,7 @@
 #include "mp4atoms.h"
 
 #include <QFile>
+#include <QVector>
 
 #include <cmath>
 #include <limits>
@@ -72,6 +73,39 @@ qint64 Damage::aviIndexOffset(const QByteArray &file, QString *error)
     return -1;
 }
 
+qint64 Damage::aviTornChunkOffset(const QByteArray &file, QString *error)
+{
+    if (file.size() < 12 || !file.startsWith("RIFF") || file.mid(8, 4) != "AVI ") {
+        *error = QStringLiteral("not an AVI file");
+        return -1;
+    }
+    // Walk the chunks of the first RIFF list, descending into LIST chunks (movi, rec), and
+    // remember the last video chunk ("##dc" or "##db") with at least two bytes of data.
+    qint64 middle = -1;
+    QVector<qint64> ends {std::min<qint64>(file.size(), 8 + qint64(readU32le(file, 4)))};
+    qint64 offset = 12;
+    while (!ends.isEmpty()) {
+        if (offset + 8 > ends.last()) {
+            offset = ends.takeLast();
+            continue;
+        }
+        const QByteArray id = file.mid(static_cast<int>(offset), 4);
+        const qint64 size = readU32le(file, offset + 4);
+        if (id == "LIST" && size >= 4) {
+            ends.append(std::min(ends.last(), offset + 8 + size + (size & 1)));
+            offset += 12;
+            continue;
+        }
+        if ((id.endsWith("dc") || id.endsWith("db")) && size >= 2
+            && offset + 8 + size <= file.size())
+            middle = offset + 8 + size / 2;
+        offset += 8 + size + (size & 1);
+    }
+    if (middle < 0)
+        *error = QStringLiteral("no video chunk in the AVI file");
+    return middle;
+}
+
 bool Damage::apply(const QString &path, const RecordingOptions &options, QString *error)
 {
     switch (options.damage) {
@@ -88,6 +122,14 @@ bool Damage::apply(const QString &path, const RecordingOptions &options, QString
         if (!readFile(path, &data, error))
             return false;
         const qint64 offset = aviIndexOffset(data, error);
+        return offset >= 0 && truncateFile(path, offset, error);
+    }
+    case RecordingOptions::Damage::AviTornChunk: {
+        // A power loss while the camera wrote a picture: the file ends inside its chunk.
+        QByteArray data;
+        if (!readFile(path, &data, error))
+            return false;
+        const qint64 offset = aviTornChunkOffset(data, error);
         return offset >= 0 && truncateFile(path, offset, error);
     }
     case RecordingOptions::Damage::Mp4NoMoov: {

@@ -16,4 +16,7 @@ public:
     // Offset of the idx1 chunk inside the first RIFF list of an AVI file; -1 with a message
     // when there is none.
     static qint64 aviIndexOffset(const QByteArray &file, QString *error);
+    // Offset of the middle of the data of the last video chunk of an AVI file; -1 with a
+    // message when it holds no video chunk of two bytes or more.
+    static qint64 aviTornChunkOffset(const QByteArray &file, QString *error);
 };

@@ -101,7 +101,7 @@ int main(int argc, char *argv[])
                                                         "10)."),
                                          QStringLiteral("hz"));
     const QCommandLineOption damage(QStringLiteral("damage"),
-                                    QStringLiteral("avi-no-index, mp4-no-moov, "
+                                    QStringLiteral("avi-no-index, avi-torn-chunk, mp4-no-moov, "
                                                    "mp4-hidden-fragments or truncate=FRACTION."),
                                     QStringLiteral("kind"));
     const QCommandLineOption faststart(QStringLiteral("faststart"),

@@ -130,6 +130,8 @@ bool RecordingOptions::parseDamage(const QString &text,
 {
     if (text == QLatin1String("avi-no-index")) {
         *kind = Damage::AviNoIndex;
+    } else if (text == QLatin1String("avi-torn-chunk")) {
+        *kind = Damage::AviTornChunk;
     } else if (text == QLatin1String("mp4-no-moov")) {
         *kind = Damage::Mp4NoMoov;
     } else if (text == QLatin1String("mp4-hidden-fragments")) {
@@ -143,7 +145,8 @@ bool RecordingOptions::parseDamage(const QString &text,
         *kind = Damage::Truncate;
         *fraction = value;
     } else {
-        *error = QStringLiteral("--damage %1: expected avi-no-index, mp4-no-moov, "
+        *error = QStringLiteral("--damage %1: expected avi-no-index, avi-torn-chunk, "
+                                "mp4-no-moov, "
                                 "mp4-hidden-fragments or truncate=FRACTION")
                          .arg(text);
         return false;
@@ -245,8 +248,9 @@ bool RecordingOptions::finalize(QString *error)
     }
     switch (damage) {
     case Damage::AviNoIndex:
+    case Damage::AviTornChunk:
         if (container != Container::Avi) {
-            *error = QStringLiteral("--damage avi-no-index needs an .avi output");
+            *error = QStringLiteral("--damage avi-*: needs an .avi output");
             return false;
         }
         break;

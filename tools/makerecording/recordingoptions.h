@@ -12,7 +12,7 @@ class RecordingOptions
 public:
     enum class Container { Mp4, Avi };
     enum class Telemetry { Subtitle, Data, UserData };
-    enum class Damage { None, AviNoIndex, Mp4NoMoov, Mp4HiddenFragments, Truncate };
+    enum class Damage { None, AviNoIndex, AviTornChunk, Mp4NoMoov, Mp4HiddenFragments, Truncate };
 
     struct Video
     {
