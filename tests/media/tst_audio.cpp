@@ -358,8 +358,7 @@ void TestAudio::open_formats_play_data()
 
 void TestAudio::open_formats_play()
 {
-    if (!haveSoundServer())
-        QSKIP("no sound server");
+    QVERIFY2(haveSoundServer(), "no sound server (./test starts one)");
     QFETCH(QString, file);
     QFETCH(QStringList, options);
     QFETCH(int, rate);
@@ -396,8 +395,7 @@ void TestAudio::open_formats_play()
 
 void TestAudio::play_audioClockRunsAtRealTime_videoPacedToIt()
 {
-    if (!haveSoundServer())
-        QSKIP("no sound server");
+    QVERIFY2(haveSoundServer(), "no sound server (./test starts one)");
     const QString path = recording("clock48.mp4", {"--audio", "--duration", "9"});
     QVERIFY(!path.isEmpty());
     Playback playback;
@@ -444,8 +442,7 @@ void TestAudio::play_audioClockRunsAtRealTime_videoPacedToIt()
 
 void TestAudio::pause_stopsAudioClock_resumeRestartsIt()
 {
-    if (!haveSoundServer())
-        QSKIP("no sound server");
+    QVERIFY2(haveSoundServer(), "no sound server (./test starts one)");
     const QString path = recording("pause48.mp4", {"--audio", "--duration", "8"});
     QVERIFY(!path.isEmpty());
     LogCapture log;
@@ -472,8 +469,7 @@ void TestAudio::pause_stopsAudioClock_resumeRestartsIt()
 
 void TestAudio::seek_restartsAudioClockAtNewPts()
 {
-    if (!haveSoundServer())
-        QSKIP("no sound server");
+    QVERIFY2(haveSoundServer(), "no sound server (./test starts one)");
     const QString path = recording("seek48.mp4", {"--audio", "--duration", "9"});
     QVERIFY(!path.isEmpty());
     LogCapture log;
@@ -501,8 +497,7 @@ void TestAudio::seek_restartsAudioClockAtNewPts()
 
 void TestAudio::speed2_reopensAtDoubleRate()
 {
-    if (!haveSoundServer())
-        QSKIP("no sound server");
+    QVERIFY2(haveSoundServer(), "no sound server (./test starts one)");
     const QString path = recording("speed48.mp4", {"--audio", "--duration", "9"});
     QVERIFY(!path.isEmpty());
     LogCapture log;
@@ -537,8 +532,7 @@ void TestAudio::speed2_reopensAtDoubleRate()
 
 void TestAudio::rateChangeMidstream_rebuildsGraph_playsOn()
 {
-    if (!haveSoundServer())
-        QSKIP("no sound server");
+    QVERIFY2(haveSoundServer(), "no sound server (./test starts one)");
     // MP3 frames carry their own rate: two MP3 streams of 44.1 and 22.05 kHz joined into one
     // audio stream, muxed with video, change the decoded rate after 1.5 s.
     QTemporaryDir dir;
@@ -636,8 +630,7 @@ void TestAudio::volume_levelsClamp()
     QFETCH(int, level);
     QFETCH(double, volume);
     QCOMPARE(AudioState::volumeForLevel(level), volume);
-    if (!haveSoundServer())
-        QSKIP("no sound server");
+    QVERIFY2(haveSoundServer(), "no sound server (./test starts one)");
     const QString path = recording("stereo48.mp4", {"--audio"});
     QVERIFY(!path.isEmpty());
     LogCapture log;
@@ -697,8 +690,8 @@ void TestAudio::noSoundServerChild()
 
 void TestAudio::serverGone_audioClockGoesOnWithoutSound()
 {
-    if (QStandardPaths::findExecutable("pulseaudio").isEmpty())
-        QSKIP("no pulseaudio program");
+    QVERIFY2(!QStandardPaths::findExecutable("pulseaudio").isEmpty(),
+             "no pulseaudio program (tools/deps.sh --test installs it)");
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
     // A private sound server that the child kills while its recording plays; this process

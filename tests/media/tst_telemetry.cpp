@@ -163,7 +163,11 @@ bool runFfmpeg(const QString &output, double seconds)
                           "-c:v",
                           "mpeg4",
                           output});
-    return result.finished && result.exitCode == 0 && QFileInfo(output).size() > 0;
+    if (result.finished && result.exitCode == 0 && QFileInfo(output).size() > 0)
+        return true;
+    qWarning().noquote() << "ffmpeg failed (exit" << result.exitCode
+                         << "):" << QString::fromLocal8Bit(result.err);
+    return false;
 }
 
 // Opens a recording as the engine does and loads its telemetry. Returns the container duration
@@ -783,8 +787,8 @@ void TestTelemetry::realLog()
     QFETCH(double, lastSpeed);
 
     const QList<QByteArray> lines = logLines(TestPaths::nmeaLog(file));
-    if (lines.isEmpty())
-        QSKIP(qPrintable(QStringLiteral("real log %1 not found").arg(TestPaths::nmeaLog(file))));
+    QVERIFY2(!lines.isEmpty(),
+             qPrintable(QStringLiteral("real log %1 not found").arg(TestPaths::nmeaLog(file))));
     const QByteArray whole = lines.join();
 
     TelemetryTrack asData;
@@ -956,8 +960,7 @@ void TestTelemetry::load_ffmpegMp4WithTlmd()
     QFETCH(bool, largeSize);
     QVERIFY(m_dir.isValid());
     const QString path = m_dir.filePath(QStringLiteral("ffmpeg-tlmd.mp4"));
-    if (!runFfmpeg(path, 2))
-        QSKIP("the ffmpeg program could not make a test recording");
+    QVERIFY2(runFfmpeg(path, 2), "the ffmpeg program could not make a test recording");
 
     // 20 fixes from a real log (10 Hz over 2 s) and 40 readings (20 Hz).
     QList<QByteArray> rmc;
@@ -965,8 +968,7 @@ void TestTelemetry::load_ffmpegMp4WithTlmd()
         if (line.startsWith("$GPRMC") && rmc.size() < 20)
             rmc.append(line);
     }
-    if (rmc.size() < 20)
-        QSKIP("real log gpsd_haicom-305N.log not found");
+    QVERIFY2(rmc.size() >= 20, "real log gpsd_haicom-305N.log not found or too short");
     QByteArray block;
     for (int i = 0; i < 40; ++i) {
         if (i % 2 == 0)
@@ -1023,8 +1025,7 @@ void TestTelemetry::load_withoutTelemetry()
     QFETCH(AtomReader::Status, status);
     QVERIFY(m_dir.isValid());
     const QString path = m_dir.filePath(name);
-    if (!runFfmpeg(path, 1))
-        QSKIP("the ffmpeg program could not make a test recording");
+    QVERIFY2(runFfmpeg(path, 1), "the ffmpeg program could not make a test recording");
 
     LogCapture log;
     TelemetryTrack track;
@@ -1072,11 +1073,11 @@ void TestTelemetry::generatedRecording()
     QFETCH(double, gpsHz);
     QFETCH(double, gsensorHz);
 
-    if (!QFileInfo(TestPaths::makeRecording()).isExecutable())
-        QSKIP("make-recording is not built yet");
+    QVERIFY2(QFileInfo(TestPaths::makeRecording()).isExecutable(),
+             qPrintable(TestPaths::makeRecording() + QStringLiteral(" is not built")));
     const QString logPath = TestPaths::nmeaLog(log);
-    if (!QFileInfo::exists(logPath))
-        QSKIP(qPrintable(QStringLiteral("real log %1 not found").arg(logPath)));
+    QVERIFY2(QFileInfo::exists(logPath),
+             qPrintable(QStringLiteral("real log %1 not found").arg(logPath)));
     QVERIFY(m_dir.isValid());
     const QString path
             = m_dir.filePath(QStringLiteral("generated-%1.mp4")
@@ -1096,10 +1097,10 @@ void TestTelemetry::generatedRecording()
                                            "--gsensor-rate",
                                            QString::number(gsensorHz),
                                            path});
-    if (!made.finished || made.exitCode != 0)
-        QSKIP(qPrintable(QStringLiteral("make-recording failed (%1): %2")
-                                 .arg(made.exitCode)
-                                 .arg(QString::fromUtf8(made.err))));
+    QVERIFY2(made.finished && made.exitCode == 0,
+             qPrintable(QStringLiteral("make-recording failed (%1): %2")
+                                .arg(made.exitCode)
+                                .arg(QString::fromUtf8(made.err))));
 
     TelemetryTrack track;
     const double seconds = loadTrack(path, track);

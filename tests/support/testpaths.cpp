@@ -26,15 +26,14 @@ QString buildDir()
     return QStringLiteral(VISTREL_BUILD_DIR);
 }
 
-QString sharedDir()
+QString nmeaDir()
 {
-    const QString env = qEnvironmentVariable("VISTREL_SHARED_DIR");
-    return env.isEmpty() ? QStringLiteral(VISTREL_DEFAULT_SHARED_DIR) : env;
+    return sourceDir() + QStringLiteral("/tests/data/nmea");
 }
 
 QString nmeaLog(const QString &fileName)
 {
-    return QDir(sharedDir()).filePath(QStringLiteral("realdata/nmea/") + fileName);
+    return QDir(nmeaDir()).filePath(fileName);
 }
 
 } // namespace TestPaths

@@ -3,7 +3,7 @@
 #include <QString>
 #include <QStringList>
 
-// Where the tests find the programs under test, the source tree and the shared data.
+// Where the tests find the programs under test, the source tree and the test data.
 namespace TestPaths {
 
 QString makeRecording(); // tools/make-recording
@@ -11,8 +11,8 @@ QString program(); // the viewer executable
 QString tool(); // vistrel-tool
 QString sourceDir();
 QString buildDir();
-// Folder with shared test data (realdata/nmea, ...); VISTREL_SHARED_DIR overrides it.
-QString sharedDir();
+// The real NMEA logs kept in the source tree (tests/data/nmea, with their SOURCES.md).
+QString nmeaDir();
 QString nmeaLog(const QString &fileName);
 
 } // namespace TestPaths

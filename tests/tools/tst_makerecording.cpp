@@ -1137,8 +1137,7 @@ void TestMakeRecording::card_testLayout()
 
 void TestMakeRecording::card_demoLayout()
 {
-    const QString card = TestRecordings::makeCard(
-            "demo", {"--nmea-dir", TestPaths::sharedDir() + "/realdata/nmea"});
+    const QString card = TestRecordings::makeCard("demo", {"--nmea-dir", TestPaths::nmeaDir()});
     QVERIFY(!card.isEmpty());
     QStringList names;
     for (const char *folder : {"DRIVING", "EVENT", "PARKING"}) {
