@@ -1,44 +1,25 @@
 #include "audiorenderer.h"
 
-#include "audiostate.h"
+#include "audiooutput.h"
+#include "mediastate.h"
 
 #include <QCoreApplication>
 #include <QDebug>
 
-#include <chrono>
-#include <mutex>
-
-AudioRenderer::AudioRenderer(AudioState *state)
-    : m_state(state)
+AudioRenderer::AudioRenderer(AudioOutput *output, const MediaState *stream)
+    : m_output(output)
+    , m_stream(stream)
 { }
 
 void AudioRenderer::run()
 {
-    AudioState *state = m_state;
-    qDebug().noquote() << "audio renderer starts..." << state->isRunning();
+    qDebug().noquote() << "audio renderer starts..." << m_stream->isRunning();
     int lastSeq = -1;
-    std::unique_lock<std::mutex> lock(state->m_audioMutex);
-    for (;;) {
-        if (state->m_commands.empty())
-            state->m_audioCond.wait_for(lock, std::chrono::milliseconds(20));
-        state->executeCommandsLocked();
-        if (!state->m_output && !state->m_silent) {
-            // The output failed to open: this stream has no audio.
-            break;
-        }
-        if (!state->isRunning() || state->m_stopRenderer.load()) {
-            qDebug().noquote() << "audio renderer stop now";
-            break;
-        }
-        state->renderRoundLocked(&lastSeq);
+    while (m_output->runRound(&lastSeq)) {
         // The output lives on this thread: its timers, the backend's queued calls and its
-        // stateChanged run here, between two rounds, without the audio mutex held.
-        lock.unlock();
+        // stateChanged run here, between two rounds, without the output's mutex held.
         QCoreApplication::processEvents(QEventLoop::AllEvents);
-        lock.lock();
     }
-    state->rendererFinishedLocked();
-    lock.unlock();
     QCoreApplication::processEvents(QEventLoop::AllEvents);
     qDebug().noquote() << "audio renderer ended";
 }

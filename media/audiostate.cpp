@@ -1,13 +1,11 @@
 #include "audiostate.h"
 
 #include "audiodecoder.h"
-#include "audiorenderer.h"
+#include "audiooutput.h"
 #include "mediacontext.h"
 #include "mediadecoder.h"
 #include "mediaframe.h"
 
-#include <QAudioDeviceInfo>
-#include <QAudioOutput>
 #include <QDebug>
 #include <QThread>
 
@@ -19,7 +17,6 @@ extern "C" {
 }
 
 #include <algorithm>
-#include <chrono>
 #include <cmath>
 #include <limits>
 #include <new>
@@ -36,28 +33,11 @@ uint64_t layoutMask(const AVChannelLayout &layout, int channels)
     return layout.u.mask;
 }
 
-const char *stateName(int state)
-{
-    switch (state) {
-    case QAudio::ActiveState:
-        return "ACTIVE";
-    case QAudio::SuspendedState:
-        return "SUSPENDED";
-    case QAudio::StoppedState:
-        return "STOPPED";
-    case QAudio::IdleState:
-        return "IDLE";
-    case QAudio::InterruptedState:
-        return "INTERRUPTED";
-    default:
-        return nullptr;
-    }
-}
-
 } // namespace
 
 AudioState::AudioState(MediaContext *context)
     : MediaState(Audio, context, AudioPacketCapacity)
+    , m_output(std::make_unique<AudioOutput>(this, &m_ring))
 { }
 
 AudioState::~AudioState()
@@ -70,24 +50,6 @@ AudioState::~AudioState()
 double AudioState::volumeForLevel(int level)
 {
     return std::clamp(level / 10.0, 0.0, 1.0);
-}
-
-int AudioState::frameSizeFor(int channels)
-{
-    if (channels < 1 || channels > 64)
-        return 0;
-    return channels * 2;
-}
-
-int AudioState::bytesPerSlotFor(int rate, int channels)
-{
-    const int frameSize = frameSizeFor(channels);
-    if (rate < 1 || frameSize < 1)
-        return 0;
-    const int64_t bytes = static_cast<int64_t>(rate * SlotMsec / 1000) * frameSize;
-    if (bytes > std::numeric_limits<int>::max() / 8)
-        return 0;
-    return static_cast<int>(bytes);
 }
 
 bool AudioState::openCodec(AVStream *stream, const AVCodec **codec, av::DictionaryPtr &options)
@@ -111,31 +73,12 @@ int AudioState::createDecoder()
     return installDecoder(new (std::nothrow) AudioDecoder(this));
 }
 
-QAudioFormat AudioState::deviceFormatFor(double speed, bool *supported) const
-{
-    QAudioFormat format;
-    format.setSampleRate(static_cast<int>(m_targetRate.load() * speed));
-    format.setChannelCount(m_targetChannels.load());
-    format.setCodec(QStringLiteral("audio/pcm"));
-    format.setByteOrder(QAudioFormat::LittleEndian);
-    format.setSampleSize(16);
-    format.setSampleType(QAudioFormat::SignedInt);
-    const QAudioDeviceInfo device = QAudioDeviceInfo::defaultOutputDevice();
-    *supported = !device.isNull() && device.isFormatSupported(format);
-    if (*supported)
-        return format;
-    qWarning().noquote() << "audio format not supported, try nearest.";
-    format = device.isNull() ? QAudioFormat() : device.nearestFormat(format);
-    qDebug().noquote() << " ==> sampling rate " << format.sampleRate();
-    return format;
-}
-
 int AudioState::configure(int volume, double speed, int view_width, int view_height, int view_mode)
 {
     int ret = MediaState::configure(volume, speed, view_width, view_height, view_mode);
     if (ret < 0)
         return ret;
-    if (m_renderer || !m_codecContext || !(speed > 0))
+    if (m_output->isStarted() || !m_codecContext || !(speed > 0))
         return -1;
 
     const AVCodecContext *codec = m_codecContext.get();
@@ -165,7 +108,8 @@ int AudioState::configure(int volume, double speed, int view_width, int view_hei
     }
 
     bool supported = false;
-    QAudioFormat format = deviceFormatFor(speed, &supported);
+    QAudioFormat format = AudioOutput::deviceFormatFor(
+            static_cast<int>(m_targetRate.load() * speed), m_targetChannels.load(), &supported);
     if (format.sampleSize() != 16 || format.sampleType() != QAudioFormat::SignedInt
         || format.channelCount() < 1 || format.sampleRate() < 1) {
         qCritical().noquote() << "audio format not supported finally";
@@ -190,51 +134,18 @@ int AudioState::configure(int volume, double speed, int view_width, int view_hei
         }
     }
 
-    m_frameSize.store(frameSizeFor(deviceChannels));
-    m_bytesPerSlot.store(bytesPerSlotFor(deviceRate, deviceChannels));
-    qDebug().noquote() << "frame size" << m_frameSize.load() << ", bytes per slot"
-                       << m_bytesPerSlot.load() << ", slot" << SlotMsec << "msec";
-    if (m_frameSize.load() < 1 || m_bytesPerSlot.load() < 1) {
+    m_output->setFormat(format, m_targetRate.load());
+    qDebug().noquote() << "frame size" << m_output->frameSize() << ", bytes per slot"
+                       << m_output->bytesPerSlot() << ", slot" << AudioOutput::SlotMsec << "msec";
+    if (m_output->frameSize() < 1 || m_output->bytesPerSlot() < 1) {
         qCritical().noquote() << "audio get buffer size failed";
         return -1;
     }
-    if (!m_ring.setup(m_bytesPerSlot.load())) {
+    if (!m_ring.setup(m_output->bytesPerSlot())) {
         qCritical().noquote() << "audio ring buffer allocation failed";
         return -1;
     }
-    m_format = format;
-    m_volume.store(volumeForLevel(volume));
-
-    // The renderer opens the output on its own thread and reports whether it started.
-    m_stopRenderer.store(false);
-    uint64_t serial;
-    {
-        std::lock_guard<std::mutex> lock(m_audioMutex);
-        m_rendererActive = true;
-        serial = ++m_nextSerial;
-        m_commands.push_back({Command::Open, 0.0, serial});
-    }
-    m_renderer = std::make_unique<AudioRenderer>(this);
-    m_renderer->start(QThread::TimeCriticalPriority);
-    if (!m_renderer->isRunning() && !m_renderer->isFinished()) {
-        // The thread could not be created: nobody will answer the open.
-        {
-            std::lock_guard<std::mutex> lock(m_audioMutex);
-            m_rendererActive = false;
-            m_commands.clear();
-        }
-        m_renderer.reset();
-        m_ring.release();
-        return -1;
-    }
-    {
-        std::unique_lock<std::mutex> lock(m_audioMutex);
-        m_commandDone.wait(lock, [&] { return m_results.count(serial) || !m_rendererActive; });
-        ret = m_results.count(serial) ? m_results[serial] : -1;
-        m_results.erase(serial);
-    }
-    if (ret < 0) {
-        joinRenderer();
+    if (m_output->start(volumeForLevel(volume)) < 0) {
         m_ring.release();
         return -1;
     }
@@ -243,335 +154,9 @@ int AudioState::configure(int volume, double speed, int view_width, int view_hei
 
 int AudioState::releaseOutput()
 {
-    joinRenderer();
+    m_output->stop();
     m_ring.release();
     return 0;
-}
-
-void AudioState::joinRenderer()
-{
-    m_stopRenderer.store(true);
-    if (!m_renderer)
-        return;
-    {
-        std::unique_lock<std::mutex> lock(m_audioMutex);
-        m_audioCond.notify_all();
-        // The renderer's last step runs under this mutex (rendererFinishedLocked): waiting for
-        // it here orders everything the renderer did before the state goes away, also for
-        // thread checkers that cannot see into QThread::wait.
-        m_commandDone.wait(lock, [&] { return !m_rendererActive; });
-    }
-    m_renderer->wait();
-    m_renderer.reset();
-}
-
-int AudioState::runCommand(Command command, double value, int fallback)
-{
-    std::unique_lock<std::mutex> lock(m_audioMutex);
-    if (!m_rendererActive)
-        return fallback;
-    const uint64_t serial = ++m_nextSerial;
-    m_commands.push_back({command, value, serial});
-    m_audioCond.notify_all();
-    m_commandDone.wait(lock, [&] { return m_results.count(serial) || !m_rendererActive; });
-    const auto it = m_results.find(serial);
-    if (it == m_results.end())
-        return fallback;
-    const int result = it->second;
-    m_results.erase(it);
-    return result;
-}
-
-void AudioState::executeCommandsLocked()
-{
-    if (m_commands.empty())
-        return;
-    while (!m_commands.empty()) {
-        const PendingCommand pending = m_commands.front();
-        m_commands.pop_front();
-        m_results[pending.serial] = executeLocked(pending.command, pending.value);
-    }
-    m_commandDone.notify_all();
-}
-
-int AudioState::executeLocked(Command command, double value)
-{
-    switch (command) {
-    case Command::Open:
-        return openOutputLocked();
-    case Command::Suspend:
-        m_suspended = true;
-        if (m_output)
-            m_output->suspend();
-        return 0;
-    case Command::Resume:
-        m_suspended = false;
-        if (m_output)
-            m_output->resume();
-        return 0;
-    case Command::Volume:
-        if (m_output) {
-            setOutputVolumeLocked(value);
-            qDebug().noquote() << "audio set volume" << value;
-        }
-        return 0;
-    case Command::Reopen:
-        return reopenOutputLocked(value);
-    }
-    return -1;
-}
-
-QAudioOutput *AudioState::createOutputLocked(const QAudioFormat &format)
-{
-    // No parent: the output belongs to the renderer thread, the state to the event loop's.
-    auto *output = new (std::nothrow) QAudioOutput(QAudioDeviceInfo::defaultOutputDevice(), format);
-    if (!output)
-        return nullptr;
-    connect(output,
-            &QAudioOutput::stateChanged,
-            this,
-            &AudioState::audioOutputStateChanged,
-            Qt::DirectConnection);
-    m_output = output;
-    m_deviceRate.store(format.sampleRate());
-    m_deviceChannels.store(format.channelCount());
-    m_outputState.store(output->state());
-    return output;
-}
-
-void AudioState::deleteOutputLocked()
-{
-    if (!m_output)
-        return;
-    m_output->stop();
-    disconnect(m_output, nullptr, this, nullptr);
-    delete m_output;
-    m_output = nullptr;
-    m_device = nullptr;
-    m_outputState.store(-1);
-}
-
-bool AudioState::startDeviceLocked()
-{
-    QIODevice *device = m_output->start();
-    m_outputState.store(m_output->state());
-    // Without a sound server some backends hand back a device that is already stopped with an
-    // open error: that is no device either.
-    if (!device || m_output->error() != QAudio::NoError
-        || m_output->state() == QAudio::StoppedState) {
-        m_device = nullptr;
-        return false;
-    }
-    m_device = device;
-    return true;
-}
-
-void AudioState::setOutputVolumeLocked(double volume)
-{
-    m_output->setVolume(volume);
-    m_outputVolume.store(m_output->volume());
-}
-
-int AudioState::openOutputLocked()
-{
-    if (m_output)
-        return -1;
-    if (!createOutputLocked(m_format))
-        return -1;
-    setOutputVolumeLocked(m_volume.load());
-    if (!startDeviceLocked()) {
-        qDebug().noquote() << "audio output start failed, error" << m_output->error();
-        deleteOutputLocked();
-        return -1;
-    }
-    return 0;
-}
-
-int AudioState::reopenOutputLocked(double speed)
-{
-    if (!m_output)
-        return -1;
-    const int rate = static_cast<int>(m_targetRate.load() * speed);
-    qDebug().noquote() << "audio new sampling rate" << rate;
-    const double volume = m_output->volume();
-    if (rate == m_format.sampleRate())
-        return 0;
-
-    QAudioFormat format = m_format;
-    format.setSampleRate(rate);
-    const QAudioDeviceInfo device = QAudioDeviceInfo::defaultOutputDevice();
-    if (device.isNull() || !device.isFormatSupported(format)) {
-        qWarning().noquote() << "audio format not supported, try nearest.";
-        format = device.isNull() ? QAudioFormat() : device.nearestFormat(format);
-        qDebug().noquote() << "==> sampling rate " << format.sampleRate();
-    }
-    // The ring holds samples of the current channel count: a device that changes it cannot
-    // play them.
-    if (format.sampleSize() != 16 || format.sampleType() != QAudioFormat::SignedInt
-        || format.channelCount() != m_format.channelCount() || format.sampleRate() < 1) {
-        qCritical().noquote() << "audio format not supported finally";
-        loseDeviceLocked();
-        return -1;
-    }
-
-    deleteOutputLocked();
-    if (!createOutputLocked(format)) {
-        loseDeviceLocked();
-        return -1;
-    }
-    m_format = format;
-    qDebug().noquote() << " configured sampling rate" << format.sampleRate();
-    m_frameSize.store(frameSizeFor(format.channelCount()));
-    m_bytesPerSlot.store(bytesPerSlotFor(format.sampleRate(), format.channelCount()));
-    qDebug().noquote() << "new frame size" << m_frameSize.load() << ", bytes per slot"
-                       << m_bytesPerSlot.load() << ", slot" << SlotMsec << "msec";
-    if (m_frameSize.load() < 1 || m_bytesPerSlot.load() < 1) {
-        qCritical().noquote() << "audio get buffer size failed";
-        loseDeviceLocked();
-        return -1;
-    }
-    setOutputVolumeLocked(volume);
-    if (!startDeviceLocked()) {
-        loseDeviceLocked();
-        return -1;
-    }
-    return 0;
-}
-
-void AudioState::loseDeviceLocked()
-{
-    deleteOutputLocked();
-    m_silent = true;
-    m_silentDue = 0;
-    qDebug().noquote() << "audio output lost, the audio clock goes on without sound";
-}
-
-void AudioState::renderRoundLocked(int *lastSeq)
-{
-    // A sound server that went away leaves the output stopped with an error.
-    if (m_output && m_output->state() == QAudio::StoppedState
-        && m_output->error() != QAudio::NoError) {
-        qCritical().noquote() << "audio device lost, error" << m_output->error();
-        loseDeviceLocked();
-    }
-    if (!m_output || !m_device) {
-        if (m_silent)
-            silentRoundLocked(lastSeq);
-        return;
-    }
-    const QAudio::State outputState = m_output->state();
-    if (outputState != QAudio::ActiveState && outputState != QAudio::IdleState)
-        return;
-
-    const int ringSeq = m_ring.seq();
-    if (ringSeq != *lastSeq) {
-        m_output->reset();
-        qDebug().noquote() << "audio renderer: mismatch seq" << *lastSeq << ":" << ringSeq
-                           << ", audio device flush";
-        if (!startDeviceLocked()) {
-            qCritical().noquote() << "audio render io failed";
-            loseDeviceLocked();
-            return;
-        }
-        *lastSeq = ringSeq;
-    }
-
-    const int stored = m_ring.stored();
-    const int deviceFree = m_output->bytesFree();
-    if (deviceFree < 0) {
-        // A stream whose server went away answers with an error size, also when the news of
-        // the lost connection has not reached the output yet.
-        qCritical().noquote() << "audio device lost, no writable size";
-        loseDeviceLocked();
-        return;
-    }
-    if (stored < 1 || deviceFree < 1)
-        return;
-    const int frameBytes = m_format.bytesPerFrame();
-    const int rate = m_targetRate.load();
-    if (frameBytes < 1 || rate < 1)
-        return;
-    int bytes = std::min({stored, deviceFree, m_ring.slotSize()});
-    bytes -= bytes % frameBytes;
-    if (bytes < 1)
-        return;
-    double chunkPosition = 0;
-    bytes = m_ring.takeChunk(
-            bytes, frameBytes, *lastSeq, static_cast<double>(frameBytes) * rate, &chunkPosition);
-    if (bytes < 1)
-        return;
-    const double chunkSeconds = static_cast<double>(bytes / frameBytes) / rate;
-    if (m_clock.update(chunkPosition, *lastSeq, speed(), bytes / frameBytes)) {
-        // A new clock epoch (a seek, a speed change, after a pause): the device starts from
-        // empty, so the first slot is given time to reach it.
-        QThread::usleep(static_cast<unsigned long>(chunkSeconds * 1000000.0));
-    }
-    const qint64 written
-            = m_device->write(reinterpret_cast<const char *>(m_ring.slotBuffer()), bytes);
-    if (written != bytes)
-        qDebug().noquote() << "audio device took" << written << "of" << bytes << "bytes";
-}
-
-void AudioState::silentRoundLocked(int *lastSeq)
-{
-    if (m_suspended) {
-        m_silentDue = 0;
-        return;
-    }
-    const int ringSeq = m_ring.seq();
-    if (ringSeq != *lastSeq) {
-        qDebug().noquote() << "audio renderer: mismatch seq" << *lastSeq << ":" << ringSeq
-                           << ", no audio device";
-        *lastSeq = ringSeq;
-        m_silentDue = 0;
-    }
-    const double now = MediaClock::nowSeconds();
-    if (m_silentDue > 0 && now < m_silentDue)
-        return;
-    const int frameBytes = m_frameSize.load();
-    const int rate = m_targetRate.load();
-    const double playSpeed = speed();
-    if (frameBytes < 1 || rate < 1 || !(playSpeed > 0))
-        return;
-    double chunkPosition = 0;
-    const int bytes = m_ring.takeChunk(m_ring.slotSize(),
-                                       frameBytes,
-                                       *lastSeq,
-                                       static_cast<double>(frameBytes) * rate,
-                                       &chunkPosition);
-    if (bytes < 1) {
-        m_silentDue = 0;
-        return;
-    }
-    m_clock.update(chunkPosition, *lastSeq, playSpeed, bytes / frameBytes);
-    // The chunk "plays" for its duration at the play speed, as it would on a device.
-    const double chunkSeconds = static_cast<double>(bytes / frameBytes) / rate / playSpeed;
-    m_silentDue = (m_silentDue > 0 ? m_silentDue : now) + chunkSeconds;
-}
-
-void AudioState::rendererFinishedLocked()
-{
-    deleteOutputLocked();
-    m_silent = false;
-    m_suspended = false;
-    m_rendererActive = false;
-    m_commands.clear();
-    m_commandDone.notify_all();
-}
-
-void AudioState::audioOutputStateChanged(QAudio::State new_state)
-{
-    m_outputState.store(new_state);
-    const char *name = stateName(new_state);
-    if (!name) {
-        qDebug().noquote() << "audio state: " << static_cast<int>(new_state);
-        return;
-    }
-    qDebug().noquote() << "audio state:" << name;
-    if (new_state == QAudio::StoppedState) {
-        if (auto *output = qobject_cast<QAudioOutput *>(sender()))
-            qDebug().noquote() << "audio error:" << output->error();
-    }
 }
 
 void AudioState::displayFrame(MediaFrame *mediaFrame, bool)
@@ -614,13 +199,13 @@ void AudioState::displayFrame(MediaFrame *mediaFrame, bool)
 int AudioState::pause()
 {
     MediaState::pause();
-    runCommand(Command::Suspend, 0.0, 0);
+    m_output->suspend();
     return 0;
 }
 
 int AudioState::resume()
 {
-    runCommand(Command::Resume, 0.0, 0);
+    m_output->resume();
     return 0;
 }
 
@@ -628,9 +213,7 @@ int AudioState::setVolume(int level)
 {
     qDebug().noquote() << "AudioState::setVolume"
                        << ":" << level;
-    const double volume = volumeForLevel(level);
-    m_volume.store(volume);
-    runCommand(Command::Volume, volume, 0);
+    m_output->setVolume(volumeForLevel(level));
     return 0;
 }
 
@@ -641,7 +224,7 @@ int AudioState::setSpeed(double speed)
     MediaState::setSpeed(speed);
     if (!(speed > 0))
         return -1;
-    return runCommand(Command::Reopen, speed, -1);
+    return m_output->setSpeed(speed);
 }
 
 int AudioState::configureFilters(AVFrame *, bool forceOutput)

@@ -1,5 +1,6 @@
 #include "mediacontext.h"
 
+#include "avinput.h"
 #include "mediastate.h"
 #include "packetreader.h"
 #include "videostate.h"
@@ -53,23 +54,17 @@ int MediaContext::openFromFile(const QString &path,
     if (!(speed > 0) || !std::isfinite(speed))
         speed = 1.0;
 
-    AVFormatContext *raw = nullptr;
-    int ret = avformat_open_input(&raw, path.toUtf8().constData(), nullptr, nullptr);
-    if (ret < 0) {
-        (void)av::errorText(ret);
+    av::InputOptions input;
+    input.afterOpen = [this](AVFormatContext *opened) {
+        av_format_inject_global_side_data(opened);
+        is_eof.store(false);
+        if (opened->pb)
+            opened->pb->eof_reached = 0;
+    };
+    m_formatContext = av::openInput(path, input);
+    if (!m_formatContext)
         return -1;
-    }
-    m_formatContext.reset(raw);
-    AVFormatContext *format = raw;
-    av_format_inject_global_side_data(format);
-    is_eof.store(false);
-    if (format->pb)
-        format->pb->eof_reached = 0;
-    ret = avformat_find_stream_info(format, nullptr);
-    if (ret < 0) {
-        closeInput();
-        return -1;
-    }
+    AVFormatContext *format = m_formatContext.get();
     qDebug().noquote() << "duration:"
                        << (format->duration == AV_NOPTS_VALUE ? 0 : format->duration / 1000000)
                        << ", start time:"

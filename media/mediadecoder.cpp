@@ -25,6 +25,51 @@ int MediaDecoder::resetDecoder()
     return 0;
 }
 
+MediaDecoder::Next MediaDecoder::takePacket()
+{
+    PacketQueue &queue = m_state->packetQueue();
+    bool taken = false;
+    const int oldSeq = m_packetSeq.load();
+    if (!m_hasPending) {
+        std::unique_ptr<MediaPacket> packet = queue.take();
+        if (!packet)
+            return Next::Empty;
+        m_pendingPacket = std::move(packet->pkt);
+        m_packetSeq.store(packet->seq);
+        taken = true;
+    }
+    const int seq = m_packetSeq.load();
+    if ((taken && seq != oldSeq) || seq != queue.seq()) {
+        qDebug().noquote() << "stream" << m_state->streamIndex() << "pkt seq mismatch" << seq << ":"
+                           << oldSeq << "flush buffers"
+                           << ", has pending" << m_hasPending;
+        if (!taken) {
+            m_pendingPacket.reset();
+            m_hasPending = false;
+            return Next::FlushAndRetry;
+        }
+        return Next::FlushAndSend;
+    }
+    m_hasPending = false;
+    return Next::Send;
+}
+
+int MediaDecoder::sendPacket(AVCodecContext *codec)
+{
+    const int ret = avcodec_send_packet(codec, m_pendingPacket.get());
+    if (ret == AVERROR(EAGAIN))
+        m_hasPending = true;
+    else
+        m_pendingPacket.reset();
+    return ret;
+}
+
+void MediaDecoder::dropPacket()
+{
+    m_pendingPacket.reset();
+    m_hasPending = false;
+}
+
 void MediaDecoder::touchAlive()
 {
     m_aliveTime.store(av_gettime_relative());

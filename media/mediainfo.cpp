@@ -1,5 +1,6 @@
 #include "mediainfo.h"
 
+#include "avinput.h"
 #include "avptr.h"
 #include "converterrunner.h"
 #include "globalsettings.h"
@@ -134,33 +135,26 @@ int MediaInfo::init(const QString &path)
     clearTempFile(m_tempFilePath);
     m_tempFileSource.clear();
 
-    av::FormatContextAllocPtr allocated(avformat_alloc_context());
-    if (!allocated)
-        return AVERROR(ENOMEM);
-    allocated->flags |= AVFMT_FLAG_IGNIDX | AVFMT_FLAG_GENPTS;
-    allocated->probesize = kProbeSize;
-    allocated->max_analyze_duration = kMaxAnalyzeDuration;
-
-    // avformat_open_input frees the context itself when it fails.
-    AVFormatContext *raw = allocated.release();
-    int ret = avformat_open_input(&raw, path.toUtf8().constData(), nullptr, nullptr);
-    if (ret < 0) {
-        qDebug().noquote() << path << "open error:" << ret << ":" << av::errorText(ret);
-        return ret;
-    }
-    av::FormatContextPtr ctx(raw);
-
+    av::InputOptions input;
+    input.flags = AVFMT_FLAG_IGNIDX | AVFMT_FLAG_GENPTS;
+    input.probeSize = kProbeSize;
+    input.maxAnalyzeDuration = kMaxAnalyzeDuration;
     // Some demuxers (AVI cut before its index) add index entries while stream info reads
     // packets, so the count right after the open is the telling one for those.
-    std::vector<int> entriesAtOpen(ctx->nb_streams, 0);
-    for (unsigned i = 0; i < ctx->nb_streams; ++i)
-        entriesAtOpen[i] = avformat_index_get_entries_count(ctx->streams[i]);
-
-    av_format_inject_global_side_data(ctx.get());
-    ret = avformat_find_stream_info(ctx.get(), nullptr);
-    if (ret < 0) {
-        qDebug().noquote() << path << "stream info error:" << ret << ":" << av::errorText(ret);
-        return ret;
+    std::vector<int> entriesAtOpen;
+    input.afterOpen = [&entriesAtOpen](AVFormatContext *opened) {
+        entriesAtOpen.assign(opened->nb_streams, 0);
+        for (unsigned i = 0; i < opened->nb_streams; ++i)
+            entriesAtOpen[i] = avformat_index_get_entries_count(opened->streams[i]);
+        av_format_inject_global_side_data(opened);
+    };
+    av::InputError error;
+    av::FormatContextPtr ctx = av::openInput(path, input, &error);
+    if (!ctx) {
+        const char *what
+                = error.step == av::InputError::Step::Open ? "open error:" : "stream info error:";
+        qDebug().noquote() << path << what << error.code << ":" << error.text;
+        return error.code;
     }
 
     m_damaged = false;

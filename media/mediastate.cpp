@@ -421,50 +421,33 @@ int MediaState::getFrame(AVFrame *out)
             }
         }
 
-        bool taken = false;
-        int oldSeq = decoder->packetSeq();
-        if (!decoder->m_hasPending) {
-            std::unique_ptr<MediaPacket> packet = m_packetQueue.take();
-            if (!packet)
-                return 0;
-            decoder->m_pendingPacket = std::move(packet->pkt);
-            decoder->setPacketSeq(packet->seq);
-            taken = true;
-        }
-        const int queueSeq = m_packetQueue.seq();
-        if ((taken && decoder->packetSeq() != oldSeq) || decoder->packetSeq() != queueSeq) {
-            qDebug().noquote() << "stream" << index << "pkt seq mismatch" << decoder->packetSeq()
-                               << ":" << oldSeq << "flush buffers"
-                               << ", has pending" << decoder->m_hasPending;
+        const MediaDecoder::Next next = decoder->takePacket();
+        if (next == MediaDecoder::Next::Empty)
+            return 0;
+        if (next != MediaDecoder::Next::Send) {
             avcodec_flush_buffers(codec);
             m_clock.reset();
-            if (!taken) {
-                decoder->m_pendingPacket.reset();
-                decoder->m_hasPending = false;
+            if (next == MediaDecoder::Next::FlushAndRetry)
                 continue;
-            }
         }
-        decoder->m_hasPending = false;
 
         decoder->setStatus(
                 QStringLiteral("%1:%2:avcodec_send_packet").arg("MediaDecoder::getFrame").arg(271));
         if (m_aborted.load()) {
             qDebug().noquote() << "stream" << index << "aborted!";
             decoder->park();
-            decoder->m_pendingPacket.reset();
+            decoder->dropPacket();
             return 0;
         }
-        const int ret = avcodec_send_packet(codec, decoder->m_pendingPacket.get());
+        const int ret = decoder->sendPacket(codec);
         if (ret == AVERROR(EAGAIN)) {
             qDebug().noquote() << "stream" << index << ">>>>>>>>>>>>>>>>>>>>>>>>>.. pkt pending...";
-            decoder->m_hasPending = true;
             continue;
         }
         if (ret == AVERROR_EOF) {
             qDebug().noquote() << "EOF: stream" << index
                                << "no more frame on send packet, got eof, q#"
                                << m_packetQueue.size() << ", frame#" << m_frameQueue.size();
-            decoder->m_pendingPacket.reset();
             m_endOfStream.store(true);
             if (m_packetQueue.size() == 0 && m_frameQueue.isEmpty())
                 m_context->checkEndOfPlaying();
@@ -473,7 +456,6 @@ int MediaState::getFrame(AVFrame *out)
         if (ret < 0)
             qDebug().noquote() << "stream" << index << "avcodec_send_packet err:" << ret << "("
                                << av::errorText(ret) << ")";
-        decoder->m_pendingPacket.reset();
     }
 }
 

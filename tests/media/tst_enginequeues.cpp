@@ -1,10 +1,12 @@
 // ctest-labels: engine
-// The engine's small parts without threads: queues and their seq, the clock's epochs and
-// pacing, the target-size table, the view-mode picture sizes and the relative-seek clamp.
+// The engine's small parts without threads: queues and their seq, the decoder's packet in
+// flight, the clock's epochs and pacing, the target-size table, the view-mode picture sizes and
+// the relative-seek clamp.
 #include "framequeue.h"
 #include "logcapture.h"
 #include "mediaclock.h"
 #include "mediacontext.h"
+#include "mediadecoder.h"
 #include "mediaframe.h"
 #include "packetqueue.h"
 #include "videostate.h"
@@ -12,6 +14,7 @@
 #include <QtTest>
 
 #include <cmath>
+#include <cstring>
 
 class TestEngineQueues : public QObject
 {
@@ -21,6 +24,7 @@ private slots:
     void packetQueue_clearIncrementsSeq_andStampsPackets();
     void packetQueue_isFull_atCapacity();
     void frameQueue_takeIf_refusesAFrameReplacedByAClear();
+    void decoder_resendsARefusedPacket_dropsItAfterASeek();
     void clock_newEpoch_onSeqSpeedOrReset();
     void clock_masterPts_onlyForItsSeq();
     void clock_masterPts_afterEndOfStream();
@@ -42,6 +46,23 @@ av::PacketPtr packetOfSize(int size)
     av::PacketPtr p = av::makePacket();
     av_new_packet(p.get(), size);
     return p;
+}
+
+// A packet of one 2x2 grey picture whose pixels are all value.
+av::PacketPtr greyPicture(int value)
+{
+    av::PacketPtr p = packetOfSize(4);
+    memset(p->data, value, 4);
+    return p;
+}
+
+// The pixel value of the next picture the codec gives, -1 when it gives none.
+int receivedPicture(AVCodecContext *codec)
+{
+    av::FramePtr frame = av::makeFrame();
+    if (avcodec_receive_frame(codec, frame.get()) < 0)
+        return -1;
+    return frame->data[0][0];
 }
 
 MediaFrame frameAt(double pts, int seq, double speed = 1.0)
@@ -123,6 +144,67 @@ void TestEngineQueues::frameQueue_takeIf_refusesAFrameReplacedByAClear()
         queue.push(h.get(), 0, i, 0, 1, 0);
     }
     QVERIFY(queue.isFull());
+}
+
+void TestEngineQueues::decoder_resendsARefusedPacket_dropsItAfterASeek()
+{
+    LogCapture log;
+    // The raw video decoder holds one decoded picture and one packet: a third packet sent
+    // before anything is received is refused with EAGAIN.
+    const AVCodec *raw = avcodec_find_decoder(AV_CODEC_ID_RAWVIDEO);
+    QVERIFY(raw);
+    av::CodecContextPtr codec(avcodec_alloc_context3(raw));
+    codec->width = 2;
+    codec->height = 2;
+    codec->pix_fmt = AV_PIX_FMT_GRAY8;
+    QCOMPARE(avcodec_open2(codec.get(), raw, nullptr), 0);
+    MediaState state(MediaState::Video, nullptr);
+    MediaDecoder decoder(&state);
+    PacketQueue &queue = state.packetQueue();
+    for (int value = 1; value <= 4; ++value)
+        queue.put(greyPicture(value).get());
+
+    using Next = MediaDecoder::Next;
+    for (int sent = 1; sent <= 2; ++sent) {
+        QCOMPARE(decoder.takePacket(), Next::Send);
+        QCOMPARE(decoder.sendPacket(codec.get()), 0);
+    }
+    QCOMPARE(decoder.takePacket(), Next::Send);
+    QCOMPARE(decoder.sendPacket(codec.get()), AVERROR(EAGAIN));
+    QCOMPARE(receivedPicture(codec.get()), 1);
+    QCOMPARE(receivedPicture(codec.get()), 2);
+    // The refused packet is offered again, before the queue's next one, and only once.
+    QCOMPARE(decoder.takePacket(), Next::Send);
+    QCOMPARE(queue.size(), 1);
+    QCOMPARE(decoder.sendPacket(codec.get()), 0);
+    QCOMPARE(receivedPicture(codec.get()), 3);
+    QCOMPARE(decoder.takePacket(), Next::Send);
+    QCOMPARE(decoder.sendPacket(codec.get()), 0);
+    QCOMPARE(receivedPicture(codec.get()), 4);
+    QCOMPARE(receivedPicture(codec.get()), -1);
+
+    // A packet refused before a seek belongs to the old seq: it is dropped with a flush, and
+    // the first packet of the new seq flushes once more when it is taken.
+    for (int value = 5; value <= 7; ++value)
+        queue.put(greyPicture(value).get());
+    for (int i = 0; i < 2; ++i) {
+        QCOMPARE(decoder.takePacket(), Next::Send);
+        QCOMPARE(decoder.sendPacket(codec.get()), 0);
+    }
+    QCOMPARE(decoder.takePacket(), Next::Send);
+    QCOMPARE(decoder.sendPacket(codec.get()), AVERROR(EAGAIN));
+    queue.clear();
+    queue.put(greyPicture(8).get());
+    QCOMPARE(decoder.takePacket(), Next::FlushAndRetry);
+    QVERIFY(log.contains(
+            QStringLiteral("pkt seq mismatch 0 : 0 flush buffers , has pending true")));
+    avcodec_flush_buffers(codec.get());
+    QCOMPARE(decoder.takePacket(), Next::FlushAndSend);
+    QCOMPARE(decoder.packetSeq(), 1);
+    avcodec_flush_buffers(codec.get());
+    QCOMPARE(decoder.sendPacket(codec.get()), 0);
+    QCOMPARE(receivedPicture(codec.get()), 8);
+    QCOMPARE(receivedPicture(codec.get()), -1);
 }
 
 void TestEngineQueues::clock_newEpoch_onSeqSpeedOrReset()

@@ -1,5 +1,6 @@
 #include "benchcommand.h"
 
+#include "avinput.h"
 #include "avptr.h"
 #include "benchchild.h"
 #include "benchstats.h"
@@ -45,11 +46,8 @@ void progress(const QString &line)
 
 bool probe(const QString &path, Recording *out)
 {
-    AVFormatContext *raw = nullptr;
-    if (avformat_open_input(&raw, path.toUtf8().constData(), nullptr, nullptr) < 0)
-        return false;
-    av::FormatContextPtr format(raw);
-    if (avformat_find_stream_info(format.get(), nullptr) < 0)
+    av::FormatContextPtr format = av::openInput(path);
+    if (!format)
         return false;
     out->path = path;
     for (unsigned i = 0; i < format->nb_streams; ++i) {

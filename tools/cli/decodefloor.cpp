@@ -1,5 +1,6 @@
 #include "decodefloor.h"
 
+#include "avinput.h"
 #include "mediaclock.h"
 
 #include <atomic>
@@ -58,11 +59,8 @@ DecodeFloor::~DecodeFloor() = default;
 double DecodeFloor::openToFirstFrames(const QString &path, const QVector<int> &streams)
 {
     const double start = MediaClock::nowSeconds();
-    AVFormatContext *raw = nullptr;
-    if (avformat_open_input(&raw, path.toUtf8().constData(), nullptr, nullptr) < 0)
-        return std::nan("");
-    av::FormatContextPtr format(raw);
-    if (avformat_find_stream_info(format.get(), nullptr) < 0)
+    av::FormatContextPtr format = av::openInput(path);
+    if (!format)
         return std::nan("");
     std::vector<av::CodecContextPtr> decoders(format->nb_streams);
     std::vector<bool> done(format->nb_streams, true);
@@ -118,13 +116,10 @@ double DecodeFloor::openToFirstFrames(const QString &path, const QVector<int> &s
 
 int DecodeFloor::openChannel(const QString &path, int stream, Channel *channel)
 {
-    AVFormatContext *raw = nullptr;
-    int ret = avformat_open_input(&raw, path.toUtf8().constData(), nullptr, nullptr);
-    if (ret < 0)
-        return ret;
-    channel->format.reset(raw);
-    if ((ret = avformat_find_stream_info(channel->format.get(), nullptr)) < 0)
-        return ret;
+    av::InputError error;
+    channel->format = av::openInput(path, {}, &error);
+    if (!channel->format)
+        return error.code;
     if (!validStream(channel->format.get(), stream))
         return -1;
     channel->stream = stream;

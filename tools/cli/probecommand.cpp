@@ -1,5 +1,6 @@
 #include "probecommand.h"
 
+#include "avinput.h"
 #include "avptr.h"
 #include "configfile.h"
 #include "globalsettings.h"
@@ -74,14 +75,10 @@ void ProbeCommand::applyModel(const QString &overrideCode)
 
 int ProbeCommand::loadTelemetry(const QString &path, TelemetryTrack *track)
 {
-    AVFormatContext *raw = nullptr;
-    int ret = avformat_open_input(&raw, path.toUtf8().constData(), nullptr, nullptr);
-    if (ret < 0)
-        return ret;
-    av::FormatContextPtr ctx(raw);
-    ret = avformat_find_stream_info(ctx.get(), nullptr);
-    if (ret < 0)
-        return ret;
+    av::InputError error;
+    av::FormatContextPtr ctx = av::openInput(path, {}, &error);
+    if (!ctx)
+        return error.code;
     track->load(ctx.get(), path);
     return 0;
 }
