@@ -461,7 +461,7 @@ void MainWindow::onMediaEventUpdatePlayingTime(MediaContext *context,
         if (shown == MediaInfo::AllChannels)
             m_display->showAllVideoStreams();
         else if (shown >= 0)
-            m_display->showVideoStream(shown, 0);
+            m_display->showVideoStream(shown, SurroundViewMode::Original);
     }
     // Frame number from the first stream's average frame rate, truncated toward zero.
     // The time the engine reported is the context's current time when it reported it.

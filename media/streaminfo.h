@@ -14,7 +14,7 @@ struct StreamInfo
     int32_t height = 0; // video: coded height
     double aspect = 0; // video: height / width (0.5625 for an unknown width)
     bool isSurround = false; // the square 360-degree stream
-    int32_t viewMode = 0; // surround view mode last asked for (0 original .. 3 stereo)
+    int32_t viewMode = 0; // SurroundViewMode::Mode last asked for
     int32_t previousViewMode = 0; // put back when the engine refuses a view-mode change
     double singleWidth = 0; // layout alone, as fractions of the view
     double singleHeight = 0;

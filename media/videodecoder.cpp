@@ -135,7 +135,7 @@ void VideoDecoder::run()
             av_frame_move_ref(output.get(), decoded.get());
         }
 
-        int viewMode = 0;
+        int viewMode = SurroundViewMode::Original;
         {
             std::lock_guard<std::mutex> lock(state->filterMutex());
             const int sinkFormat = state->sinkPixelFormatLocked();

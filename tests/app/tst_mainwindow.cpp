@@ -440,7 +440,7 @@ private slots:
 
         // what the channel buttons will do: show the rear channel alone
         w->mediaInfo().setShownStream(1);
-        w->videoDisplay()->showVideoStream(1, 0);
+        w->videoDisplay()->showVideoStream(1, SurroundViewMode::Original);
         w->eventLoop().postSelectVideoStream(1);
         QCOMPARE(w->videoDisplay()->currentShownStream(), 1);
         QTRY_VERIFY_WITH_TIMEOUT(onScreen(1).channel == 2, 10000);

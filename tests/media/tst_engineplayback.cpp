@@ -28,7 +28,7 @@ struct Engine
     MediaContext *open(const QString &path,
                        int viewWidth = 1280,
                        int modeStream = -1,
-                       int viewMode = 0)
+                       int viewMode = SurroundViewMode::Original)
     {
         const int before = log.openedCount();
         loop.postOpen(path, &rx, 1.0, 5, viewWidth, viewWidth * 9 / 16, modeStream, viewMode);
