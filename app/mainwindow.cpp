@@ -470,9 +470,8 @@ void MainWindow::onMediaEventUpdatePlayingTime(MediaContext *context,
                                                * currentTime / m_mediaInfo.firstStreamRateDen());
     m_eventLoop.setCurrentFrame(context, frame);
     m_mediaInfo.setCurrentFrame(frame);
-    int64_t currentFrame = frame;
     int64_t seekingFramePos = frame;
-    if (!m_eventLoop.framePositions(context, &currentFrame, &seekingFramePos))
+    if (!m_eventLoop.seekingFramePos(context, &seekingFramePos))
         return; // closed meanwhile
     qDebug().noquote() << "222 context->current_time " << currentTime << "current_frame " << frame
                        << "playing_time " << playing_time;

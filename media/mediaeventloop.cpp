@@ -62,14 +62,10 @@ bool MediaEventLoop::copyTelemetry(MediaContext *context, TelemetryTrack *out) c
     return withShared(context, [out](MediaContext *c) { *out = c->telemetry(); });
 }
 
-bool MediaEventLoop::framePositions(MediaContext *context,
-                                    int64_t *current_frame,
-                                    int64_t *seeking_frame_pos) const
+bool MediaEventLoop::seekingFramePos(MediaContext *context, int64_t *seeking_frame_pos) const
 {
-    return withShared(context, [=](MediaContext *c) {
-        *current_frame = c->current_frame.load();
-        *seeking_frame_pos = c->seeking_frame_pos.load();
-    });
+    return withShared(context,
+                      [=](MediaContext *c) { *seeking_frame_pos = c->seeking_frame_pos.load(); });
 }
 
 bool MediaEventLoop::setCurrentFrame(MediaContext *context, int64_t current_frame)

@@ -63,10 +63,8 @@ public:
     // --- any thread: the open context, if it is still the one a signal named ---
     // A copy of its telemetry track (GPS and G-sensor samples and rates).
     bool copyTelemetry(MediaContext *context, TelemetryTrack *out) const;
-    // Its frame numbers: the current picture's and the frame search position.
-    bool framePositions(MediaContext *context,
-                        int64_t *current_frame,
-                        int64_t *seeking_frame_pos) const;
+    // Its frame search position.
+    bool seekingFramePos(MediaContext *context, int64_t *seeking_frame_pos) const;
     bool setCurrentFrame(MediaContext *context, int64_t current_frame);
     bool setSeekingFramePos(MediaContext *context, int64_t seeking_frame_pos);
 

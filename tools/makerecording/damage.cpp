@@ -45,6 +45,18 @@ bool truncateFile(const QString &path, qint64 size, QString *error)
     return true;
 }
 
+// Cuts the file at the offset that offsetOf finds in its contents (negative: not found).
+bool truncateAtOffset(const QString &path,
+                      qint64 (*offsetOf)(const QByteArray &, QString *),
+                      QString *error)
+{
+    QByteArray data;
+    if (!readFile(path, &data, error))
+        return false;
+    const qint64 offset = offsetOf(data, error);
+    return offset >= 0 && truncateFile(path, offset, error);
+}
+
 quint32 readU32le(const QByteArray &data, qint64 offset)
 {
     const auto *p = reinterpret_cast<const uchar *>(data.constData() + offset);
@@ -116,22 +128,12 @@ bool Damage::apply(const QString &path, const RecordingOptions &options, QString
         const auto cut = static_cast<qint64>(std::floor(size * options.truncateFraction));
         return truncateFile(path, cut, error);
     }
-    case RecordingOptions::Damage::AviNoIndex: {
+    case RecordingOptions::Damage::AviNoIndex:
         // A power loss before the camera finished the file: everything up to the index.
-        QByteArray data;
-        if (!readFile(path, &data, error))
-            return false;
-        const qint64 offset = aviIndexOffset(data, error);
-        return offset >= 0 && truncateFile(path, offset, error);
-    }
-    case RecordingOptions::Damage::AviTornChunk: {
+        return truncateAtOffset(path, aviIndexOffset, error);
+    case RecordingOptions::Damage::AviTornChunk:
         // A power loss while the camera wrote a picture: the file ends inside its chunk.
-        QByteArray data;
-        if (!readFile(path, &data, error))
-            return false;
-        const qint64 offset = aviTornChunkOffset(data, error);
-        return offset >= 0 && truncateFile(path, offset, error);
-    }
+        return truncateAtOffset(path, aviTornChunkOffset, error);
     case RecordingOptions::Damage::Mp4NoMoov: {
         QByteArray data;
         if (!readFile(path, &data, error) || !Mp4Atoms::removeMovie(&data, error))
