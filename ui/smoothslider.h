@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QColor>
+#include <QSlider>
+#include <QVector>
+
+class SmoothSliderStyle;
+
+// A horizontal slider whose handle jumps to wherever the groove is clicked (its
+// SmoothSliderStyle sets the value absolutely for every mouse button). It can also draw marks:
+// short ticks above and below the groove at given slider values, which the handle covers when
+// it passes over them; the groove and handle stay as the style sheet draws them.
+//
+// Threads: GUI thread only.
+class SmoothSlider : public QSlider
+{
+    Q_OBJECT
+
+public:
+    explicit SmoothSlider(QWidget *parent = nullptr);
+
+    SmoothSliderStyle *smoothStyle() const { return m_style; }
+
+    // Slider values at which ticks are drawn; values outside the range are not drawn.
+    void setMarks(const QVector<int> &values);
+    QVector<int> marks() const { return m_marks; }
+    void clearMarks() { setMarks({}); }
+    // Horizontal centre of the tick of a value, in widget coordinates (-1 outside the range).
+    int markPosition(int value) const;
+
+    static QColor markColor() { return QColor(0xff, 0xa0, 0x1e); }
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    QRect grooveRect() const;
+    QRect handleRect(int value) const;
+
+    SmoothSliderStyle *m_style;
+    QVector<int> m_marks;
+};
