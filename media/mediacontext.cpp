@@ -302,8 +302,10 @@ int MediaContext::seekRelativeByFrame(int64_t step)
     }
     qDebug().noquote() << "MediaContext::seekRelativeByFrame"
                        << "seeking_frame_pos :" << seeking_frame_pos.load();
+    // The reader decodes the asked frame on a decoder of its own; the main path stays where it
+    // is (a seek of it would land on a key frame and report that moment instead).
     is_seekingByFrame.store(true);
-    seek_req.store(true);
+    wakeReader();
     return 0;
 }
 
@@ -493,6 +495,18 @@ bool MediaContext::reportPlayingTime(int, double pts, int seq)
     if (emitTime)
         emit updatePlayingTime(this, pts, seq);
     return false;
+}
+
+void MediaContext::reportSearchedFrame(double pts)
+{
+    int seq = -1;
+    {
+        std::lock_guard<std::mutex> lock(m_timeMutex);
+        current_time.store(pts);
+        m_lastReportedTime = pts;
+        seq = m_playingSeq;
+    }
+    emit updatePlayingTime(this, pts, seq);
 }
 
 void MediaContext::checkEndOfPlaying()

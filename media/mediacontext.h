@@ -74,6 +74,9 @@ public:
     MediaState *stateFor(int stream_index);
     bool allQueuesFull();
     bool reportPlayingTime(int stream_index, double pts, int seq);
+    // Reader thread: a frame search showed the picture at pts (seconds); the playing time
+    // becomes its time and is reported, so the GUI's time and frame number follow the step.
+    void reportSearchedFrame(double pts);
     void checkEndOfPlaying();
     void wakeReader();
     // Clears is_eof, is_end_signalled and every state's end-of-stream flag.

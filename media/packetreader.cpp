@@ -75,12 +75,13 @@ void PacketReader::run()
             break;
         if (context->isSeekRequested())
             seek();
-        if (context->isPaused() && !waitingForSeekFrame()) {
-            sleepFor(10);
-            continue;
-        }
+        // Frame search runs while paused: it reads with a decoder of its own.
         if (context->is_seekingByFrame.load()) {
             frameSearch();
+            continue;
+        }
+        if (context->isPaused() && !waitingForSeekFrame()) {
+            sleepFor(10);
             continue;
         }
 
@@ -237,7 +238,12 @@ void PacketReader::frameSearch()
         qDebug().noquote() << "Got frame" << number << "exact?" << exact << "size:" << image.size();
         if (!frame)
             qDebug().noquote() << "rawFrame is nullptr";
+        const int64_t pts = frame ? frame->best_effort_timestamp : AV_NOPTS_VALUE;
+        const double seconds
+                = pts != AV_NOPTS_VALUE ? pts * av_q2d(format->streams[index]->time_base) : -1;
         emit context->videoFrameForSearchReceived(index, frame, false);
+        if (seconds >= 0)
+            context->reportSearchedFrame(seconds);
     } else {
         qWarning().noquote() << "Failed to get frame" << number;
         context->is_seekingByFrame.store(false);
