@@ -314,9 +314,11 @@ QString PlayerWidget::timeText(int positionSeconds, int durationSeconds)
 void PlayerWidget::onTimeout()
 {
     qDebug() << "PlayerWidget::onTimeout";
+    // The step has been shown, also the one onto the first frame (time 0): the next step may
+    // go. The seek bar keeps its place for time 0 (it stands there already).
+    if (m_info)
+        m_info->finishFrameSearch();
     if (m_position != 0) {
-        if (m_info)
-            m_info->finishFrameSearch();
         const QSignalBlocker blocker(m_seekSlider);
         m_seekSlider->setValue(toSteps(m_position));
     }
