@@ -5,14 +5,22 @@
 #include "exceptiondialog.h"
 #include "framelessdialog.h"
 #include "globalsettings.h"
+#include "gsensormeterwidget.h"
 #include "loadingdialog.h"
 #include "mediacontext.h"
+#include "playercontrolwidget.h"
+#include "playerwidget.h"
 #include "playlistwidget.h"
+#include "shortcutlistdialog.h"
 #include "titlebarwidget.h"
+#include "transportcontroller.h"
 #include "userfolders.h"
 #include "videodisplaywidget.h"
 
+#include <QAbstractItemView>
+#include <QAbstractSlider>
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QDebug>
 #include <QDir>
@@ -23,6 +31,7 @@
 #include <QHBoxLayout>
 #include <QMimeData>
 #include <QResizeEvent>
+#include <QShortcut>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -39,8 +48,12 @@ MainWindow::MainWindow(QWidget *parent)
     QDir().mkpath(m_exportFolder);
 
     setWindowTitle(GlobalSettings::productTitle());
+    m_transport = new TransportController(&m_mediaInfo, &m_eventLoop, this);
     buildLayout();
+    installShortcuts();
+    installActions();
     connectEngine();
+    connectPanels();
 
     m_eventLoop.start();
 
@@ -84,25 +97,19 @@ void MainWindow::buildLayout()
     auto *left = new QVBoxLayout;
     left->setContentsMargins(0, 0, 0, 0);
     left->setSpacing(3);
-    m_playerPanel = new QWidget(central);
-    m_playerPanel->setObjectName(QStringLiteral("playerWidget"));
-    auto *playerLayout = new QVBoxLayout(m_playerPanel);
-    playerLayout->setContentsMargins(0, 0, 0, 0);
-    m_display = new VideoDisplayWidget(this, m_playerPanel);
-    m_display->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
-    playerLayout->addWidget(m_display);
-    m_playerPanel->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
-    left->addWidget(m_playerPanel, 1);
-    // The G-sensor meter and the control panel keep their places until they arrive.
-    m_gsensorPlace = new QWidget(central);
-    m_gsensorPlace->setObjectName(QStringLiteral("gsensor"));
-    m_gsensorPlace->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
-    m_gsensorPlace->setFixedHeight(GlobalSettings::surroundModel() ? 123 : 151);
-    left->addWidget(m_gsensorPlace, 0, Qt::AlignBottom);
-    m_controlPlace = new QWidget(central);
-    m_controlPlace->setObjectName(QStringLiteral("playerControlWidget"));
-    m_controlPlace->setFixedHeight(55);
-    left->addWidget(m_controlPlace, 0, Qt::AlignBottom);
+    m_player = new PlayerWidget(this, &m_mediaInfo, central);
+    m_player->setObjectName(QStringLiteral("playerWidget"));
+    m_player->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+    m_display = m_player->videoDisplay();
+    left->addWidget(m_player, 1);
+    m_gsensor = new GSensorMeterWidget(&m_telemetry, central);
+    m_gsensor->setObjectName(QStringLiteral("gsensor"));
+    m_gsensor->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    m_gsensor->setFixedHeight(GlobalSettings::surroundModel() ? 123 : 151);
+    left->addWidget(m_gsensor, 0, Qt::AlignBottom);
+    m_control = new PlayerControlWidget(&m_mediaInfo, &m_telemetry, central);
+    m_control->setFixedHeight(55);
+    left->addWidget(m_control, 0, Qt::AlignBottom);
     body->addLayout(left, 1);
 
     m_rightColumn = new QWidget(central);
@@ -190,18 +197,300 @@ void MainWindow::connectEngine()
             this,
             &MainWindow::onEndOfPlayingListReached);
 
-    connect(&m_mediaInfo,
-            &MediaInfo::mediaInfoStateChanged,
-            this,
-            &MainWindow::onMediaInfoStateChanged);
-    connect(&m_mediaInfo,
-            &MediaInfo::mediaInfoStateChanged,
-            m_titleBar,
-            &TitleBarWidget::onMediaInfoStateChanged);
     connect(m_display,
             &VideoDisplayWidget::changeVideoStreamViewMode,
             this,
             &MainWindow::onChangeVideoStreamViewMode);
+}
+
+void MainWindow::connectPanels()
+{
+    // The panels follow the state first; the window's own handler reads what they set up.
+    connect(&m_mediaInfo,
+            &MediaInfo::mediaInfoStateChanged,
+            m_titleBar,
+            &TitleBarWidget::onMediaInfoStateChanged);
+    connect(&m_mediaInfo,
+            &MediaInfo::mediaInfoStateChanged,
+            m_gsensor,
+            &GSensorMeterWidget::onMediaInfoStateChanged);
+    connect(&m_mediaInfo,
+            &MediaInfo::mediaInfoStateChanged,
+            m_control,
+            &PlayerControlWidget::onMediaInfoStateChanged);
+    connect(&m_mediaInfo,
+            &MediaInfo::mediaInfoStateChanged,
+            m_player,
+            &PlayerWidget::onMediaInfoStateChanged);
+    connect(&m_mediaInfo,
+            &MediaInfo::mediaInfoStateChanged,
+            this,
+            &MainWindow::onMediaInfoStateChanged);
+
+    connect(m_titleBar, &TitleBarWidget::fullSizeClicked, this, &MainWindow::onToggleFullSize);
+
+    connect(m_player, &PlayerWidget::showFrontVideo, this, &MainWindow::onShowFrontVideo);
+    connect(m_player, &PlayerWidget::showRearVideo, this, &MainWindow::onShowRearVideo);
+    connect(m_player, &PlayerWidget::showInnerVideo, this, &MainWindow::onShowInnerVideo);
+    connect(m_player, &PlayerWidget::showAllVideos, this, &MainWindow::onShowAllVideos);
+    connect(m_player,
+            &PlayerWidget::playSeekValueChanged,
+            this,
+            &MainWindow::onPlaySeekValueChanged);
+
+    connect(m_control, &PlayerControlWidget::prevClicked, this, &MainWindow::onPlayPrevMedia);
+    connect(m_control, &PlayerControlWidget::rewClicked, this, &MainWindow::onPlayRewMedia);
+    connect(m_control,
+            &PlayerControlWidget::playPauseClicked,
+            this,
+            &MainWindow::onPlayOrPauseMedia);
+    connect(m_control, &PlayerControlWidget::fwdClicked, this, &MainWindow::onPlayFwdMedia);
+    connect(m_control, &PlayerControlWidget::nextClicked, this, &MainWindow::onPlayNextMedia);
+    connect(m_control,
+            &PlayerControlWidget::frameSearchModeRequested,
+            this,
+            &MainWindow::onFrameSearchMode);
+    connect(m_control,
+            &PlayerControlWidget::playSpeedValueChanged,
+            this,
+            &MainWindow::onPlaySpeedValueChanged);
+    connect(m_control,
+            &PlayerControlWidget::brightnessValueChanged,
+            this,
+            &MainWindow::onBrightnessValueChanged);
+    connect(m_control,
+            &PlayerControlWidget::volumeValueChanged,
+            this,
+            &MainWindow::onVolumeValueChanged);
+    connect(m_control, &PlayerControlWidget::fullSizeClicked, this, &MainWindow::onToggleFullSize);
+
+    connect(m_gsensor, &GSensorMeterWidget::seekRequested, this, &MainWindow::onSeekToSeconds);
+
+    connect(m_transport,
+            &TransportController::replaySelectedRequested,
+            m_playList,
+            &PlayListWidget::playSelectedFile);
+    connect(m_transport,
+            &TransportController::frameSearchButtonChanged,
+            m_control,
+            &PlayerControlWidget::setFrameSearchButton);
+    connect(m_transport,
+            &TransportController::frameSearchEnabledChanged,
+            m_control,
+            &PlayerControlWidget::setFrameSearchEnabled);
+    connect(m_transport,
+            &TransportController::allButtonEnabledChanged,
+            m_player,
+            &PlayerWidget::allVideoOnoff);
+    connect(m_transport, &TransportController::frameLabelShown, this, &MainWindow::showFrame);
+    connect(m_transport, &TransportController::frameLabelHidden, this, &MainWindow::hideFrame);
+    connect(m_transport,
+            &TransportController::frameSearchToggleRequested,
+            m_control,
+            &PlayerControlWidget::onFrameSearchChanged);
+}
+
+void MainWindow::installActions()
+{
+    // Created in the order of the display's context menu; found there by object name. They
+    // are not added to the window, so their keys (shown in the menu) do not compete with the
+    // window shortcuts.
+    struct ActionRow
+    {
+        const char *name;
+        QString text;
+        QKeySequence key;
+        std::function<void()> trigger;
+    };
+    const ActionRow rows[] = {
+            {"openFileAction",
+             tr("Open File"),
+             QKeySequence(tr("Ctrl+O")),
+             [this] {
+                 onOpenFile();
+             }},
+            {"openFolderAction",
+             tr("Open Folder"),
+             QKeySequence(tr("Ctrl+F")),
+             [this] {
+                 onOpenDir();
+             }},
+            {"playPauseAction",
+             tr("Play/Pause"),
+             QKeySequence(Qt::Key_Space),
+             [this] {
+                 onPlayOrPauseMedia();
+             }},
+            {"previousAction",
+             tr("Previous"),
+             QKeySequence(QKeySequence::MoveToPreviousPage),
+             [this] {
+                 onPlayPrevMedia();
+             }},
+            {"nextAction",
+             tr("Next"),
+             QKeySequence(QKeySequence::MoveToNextPage),
+             [this] {
+                 onPlayNextMedia();
+             }},
+            {"darkenAction",
+             tr("Darken"),
+             QKeySequence(),
+             [this] {
+                 m_control->onBrightnessDarkenClicked();
+             }},
+            {"brightenAction",
+             tr("Brighten"),
+             QKeySequence(),
+             [this] {
+                 m_control->onBrightnessBrightenClicked();
+             }},
+            {"defaultBrightnessAction",
+             tr("Default"),
+             QKeySequence(Qt::Key_B),
+             [this] {
+                 m_control->onDefaultBrightnessButtonClicked();
+             }},
+            {"fastAction",
+             tr("Fast"),
+             QKeySequence(),
+             [this] {
+                 m_control->onPlaySpeedFastClicked();
+             }},
+            {"slowAction",
+             tr("Slow"),
+             QKeySequence(),
+             [this] {
+                 m_control->onPlaySpeedSlowClicked();
+             }},
+            {"defaultSpeedAction",
+             tr("Default"),
+             QKeySequence(Qt::Key_S),
+             [this] {
+                 m_control->onDefaultSpeedButtonClicked();
+             }},
+            {"volumeUpAction",
+             tr("Up"),
+             QKeySequence(Qt::Key_Up),
+             [this] {
+                 m_control->onVolumeUpClicked();
+             }},
+            {"volumeDownAction",
+             tr("Down"),
+             QKeySequence(Qt::Key_Down),
+             [this] {
+                 m_control->onVolumeDownClicked();
+             }},
+            {"muteAction",
+             tr("Mute ON/OFF"),
+             QKeySequence(Qt::Key_M),
+             [this] {
+                 m_control->onMuteButtonClicked();
+             }},
+    };
+    for (const ActionRow &row : rows) {
+        auto *action = new QAction(row.text, this);
+        action->setObjectName(QString::fromLatin1(row.name));
+        action->setShortcut(row.key);
+        action->setShortcutContext(Qt::WidgetShortcut);
+        connect(action, &QAction::triggered, this, row.trigger);
+    }
+}
+
+void MainWindow::installShortcuts()
+{
+    m_shortcuts = {
+            {QKeySequence(tr("Ctrl+O")),
+             tr("Open files"),
+             [this] {
+                 onOpenFile();
+             }},
+            {QKeySequence(tr("Ctrl+F")),
+             tr("Open folders"),
+             [this] {
+                 onOpenDir();
+             }},
+            {QKeySequence(Qt::Key_Space),
+             tr("Play or pause"),
+             [this] {
+                 onPlayOrPauseMedia();
+             }},
+            {QKeySequence(QKeySequence::MoveToPreviousPage),
+             tr("Previous recording"),
+             [this] {
+                 onPlayPrevMedia();
+             }},
+            {QKeySequence(QKeySequence::MoveToNextPage),
+             tr("Next recording"),
+             [this] {
+                 onPlayNextMedia();
+             }},
+            {QKeySequence(Qt::Key_S),
+             tr("Normal play speed"),
+             [this] {
+                 m_control->onDefaultSpeedButtonClicked();
+             }},
+            {QKeySequence(Qt::Key_B),
+             tr("Normal brightness"),
+             [this] {
+                 m_control->onDefaultBrightnessButtonClicked();
+             }},
+            {QKeySequence(Qt::Key_M),
+             tr("Sound off or on"),
+             [this] {
+                 m_control->onMuteButtonClicked();
+             }},
+            {QKeySequence(Qt::Key_Up),
+             tr("Louder"),
+             [this] {
+                 m_control->onVolumeUpClicked();
+             }},
+            {QKeySequence(Qt::Key_Down),
+             tr("Quieter"),
+             [this] {
+                 m_control->onVolumeDownClicked();
+             }},
+            {QKeySequence(Qt::Key_Left),
+             tr("5 seconds back (one frame back in frame search)"),
+             [this] {
+                 onSkipKey(TransportController::Back);
+             }},
+            {QKeySequence(Qt::Key_Right),
+             tr("5 seconds forward (one frame forward in frame search)"),
+             [this] {
+                 onSkipKey(TransportController::Forward);
+             }},
+            {QKeySequence(Qt::Key_Comma),
+             tr("One frame back"),
+             [this] {
+                 onStepFrame(TransportController::Back);
+             }},
+            {QKeySequence(Qt::Key_Period),
+             tr("One frame forward"),
+             [this] {
+                 onStepFrame(TransportController::Forward);
+             }},
+            {QKeySequence(Qt::CTRL | Qt::Key_Left),
+             tr("Previous event mark"),
+             [this] {
+                 onJumpToEventMark(TransportController::Back);
+             }},
+            {QKeySequence(Qt::CTRL | Qt::Key_Right),
+             tr("Next event mark"),
+             [this] {
+                 onJumpToEventMark(TransportController::Forward);
+             }},
+            {QKeySequence(Qt::Key_F1),
+             tr("This list of shortcuts"),
+             [this] {
+                 onShowShortcuts();
+             }},
+    };
+    for (const ShortcutEntry &entry : m_shortcuts) {
+        auto *shortcut = new QShortcut(entry.key, this);
+        shortcut->setContext(Qt::WindowShortcut);
+        connect(shortcut, &QShortcut::activated, this, entry.trigger);
+    }
 }
 
 int MainWindow::maxVideoStreams() const
@@ -216,13 +505,9 @@ void MainWindow::showMessage(const QString &text)
     dialog.exec();
 }
 
-QAction *MainWindow::displayAction(const QString &text) const
+QAction *MainWindow::displayAction(const QString &objectName) const
 {
-    for (QAction *action : actions()) {
-        if (action->objectName() == text || action->text() == text)
-            return action;
-    }
-    return nullptr;
+    return findChild<QAction *>(objectName, Qt::FindDirectChildrenOnly);
 }
 
 bool MainWindow::isPlayerButtonEnabled(const QString &objectName) const
@@ -256,11 +541,22 @@ void MainWindow::onOpenDir()
         qDebug().noquote() << "busy in loading...";
         return;
     }
-    const QString folder = QFileDialog::getExistingDirectory(this, tr("Open Folder"));
-    if (folder.isEmpty())
+    // The desktop's own folder pickers choose one folder only; the framework's dialog lets
+    // several be chosen (Ctrl or Shift with the mouse).
+    QFileDialog dialog(this, tr("Open Folder"));
+    dialog.setObjectName(QStringLiteral("openFolderDialog"));
+    dialog.setFileMode(QFileDialog::Directory);
+    dialog.setOption(QFileDialog::ShowDirsOnly, true);
+    dialog.setOption(QFileDialog::DontUseNativeDialog, true);
+    for (QAbstractItemView *view : dialog.findChildren<QAbstractItemView *>())
+        view->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    if (dialog.exec() != QDialog::Accepted)
         return;
-    qDebug().noquote() << "MainWindow::onOpenDir" << folder;
-    m_playList->loadPlayList(QStringList {folder}, true);
+    const QStringList folders = dialog.selectedFiles();
+    if (folders.isEmpty())
+        return;
+    qDebug().noquote() << "MainWindow::onOpenDir" << folders;
+    m_playList->loadPlayList(folders, true);
 }
 
 void MainWindow::dragEnterEvent(QDragEnterEvent *event)
@@ -283,9 +579,8 @@ void MainWindow::dropEvent(QDropEvent *event)
 
 void MainWindow::onPlayListSelectionChanged(int row, int row_count)
 {
-    // The control panel's previous and next buttons follow the selection once it exists.
-    Q_UNUSED(row)
-    Q_UNUSED(row_count)
+    m_control->setPrevEnabled(row > 0);
+    m_control->setNextEnabled(row + 1 < row_count);
 }
 
 void MainWindow::onPlayFileSelected(QString file_path)
@@ -297,6 +592,8 @@ void MainWindow::onPlayFileSelected(QString file_path)
         return;
     }
     if (m_mediaInfo.isOpened()) {
+        if (m_mediaInfo.isFrameSearchMode())
+            m_control->onFrameSearchChanged();
         qDebug().noquote() << m_mediaInfo.currentPath() << " still playing...close now...";
         m_nextFilePath = file_path;
         m_mediaInfo.finishSeeking();
@@ -339,8 +636,8 @@ void MainWindow::doOpenMediaFile(const QString &path)
     }
     m_eventLoop.postOpen(m_mediaInfo.currentPath(),
                          m_display,
-                         m_playSpeed,
-                         m_volume,
+                         m_control->currentPlaySpeed(),
+                         m_control->volume(),
                          width(),
                          height(),
                          m_mediaInfo.surround(),
@@ -362,6 +659,7 @@ void MainWindow::onMediaEventOpended(MediaContext *context, QString path, int re
     }
     // The context itself stays on the engine's side: keep what the views need.
     m_playingContext = context;
+    m_transport->setPlayingContext(context);
     m_playingPath = path;
     if (!m_eventLoop.copyTelemetry(context, &m_telemetry))
         m_telemetry.clear(); // closed again before this report arrived
@@ -373,14 +671,11 @@ void MainWindow::onMediaInfoStateChanged(MediaInfo *media_info,
                                          int old_state,
                                          int new_state)
 {
+    Q_UNUSED(media_info)
     Q_UNUSED(playing_context)
-    Q_UNUSED(old_state)
-    m_display->setPlaying(media_info);
     if (new_state == MediaInfo::Playing && old_state != MediaInfo::Paused) {
-        // Every channel side by side until the player panel offers the channel buttons.
-        m_mediaInfo.setShownStream(MediaInfo::AllChannels);
-        m_display->showAllVideoStreams();
-        m_eventLoop.postSelectVideoStream(MediaInfo::AllChannels);
+        m_playingTime = 0;
+        m_player->setEventMarks(m_gsensor->eventMarks());
     }
 }
 
@@ -393,6 +688,7 @@ void MainWindow::onMediaEventClosed(QString path, int result)
     qDebug().noquote() << "next_file_path - " << m_nextFilePath;
     if (m_playingContext && path == m_playingPath) {
         m_playingContext = nullptr;
+        m_transport->setPlayingContext(nullptr);
         m_playingPath.clear();
     }
     if (m_closing) {
@@ -422,8 +718,12 @@ void MainWindow::onMediaEventEndOfPlaying(MediaContext *context)
         m_mediaInfo.finishSeeking();
         m_eventLoop.postClose();
     }
-    if (m_mediaInfo.isFrameSearchMode())
+    if (m_mediaInfo.isFrameSearchMode()) {
         m_mediaInfo.setFrameSearchMode(false);
+        m_control->setFrameSearchButton(false);
+        if (m_mediaInfo.videoCount() >= 2)
+            m_player->allVideoOnoff(true);
+    }
 }
 
 void MainWindow::onMediaEventErrorOccurredWhilePlaying(MediaContext *context, int err)
@@ -456,18 +756,22 @@ void MainWindow::onMediaEventUpdatePlayingTime(MediaContext *context,
                        << "media_info.isSeeking()" << m_mediaInfo.isSeeking();
     if (m_mediaInfo.isSeeking())
         return;
+    // The panel follows the chosen channel (keeping a surround stream's view mode).
     const int shown = m_mediaInfo.shownStream();
-    if (shown != m_display->currentShownStream()) {
+    if (shown != m_player->currentShownStream()) {
         if (shown == MediaInfo::AllChannels)
-            m_display->showAllVideoStreams();
+            m_player->showAllStreams();
         else if (shown >= 0)
-            m_display->showVideoStream(shown, SurroundViewMode::Original);
+            m_player->showSingleStream(shown);
     }
-    // Frame number from the first stream's average frame rate, truncated toward zero.
+    // Frame number from the first stream's average frame rate, truncated toward zero; the
+    // nudge keeps a frame's exact time (0.3 s at 10 fps) from truncating to the frame before.
     // The time the engine reported is the context's current time when it reported it.
     const double currentTime = playing_time;
-    const int64_t frame = static_cast<int64_t>(double(m_mediaInfo.firstStreamRateNum())
-                                               * currentTime / m_mediaInfo.firstStreamRateDen());
+    const int64_t frame
+            = static_cast<int64_t>(double(m_mediaInfo.firstStreamRateNum()) * currentTime
+                                           / m_mediaInfo.firstStreamRateDen()
+                                   + 1e-6);
     m_eventLoop.setCurrentFrame(context, frame);
     m_mediaInfo.setCurrentFrame(frame);
     int64_t seekingFramePos = frame;
@@ -488,7 +792,10 @@ void MainWindow::onMediaEventUpdatePlayingTime(MediaContext *context,
     qDebug().noquote() << "context->current_time " << currentTime << "current_frame " << shownFrame;
     if (m_mediaInfo.isSeeking() || !m_mediaInfo.isOpened())
         return;
-    // The time display, G-sensor meter, map and speed display follow here once they exist.
+    m_playingTime = playing_time;
+    m_player->setRunningTime(playing_time, shownFrame, m_mediaInfo.totalFrames());
+    m_gsensor->showPlayingTime(playing_time);
+    m_control->showPlayingTime(playing_time);
 }
 
 void MainWindow::onMediaEventSeekingStreamInfo(MediaContext *context,
@@ -514,11 +821,13 @@ void MainWindow::onMediaEventPlayControlCommandCompleted(int cmd, int64_t arg, i
 
 void MainWindow::onMediaEventVideoViewModeChanged(int stream_index, int view_mode, int result)
 {
+    Q_UNUSED(view_mode)
+    qDebug().noquote() << "MainWindow::onMediaEventVideoViewModeChanged"
+                       << " result " << result;
     if (result != 0) {
         m_mediaInfo.editStreamInfo(stream_index,
                                    [](StreamInfo &info) { info.viewMode = info.previousViewMode; });
     }
-    Q_UNUSED(view_mode)
 }
 
 void MainWindow::onChangeVideoStreamViewMode(int stream_index, int view_mode)
@@ -542,7 +851,7 @@ void MainWindow::onChangeVideoStreamViewMode(int stream_index, int view_mode)
 
 void MainWindow::onSeekFrameAgain()
 {
-    qDebug().noquote() << "MainWindow::onSeekFrameAgain";
+    m_transport->seekFrameAgain();
 }
 
 void MainWindow::onMediaEventFinihsed(int result)
@@ -576,6 +885,19 @@ void MainWindow::onAbout()
     AboutDialog dialog(this);
     FramelessDialog::showFramelessDialog(&dialog);
     dialog.exec();
+}
+
+void MainWindow::onToggleFullSize()
+{
+    QLayout *layout = centralWidget()->layout();
+    layout->setEnabled(false);
+    m_fullSize = !m_fullSize;
+    m_control->showFullSizeButton(m_fullSize);
+    m_titleBar->setFullSizeMode(m_fullSize ? 8 : 40, m_fullSize);
+    m_rightColumn->setVisible(!m_fullSize);
+    m_gsensor->setVisible(!m_fullSize);
+    layout->setEnabled(true);
+    layout->update();
 }
 
 void MainWindow::onMinimized()
@@ -638,4 +960,176 @@ void MainWindow::screenChanged(QScreen *screen)
 void MainWindow::onScreenChangedTimer()
 {
     GlobalSettings::setScreenChanging(false);
+}
+
+// --- transport, channels and picture -----------------------------------------------------------
+
+void MainWindow::onPlayOrPauseMedia()
+{
+    m_transport->playOrPause();
+}
+
+void MainWindow::onPlayPrevMedia()
+{
+    m_playList->playPrevFile();
+}
+
+void MainWindow::onPlayNextMedia()
+{
+    m_playList->playNextFile();
+}
+
+void MainWindow::onPlayRewMedia()
+{
+    m_transport->skip(TransportController::Back);
+}
+
+void MainWindow::onPlayFwdMedia()
+{
+    m_transport->skip(TransportController::Forward);
+}
+
+void MainWindow::onPlaySeekValueChanged(int value)
+{
+    value = TransportController::adjustedSeekValue(value);
+    const int64_t position = PlayerWidget::seekPositionOf(value);
+    qDebug().noquote() << "MainWindow::onPlaySeekValueChanged"
+                       << ": " << value << "seek_pos " << position;
+    const auto action = static_cast<TransportController::SeekBarAction>(m_player->nKeyBoardAction);
+    m_player->nKeyBoardAction = TransportController::SeekBarDragged;
+    m_transport->seekBarMoved(position, action);
+}
+
+void MainWindow::onFrameSearchMode(bool bOnOff)
+{
+    m_transport->setFrameSearchMode(bOnOff);
+}
+
+void MainWindow::seekRelativeFrame()
+{
+    m_transport->seekRelativeFrame();
+}
+
+void MainWindow::showFrame()
+{
+    m_player->setFrameText(
+            m_player->frameWord()
+            + QString::asprintf(" %02lld / %02lld",
+                                static_cast<long long>(m_transport->seekingFramePos()),
+                                static_cast<long long>(m_mediaInfo.totalFrames())));
+}
+
+void MainWindow::hideFrame()
+{
+    m_player->setFrameText(QString());
+}
+
+void MainWindow::onPlaySpeedValueChanged(int value)
+{
+    const double factor = PlayerControlWidget::playSpeedFactor(value);
+    m_player->setPlaySpeed(factor);
+    m_transport->setPlaySpeed(factor);
+}
+
+void MainWindow::onBrightnessValueChanged(int value)
+{
+    m_player->setBrightness(PlayerControlWidget::brightnessFactor(value));
+}
+
+void MainWindow::onVolumeValueChanged(int value)
+{
+    m_transport->setVolume(value);
+}
+
+void MainWindow::onShowFrontVideo(bool checked)
+{
+    qDebug().noquote() << "MainWindow::onShowFrontVideo"
+                       << "################### checked " << checked << ", media valid "
+                       << m_transport->isLoaded() << ", front stream index " << m_mediaInfo.front();
+    m_transport->showChannel(m_mediaInfo.front(), checked);
+}
+
+void MainWindow::onShowRearVideo(bool checked)
+{
+    qDebug().noquote() << "MainWindow::onShowRearVideo"
+                       << "################### checked " << checked << ", media valid "
+                       << m_transport->isLoaded() << ", rear stream index " << m_mediaInfo.rear();
+    m_transport->showChannel(m_mediaInfo.rear(), checked);
+}
+
+void MainWindow::onShowInnerVideo(bool checked)
+{
+    qDebug().noquote() << "MainWindow::onShowInnerVideo"
+                       << "################### checked " << checked << ", media valid "
+                       << m_transport->isLoaded() << ", inner stream index " << m_mediaInfo.inner();
+    m_transport->showChannel(m_mediaInfo.inner(), checked);
+}
+
+void MainWindow::onShowAllVideos(bool checked)
+{
+    qDebug().noquote() << "MainWindow::onShowAllVideos"
+                       << "################### checked " << checked << ", media valid "
+                       << m_transport->isLoaded() << ", all";
+    m_transport->showChannel(MediaInfo::AllChannels, checked);
+}
+
+void MainWindow::onSkipKey(int direction)
+{
+    // A focused slider keeps its arrow keys (the seek bar steps half a second).
+    if (auto *slider = qobject_cast<QAbstractSlider *>(QApplication::focusWidget())) {
+        slider->triggerAction(direction > 0 ? QAbstractSlider::SliderSingleStepAdd
+                                            : QAbstractSlider::SliderSingleStepSub);
+        return;
+    }
+    m_transport->skip(direction > 0 ? TransportController::Forward : TransportController::Back);
+}
+
+void MainWindow::onStepFrame(int direction)
+{
+    m_transport->stepFrame(direction > 0 ? TransportController::Forward
+                                         : TransportController::Back);
+}
+
+void MainWindow::onJumpToEventMark(int direction)
+{
+    // Marks within a second of the playing time count as the one just jumped to.
+    constexpr double Slack = 1.0;
+    const QVector<double> marks = m_gsensor->eventMarks();
+    double target = -1;
+    if (direction > 0) {
+        for (double mark : marks) {
+            if (mark > m_playingTime + Slack) {
+                target = mark;
+                break;
+            }
+        }
+    } else {
+        for (auto it = marks.rbegin(); it != marks.rend(); ++it) {
+            if (*it < m_playingTime - Slack) {
+                target = *it;
+                break;
+            }
+        }
+    }
+    if (target >= 0)
+        onSeekToSeconds(target);
+}
+
+void MainWindow::onSeekToSeconds(double seconds)
+{
+    if (!(seconds >= 0) || !m_transport->isActive() || m_mediaInfo.isSeeking())
+        return;
+    // The next jump counts from here, also while the paused picture has not reported yet.
+    m_playingTime = seconds;
+    m_transport->seekTo(static_cast<int64_t>(seconds * 1000000));
+}
+
+void MainWindow::onShowShortcuts()
+{
+    QVector<QPair<QString, QString>> rows;
+    for (const ShortcutEntry &entry : m_shortcuts)
+        rows.append({entry.key.toString(QKeySequence::NativeText), entry.description});
+    ShortcutListDialog dialog(rows, this);
+    FramelessDialog::showFramelessDialog(&dialog);
+    dialog.exec();
 }

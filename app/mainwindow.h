@@ -6,13 +6,21 @@
 #include "telemetrytrack.h"
 #include "videodisplayhost.h"
 
+#include <QKeySequence>
 #include <QPointer>
 #include <QString>
+#include <QVector>
 
+#include <functional>
+
+class GSensorMeterWidget;
 class LoadingDialog;
 class MediaContext;
+class PlayerControlWidget;
+class PlayerWidget;
 class PlayListWidget;
 class TitleBarWidget;
+class TransportController;
 class VideoDisplayWidget;
 class QDragEnterEvent;
 class QDropEvent;
@@ -36,6 +44,19 @@ public:
     MediaEventLoop &eventLoop() { return m_eventLoop; }
     PlayListWidget *playList() const { return m_playList; }
     VideoDisplayWidget *videoDisplay() const { return m_display; }
+    PlayerWidget *playerWidget() const { return m_player; }
+    PlayerControlWidget *controlWidget() const { return m_control; }
+    GSensorMeterWidget *gsensorMeter() const { return m_gsensor; }
+    TransportController *transport() const { return m_transport; }
+    bool isFullSize() const { return m_fullSize; }
+    // One keyboard shortcut of the window: its key, what it does (translated), and its target.
+    struct ShortcutEntry
+    {
+        QKeySequence key;
+        QString description;
+        std::function<void()> trigger;
+    };
+    const QVector<ShortcutEntry> &shortcutEntries() const { return m_shortcuts; }
     QString exportFolder() const { return m_exportFolder; }
     QString captureFolder() const { return m_captureFolder; }
     // Where repaired copies and exports go; the tests point it at a temporary folder.
@@ -50,7 +71,7 @@ public:
     // VideoDisplayHost
     MediaInfo *displayMediaInfo() override { return &m_mediaInfo; }
     bool isClosing() const override { return m_closing; }
-    QAction *displayAction(const QString &text) const override;
+    QAction *displayAction(const QString &objectName) const override;
     bool isPlayerButtonEnabled(const QString &objectName) const override;
 
 public slots:
@@ -60,6 +81,31 @@ public slots:
     void onMinimized();
     void onMaximized();
     void onExit();
+    void onToggleFullSize();
+    void onShowFrontVideo(bool checked);
+    void onShowRearVideo(bool checked);
+    void onShowInnerVideo(bool checked);
+    void onShowAllVideos(bool checked);
+    void onPlayNextMedia();
+    void onPlayPrevMedia();
+    void onPlayOrPauseMedia();
+    void onPlayRewMedia();
+    void onPlayFwdMedia();
+    void onPlaySeekValueChanged(int value);
+    void onPlaySpeedValueChanged(int value);
+    void onBrightnessValueChanged(int value);
+    void onVolumeValueChanged(int value);
+    void onFrameSearchMode(bool bOnOff);
+    void seekRelativeFrame();
+    void showFrame();
+    void hideFrame();
+    // Keyboard: skip (or step the focused slider), frame steps, event marks, the shortcut list.
+    void onSkipKey(int direction);
+    void onStepFrame(int direction);
+    void onJumpToEventMark(int direction);
+    void onShowShortcuts();
+    // A seek to a moment of the recording (the G-sensor meter's curve, the event marks).
+    void onSeekToSeconds(double seconds);
     void onPlayFileSelected(QString file_path);
     void onPlayListSelectionChanged(int row, int row_count);
     void onEndOfPlayingListReached();
@@ -93,16 +139,21 @@ protected:
 private:
     void buildLayout();
     void connectEngine();
+    void connectPanels();
+    void installActions();
+    void installShortcuts();
     void showMessage(const QString &text);
     int maxVideoStreams() const;
 
     MediaEventLoop m_eventLoop;
     MediaInfo m_mediaInfo;
     TitleBarWidget *m_titleBar = nullptr;
-    QWidget *m_playerPanel = nullptr;
+    PlayerWidget *m_player = nullptr;
     VideoDisplayWidget *m_display = nullptr;
-    QWidget *m_gsensorPlace = nullptr;
-    QWidget *m_controlPlace = nullptr;
+    GSensorMeterWidget *m_gsensor = nullptr;
+    PlayerControlWidget *m_control = nullptr;
+    TransportController *m_transport = nullptr;
+    QVector<ShortcutEntry> m_shortcuts;
     QWidget *m_rightColumn = nullptr;
     QWidget *m_mapPlace = nullptr;
     PlayListWidget *m_playList = nullptr;
@@ -120,6 +171,5 @@ private:
     bool m_repairing = false; // a repair's converter runs (its wait spins the event loop)
     int m_exitCode = 0;
     bool m_fullSize = false;
-    double m_playSpeed = 1.0; // the control panel's factor; 1 until that panel exists
-    int m_volume = 5; // the control panel's volume (0..10)
+    double m_playingTime = 0; // the last playing time shown, for the event-mark jumps
 };

@@ -16,8 +16,8 @@ public:
 
     virtual MediaInfo *displayMediaInfo() = 0;
     virtual bool isClosing() const = 0;
-    // The window's action with this (untranslated) text, or null while it does not exist.
-    virtual QAction *displayAction(const QString &text) const = 0;
+    // The window's action of this object name, or null while it does not exist.
+    virtual QAction *displayAction(const QString &objectName) const = 0;
     // Whether the player's button of this object name is enabled (false when it is absent).
     virtual bool isPlayerButtonEnabled(const QString &objectName) const = 0;
     virtual void onSeekFrameAgain() = 0;

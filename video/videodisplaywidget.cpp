@@ -778,33 +778,33 @@ void VideoDisplayWidget::onCustomContextMenuRequested(QPoint pos)
     if (!m_host)
         return;
     QMenu menu(this);
-    auto add = [this](QMenu *to, const char *text, const char *button = nullptr) {
-        QAction *action = m_host->displayAction(QString::fromLatin1(text));
+    auto add = [this](QMenu *to, const char *name, const char *button = nullptr) {
+        QAction *action = m_host->displayAction(QString::fromLatin1(name));
         if (!action)
             return;
         if (button)
             action->setEnabled(m_host->isPlayerButtonEnabled(QString::fromLatin1(button)));
         to->addAction(action);
     };
-    add(&menu, "Open File");
-    add(&menu, "Open Folder");
+    add(&menu, "openFileAction");
+    add(&menu, "openFolderAction");
     menu.addSeparator();
-    add(&menu, "Play/Pause", "playerPauseButton");
-    add(&menu, "Previous", "playerPrevButton");
-    add(&menu, "Next", "playerNextButton");
+    add(&menu, "playPauseAction", "playerPauseButton");
+    add(&menu, "previousAction", "playerPrevButton");
+    add(&menu, "nextAction", "playerNextButton");
     menu.addSeparator();
     QMenu *brightnessMenu = menu.addMenu(tr("Brightness"));
-    add(brightnessMenu, "Darken");
-    add(brightnessMenu, "Brighten");
-    add(brightnessMenu, "Brightness/Default");
+    add(brightnessMenu, "darkenAction");
+    add(brightnessMenu, "brightenAction");
+    add(brightnessMenu, "defaultBrightnessAction");
     QMenu *speedMenu = menu.addMenu(tr("Play Speed"));
-    add(speedMenu, "Fast");
-    add(speedMenu, "Slow");
-    add(speedMenu, "Play Speed/Default");
+    add(speedMenu, "fastAction");
+    add(speedMenu, "slowAction");
+    add(speedMenu, "defaultSpeedAction");
     QMenu *volumeMenu = menu.addMenu(tr("Volume"));
-    add(volumeMenu, "Up");
-    add(volumeMenu, "Down");
-    add(volumeMenu, "Mute ON/OFF");
+    add(volumeMenu, "volumeUpAction");
+    add(volumeMenu, "volumeDownAction");
+    add(volumeMenu, "muteAction");
     for (QMenu *sub : {brightnessMenu, speedMenu, volumeMenu})
         sub->menuAction()->setVisible(!sub->isEmpty());
     menu.exec(mapToGlobal(pos));
