@@ -10,6 +10,7 @@
 #include "testpaths.h"
 #include "testrecordings.h"
 #include "videodisplaywidget.h"
+#include "windowreadback.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -29,89 +30,6 @@
 #include <memory>
 
 namespace {
-
-struct Reading
-{
-    int frame = -1;
-    int channel = -1;
-};
-
-// Reads the pattern of the picture of one stream out of a grabbed display, using the layout the
-// display wrote into the stream records (fractions of the view; tiles side by side, centred).
-Reading readShown(
-        const QImage &grab, MediaInfo &info, const QVector<int> &shown, int streamIndex, bool all)
-{
-    const QImage rgb = grab.convertToFormat(QImage::Format_RGB888);
-    const double W = rgb.width();
-    const double H = rgb.height();
-    QRectF area;
-    if (all) {
-        QVector<int> order = shown;
-        std::sort(order.begin(), order.end());
-        double sum = 0;
-        for (int s : order)
-            sum += info.streamInfo(s).tileWidth;
-        double x = (W - sum * W) / 2;
-        for (int s : order) {
-            const StreamInfo &r = info.streamInfo(s);
-            if (s == streamIndex) {
-                area = QRectF(x, (H - r.tileHeight * H) / 2, r.tileWidth * W, r.tileHeight * H);
-                break;
-            }
-            x += r.tileWidth * W;
-        }
-    } else {
-        const StreamInfo &r = info.streamInfo(streamIndex);
-        area = QRectF((W - r.singleWidth * W) / 2,
-                      (H - r.singleHeight * H) / 2,
-                      r.singleWidth * W,
-                      r.singleHeight * H);
-    }
-    if (area.width() < 16 || area.height() < 16)
-        return {};
-    const QImage picture = rgb.copy(area.toAlignedRect().adjusted(2, 2, -2, -2));
-    Reading r;
-    if (!FrameCode::read(picture.constBits(),
-                         picture.width(),
-                         picture.height(),
-                         picture.bytesPerLine(),
-                         FrameCode::Layout::Rgb24,
-                         &r.frame,
-                         &r.channel)) {
-        return {};
-    }
-    return r;
-}
-
-// Accepts the modal dialogs that open while the test waits, collecting their label texts.
-class DialogCatcher : public QObject
-{
-public:
-    DialogCatcher()
-    {
-        connect(&m_timer, &QTimer::timeout, this, [this] {
-            QDialog *dialog = nullptr;
-            for (QWidget *top : QApplication::topLevelWidgets()) {
-                auto *candidate = qobject_cast<QDialog *>(top);
-                if (candidate && candidate->isVisible() && candidate->isModal())
-                    dialog = candidate;
-            }
-            if (!dialog)
-                return;
-            QStringList texts;
-            for (QLabel *label : dialog->findChildren<QLabel *>())
-                texts << label->text();
-            m_texts << texts.join(QLatin1Char(' '));
-            dialog->accept();
-        });
-        m_timer.start(50);
-    }
-    QStringList texts() const { return m_texts; }
-
-private:
-    QTimer m_timer;
-    QStringList m_texts;
-};
 
 QString recording(const QString &name, const QStringList &options)
 {
@@ -155,18 +73,7 @@ class TestMainWindow : public QObject
         return QFile::copy(source, target) ? target : QString();
     }
 
-    // What the display shows for the stream at this position (in stream-index order).
-    Reading onScreen(int position = 0)
-    {
-        VideoDisplayWidget *display = m_window->videoDisplay();
-        QVector<int> shown = display->shownStreams();
-        std::sort(shown.begin(), shown.end());
-        if (position >= shown.size())
-            return {};
-        const bool all = display->currentShownStream() == MediaInfo::AllChannels;
-        return readShown(
-                display->grabFramebuffer(), m_window->mediaInfo(), shown, shown.at(position), all);
-    }
+    Reading onScreen(int position = 0) { return ::onScreen(m_window.get(), position); }
 
 private slots:
     void init()
@@ -208,12 +115,14 @@ private slots:
         QCOMPARE(selected.at(0).at(0).toString(), a);
         QTRY_COMPARE_WITH_TIMEOUT(w->mediaInfo().state(), int(MediaInfo::Playing), 20000);
         QCOMPARE(w->mediaInfo().currentPath(), a);
+        // the front channel alone first; All keeps both for the next recordings
+        QTRY_VERIFY_WITH_TIMEOUT(onScreen(0).channel == 1, 10000);
+        QCOMPARE(w->videoDisplay()->currentShownStream(), 0);
+        QVERIFY(clickButton(w, "allViewButton"));
 
         // front on the left, rear on the right, both advancing
-        QTRY_VERIFY_WITH_TIMEOUT(onScreen(0).frame >= 0 && onScreen(1).frame >= 0, 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(onScreen(0).channel == 1 && onScreen(1).channel == 2, 10000);
         const Reading left = onScreen(0);
-        QCOMPARE(left.channel, 1);
-        QCOMPARE(onScreen(1).channel, 2);
         QTRY_VERIFY_WITH_TIMEOUT(onScreen(0).frame > left.frame, 10000);
 
         // the end of the first recording plays the next row, then the list ends
@@ -246,6 +155,7 @@ private slots:
         QCOMPARE(closed.at(0).at(0).toString(), a);
         QCOMPARE(opened.at(1).at(1).toString(), b);
         QTRY_COMPARE_WITH_TIMEOUT(w->mediaInfo().state(), int(MediaInfo::Playing), 20000);
+        QTRY_VERIFY_WITH_TIMEOUT(clickButton(w, "allViewButton"), 10000);
         QTRY_VERIFY_WITH_TIMEOUT(onScreen(1).channel == 2, 10000);
     }
 
@@ -436,13 +346,11 @@ private slots:
         MainWindow *w = window();
         w->playList()->loadPlayList({a}, true);
         QTRY_COMPARE_WITH_TIMEOUT(w->mediaInfo().state(), int(MediaInfo::Playing), 20000);
-        QTRY_VERIFY_WITH_TIMEOUT(onScreen(1).channel == 2, 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(onScreen(0).channel == 1, 10000);
 
-        // what the channel buttons will do: show the rear channel alone
-        w->mediaInfo().setShownStream(1);
-        w->videoDisplay()->showVideoStream(1, SurroundViewMode::Original);
-        w->eventLoop().postSelectVideoStream(1);
-        QCOMPARE(w->videoDisplay()->currentShownStream(), 1);
+        // the rear channel's button shows it alone
+        QVERIFY(clickButton(w, "rearViewButton"));
+        QTRY_COMPARE_WITH_TIMEOUT(w->videoDisplay()->currentShownStream(), 1, 10000);
         QTRY_VERIFY_WITH_TIMEOUT(onScreen(1).channel == 2, 10000);
         const StreamInfo &rear = w->mediaInfo().streamInfo(1);
         // fitted to the whole view: it touches two opposite edges

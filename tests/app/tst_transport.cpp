@@ -1,0 +1,627 @@
+// The viewer driven as a user drives it: keys, buttons, sliders and the context menu of the real
+// window, with the real engine playing generated recordings. What happened is read back from the
+// picture on screen (the frame number each frame carries) and from the commands the engine
+// reports done.
+// ctest-labels: gui;engine
+#include "globalsettings.h"
+#include "gsensormeterwidget.h"
+#include "mainwindow.h"
+#include "mediaeventloop.h"
+#include "mediainfo.h"
+#include "playcommand.h"
+#include "playercontrolwidget.h"
+#include "playerwidget.h"
+#include "playlistwidget.h"
+#include "speeddisplaywidget.h"
+#include "testrecordings.h"
+#include "transportcontroller.h"
+#include "videodisplaywidget.h"
+#include "windowreadback.h"
+
+#include <QAbstractItemView>
+#include <QAction>
+#include <QFileDialog>
+#include <QFileSystemModel>
+#include <QMenu>
+#include <QSignalSpy>
+#include <QSlider>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <cmath>
+#include <memory>
+
+namespace {
+
+// 30 frames per second with a key frame every half second: a seek lands at most 15 frames
+// before its target.
+constexpr int Fps = 30;
+constexpr int KeyInterval = 15;
+
+QString recording(const QString &name, int channelCount, int seconds, const QString &video)
+{
+    QStringList options;
+    for (int i = 0; i < channelCount; ++i)
+        options << QStringLiteral("--video") << video;
+    options << QStringLiteral("--duration") << QString::number(seconds) << QStringLiteral("--audio")
+            << QStringLiteral("--telemetry") << QStringLiteral("subtitle");
+    return TestRecordings::make(name, options);
+}
+
+QString longRecording(int channelCount = 1)
+{
+    return recording(QStringLiteral("transport%1.mp4").arg(channelCount),
+                     channelCount,
+                     14,
+                     QStringLiteral("320x180,fps=30,gop=15"));
+}
+
+// Mean brightness (0..255) of the middle of the display.
+double meanLevel(VideoDisplayWidget *display)
+{
+    const QImage image = display->grabFramebuffer().convertToFormat(QImage::Format_RGB888);
+    const QRect area(image.width() / 4, image.height() / 4, image.width() / 2, image.height() / 2);
+    double sum = 0;
+    int count = 0;
+    for (int y = area.top(); y <= area.bottom(); y += 2) {
+        const uchar *row = image.constScanLine(y);
+        for (int x = area.left(); x <= area.right(); x += 2) {
+            sum += row[3 * x] + row[3 * x + 1] + row[3 * x + 2];
+            count += 3;
+        }
+    }
+    return count ? sum / count : 0;
+}
+
+} // namespace
+
+class TestTransport : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<QTemporaryDir> m_exports;
+    std::unique_ptr<QTemporaryDir> m_folder;
+    std::unique_ptr<MainWindow> m_window;
+    std::unique_ptr<QSignalSpy> m_commands;
+
+    MainWindow *play(const QString &file)
+    {
+        m_window = std::make_unique<MainWindow>();
+        MainWindow *w = m_window.get();
+        w->setExportFolder(m_exports->path());
+        w->resize(1100, 760);
+        w->show();
+        w->activateWindow();
+        if (!QTest::qWaitForWindowActive(w))
+            qWarning("the window did not become active; shortcuts may not reach it");
+        m_commands = std::make_unique<QSignalSpy>(
+                &w->eventLoop(), &MediaEventLoop::mediaEventPlayControlCommandCompleted);
+        // the play list takes files named as a camera names them
+        const QString named = m_folder->filePath(QStringLiteral("20240101_100000D.mp4"));
+        QFile::remove(named);
+        if (!QFile::copy(file, named))
+            qWarning("cannot copy %s", qPrintable(file));
+        w->playList()->loadPlayList({named}, true);
+        return w;
+    }
+
+    bool waitPlaying()
+    {
+        return QTest::qWaitFor(
+                [this] {
+                    return m_window->mediaInfo().state() == MediaInfo::Playing
+                            && onScreen(m_window.get()).frame >= 0;
+                },
+                20000);
+    }
+
+    // Pauses through the window and waits until the picture has settled on one frame.
+    int pauseAndRead()
+    {
+        MainWindow *w = m_window.get();
+        w->onPlayOrPauseMedia();
+        int last = -1;
+        int same = 0;
+        (void)QTest::qWaitFor(
+                [&] {
+                    const int now = onScreen(w).frame;
+                    same = (now >= 0 && now == last) ? same + 1 : 0;
+                    last = now;
+                    return same >= 3;
+                },
+                10000);
+        return last;
+    }
+
+    // Commands of this code the engine reported done since the window opened, with their
+    // arguments.
+    QList<qint64> completed(PlayCommand::Code code) const
+    {
+        QList<qint64> args;
+        for (const QList<QVariant> &report : *m_commands) {
+            if (report.at(0).toInt() == code && report.at(2).toInt() == 0)
+                args << report.at(1).value<int64_t>();
+        }
+        return args;
+    }
+
+    static bool labelEndingWith(QWidget *panel, const QString &text)
+    {
+        for (QLabel *label : panel->findChildren<QLabel *>()) {
+            if (label->text().endsWith(text))
+                return true;
+        }
+        return false;
+    }
+
+    void key(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+    {
+        QTest::keyClick(m_window.get(), Qt::Key(key), modifiers);
+    }
+
+    // Frame search on, through the control panel's button, settled on a frame.
+    int enterFrameSearch()
+    {
+        MainWindow *w = m_window.get();
+        if (!clickButton(w, "FrameSearchButton"))
+            return -1;
+        if (!QTest::qWaitFor([w] { return w->mediaInfo().isFrameSearchMode(); }, 5000))
+            return -1;
+        return onScreen(w).frame;
+    }
+
+private slots:
+    void init()
+    {
+        GlobalSettings::resetToDefaults();
+        m_exports = std::make_unique<QTemporaryDir>();
+        m_folder = std::make_unique<QTemporaryDir>();
+    }
+
+    void cleanup()
+    {
+        if (m_window) {
+            m_window->close();
+            QTRY_VERIFY_WITH_TIMEOUT(!m_window->isVisible(), 30000);
+            m_window.reset();
+        }
+        m_commands.reset();
+    }
+
+    void pauseAndResume_data()
+    {
+        QTest::addColumn<QString>("how");
+        QTest::newRow("Space key") << "key";
+        QTest::newRow("play/pause button") << "button";
+        QTest::newRow("context menu action") << "action";
+    }
+
+    // The picture stops on pause and moves on after resume; the channel and the GPS data stay.
+    void pauseAndResume()
+    {
+        QFETCH(QString, how);
+        const QString file = recording(
+                QStringLiteral("pause.mp4"), 2, 10, QStringLiteral("320x180,fps=30,gop=15"));
+        QVERIFY(!file.isEmpty());
+        MainWindow *w = play(file);
+        QVERIFY(waitPlaying());
+        QVERIFY(clickButton(w, "rearViewButton"));
+        QTRY_COMPARE_WITH_TIMEOUT(onScreen(w, 1).channel, 2, 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(w->controlWidget()->speedDisplay()->value() > 0, 10000);
+
+        auto toggle = [&] {
+            if (how == QLatin1String("key"))
+                key(Qt::Key_Space);
+            else if (how == QLatin1String("button"))
+                QVERIFY(clickButton(w, "playerPauseButton"));
+            else
+                w->displayAction(QStringLiteral("playPauseAction"))->trigger();
+        };
+        toggle();
+        QTRY_COMPARE_WITH_TIMEOUT(w->mediaInfo().state(), int(MediaInfo::Paused), 5000);
+        QTest::qWait(300); // what was on its way to the screen
+        const int stopped = onScreen(w, 1).frame;
+        QTest::qWait(700);
+        QCOMPARE(onScreen(w, 1).frame, stopped);
+        QVERIFY(completed(PlayCommand::Pause).size() == 1);
+
+        toggle();
+        QTRY_COMPARE_WITH_TIMEOUT(w->mediaInfo().state(), int(MediaInfo::Playing), 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(onScreen(w, 1).frame > stopped, 10000);
+        QCOMPARE(onScreen(w, 1).channel, 2);
+        QCOMPARE(w->mediaInfo().shownStream(), 1);
+        QVERIFY(w->findChild<QAbstractButton *>(QStringLiteral("rearViewButton"))->isChecked());
+        QVERIFY(w->controlWidget()->speedDisplay()->value() > 0);
+    }
+
+    void skip_data()
+    {
+        QTest::addColumn<QString>("how");
+        QTest::addColumn<int>("direction");
+        QTest::newRow("Right key") << "key" << 1;
+        QTest::newRow("forward button") << "button" << 1;
+        QTest::newRow("Left key") << "key" << -1;
+        QTest::newRow("rewind button") << "button" << -1;
+    }
+
+    // A skip lands five seconds away, on the key frame at or before the target.
+    void skip()
+    {
+        QFETCH(QString, how);
+        QFETCH(int, direction);
+        const QString file = longRecording();
+        QVERIFY(!file.isEmpty());
+        MainWindow *w = play(file);
+        QVERIFY(waitPlaying());
+        int before = pauseAndRead();
+        if (direction < 0) {
+            // far enough in to go back five seconds
+            w->playerWidget()->seekSlider()->setValue(80000);
+            QTRY_VERIFY_WITH_TIMEOUT(onScreen(w).frame >= 8 * Fps - KeyInterval, 10000);
+            QTRY_VERIFY_WITH_TIMEOUT(!w->mediaInfo().isSeeking(), 10000);
+            before = onScreen(w).frame;
+        }
+        if (how == QLatin1String("key"))
+            key(direction > 0 ? Qt::Key_Right : Qt::Key_Left);
+        else
+            QVERIFY(clickButton(w, direction > 0 ? "playerFwdButton" : "playerRewButton"));
+        const int target = before + direction * 5 * Fps;
+        QTRY_VERIFY_WITH_TIMEOUT(std::abs(onScreen(w).frame - before) > KeyInterval, 10000);
+        const int landed = onScreen(w).frame;
+        QVERIFY2(landed <= target + 1 && landed >= target - KeyInterval - 1,
+                 qPrintable(QStringLiteral("from %1 to %2").arg(before).arg(landed)));
+        QCOMPARE(completed(PlayCommand::SeekRelative).last(),
+                 direction * TransportController::SkipUs);
+    }
+
+    void seekBarValues_data()
+    {
+        QTest::addColumn<int>("value");
+        QTest::addColumn<int>("adjusted");
+        QTest::newRow("ends in 1: half a second on") << 12341 << 17341;
+        QTest::newRow("the bar's last step") << 295001 << 300000;
+        QTest::newRow("past the last step") << 300001 << 305001;
+        QTest::newRow("ends in 0") << 40000 << 40000;
+    }
+
+    void seekBarValues()
+    {
+        QFETCH(int, value);
+        QFETCH(int, adjusted);
+        QCOMPARE(TransportController::adjustedSeekValue(value), adjusted);
+        QCOMPARE(PlayerWidget::seekPositionOf(adjusted), int64_t(adjusted) * 100);
+    }
+
+    // Dragging the seek bar seeks there; a keyboard step of the bar moves half a second.
+    void seekBar_dragAndStep()
+    {
+        const QString file = longRecording();
+        MainWindow *w = play(file);
+        QVERIFY(waitPlaying());
+        pauseAndRead();
+        QSlider *bar = w->playerWidget()->seekSlider();
+        bar->setValue(60000);
+        QTRY_VERIFY_WITH_TIMEOUT(std::abs(onScreen(w).frame - 6 * Fps) <= KeyInterval, 10000);
+        QCOMPARE(completed(PlayCommand::SeekAbsolute).last(), int64_t(6000000));
+        QTRY_VERIFY_WITH_TIMEOUT(!w->mediaInfo().isSeeking(), 10000);
+
+        bar->setFocus();
+        const int before = completed(PlayCommand::SeekRelative).size();
+        key(Qt::Key_Right); // the focused bar keeps the arrow: a step, not a skip
+        QTRY_COMPARE_WITH_TIMEOUT(completed(PlayCommand::SeekRelative).size(), before + 1, 10000);
+        QCOMPARE(completed(PlayCommand::SeekRelative).last(), TransportController::SeekBarStepUs);
+    }
+
+    void frameSearch_data()
+    {
+        QTest::addColumn<int>("forwardKey");
+        QTest::addColumn<int>("backKey");
+        QTest::newRow("arrows") << int(Qt::Key_Right) << int(Qt::Key_Left);
+        QTest::newRow("period and comma") << int(Qt::Key_Period) << int(Qt::Key_Comma);
+    }
+
+    // Each step shows exactly the next or previous frame; nothing is asked of the engine
+    // before the first frame or past the last.
+    void frameSearch()
+    {
+        QFETCH(int, forwardKey);
+        QFETCH(int, backKey);
+        const QString file = recording(
+                QStringLiteral("short.mp4"), 1, 1, QStringLiteral("320x180,fps=10,gop=5"));
+        QVERIFY(!file.isEmpty());
+        MainWindow *w = play(file);
+        // pause on the first picture, before the one-second recording ends
+        connect(&w->mediaInfo(),
+                &MediaInfo::mediaInfoStateChanged,
+                this,
+                [w](MediaInfo *, MediaContext *, int old_state, int new_state) {
+                    if (new_state == MediaInfo::Playing && old_state != MediaInfo::Paused)
+                        w->onPlayOrPauseMedia();
+                });
+        QTRY_COMPARE_WITH_TIMEOUT(w->mediaInfo().state(), int(MediaInfo::Paused), 20000);
+        QTRY_VERIFY_WITH_TIMEOUT(onScreen(w).frame >= 0, 10000);
+        int frame = enterFrameSearch();
+        QVERIFY(frame >= 0);
+        const int total = int(w->mediaInfo().totalFrames());
+        QVERIFY(total >= 9);
+
+        auto stepTo = [&](int keyCode, int expected) {
+            key(keyCode);
+            QTRY_COMPARE_WITH_TIMEOUT(onScreen(w).frame, expected, 10000);
+            QTRY_VERIFY_WITH_TIMEOUT(!w->mediaInfo().isFrameSearching(), 10000);
+        };
+        while (frame > 0)
+            stepTo(backKey, --frame);
+        const int posted = completed(PlayCommand::SeekByFrame).size();
+        key(backKey);
+        while (frame < total - 1)
+            stepTo(forwardKey, ++frame);
+        key(forwardKey);
+        QTest::qWait(300);
+        QCOMPARE(completed(PlayCommand::SeekByFrame).size(), posted + total - 1);
+        QCOMPARE(onScreen(w).frame, total - 1);
+        const QString counter = QString::asprintf(" %02d / %02d", total - 1, total);
+        QTRY_VERIFY_WITH_TIMEOUT(labelEndingWith(w->playerWidget(), counter), 5000);
+    }
+
+    // A channel change in frame search shows the same frame of the other channel.
+    void frameSearch_channelChangeKeepsTheFrame()
+    {
+        const QString file = longRecording(2);
+        MainWindow *w = play(file);
+        QVERIFY(waitPlaying());
+        const int frame = enterFrameSearch();
+        QVERIFY(frame >= 0);
+        QCOMPARE(w->mediaInfo().state(), int(MediaInfo::Paused));
+        key(Qt::Key_Period);
+        QTRY_COMPARE_WITH_TIMEOUT(onScreen(w).frame, frame + 1, 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(!w->mediaInfo().isFrameSearching(), 10000);
+
+        QVERIFY(clickButton(w, "rearViewButton"));
+        QTRY_VERIFY_WITH_TIMEOUT(onScreen(w, 1).channel == 2, 10000);
+        QTRY_COMPARE_WITH_TIMEOUT(onScreen(w, 1).frame, frame + 1, 10000);
+        // All is not offered in frame search
+        QVERIFY(!w->findChild<QAbstractButton *>(QStringLiteral("allViewButton"))->isEnabled());
+
+        // leaving frame search plays on
+        QVERIFY(clickButton(w, "FrameSearchButton"));
+        QTRY_COMPARE_WITH_TIMEOUT(w->mediaInfo().state(), int(MediaInfo::Playing), 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(onScreen(w, 1).frame > frame + 3, 10000);
+    }
+
+    void speed_data()
+    {
+        QTest::addColumn<int>("value");
+        QTest::addColumn<qint64>("posted");
+        QTest::addColumn<QString>("label");
+        QTest::newRow("slowest") << 1 << qint64(50) << "0.50 x";
+        QTest::newRow("middle") << 50 << qint64(100) << "1.00 x";
+        QTest::newRow("three quarters") << 75 << qint64(150) << "1.50 x";
+        QTest::newRow("fastest") << 100 << qint64(200) << "2.00 x";
+        QTest::newRow("one step above the middle") << 60 << qint64(120) << "1.20 x";
+    }
+
+    void speed()
+    {
+        QFETCH(int, value);
+        QFETCH(qint64, posted);
+        QFETCH(QString, label);
+        MainWindow *w = play(longRecording());
+        QVERIFY(waitPlaying());
+        auto *slider = w->findChild<QSlider *>(QStringLiteral("videoSpeedSlider"));
+        QVERIFY(slider);
+        slider->setValue(value == 50 ? 60 : 50); // make sure the value changes
+        slider->setValue(value);
+        QTRY_VERIFY_WITH_TIMEOUT(!completed(PlayCommand::SetSpeed).isEmpty()
+                                         && completed(PlayCommand::SetSpeed).last() == posted,
+                                 5000);
+        QVERIFY(labelEndingWith(w->playerWidget(), label));
+        // S restores normal speed
+        key(Qt::Key_S);
+        QTRY_COMPARE_WITH_TIMEOUT(completed(PlayCommand::SetSpeed).last(), qint64(100), 5000);
+    }
+
+    // Volume keys and mute reach the engine: muted is 0, unmuting gives the level back.
+    void volumeAndMute()
+    {
+        MainWindow *w = play(longRecording());
+        QVERIFY(waitPlaying());
+        key(Qt::Key_Up);
+        QTRY_VERIFY_WITH_TIMEOUT(completed(PlayCommand::SetVolume).value(0, -1) == 6, 5000);
+        key(Qt::Key_M);
+        QTRY_VERIFY_WITH_TIMEOUT(completed(PlayCommand::SetVolume).last() == 0, 5000);
+        key(Qt::Key_Down); // from muted: 0
+        key(Qt::Key_M);
+        QTRY_COMPARE_WITH_TIMEOUT(qint64(w->controlWidget()->volume()),
+                                  completed(PlayCommand::SetVolume).last(),
+                                  5000);
+        w->displayAction(QStringLiteral("volumeUpAction"))->trigger();
+        QTRY_COMPARE_WITH_TIMEOUT(completed(PlayCommand::SetVolume).last(),
+                                  qint64(w->controlWidget()->volume()),
+                                  5000);
+        QVERIFY(w->controlWidget()->volume() > 0);
+    }
+
+    // The brightness slider brightens and darkens the picture on screen; B goes back to 1.0.
+    void brightness()
+    {
+        MainWindow *w = play(longRecording());
+        QVERIFY(waitPlaying());
+        pauseAndRead();
+        const double normal = meanLevel(w->videoDisplay());
+        auto *slider = w->findChild<QSlider *>(QStringLiteral("videoBrightnessSlider"));
+        QVERIFY(slider);
+        QCOMPARE(slider->value(), 500);
+        slider->setValue(1000);
+        QTRY_VERIFY_WITH_TIMEOUT(meanLevel(w->videoDisplay()) > normal + 10, 5000);
+        slider->setValue(1);
+        QTRY_VERIFY_WITH_TIMEOUT(meanLevel(w->videoDisplay()) < normal - 10, 5000);
+        key(Qt::Key_B);
+        QCOMPARE(w->videoDisplay()->brightness(), 1.0);
+        QTRY_VERIFY_WITH_TIMEOUT(std::abs(meanLevel(w->videoDisplay()) - normal) < 2, 5000);
+    }
+
+    // The display's context menu offers the window's actions, enabled as the buttons are.
+    void contextMenu()
+    {
+        MainWindow *w = play(longRecording());
+        QVERIFY(waitPlaying());
+        QStringList names;
+        bool playEnabled = false;
+        bool nextEnabled = true;
+        QTimer::singleShot(300, this, [&] {
+            auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+            if (!menu)
+                return;
+            for (QAction *action : menu->actions()) {
+                if (action->menu()) {
+                    for (QAction *sub : action->menu()->actions())
+                        names << sub->objectName();
+                } else if (!action->isSeparator()) {
+                    names << action->objectName();
+                }
+                if (action->objectName() == QLatin1String("playPauseAction"))
+                    playEnabled = action->isEnabled();
+                if (action->objectName() == QLatin1String("nextAction"))
+                    nextEnabled = action->isEnabled();
+            }
+            menu->close();
+        });
+        w->videoDisplay()->onCustomContextMenuRequested(QPoint(20, 20));
+        QCOMPARE(names,
+                 QStringList({"openFileAction",
+                              "openFolderAction",
+                              "playPauseAction",
+                              "previousAction",
+                              "nextAction",
+                              "darkenAction",
+                              "brightenAction",
+                              "defaultBrightnessAction",
+                              "fastAction",
+                              "slowAction",
+                              "defaultSpeedAction",
+                              "volumeUpAction",
+                              "volumeDownAction",
+                              "muteAction"}));
+        QVERIFY(playEnabled);
+        QVERIFY(!nextEnabled); // one recording in the list
+        w->displayAction(QStringLiteral("fastAction"))->trigger();
+        QTRY_VERIFY_WITH_TIMEOUT(!completed(PlayCommand::SetSpeed).isEmpty()
+                                         && completed(PlayCommand::SetSpeed).last() == 120,
+                                 5000);
+    }
+
+    // Ctrl+O asks for files; Ctrl+F lets several folders be chosen, and lists them all.
+    void openShortcuts()
+    {
+        QTemporaryDir root;
+        QDir(root.path()).mkpath(QStringLiteral("one"));
+        QDir(root.path()).mkpath(QStringLiteral("two"));
+        const QString source = longRecording();
+        QVERIFY(QFile::copy(source, root.filePath(QStringLiteral("one/20240101_100000D.mp4"))));
+        QVERIFY(QFile::copy(source, root.filePath(QStringLiteral("two/20240101_110000E.mp4"))));
+        QDir(root.path()).mkpath(QStringLiteral("three")); // not chosen
+        QVERIFY(QFile::copy(source, root.filePath(QStringLiteral("three/20240101_120000D.mp4"))));
+        MainWindow *w = play(source);
+        QVERIFY(waitPlaying());
+
+        bool fileDialog = false;
+        QTimer::singleShot(300, this, [&] {
+            auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+            fileDialog = dialog && dialog->fileMode() == QFileDialog::ExistingFiles;
+            if (dialog)
+                dialog->reject();
+            else if (QWidget *modal = QApplication::activeModalWidget())
+                modal->close();
+        });
+        key(Qt::Key_O, Qt::ControlModifier);
+        QVERIFY(fileDialog);
+
+        QStringList chosen;
+        QTimer::singleShot(300, this, [&] {
+            auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+            if (!dialog)
+                return;
+            dialog->setDirectory(root.path());
+            auto *view = dialog->findChild<QAbstractItemView *>(QStringLiteral("listView"));
+            auto *model = dialog->findChild<QFileSystemModel *>();
+            if (!view || !model)
+                return;
+            const QModelIndex folder = model->index(root.path());
+            (void)QTest::qWaitFor([&] { return model->rowCount(folder) == 3; }, 5000);
+            QTest::qWait(100); // the view sorts what has been loaded
+            const QModelIndex one = model->index(root.filePath(QStringLiteral("one")));
+            const QModelIndex two = model->index(root.filePath(QStringLiteral("two")));
+            view->selectionModel()->select(one,
+                                           QItemSelectionModel::Select | QItemSelectionModel::Rows);
+            view->selectionModel()->select(two,
+                                           QItemSelectionModel::Select | QItemSelectionModel::Rows);
+            chosen = dialog->selectedFiles();
+            static_cast<QDialog *>(dialog)->accept(); // QFileDialog's own accept runs
+        });
+        w->activateWindow(); // back from the dialog
+        QVERIFY(QTest::qWaitForWindowActive(w));
+        key(Qt::Key_F, Qt::ControlModifier);
+        QTRY_COMPARE_WITH_TIMEOUT(w->playList()->entries().size(), 2, 10000);
+        QCOMPARE(chosen,
+                 QStringList({root.filePath(QStringLiteral("one")),
+                              root.filePath(QStringLiteral("two"))}));
+    }
+
+    // Ctrl+Right and Ctrl+Left jump between the moments the G-sensor marks.
+    void eventMarks_jump()
+    {
+        MainWindow *w = play(longRecording());
+        QVERIFY(waitPlaying());
+        pauseAndRead();
+        // a calm record with two knocks, at 3 s and 9 s
+        const double rate = w->telemetry().gsensorRate();
+        QVERIFY(rate > 0);
+        QVector<GSensorSample> samples;
+        for (int i = 0; i * rate < 14; ++i) {
+            const double t = i * rate;
+            const bool knock = std::abs(t - 3) < rate / 2 || std::abs(t - 9) < rate / 2;
+            samples.append({knock ? -1.5 : 0.02, 0.01, 1.0});
+        }
+        w->gsensorMeter()->reset();
+        w->gsensorMeter()->setSamples(samples);
+        const QVector<double> marks = w->gsensorMeter()->eventMarks();
+        QCOMPARE(marks.size(), 2);
+        QVERIFY(std::abs(marks.at(0) - 3) < 0.5 && std::abs(marks.at(1) - 9) < 0.5);
+
+        auto landsAt = [w](double seconds) {
+            const int target = int(seconds * Fps);
+            return QTest::qWaitFor(
+                    [&] {
+                        const int f = onScreen(w).frame;
+                        return f <= target + 1 && f >= target - KeyInterval - 1
+                                && !w->mediaInfo().isSeeking();
+                    },
+                    10000);
+        };
+        key(Qt::Key_Right, Qt::ControlModifier);
+        QVERIFY(landsAt(marks.at(0)));
+        key(Qt::Key_Right, Qt::ControlModifier);
+        QVERIFY(landsAt(marks.at(1)));
+        key(Qt::Key_Left, Qt::ControlModifier);
+        QVERIFY(landsAt(marks.at(0)));
+    }
+
+    // The full-size layout keeps the picture only; the same button brings the panels back.
+    void fullSize()
+    {
+        MainWindow *w = play(longRecording());
+        QVERIFY(waitPlaying());
+        QVERIFY(clickButton(w, "fullSizeButton"));
+        QVERIFY(w->isFullSize());
+        QVERIFY(!w->gsensorMeter()->isVisible());
+        QVERIFY(!w->playList()->isVisible());
+        QVERIFY(clickButton(w, "playerFullSizeButton"));
+        QVERIFY(!w->isFullSize());
+        QVERIFY(w->gsensorMeter()->isVisible());
+        QVERIFY(w->playList()->isVisible());
+    }
+};
+
+QTEST_MAIN(TestTransport)
+#include "tst_transport.moc"

@@ -1,0 +1,130 @@
+#pragma once
+
+// What the viewer window shows, read back for the window tests: the frame-number pattern of a
+// channel's picture in a grabbed display, and the label texts of the modal dialogs that open.
+#include "framecode.h"
+#include "mainwindow.h"
+#include "mediainfo.h"
+#include "videodisplaywidget.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDialog>
+#include <QImage>
+#include <QLabel>
+#include <QObject>
+#include <QRectF>
+#include <QTimer>
+#include <QVector>
+
+#include <algorithm>
+
+namespace {
+
+struct Reading
+{
+    int frame = -1;
+    int channel = -1;
+};
+
+// Reads the pattern of the picture of one stream out of a grabbed display, using the layout the
+// display wrote into the stream records (fractions of the view; tiles side by side, centred).
+inline Reading readShown(
+        const QImage &grab, MediaInfo &info, const QVector<int> &shown, int streamIndex, bool all)
+{
+    const QImage rgb = grab.convertToFormat(QImage::Format_RGB888);
+    const double W = rgb.width();
+    const double H = rgb.height();
+    QRectF area;
+    if (all) {
+        QVector<int> order = shown;
+        std::sort(order.begin(), order.end());
+        double sum = 0;
+        for (int s : order)
+            sum += info.streamInfo(s).tileWidth;
+        double x = (W - sum * W) / 2;
+        for (int s : order) {
+            const StreamInfo &r = info.streamInfo(s);
+            if (s == streamIndex) {
+                area = QRectF(x, (H - r.tileHeight * H) / 2, r.tileWidth * W, r.tileHeight * H);
+                break;
+            }
+            x += r.tileWidth * W;
+        }
+    } else {
+        const StreamInfo &r = info.streamInfo(streamIndex);
+        area = QRectF((W - r.singleWidth * W) / 2,
+                      (H - r.singleHeight * H) / 2,
+                      r.singleWidth * W,
+                      r.singleHeight * H);
+    }
+    if (area.width() < 16 || area.height() < 16)
+        return {};
+    const QImage picture = rgb.copy(area.toAlignedRect().adjusted(2, 2, -2, -2));
+    Reading r;
+    if (!FrameCode::read(picture.constBits(),
+                         picture.width(),
+                         picture.height(),
+                         picture.bytesPerLine(),
+                         FrameCode::Layout::Rgb24,
+                         &r.frame,
+                         &r.channel)) {
+        return {};
+    }
+    return r;
+}
+
+// Accepts the modal dialogs that open while the test waits, collecting their label texts.
+class DialogCatcher : public QObject
+{
+public:
+    DialogCatcher()
+    {
+        connect(&m_timer, &QTimer::timeout, this, [this] {
+            QDialog *dialog = nullptr;
+            for (QWidget *top : QApplication::topLevelWidgets()) {
+                auto *candidate = qobject_cast<QDialog *>(top);
+                if (candidate && candidate->isVisible() && candidate->isModal())
+                    dialog = candidate;
+            }
+            if (!dialog)
+                return;
+            QStringList texts;
+            for (QLabel *label : dialog->findChildren<QLabel *>())
+                texts << label->text();
+            m_texts << texts.join(QLatin1Char(' '));
+            dialog->accept();
+        });
+        m_timer.start(50);
+    }
+    QStringList texts() const { return m_texts; }
+
+private:
+    QTimer m_timer;
+    QStringList m_texts;
+};
+
+// Clicks the window's button of this object name when it is there, shown and enabled.
+inline bool clickButton(QWidget *window, const char *name)
+{
+    auto *button = window->findChild<QAbstractButton *>(QString::fromLatin1(name));
+    if (!button || !button->isVisible() || !button->isEnabled())
+        return false;
+    button->click();
+    return true;
+}
+
+// What the window's display shows for the stream at this position (in stream-index order).
+inline Reading onScreen(MainWindow *window, int position = 0)
+{
+    VideoDisplayWidget *display = window->videoDisplay();
+    QVector<int> shown = display->shownStreams();
+    std::sort(shown.begin(), shown.end());
+    if (position >= shown.size())
+        return {};
+    const bool all = display->currentShownStream() == MediaInfo::AllChannels;
+    return readShown(
+            display->grabFramebuffer(), window->mediaInfo(), shown, shown.at(position), all);
+}
+
+} // namespace
