@@ -11,12 +11,18 @@
 
 #include <memory>
 
+#include <unistd.h>
+
 int main(int argc, char *argv[])
 {
     initVistrelResources();
     // The framework reads these when the application object is created.
     qputenv("QT_ENABLE_HIGHDPI_SCALING", "1");
     qputenv("QT_SCALE_FACTOR_ROUNDING_POLICY", "PassThrough");
+    // The map's web engine refuses to start as root with its sandbox on; as root it runs
+    // without (an explicit setting in the environment wins).
+    if (geteuid() == 0 && !qEnvironmentVariableIsSet("QTWEBENGINE_DISABLE_SANDBOX"))
+        qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
 
     auto format = std::make_unique<QSurfaceFormat>();
     format->setDepthBufferSize(24);

@@ -6,6 +6,8 @@
 #include "framelessdialog.h"
 #include "globalsettings.h"
 #include "loadingdialog.h"
+#include "mapdialog.h"
+#include "mapwidget.h"
 #include "mediacontext.h"
 #include "playlistwidget.h"
 #include "titlebarwidget.h"
@@ -112,6 +114,12 @@ void MainWindow::buildLayout()
     right->setContentsMargins(7, 1, 1, 1);
     right->setSpacing(0);
     if (!GlobalSettings::mapDisabled()) {
+        m_map = new MapWidget(&m_mediaInfo, &m_telemetry, m_rightColumn);
+        m_map->setFixedHeight(280);
+        right->addWidget(m_map);
+        connect(m_map, &MapWidget::popupRequested, this, &MainWindow::onOpenMapDialog);
+        connect(m_map, &MapWidget::restoreRequested, this, &MainWindow::onRestoreMapPanel);
+        // Stands in the column while the panel is in the map dialog.
         m_mapPlace = new QWidget(m_rightColumn);
         m_mapPlace->setObjectName(QStringLiteral("mapPlaceholder"));
         m_mapPlace->setAttribute(Qt::WA_StyledBackground);
@@ -119,6 +127,7 @@ void MainWindow::buildLayout()
                 QStringLiteral("#mapPlaceholder { border: 1px solid gray; background: #141414; }"));
         m_mapPlace->setFixedHeight(280);
         m_mapPlace->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+        m_mapPlace->hide();
         right->addWidget(m_mapPlace);
         right->addSpacing(6);
     }
@@ -489,6 +498,8 @@ void MainWindow::onMediaEventUpdatePlayingTime(MediaContext *context,
     if (m_mediaInfo.isSeeking() || !m_mediaInfo.isOpened())
         return;
     // The time display, G-sensor meter, map and speed display follow here once they exist.
+    if (m_map)
+        m_map->showPlayingTime(playing_time);
 }
 
 void MainWindow::onMediaEventSeekingStreamInfo(MediaContext *context,
@@ -599,6 +610,9 @@ void MainWindow::onExit()
 void MainWindow::closeEvent(QCloseEvent *event)
 {
     qDebug().noquote() << "close main window";
+    // The panel goes back to the column first: deleting the dialog would delete it too.
+    if (m_mapDialog)
+        onRestoreMapPanel();
     if (m_repairing) {
         // The repair's wait keeps the events flowing; the window stays until the open it
         // belongs to has been posted.
@@ -638,4 +652,38 @@ void MainWindow::screenChanged(QScreen *screen)
 void MainWindow::onScreenChangedTimer()
 {
     GlobalSettings::setScreenChanging(false);
+}
+
+// --- map panel in and out of its dialog -------------------------------------------------------
+
+void MainWindow::onOpenMapDialog()
+{
+    if (!m_map || !m_rightColumn->findChild<MapWidget *>(QStringLiteral("mapWidget")))
+        return; // no map, or already in the dialog
+    m_rightColumn->layout()->removeWidget(m_map);
+    m_mapPlace->show();
+    m_map->setPopupMode(true);
+    if (!m_mapDialog)
+        m_mapDialog = new MapDialog(m_map, this);
+    m_mapDialog->setModal(false);
+    FramelessDialog::showFramelessDialog(m_mapDialog);
+}
+
+void MainWindow::onRestoreMapPanel()
+{
+    if (!m_map || m_rightColumn->findChild<MapWidget *>(QStringLiteral("mapWidget")))
+        return; // no map, or already in the column
+    if (m_mapDialog)
+        m_mapDialog->restoreFixedHeight();
+    auto *column = static_cast<QVBoxLayout *>(m_rightColumn->layout());
+    column->insertWidget(column->indexOf(m_mapPlace), m_map);
+    m_mapPlace->hide();
+    m_map->setPopupMode(false);
+    m_map->show();
+    if (m_mapDialog) {
+        m_mapDialog->hide();
+        // Later: the request may come from inside the dialog's own key handling.
+        m_mapDialog->deleteLater();
+        m_mapDialog = nullptr;
+    }
 }

@@ -10,6 +10,8 @@
 #include <QString>
 
 class LoadingDialog;
+class MapDialog;
+class MapWidget;
 class MediaContext;
 class PlayListWidget;
 class TitleBarWidget;
@@ -35,6 +37,8 @@ public:
     MediaInfo &mediaInfo() { return m_mediaInfo; }
     MediaEventLoop &eventLoop() { return m_eventLoop; }
     PlayListWidget *playList() const { return m_playList; }
+    MapWidget *mapWidget() const { return m_map; }
+    MapDialog *mapDialog() const { return m_mapDialog; }
     VideoDisplayWidget *videoDisplay() const { return m_display; }
     QString exportFolder() const { return m_exportFolder; }
     QString captureFolder() const { return m_captureFolder; }
@@ -64,6 +68,8 @@ public slots:
     void onPlayListSelectionChanged(int row, int row_count);
     void onEndOfPlayingListReached();
     void onScreenChangedTimer();
+    void onOpenMapDialog();
+    void onRestoreMapPanel();
     void onChangeVideoStreamViewMode(int stream_index, int view_mode);
     void onSeekFrameAgain() override;
     void screenChanged(QScreen *screen) override;
@@ -104,7 +110,9 @@ private:
     QWidget *m_gsensorPlace = nullptr;
     QWidget *m_controlPlace = nullptr;
     QWidget *m_rightColumn = nullptr;
+    MapWidget *m_map = nullptr; // null when the model has no map
     QWidget *m_mapPlace = nullptr;
+    MapDialog *m_mapDialog = nullptr; // holds m_map while it is popped out
     PlayListWidget *m_playList = nullptr;
     LoadingDialog *m_loadingDialog = nullptr;
     QString m_exportFolder;
