@@ -97,10 +97,12 @@ MapWidget::MapWidget(MediaInfo *media_info, const TelemetryTrack *telemetry, QWi
 
     m_infoWidget->setStyleSheet(infoStyle(NoData));
 
-    connect(media_info,
-            &MediaInfo::mediaInfoStateChanged,
-            this,
-            &MapWidget::onMediaInfoStateChanged);
+    if (media_info) {
+        connect(media_info,
+                &MediaInfo::mediaInfoStateChanged,
+                this,
+                &MapWidget::onMediaInfoStateChanged);
+    }
     connect(&m_pinger, &Pinger::pong, this, &MapWidget::onPong);
     connect(&m_pinger, &Pinger::pong, m_view, &GoogleMapView::onPong);
     connect(m_view, &GoogleMapView::routePointClicked, this, &MapWidget::onRoutePointClicked);
