@@ -67,7 +67,11 @@ QString GoogleMapView::configScript(const MapSettings &settings)
 
 QString GoogleMapView::positionScript(double latitude, double longitude)
 {
-    return QStringLiteral("positionChange(%1,%2);").arg(latitude).arg(longitude);
+    // Seven decimals (about 1 cm): six significant digits would put the marker up to 50 m off
+    // the route at longitudes of 100 degrees and more.
+    return QStringLiteral("positionChange(%1,%2);")
+            .arg(latitude, 0, 'f', 7)
+            .arg(longitude, 0, 'f', 7);
 }
 
 QString GoogleMapView::markerScript(bool visible)

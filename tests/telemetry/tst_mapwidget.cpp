@@ -160,7 +160,7 @@ QByteArray rmcRecord(const Fix &fix)
         const double a = std::fabs(value);
         const int degrees = int(a);
         const double minutes = (a - degrees) * 60.0;
-        return QString::asprintf("%0*d%07.4f", degreeDigits, degrees, minutes).toLatin1();
+        return QString::asprintf("%0*d%08.5f", degreeDigits, degrees, minutes).toLatin1();
     };
     return "$GPRMC,120000," + QByteArray(fix.valid ? "A" : "V") + "," + field(fix.latitude, 2)
             + (fix.latitude < 0 ? ",S," : ",N,") + field(fix.longitude, 3)
@@ -176,13 +176,14 @@ void fillTrack(TelemetryTrack &track, const QVector<Fix> &fixes, double duration
     TelemetryParser::parseBlock(block.constData(), block.size(), durationSeconds, track);
 }
 
-// Ten fixes one second apart going north-east through Munich; the fourth (index 3) is a lost
+// Ten fixes one second apart going north-east on the west coast of Korea, at a longitude of
+// three digits and with seven decimals, as receivers give them; the fourth (index 3) is a lost
 // fix, reported as the receivers do: status V at 0, 0.
-QVector<Fix> munichRoute()
+QVector<Fix> coastRoute()
 {
     QVector<Fix> fixes;
     for (int i = 0; i < 10; ++i)
-        fixes.append({true, 48.137 + 0.0004 * i, 11.575 + 0.0006 * i});
+        fixes.append({true, 37.0537451 + 0.0004127 * i, 126.6553969 + 0.0006213 * i});
     fixes[3] = {false, 0, 0};
     return fixes;
 }
@@ -323,6 +324,14 @@ private:
 
     void play() { m_info->changeState(MediaInfo::Playing, nullptr, true); }
 
+    // A fix as the track holds it (parsed from its sentence).
+    GpsSample sample(int index) const
+    {
+        QVector<GpsSample> samples;
+        m_track->gpsSamples(samples);
+        return samples.value(index);
+    }
+
     TileServer m_tiles;
     std::unique_ptr<TelemetryTrack> m_track;
     std::unique_ptr<MediaInfo> m_info;
@@ -331,7 +340,7 @@ private:
 
 void TestMapWidget::page_loadsFromResourceAndFetchesOnlyTheFixTiles()
 {
-    fillTrack(*m_track, munichRoute(), 10);
+    fillTrack(*m_track, coastRoute(), 10);
     const int requestsBefore = m_tiles.requests().size();
     makePanel();
     QCOMPARE(m_map->mapView()->url(), QUrl(QStringLiteral("qrc:/resource/map/google/map.html")));
@@ -347,7 +356,7 @@ void TestMapWidget::page_loadsFromResourceAndFetchesOnlyTheFixTiles()
 
     play();
     m_map->showPlayingTime(5.5);
-    const Fix fix = munichRoute().at(5);
+    const GpsSample fix = sample(5);
     const QPoint tile = tileOf(fix.latitude, fix.longitude, PageZoom);
     QTRY_VERIFY_WITH_TIMEOUT(m_tiles.hasTile(PageZoom, tile.x(), tile.y()), LoadTimeoutMs);
     for (const TileServer::Request &request : m_tiles.requests().mid(requestsBefore)) {
@@ -391,12 +400,12 @@ void TestMapWidget::marker_followsPlayingTime()
 {
     QFETCH(QList<double>, times);
     QFETCH(int, shown);
-    fillTrack(*m_track, munichRoute(), 10);
+    fillTrack(*m_track, coastRoute(), 10);
     makePanel();
     play();
     for (double t : times)
         m_map->showPlayingTime(t);
-    const Fix fix = munichRoute().at(shown);
+    const GpsSample fix = sample(shown);
     const QString expected = position(fix.latitude, fix.longitude);
     QTRY_COMPARE_WITH_TIMEOUT(markerOnPage(m_map->mapView()), expected, LoadTimeoutMs);
     QCOMPARE(labelText(m_map.get(), "mapLatitudeValue"), QString::asprintf("%.6f", fix.latitude));
@@ -409,7 +418,7 @@ void TestMapWidget::marker_followsPlayingTime()
 
 void TestMapWidget::route_presentWhilePlaying_clickSeeks_goneAfterStop()
 {
-    fillTrack(*m_track, munichRoute(), 10);
+    fillTrack(*m_track, coastRoute(), 10);
     makePanel();
     QSignalSpy seeks(m_map.get(), &MapWidget::seekRequested);
     GoogleMapView *view = m_map->mapView();
@@ -427,7 +436,7 @@ void TestMapWidget::route_presentWhilePlaying_clickSeeks_goneAfterStop()
     saveScreenshot(m_map.get(), QStringLiteral("map-shown-with-route"));
 
     // A click on the route where the vehicle was at fix 7 asks for that moment (7 s).
-    const Fix seven = munichRoute().at(7);
+    const GpsSample seven = sample(7);
     const QVariantMap point
             = evaluate(view,
                        QStringLiteral("(function () { var p = map.latLngToContainerPoint([%1, "
@@ -466,7 +475,7 @@ void TestMapWidget::route_presentWhilePlaying_clickSeeks_goneAfterStop()
 void TestMapWidget::probe_unreachableShowsNotConnected_successReloads()
 {
     qputenv("VISTREL_PING_HOST", UnreachableHost);
-    fillTrack(*m_track, munichRoute(), 10);
+    fillTrack(*m_track, coastRoute(), 10);
     makePanel();
     QCOMPARE(m_map->pinger().host(), QString::fromLatin1(UnreachableHost));
     QTRY_VERIFY_WITH_TIMEOUT(!m_map->isOnline(), PingTimeoutMs);
@@ -490,7 +499,7 @@ void TestMapWidget::probe_unreachableShowsNotConnected_successReloads()
     m_map->showPlayingTime(1.5);
     QCOMPARE(m_map->mapState(), int(MapWidget::MapShown));
     QVERIFY(m_map->mapView()->isVisible());
-    const Fix fix = munichRoute().at(1);
+    const GpsSample fix = sample(1);
     QTRY_COMPARE_WITH_TIMEOUT(
             markerOnPage(m_map->mapView()), position(fix.latitude, fix.longitude), LoadTimeoutMs);
     // The reloaded page has the route again.
