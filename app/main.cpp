@@ -6,10 +6,37 @@
 #include <QApplication>
 #include <QAudioDeviceInfo>
 #include <QDebug>
+#include <QDir>
 #include <QSurfaceFormat>
 #include <QTimer>
 
+#include <cerrno>
 #include <memory>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+// The framework and the map's web engine want a private runtime folder, which a desktop session
+// provides. Without one they get one of ours in the temporary folder: created 0700, or reused
+// only when it is a real folder of this user that nobody else may enter.
+void ensureRuntimeFolder()
+{
+    if (!qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR"))
+        return;
+    const QByteArray path = QDir::tempPath().toLocal8Bit() + "/vistrel-runtime-"
+            + QByteArray::number(qulonglong(geteuid()));
+    if (mkdir(path.constData(), 0700) != 0 && errno != EEXIST)
+        return;
+    struct stat info;
+    if (lstat(path.constData(), &info) != 0 || !S_ISDIR(info.st_mode) || info.st_uid != geteuid()
+        || (info.st_mode & 077) != 0)
+        return;
+    qputenv("XDG_RUNTIME_DIR", path);
+}
+
+} // namespace
 
 int main(int argc, char *argv[])
 {
@@ -17,6 +44,11 @@ int main(int argc, char *argv[])
     // The framework reads these when the application object is created.
     qputenv("QT_ENABLE_HIGHDPI_SCALING", "1");
     qputenv("QT_SCALE_FACTOR_ROUNDING_POLICY", "PassThrough");
+    // The map's web engine refuses to start as root with its sandbox on; as root it runs
+    // without (an explicit setting in the environment wins).
+    if (geteuid() == 0 && !qEnvironmentVariableIsSet("QTWEBENGINE_DISABLE_SANDBOX"))
+        qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+    ensureRuntimeFolder();
 
     auto format = std::make_unique<QSurfaceFormat>();
     format->setDepthBufferSize(24);

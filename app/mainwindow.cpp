@@ -7,6 +7,8 @@
 #include "globalsettings.h"
 #include "gsensormeterwidget.h"
 #include "loadingdialog.h"
+#include "mapdialog.h"
+#include "mapwidget.h"
 #include "mediacontext.h"
 #include "playercontrolwidget.h"
 #include "playerwidget.h"
@@ -119,6 +121,12 @@ void MainWindow::buildLayout()
     right->setContentsMargins(7, 1, 1, 1);
     right->setSpacing(0);
     if (!GlobalSettings::mapDisabled()) {
+        m_map = new MapWidget(&m_mediaInfo, &m_telemetry, m_rightColumn);
+        m_map->setFixedHeight(280);
+        right->addWidget(m_map);
+        connect(m_map, &MapWidget::popupRequested, this, &MainWindow::onOpenMapDialog);
+        connect(m_map, &MapWidget::restoreRequested, this, &MainWindow::onRestoreMapPanel);
+        // Stands in the column while the panel is in the map dialog.
         m_mapPlace = new QWidget(m_rightColumn);
         m_mapPlace->setObjectName(QStringLiteral("mapPlaceholder"));
         m_mapPlace->setAttribute(Qt::WA_StyledBackground);
@@ -126,6 +134,7 @@ void MainWindow::buildLayout()
                 QStringLiteral("#mapPlaceholder { border: 1px solid gray; background: #141414; }"));
         m_mapPlace->setFixedHeight(280);
         m_mapPlace->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+        m_mapPlace->hide();
         right->addWidget(m_mapPlace);
         right->addSpacing(6);
     }
@@ -265,6 +274,8 @@ void MainWindow::connectPanels()
     connect(m_control, &PlayerControlWidget::fullSizeClicked, this, &MainWindow::onToggleFullSize);
 
     connect(m_gsensor, &GSensorMeterWidget::seekRequested, this, &MainWindow::onSeekToSeconds);
+    if (m_map)
+        connect(m_map, &MapWidget::seekRequested, this, &MainWindow::onSeekToSeconds);
 
     connect(m_transport,
             &TransportController::replaySelectedRequested,
@@ -795,6 +806,8 @@ void MainWindow::onMediaEventUpdatePlayingTime(MediaContext *context,
     m_playingTime = playing_time;
     m_player->setRunningTime(playing_time, shownFrame, m_mediaInfo.totalFrames());
     m_gsensor->showPlayingTime(playing_time);
+    if (m_map)
+        m_map->showPlayingTime(playing_time);
     m_control->showPlayingTime(playing_time);
 }
 
@@ -921,6 +934,9 @@ void MainWindow::onExit()
 void MainWindow::closeEvent(QCloseEvent *event)
 {
     qDebug().noquote() << "close main window";
+    // The panel goes back to the column first: deleting the dialog would delete it too.
+    if (m_mapDialog)
+        onRestoreMapPanel();
     if (m_repairing) {
         // The repair's wait keeps the events flowing; the window stays until the open it
         // belongs to has been posted.
@@ -1132,4 +1148,38 @@ void MainWindow::onShowShortcuts()
     ShortcutListDialog dialog(rows, this);
     FramelessDialog::showFramelessDialog(&dialog);
     dialog.exec();
+}
+
+// --- map panel in and out of its dialog -------------------------------------------------------
+
+void MainWindow::onOpenMapDialog()
+{
+    if (!m_map || !m_rightColumn->findChild<MapWidget *>(QStringLiteral("mapWidget")))
+        return; // no map, or already in the dialog
+    m_rightColumn->layout()->removeWidget(m_map);
+    m_mapPlace->show();
+    m_map->setPopupMode(true);
+    if (!m_mapDialog)
+        m_mapDialog = new MapDialog(m_map, this);
+    m_mapDialog->setModal(false);
+    FramelessDialog::showFramelessDialog(m_mapDialog);
+}
+
+void MainWindow::onRestoreMapPanel()
+{
+    if (!m_map || m_rightColumn->findChild<MapWidget *>(QStringLiteral("mapWidget")))
+        return; // no map, or already in the column
+    if (m_mapDialog)
+        m_mapDialog->restoreFixedHeight();
+    auto *column = static_cast<QVBoxLayout *>(m_rightColumn->layout());
+    column->insertWidget(column->indexOf(m_mapPlace), m_map);
+    m_mapPlace->hide();
+    m_map->setPopupMode(false);
+    m_map->show();
+    if (m_mapDialog) {
+        m_mapDialog->hide();
+        // Later: the request may come from inside the dialog's own key handling.
+        m_mapDialog->deleteLater();
+        m_mapDialog = nullptr;
+    }
 }

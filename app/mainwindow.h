@@ -15,6 +15,8 @@
 
 class GSensorMeterWidget;
 class LoadingDialog;
+class MapDialog;
+class MapWidget;
 class MediaContext;
 class PlayerControlWidget;
 class PlayerWidget;
@@ -43,6 +45,8 @@ public:
     MediaInfo &mediaInfo() { return m_mediaInfo; }
     MediaEventLoop &eventLoop() { return m_eventLoop; }
     PlayListWidget *playList() const { return m_playList; }
+    MapWidget *mapWidget() const { return m_map; }
+    MapDialog *mapDialog() const { return m_mapDialog; }
     VideoDisplayWidget *videoDisplay() const { return m_display; }
     PlayerWidget *playerWidget() const { return m_player; }
     PlayerControlWidget *controlWidget() const { return m_control; }
@@ -110,6 +114,8 @@ public slots:
     void onPlayListSelectionChanged(int row, int row_count);
     void onEndOfPlayingListReached();
     void onScreenChangedTimer();
+    void onOpenMapDialog();
+    void onRestoreMapPanel();
     void onChangeVideoStreamViewMode(int stream_index, int view_mode);
     void onSeekFrameAgain() override;
     void screenChanged(QScreen *screen) override;
@@ -155,7 +161,9 @@ private:
     TransportController *m_transport = nullptr;
     QVector<ShortcutEntry> m_shortcuts;
     QWidget *m_rightColumn = nullptr;
+    MapWidget *m_map = nullptr; // null when the model has no map
     QWidget *m_mapPlace = nullptr;
+    MapDialog *m_mapDialog = nullptr; // holds m_map while it is popped out
     PlayListWidget *m_playList = nullptr;
     LoadingDialog *m_loadingDialog = nullptr;
     QString m_exportFolder;

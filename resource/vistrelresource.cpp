@@ -6,4 +6,5 @@
 void initVistrelResources()
 {
     Q_INIT_RESOURCE(vistrel_resource);
+    Q_INIT_RESOURCE(vistrel_map);
 }

@@ -5,7 +5,8 @@ set -euo pipefail
 
 packages=(
     build-essential cmake ninja-build pkg-config git
-    qtbase5-dev qtmultimedia5-dev libqt5multimedia5-plugins qtwebengine5-dev libqt5opengl5-dev
+    qtbase5-dev qtmultimedia5-dev libqt5multimedia5-plugins qtwebengine5-dev libqt5webchannel5-dev
+    libqt5opengl5-dev
     libqt5svg5-dev qttools5-dev qttools5-dev-tools
     libavformat-dev libavcodec-dev libavfilter-dev libavutil-dev libswscale-dev libswresample-dev
     ffmpeg libjs-leaflet fonts-noto-cjk iputils-ping libgl1-mesa-dri

@@ -249,7 +249,7 @@ private slots:
         QSet<QString> listed;
         QStringList failures;
         for (const TableImage &entry : table) {
-            const QString path = QStringLiteral(":/resource/img/") + entry.path;
+            const QString path = QStringLiteral(":/resource/") + entry.path;
             listed.insert(path);
             const QImage image(path);
             if (image.isNull())
@@ -262,11 +262,13 @@ private slots:
                                         .arg(entry.size.width())
                                         .arg(entry.size.height()));
         }
-        QDirIterator it(
-                QStringLiteral(":/resource/img"), QDir::Files, QDirIterator::Subdirectories);
+        // Every image of the resource tree; the map page's scripts and styles are no images.
+        QDirIterator it(QStringLiteral(":/resource"), QDir::Files, QDirIterator::Subdirectories);
         int embedded = 0;
         while (it.hasNext()) {
             const QString path = it.next();
+            if (!hasImageSuffix(path))
+                continue;
             ++embedded;
             if (!listed.contains(path))
                 failures.append(QStringLiteral("embedded but not in the table: ") + path);

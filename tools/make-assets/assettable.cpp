@@ -326,6 +326,20 @@ Painter mapNotice(Glyph glyph, const QString &title, const QString &detail)
     };
 }
 
+// The car marker of the map page: a badge in the accent colour with a white rim and a car seen
+// from behind, readable on any map; transparent around the badge.
+Painter carMarker()
+{
+    return [](QPainter &p, const QSize &size, const QString &) {
+        const QRectF area = fullRect(size);
+        p.setRenderHint(QPainter::Antialiasing, true);
+        p.setPen(QPen(Qt::white, 2));
+        p.setBrush(Palette::accent());
+        p.drawEllipse(area.adjusted(2, 2, -2, -2));
+        Glyphs::draw(p, Glyph::Car, area.adjusted(7, 7, -7, -7), Qt::white, 1.5);
+    };
+}
+
 Painter vrHint()
 {
     return [](QPainter &p, const QSize &size, const QString &) {
@@ -540,6 +554,8 @@ QVector<AssetTable::Entry> AssetTable::entries()
         {"map/map_minus.bmp", QSize(28, 28), mapButton(Glyph::Restore, S::Normal, 18)},
         {"map/map_minus_clicked.bmp", QSize(28, 28), mapButton(Glyph::Restore, S::Clicked, 18)},
         {"map/map_minus_disable.bmp", QSize(28, 28), mapButton(Glyph::Restore, S::Disabled, 18)},
+        // --- the map page's car marker (beside the page, resource/map/google/) ---
+        {"car.png", QSize(32, 32), carMarker(), NoLanguage, MapPage},
 
         // --- logo, title bar background, idle video background, program icon ---
         {"logo/image_topBar.bmp", QSize(16, 40), topBar()},
@@ -590,6 +606,11 @@ QVector<AssetTable::Entry> AssetTable::entries()
     // clang-format on
 }
 
+QString AssetTable::folderPath(Folder folder)
+{
+    return folder == MapPage ? QStringLiteral("map/google/") : QStringLiteral("img/");
+}
+
 QVector<AssetTable::Image> AssetTable::images()
 {
     QVector<Image> result;
@@ -600,11 +621,13 @@ QVector<AssetTable::Image> AssetTable::images()
         else if (entry.languages == SurroundLanguages)
             folders = surroundLanguages();
         if (folders.isEmpty()) {
-            result.append({entry.path, entry.size, entry.paint, QString()});
+            result.append({entry.path, entry.size, entry.paint, QString(), entry.folder});
             continue;
         }
-        for (const QString &language : folders)
-            result.append({entry.path.arg(language), entry.size, entry.paint, language});
+        for (const QString &language : folders) {
+            result.append(
+                    {entry.path.arg(language), entry.size, entry.paint, language, entry.folder});
+        }
     }
     return result;
 }

@@ -9,7 +9,7 @@
 
 namespace {
 
-const QString ImageRoot = QStringLiteral("resource/img/");
+const QString ResourceRoot = QStringLiteral("resource/");
 
 } // namespace
 
@@ -68,7 +68,7 @@ bool AssetWriter::writeImages(const QVector<AssetTable::Image> &images)
             image.paint(painter, image.size, image.language);
         }
 
-        const QString filePath = root.filePath(ImageRoot + image.path);
+        const QString filePath = root.filePath(ResourceRoot + image.resourcePath());
         if (!root.mkpath(QFileInfo(filePath).path()))
             return fail(QStringLiteral("cannot create the folder of %1").arg(filePath));
         QSaveFile file(filePath);
@@ -101,7 +101,7 @@ bool AssetWriter::writeQrc(const QVector<AssetTable::Image> &images, const QStri
     for (const AssetTable::Image &image : images) {
         if (!isSafeRelativePath(image.path))
             return fail(QStringLiteral("unsafe image path: %1").arg(image.path));
-        xml.writeTextElement(QStringLiteral("file"), ImageRoot + image.path);
+        xml.writeTextElement(QStringLiteral("file"), ResourceRoot + image.resourcePath());
     }
     xml.writeEndElement();
     xml.writeEndElement();

@@ -5,8 +5,8 @@
 #include <QString>
 #include <QVector>
 
-// Draws the images of the table into a folder (as resource/img/<path>) and writes the .qrc
-// file that embeds them under ":/resource/img/". Main thread only.
+// Draws the images of the table into a folder (as resource/<folder>/<path>) and writes the .qrc
+// file that embeds them under ":/resource/". Main thread only.
 class AssetWriter
 {
 public:
@@ -22,7 +22,7 @@ public:
     // Image format written for a path: "BMP" or "PNG" by the suffix in any case; empty when
     // the suffix is neither.
     static QByteArray formatFor(const QString &path);
-    // A table path must stay below resource/img/: relative, no "..", no empty segments.
+    // A table path must stay below its folder: relative, no "..", no empty segments.
     static bool isSafeRelativePath(const QString &path);
 
 private:

@@ -285,6 +285,14 @@ void draw(QPainter &p, Glyph glyph, const QRectF &box, const QColor &color, qrea
         solid();
         p.drawEllipse(QPointF(12, 12), 5, 5);
         break;
+    case Glyph::Car:
+        // Seen from behind: roof and rear window, body, two wheels.
+        p.drawPolygon(QPolygonF({{6.5, 11}, {8.5, 5}, {15.5, 5}, {17.5, 11}}));
+        solid();
+        p.drawRoundedRect(QRectF(3, 11, 18, 7), 2, 2);
+        p.drawRect(QRectF(4.5, 18, 3.5, 3));
+        p.drawRect(QRectF(16, 18, 3.5, 3));
+        break;
     }
     p.restore();
 }

@@ -42,6 +42,7 @@ enum class Glyph {
     NotConnected,
     DragHint,
     Lens,
+    Car,
 };
 
 void draw(QPainter &painter, Glyph glyph, const QRectF &box, const QColor &color, qreal penPx);

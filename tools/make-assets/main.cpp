@@ -31,9 +31,10 @@ int main(int argc, char *argv[])
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Draws the viewer's interface images."));
     parser.addHelpOption();
-    const QCommandLineOption outputOption(QStringLiteral("output"),
-                                          QStringLiteral("Folder that receives resource/img/."),
-                                          QStringLiteral("dir"));
+    const QCommandLineOption outputOption(
+            QStringLiteral("output"),
+            QStringLiteral("Folder that receives resource/img/ and resource/map/."),
+            QStringLiteral("dir"));
     const QCommandLineOption qrcOption(
             QStringLiteral("qrc"),
             QStringLiteral("Name of the .qrc file in the output folder."),
@@ -41,22 +42,24 @@ int main(int argc, char *argv[])
             QStringLiteral("vistrel_resource.qrc"));
     const QCommandLineOption listOption(
             QStringLiteral("list"),
-            QStringLiteral("Print every image path and size; write nothing."));
+            QStringLiteral("Print every image path (below resource/) and size; write nothing."));
     parser.addOptions({outputOption, qrcOption, listOption});
     parser.process(app);
 
     const QVector<AssetTable::Image> images = AssetTable::images();
     QSet<QString> seen;
     for (const AssetTable::Image &image : images) {
-        if (seen.contains(image.path))
-            return fail(ExitFailure, QStringLiteral("the table names %1 twice").arg(image.path));
-        seen.insert(image.path);
+        if (seen.contains(image.resourcePath()))
+            return fail(ExitFailure,
+                        QStringLiteral("the table names %1 twice").arg(image.resourcePath()));
+        seen.insert(image.resourcePath());
     }
 
     if (parser.isSet(listOption)) {
         QTextStream out(stdout);
         for (const AssetTable::Image &image : images)
-            out << image.path << ' ' << image.size.width() << 'x' << image.size.height() << '\n';
+            out << image.resourcePath() << ' ' << image.size.width() << 'x' << image.size.height()
+                << '\n';
         return 0;
     }
     if (!parser.isSet(outputOption))

@@ -1,0 +1,17 @@
+#include "mapbridge.h"
+
+#include <QDebug>
+
+#include <cmath>
+
+MapBridge::MapBridge(QObject *parent)
+    : QObject(parent)
+{ }
+
+void MapBridge::routeClicked(double sampleIndex)
+{
+    qDebug().noquote() << "MapBridge::routeClicked" << sampleIndex;
+    if (!std::isfinite(sampleIndex) || sampleIndex < 0)
+        return;
+    emit routePointClicked(sampleIndex);
+}

@@ -1,0 +1,282 @@
+// ctest-labels: gui;engine
+// The map panel in the main window: it follows a playing recording, it pops out of the side
+// column into its dialog and comes back to its place (by the restore button, by Escape and by
+// closing the window), and a model without a map has no panel. The real main window with its
+// real engine and panel (web engine included) under Xvfb.
+#include "globalsettings.h"
+#include "googlemapview.h"
+#include "mainwindow.h"
+#include "mapdialog.h"
+#include "mapwidget.h"
+#include "playlistwidget.h"
+#include "testpaths.h"
+#include "testrecordings.h"
+#include "vistrelresource.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLayout>
+#include <QPointer>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QWebEnginePage>
+#include <QtTest>
+
+#include <memory>
+
+#include <unistd.h>
+
+namespace {
+
+const int ColumnPanelHeight = 280;
+const int ColumnViewHeight = 221;
+const QString NoValue = QStringLiteral("0.000000");
+
+// Runs a script in the page and waits for its result (invalid after the timeout).
+QVariant evaluate(GoogleMapView *view, const QString &script)
+{
+    auto result = std::make_shared<QVariant>();
+    auto done = std::make_shared<bool>(false);
+    view->page()->runJavaScript(script, [result, done](const QVariant &value) {
+        *result = value;
+        *done = true;
+    });
+    if (!QTest::qWaitFor([done] { return *done; }, 10000))
+        return QVariant();
+    return *result;
+}
+
+} // namespace
+
+class TestMainWindowMap : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { initVistrelResources(); }
+
+    void init()
+    {
+        GlobalSettings::resetToDefaults();
+        m_exports = std::make_unique<QTemporaryDir>();
+    }
+
+    void cleanup()
+    {
+        if (m_window) {
+            m_window->close();
+            QTRY_VERIFY_WITH_TIMEOUT(!m_window->isVisible(), 30000);
+            m_window.reset();
+        }
+        GlobalSettings::resetToDefaults();
+    }
+
+    // The window's own telemetry copy reaches the panel when playback starts, every playing-time
+    // report moves it, and the close at the end clears it.
+    void playingRecording_movesTheMapAndTheEndClearsIt()
+    {
+        const QString made = TestRecordings::make(
+                QStringLiteral("map-route.mp4"),
+                {QStringLiteral("--video"),
+                 QStringLiteral("160x90"),
+                 QStringLiteral("--duration"),
+                 QStringLiteral("3"),
+                 QStringLiteral("--telemetry"),
+                 QStringLiteral("tlmd"),
+                 QStringLiteral("--gps-rate"),
+                 QStringLiteral("2"),
+                 QStringLiteral("--nmea"),
+                 TestPaths::nmeaLog(QStringLiteral("dashcam_leaflet-nmealayer_test.nmea"))});
+        QVERIFY(!made.isEmpty());
+        QTemporaryDir folder;
+        const QString file = folder.filePath(QStringLiteral("20240101_100000D.mp4"));
+        QVERIFY(QFile::copy(made, file));
+
+        MainWindow *window = makeWindow();
+        MapWidget *map = window->mapWidget();
+        auto *latitude = map->findChild<QLabel *>(QStringLiteral("mapLatitudeValue"));
+        auto *longitude = map->findChild<QLabel *>(QStringLiteral("mapLongitudeValue"));
+        QVERIFY(latitude && longitude);
+        QTRY_VERIFY_WITH_TIMEOUT(map->mapView()->isLoaded(), 30000);
+        window->playList()->loadPlayList({file}, true);
+        QTRY_VERIFY_WITH_TIMEOUT(latitude->text() != NoValue, 30000);
+
+        QVector<GpsSample> samples;
+        QVERIFY(window->telemetry().gpsSamples(samples) > 0);
+        int valid = 0;
+        bool known = false;
+        for (const GpsSample &sample : samples) {
+            if (!sample.valid)
+                continue;
+            ++valid;
+            known = known
+                    || (QString::asprintf("%.6f", sample.latitude) == latitude->text()
+                        && QString::asprintf("%.6f", sample.longitude) == longitude->text());
+        }
+        QVERIFY2(known, qPrintable(latitude->text() + QLatin1Char(',') + longitude->text()));
+        QCOMPARE(map->mapState(), int(MapWidget::MapShown));
+        QVERIFY(map->mapView()->isVisible());
+        QTRY_COMPARE_WITH_TIMEOUT(
+                evaluate(map->mapView(),
+                         QStringLiteral("flightPath ? flightPath.getLatLngs().length : 0"))
+                        .toInt(),
+                valid,
+                10000);
+
+        QTRY_COMPARE_WITH_TIMEOUT(window->mediaInfo().state(), int(MediaInfo::Stopped), 30000);
+        QCOMPARE(map->mapState(), int(MapWidget::NoData));
+        QCOMPARE(latitude->text(), NoValue);
+        QCOMPARE(longitude->text(), NoValue);
+        QVERIFY(map->infoWidget()->isVisible());
+        QTRY_COMPARE_WITH_TIMEOUT(
+                evaluate(map->mapView(), QStringLiteral("flightPath === null")).toBool(),
+                true,
+                10000);
+    }
+
+    void popOut_andBackInPlace_data()
+    {
+        QTest::addColumn<QString>("how");
+        QTest::newRow("restore button") << QStringLiteral("button");
+        QTest::newRow("Escape on the panel") << QStringLiteral("escape panel");
+        QTest::newRow("Escape on the dialog") << QStringLiteral("escape dialog");
+        QTest::newRow("main window closed") << QStringLiteral("close");
+    }
+
+    void popOut_andBackInPlace()
+    {
+        QFETCH(QString, how);
+        MainWindow *window = makeWindow();
+        MapWidget *map = window->findChild<MapWidget *>(QStringLiteral("mapWidget"));
+        QVERIFY(map);
+        QCOMPARE(window->mapWidget(), map);
+        auto *place = window->findChild<QWidget *>(QStringLiteral("mapPlaceholder"));
+        QVERIFY(place);
+        QVERIFY(!place->isVisible());
+        QWidget *column = map->parentWidget();
+        const int index = column->layout()->indexOf(map);
+        QVERIFY(index >= 0);
+        QTRY_COMPARE(map->height(), ColumnPanelHeight);
+        const QRect inColumn = map->geometry();
+        auto *popup = map->findChild<QPushButton *>(QStringLiteral("mapPopupButton"));
+        auto *restore = map->findChild<QPushButton *>(QStringLiteral("mapRestoreButton"));
+        QVERIFY(popup && restore);
+        QVERIFY(popup->isVisible());
+        QVERIFY(!restore->isVisible());
+
+        QTest::mouseClick(popup, Qt::LeftButton);
+        QPointer<MapDialog> dialog = window->mapDialog();
+        QVERIFY(dialog);
+        QVERIFY(QTest::qWaitForWindowExposed(dialog));
+        QCOMPARE(map->window(), static_cast<QWidget *>(dialog.data()));
+        QCOMPARE(dialog->objectName(), QStringLiteral("mapDialog"));
+        QCOMPARE(dialog->windowTitle(), GlobalSettings::productTitle() + QStringLiteral(" - Map"));
+        QVERIFY(!dialog->isModal());
+        // The placeholder holds the panel's place; the panel grows with the dialog.
+        QVERIFY(place->isVisible());
+        QTRY_COMPARE(place->geometry(), inColumn);
+        QTRY_VERIFY(map->height() > ColumnPanelHeight + 100);
+        QVERIFY(map->infoWidget()->height() > ColumnViewHeight + 100);
+        QVERIFY(restore->isVisible());
+        QVERIFY(!popup->isVisible());
+        // A second request while popped out changes nothing.
+        window->onOpenMapDialog();
+        QCOMPARE(window->mapDialog(), dialog.data());
+        saveScreenshot(window, QStringLiteral("main-window-map-popped-out"));
+        saveScreenshot(dialog, QStringLiteral("map-dialog"));
+
+        if (how == QLatin1String("button"))
+            QTest::mouseClick(restore, Qt::LeftButton);
+        else if (how == QLatin1String("escape panel"))
+            QTest::keyClick(map, Qt::Key_Escape);
+        else if (how == QLatin1String("escape dialog"))
+            QTest::keyClick(dialog, Qt::Key_Escape);
+        else
+            window->close();
+
+        QVERIFY(!window->mapDialog());
+        QTRY_VERIFY(dialog.isNull());
+        QCOMPARE(map->parentWidget(), column);
+        QCOMPARE(column->layout()->indexOf(map), index);
+        QVERIFY(!place->isVisible());
+        QCOMPARE(map->maximumHeight(), ColumnPanelHeight);
+        QCOMPARE(map->mapView()->maximumHeight(), ColumnViewHeight);
+        QCOMPARE(map->infoWidget()->maximumHeight(), ColumnViewHeight);
+        QCOMPARE(map->titleBar()->height(), 25);
+        QVERIFY(popup->isVisibleTo(map));
+        QVERIFY(!restore->isVisibleTo(map));
+        if (how == QLatin1String("close"))
+            return;
+        QVERIFY(map->isVisible());
+        QTRY_COMPARE(map->geometry(), inColumn);
+        saveScreenshot(window, QStringLiteral("main-window-map-in-column"));
+        // Back in place it pops out again.
+        QTest::mouseClick(popup, Qt::LeftButton);
+        QVERIFY(window->mapDialog());
+        QTRY_VERIFY(window->mapDialog()->isVisible());
+        QCOMPARE(map->window(), static_cast<QWidget *>(window->mapDialog()));
+    }
+
+    void mapDisabled_noPanelAndNoDialog()
+    {
+        GlobalSettings::applyProductModel(QStringLiteral("ZRC"));
+        QVERIFY(GlobalSettings::mapDisabled());
+        MainWindow *window = makeWindow();
+        QVERIFY(!window->mapWidget());
+        QVERIFY(!window->findChild<MapWidget *>());
+        QVERIFY(!window->findChild<QWidget *>(QStringLiteral("mapPlaceholder")));
+        QVERIFY(!window->findChild<GoogleMapView *>());
+        window->onOpenMapDialog();
+        window->onRestoreMapPanel();
+        QVERIFY(!window->mapDialog());
+        QVERIFY(!window->findChild<MapDialog *>());
+    }
+
+private:
+    MainWindow *makeWindow()
+    {
+        m_window = std::make_unique<MainWindow>();
+        m_window->setExportFolder(m_exports->path());
+        m_window->resize(1060, 745);
+        m_window->show();
+        if (!QTest::qWaitForWindowExposed(m_window.get()))
+            qWarning("main window not exposed");
+        return m_window.get();
+    }
+
+    // Where screenshots go when VISTREL_SCREENSHOT_DIR names a folder.
+    static void saveScreenshot(QWidget *widget, const QString &name)
+    {
+        const QString folder = qEnvironmentVariable("VISTREL_SCREENSHOT_DIR");
+        if (folder.isEmpty())
+            return;
+        QDir().mkpath(folder);
+        widget->grab().save(QDir(folder).filePath(name + QStringLiteral(".png")));
+    }
+
+    std::unique_ptr<MainWindow> m_window;
+    std::unique_ptr<QTemporaryDir> m_exports;
+};
+
+int main(int argc, char *argv[])
+{
+    // The web engine shares OpenGL contexts with the widgets; as root it runs without its
+    // sandbox. The map's cache and settings go to folders of this run; its tiles and probe stay
+    // on this machine (nothing listens on port 9).
+    QApplication::setAttribute(Qt::AA_ShareOpenGLContexts, true);
+    if (geteuid() == 0)
+        qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+    QTemporaryDir home;
+    qputenv("XDG_CONFIG_HOME", QDir(home.path()).filePath(QStringLiteral("config")).toUtf8());
+    qputenv("XDG_CACHE_HOME", QDir(home.path()).filePath(QStringLiteral("cache")).toUtf8());
+    qputenv("VISTREL_MAP_TILES", "http://127.0.0.1:9/{z}/{x}/{y}.png");
+    qputenv("VISTREL_PING_HOST", "127.0.0.1");
+    QApplication app(argc, argv);
+    TestMainWindowMap test;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_mainwindowmap.moc"
