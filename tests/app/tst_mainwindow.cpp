@@ -10,6 +10,7 @@
 #include "testpaths.h"
 #include "testrecordings.h"
 #include "videodisplaywidget.h"
+#include "vistrelresource.h"
 #include "windowreadback.h"
 
 #include <QApplication>
@@ -76,6 +77,8 @@ class TestMainWindow : public QObject
     Reading onScreen(int position = 0) { return ::onScreen(m_window.get(), position); }
 
 private slots:
+    void initTestCase() { initVistrelResources(); }
+
     void init()
     {
         GlobalSettings::resetToDefaults();

@@ -16,6 +16,7 @@
 #include "testrecordings.h"
 #include "transportcontroller.h"
 #include "videodisplaywidget.h"
+#include "vistrelresource.h"
 #include "windowreadback.h"
 
 #include <QAbstractItemView>
@@ -156,6 +157,9 @@ class TestTransport : public QObject
 
     void key(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
     {
+        // Window shortcuts need the window active; other windows on the display (tests
+        // running beside this one) may have taken that away.
+        QApplication::setActiveWindow(m_window.get());
         QTest::keyClick(m_window.get(), Qt::Key(key), modifiers);
     }
 
@@ -171,6 +175,8 @@ class TestTransport : public QObject
     }
 
 private slots:
+    void initTestCase() { initVistrelResources(); }
+
     void init()
     {
         GlobalSettings::resetToDefaults();
