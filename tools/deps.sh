@@ -12,7 +12,7 @@ packages=(
     ffmpeg libjs-leaflet fonts-noto-cjk iputils-ping libgl1-mesa-dri
 )
 if [ "${1:-}" = "--test" ]; then
-    packages+=(xvfb xauth mesa-utils pulseaudio pulseaudio-utils clang libclang-rt-14-dev clang-format mpv)
+    packages+=(xvfb xauth mesa-utils pulseaudio pulseaudio-utils clang libclang-rt-14-dev clang-format mpv gpsbabel)
 fi
 
 missing=()

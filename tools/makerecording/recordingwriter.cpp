@@ -127,27 +127,6 @@ bool writeTelemetrySample(AVFormatContext *output,
     return true;
 }
 
-bool appendUserDataAtom(const QString &path, const QByteArray &block, QString *error)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadWrite)) {
-        *error = QStringLiteral("%1: %2").arg(path, file.errorString());
-        return false;
-    }
-    if (file.size() >= std::numeric_limits<int>::max() - block.size() - 16) {
-        *error = QStringLiteral("%1: too large to edit in memory").arg(path);
-        return false;
-    }
-    QByteArray data = file.readAll();
-    if (!Mp4Atoms::appendUserData(&data, "tlmd", block, error))
-        return false;
-    if (!file.seek(0) || file.write(data) != data.size() || !file.resize(data.size())) {
-        *error = QStringLiteral("%1: %2").arg(path, file.errorString());
-        return false;
-    }
-    return true;
-}
-
 bool muxRecording(const RecordingOptions &options,
                   const SyntheticTelemetry *telemetry,
                   RecordingWriter::Result *result,
@@ -294,7 +273,8 @@ bool RecordingWriter::write(const RecordingOptions &options, Result *result, QSt
 
     bool ok = muxRecording(options, telemetry.get(), result, error);
     if (ok && telemetry && options.telemetry.contains(RecordingOptions::Telemetry::UserData))
-        ok = appendUserDataAtom(options.output, telemetry->userDataBlock(), error);
+        ok = Mp4Atoms::appendUserDataToFile(
+                options.output, "tlmd", telemetry->userDataBlock(), error);
     if (ok)
         ok = Damage::apply(options.output, options, error);
     if (!ok)

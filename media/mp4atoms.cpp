@@ -1,5 +1,7 @@
 #include "mp4atoms.h"
 
+#include <QFile>
+
 #include <cstdint>
 #include <limits>
 
@@ -57,7 +59,7 @@ bool growAtom(QByteArray *file, const Mp4Atoms::Atom &atom, qint64 growth, QStri
 }
 
 // Adds growth to every entry of the stco/co64 atoms below moov that points at or behind
-// insertion.
+// insertion. Chunk offsets are positions in the file; insertion is one too.
 bool shiftChunkOffsets(QByteArray *file,
                        const Mp4Atoms::Atom &parent,
                        qint64 insertion,
@@ -188,19 +190,30 @@ bool Mp4Atoms::appendUserData(QByteArray *file,
                               const QByteArray &payload,
                               QString *error)
 {
+    Atom moov;
+    if (!findTopLevel(*file, "moov", &moov, error))
+        return false;
+    return appendToMovie(file, 0, moov, type, payload, error);
+}
+
+bool Mp4Atoms::appendToMovie(QByteArray *data,
+                             qint64 base,
+                             const Atom &moov,
+                             const QByteArray &type,
+                             const QByteArray &payload,
+                             QString *error)
+{
     if (type.size() != 4) {
         *error = QStringLiteral("atom types have four characters");
         return false;
     }
-    if (payload.size() > std::numeric_limits<int>::max() - 16) {
+    if (payload.size() > std::numeric_limits<int>::max() - 16
+        || data->size() > std::numeric_limits<int>::max() - 16 - payload.size()) {
         *error = QStringLiteral("user data too large");
         return false;
     }
-    Atom moov;
-    if (!findTopLevel(*file, "moov", &moov, error))
-        return false;
     QVector<Atom> moovChildren;
-    if (!children(*file, moov.payload(), moov.end(), &moovChildren, error))
+    if (!children(*data, moov.payload(), moov.end(), &moovChildren, error))
         return false;
     const Atom *udta = nullptr;
     for (const Atom &child : moovChildren) {
@@ -220,13 +233,105 @@ bool Mp4Atoms::appendUserData(QByteArray *file,
 
     // Offsets first, while every position still holds: the chunk tables lie inside moov, in
     // front of or beside the insertion point, and only entries pointing behind it move.
-    if (!shiftChunkOffsets(file, moov, insertion, growth, error))
+    if (!shiftChunkOffsets(data, moov, base + insertion, growth, error))
         return false;
-    if (udta && !growAtom(file, *udta, growth, error))
+    if (udta && !growAtom(data, *udta, growth, error))
         return false;
-    if (!growAtom(file, moov, growth, error))
+    if (!growAtom(data, moov, growth, error))
         return false;
-    file->insert(static_cast<int>(insertion), insert);
+    data->insert(static_cast<int>(insertion), insert);
+    return true;
+}
+
+bool Mp4Atoms::topLevel(QFile &file, QVector<Atom> *atoms, QString *error)
+{
+    atoms->clear();
+    const qint64 end = file.size();
+    qint64 offset = 0;
+    while (offset < end) {
+        QByteArray header;
+        if (!file.seek(offset) || (header = file.read(qMin<qint64>(16, end - offset))).size() < 8) {
+            *error = QStringLiteral("cut atom header at %1").arg(offset);
+            return false;
+        }
+        const quint32 size32 = readU32(header, 0);
+        qint64 size = size32;
+        qint64 headerSize = 8;
+        if (size32 == 1) {
+            if (header.size() < 16) {
+                *error = QStringLiteral("cut 64-bit atom header at %1").arg(offset);
+                return false;
+            }
+            const quint64 size64 = readU64(header, 8);
+            if (size64 > static_cast<quint64>(end - offset)) {
+                *error = QStringLiteral("atom at %1 runs past the end of the file").arg(offset);
+                return false;
+            }
+            size = static_cast<qint64>(size64);
+            headerSize = 16;
+        } else if (size32 == 0) {
+            size = end - offset;
+        }
+        if (size < headerSize || size > end - offset) {
+            *error = QStringLiteral("atom at %1 has a bad size %2").arg(offset).arg(size);
+            return false;
+        }
+        Atom atom;
+        atom.offset = offset;
+        atom.headerSize = headerSize;
+        atom.size = size;
+        atom.type = header.mid(4, 4);
+        atoms->append(atom);
+        offset += size;
+    }
+    return true;
+}
+
+bool Mp4Atoms::appendUserDataToFile(const QString &path,
+                                    const QByteArray &type,
+                                    const QByteArray &payload,
+                                    QString *error)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadWrite)) {
+        *error = QStringLiteral("%1: %2").arg(path, file.errorString());
+        return false;
+    }
+    QVector<Atom> atoms;
+    if (!topLevel(file, &atoms, error))
+        return false;
+    const Atom *moov = nullptr;
+    for (const Atom &atom : atoms) {
+        if (atom.type == "moov")
+            moov = &atom;
+    }
+    if (!moov) {
+        *error = QStringLiteral("%1: no moov atom").arg(path);
+        return false;
+    }
+
+    // moov at the end of the file (the converter's way): only moov is read, edited and written
+    // back in place; nothing behind it moves and no chunk offset points into it.
+    const bool movieLast = moov->end() == file.size();
+    const qint64 base = movieLast ? moov->offset : 0;
+    const qint64 length = movieLast ? moov->size : file.size();
+    if (length > MaxEditSize) {
+        *error = QStringLiteral("%1: too large to edit in memory").arg(path);
+        return false;
+    }
+    QByteArray data;
+    if (!file.seek(base) || (data = file.read(length)).size() != length) {
+        *error = QStringLiteral("%1: %2").arg(path, file.errorString());
+        return false;
+    }
+    Atom inData = *moov;
+    inData.offset -= base;
+    if (!appendToMovie(&data, base, inData, type, payload, error))
+        return false;
+    if (!file.seek(base) || file.write(data) != data.size() || !file.flush()) {
+        *error = QStringLiteral("%1: %2").arg(path, file.errorString());
+        return false;
+    }
     return true;
 }
 
