@@ -303,6 +303,90 @@ private slots:
         QCOMPARE(failed.exitCode, 1);
         QVERIFY(failed.err.contains("no playable copy"));
     }
+
+    void exportCommand_data()
+    {
+        QTest::addColumn<QStringList>("options");
+        QTest::addColumn<QString>("existing"); // a file already in the output folder
+        QTest::addColumn<bool>("converter"); // ffmpeg on the search path
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QStringList>("files"); // in the output folder afterwards
+        QTest::addColumn<QByteArray>("message"); // on stderr
+
+        const QString name = QStringLiteral("20240314_153012D");
+        const QStringList front {name + QStringLiteral("_f.mp4"), name + QStringLiteral("_r.mp4")};
+        QTest::newRow("separate") << QStringList {QStringLiteral("--separate")} << QString() << true
+                                  << 0 << front << QByteArray();
+        QTest::newRow("original") << QStringList {QStringLiteral("--original")} << QString() << true
+                                  << 0 << QStringList {name + QStringLiteral(".mp4")}
+                                  << QByteArray();
+        QTest::newRow("an existing file is kept")
+                << QStringList {QStringLiteral("--separate")} << front.last() << true << 1
+                << QStringList {front.last()} << QByteArray("exists already");
+        QTest::newRow("an existing file is replaced when asked")
+                << QStringList {QStringLiteral("--separate"), QStringLiteral("--replace")}
+                << front.last() << true << 0 << front << QByteArray();
+        QTest::newRow("no converter")
+                << QStringList {QStringLiteral("--separate")} << QString() << false << 1
+                << QStringList() << QByteArray("could not be started");
+        QTest::newRow("one mode only")
+                << QStringList {QStringLiteral("--separate"), QStringLiteral("--original")}
+                << QString() << true << 2 << QStringList() << QByteArray("usage");
+    }
+
+    // The window's export from the command line: the files written as JSON, or a clear failure
+    // and nothing written.
+    void exportCommand()
+    {
+        QFETCH(QStringList, options);
+        QFETCH(QString, existing);
+        QFETCH(bool, converter);
+        QFETCH(int, exitCode);
+        QFETCH(QStringList, files);
+        QFETCH(QByteArray, message);
+
+        const QString file = TestRecordings::make(QStringLiteral("20240314_153012D.mp4"),
+                                                  {QStringLiteral("--video"),
+                                                   QStringLiteral("160x90"),
+                                                   QStringLiteral("--video"),
+                                                   QStringLiteral("160x90"),
+                                                   QStringLiteral("--telemetry"),
+                                                   QStringLiteral("tlmd")});
+        QVERIFY(!file.isEmpty());
+        QTemporaryDir out;
+        QTemporaryDir emptyBin;
+        if (!existing.isEmpty()) {
+            QFile earlier(out.filePath(existing));
+            QVERIFY(earlier.open(QIODevice::WriteOnly));
+            earlier.write("earlier");
+        }
+        const QByteArray path = qgetenv("PATH");
+        if (!converter)
+            qputenv("PATH", QFile::encodeName(emptyBin.path()));
+        const ProcessResult r = tool(QStringList {QStringLiteral("export"), file}
+                                     << options << QStringLiteral("--out") << out.path());
+        qputenv("PATH", path);
+
+        QCOMPARE(r.exitCode, exitCode);
+        QVERIFY2(r.err.contains(message), r.err.right(500).constData());
+        QCOMPARE(QDir(out.path()).entryList(QDir::Files, QDir::Name), files);
+        if (exitCode != 0) {
+            if (!existing.isEmpty())
+                QCOMPARE(QFile(out.filePath(existing)).size(), qint64(7));
+            return;
+        }
+        const QJsonArray written
+                = QJsonDocument::fromJson(r.out).object().value(QStringLiteral("files")).toArray();
+        QCOMPARE(written.size(), files.size());
+        for (int i = 0; i < files.size(); ++i) {
+            QCOMPARE(written.at(i).toString(), out.filePath(files.at(i)));
+            // every file keeps the recording's telemetry
+            const QJsonArray gps = toolJson({QStringLiteral("telemetry"), written.at(i).toString()})
+                                           .value(QStringLiteral("gps"))
+                                           .toArray();
+            QVERIFY(!gps.isEmpty());
+        }
+    }
 };
 
 QTEST_GUILESS_MAIN(TestVistrelTool)

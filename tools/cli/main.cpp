@@ -1,5 +1,6 @@
 // vistrel-tool: the command-line companion of the viewer.
 #include "benchcommand.h"
+#include "exportcommand.h"
 #include "framecommand.h"
 #include "listcommand.h"
 #include "probecommand.h"
@@ -21,6 +22,8 @@ const char kUsage[]
           "  telemetry FILE --format json|csv|gpx      every GPS and G-sensor sample\n"
           "  list PATH... [--removable-root DIR]       recordings of files and folders, by kind\n"
           "  repair FILE [--out DIR]                   rebuild a recording whose index is missing\n"
+          "  export FILE (--original | --separate) --out DIR [--replace]   one file, or one per "
+          "channel\n"
           "  frame FILE [--channel C] (--number N | --time S) [--width W] --out PNG   one picture\n"
           "\n"
           "Results go to stdout (JSON unless said otherwise), logs to stderr.\n";
@@ -46,6 +49,8 @@ int main(int argc, char *argv[])
         return ListCommand::run(args);
     if (command == QLatin1String("repair"))
         return RepairCommand::run(args);
+    if (command == QLatin1String("export"))
+        return ExportCommand::run(args);
     if (command == QLatin1String("frame"))
         return FrameCommand::run(args);
     if (command == QLatin1String("bench"))

@@ -1,6 +1,8 @@
 #include "toolargs.h"
 
-ToolArgs::ToolArgs(const QStringList &arguments, const QSet<QString> &valueOptions)
+ToolArgs::ToolArgs(const QStringList &arguments,
+                   const QSet<QString> &valueOptions,
+                   const QSet<QString> &flagOptions)
 {
     for (int i = 0; i < arguments.size(); ++i) {
         const QString &arg = arguments.at(i);
@@ -14,6 +16,13 @@ ToolArgs::ToolArgs(const QStringList &arguments, const QSet<QString> &valueOptio
         if (equals >= 0) {
             value = name.mid(equals + 1);
             name.truncate(equals);
+            if (flagOptions.contains(name)) {
+                m_error = QStringLiteral("option --%1 takes no value").arg(name);
+                return;
+            }
+        } else if (flagOptions.contains(name)) {
+            m_values[name] << QString();
+            continue;
         } else if (valueOptions.contains(name)) {
             if (i + 1 >= arguments.size()) {
                 m_error = QStringLiteral("option --%1 needs a value").arg(name);

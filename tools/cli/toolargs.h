@@ -5,12 +5,16 @@
 #include <QString>
 #include <QStringList>
 
-// Arguments of one vistrel-tool command: positionals and "--name VALUE" options.
+// Arguments of one vistrel-tool command: positionals, "--name VALUE" options and "--name"
+// flags.
 class ToolArgs
 {
 public:
-    // valueOptions: the options the command accepts, each taking one value.
-    ToolArgs(const QStringList &arguments, const QSet<QString> &valueOptions);
+    // valueOptions: the options the command accepts, each taking one value; flagOptions: those
+    // that take none.
+    ToolArgs(const QStringList &arguments,
+             const QSet<QString> &valueOptions,
+             const QSet<QString> &flagOptions = {});
 
     bool ok() const { return m_error.isEmpty(); }
     QString error() const { return m_error; }
