@@ -3,6 +3,10 @@
 #include "elasticlabel.h"
 
 #include <QDebug>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QProgressBar>
+#include <QPushButton>
 #include <QVBoxLayout>
 
 namespace {
@@ -54,7 +58,27 @@ LoadingDialog::LoadingDialog(QWidget *parent, Qt::WindowFlags flags)
     m_content2->setAlignment(Qt::AlignCenter);
     m_content2->setText(tr("Please wait..."));
     layout->addWidget(m_content2);
+
+    // Shown while saving: the export's progress and its Cancel.
+    m_progressRow = new QWidget(this);
+    auto *row = new QHBoxLayout(m_progressRow);
+    row->setContentsMargins(10, 4, 10, 6);
+    row->setSpacing(8);
+    m_progress = new QProgressBar(m_progressRow);
+    m_progress->setObjectName(QStringLiteral("loadingProgressBar"));
+    m_progress->setRange(0, 100);
+    m_progress->setFixedHeight(14);
+    m_progress->setTextVisible(false);
+    row->addWidget(m_progress, 1);
+    m_cancel = new QPushButton(tr("Cancel"), m_progressRow);
+    m_cancel->setObjectName(QStringLiteral("loadingCancelButton"));
+    m_cancel->setFixedSize(70, 22);
+    m_cancel->setAutoDefault(false);
+    row->addWidget(m_cancel);
+    m_progressRow->hide();
+    layout->addWidget(m_progressRow);
     layout->addStretch();
+    connect(m_cancel, &QPushButton::clicked, this, &LoadingDialog::cancelRequested);
 
     m_title->setText(tr("Opening the file"));
     m_content1->setText(tr("Opening the file"));
@@ -66,4 +90,23 @@ void LoadingDialog::changeText(bool saving)
     const QString text = saving ? tr("Save file") : tr("Opening the file");
     m_title->setText(text);
     m_content1->setText(text);
+    m_saving = saving;
+    m_progress->setValue(0);
+    m_progressRow->setVisible(saving);
+}
+
+void LoadingDialog::setProgress(int percent)
+{
+    m_progress->setValue(qBound(0, percent, 100));
+}
+
+void LoadingDialog::keyPressEvent(QKeyEvent *event)
+{
+    // While saving, Escape asks for the export to stop; the dialog stays until it has.
+    if (m_saving && event->key() == Qt::Key_Escape) {
+        event->accept();
+        emit cancelRequested();
+        return;
+    }
+    FramelessDialog::keyPressEvent(event);
 }
