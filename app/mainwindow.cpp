@@ -3,6 +3,7 @@
 #include "aboutdialog.h"
 #include "avptr.h"
 #include "exceptiondialog.h"
+#include "exportcontroller.h"
 #include "framelessdialog.h"
 #include "globalsettings.h"
 #include "gsensormeterwidget.h"
@@ -13,6 +14,7 @@
 #include "playercontrolwidget.h"
 #include "playerwidget.h"
 #include "playlistwidget.h"
+#include "progressbardialog.h"
 #include "shortcutlistdialog.h"
 #include "titlebarwidget.h"
 #include "transportcontroller.h"
@@ -56,6 +58,12 @@ MainWindow::MainWindow(QWidget *parent)
     installActions();
     connectEngine();
     connectPanels();
+    m_export = new ExportController(this, &m_mediaInfo, m_transport, &m_exportFolder, [this] {
+        if (!m_loadingDialog)
+            m_loadingDialog = new LoadingDialog(this);
+        return m_loadingDialog;
+    });
+    connect(m_titleBar, &TitleBarWidget::splitClicked, this, &MainWindow::onSplit);
 
     m_eventLoop.start();
 
@@ -1182,4 +1190,54 @@ void MainWindow::onRestoreMapPanel()
         m_mapDialog->deleteLater();
         m_mapDialog = nullptr;
     }
+}
+
+// --- export -----------------------------------------------------------------------------------
+
+void MainWindow::onSplit()
+{
+    if (!m_exportDialog) {
+        m_exportDialog = new ProgressbarDialog(this);
+        connect(m_exportDialog,
+                &ProgressbarDialog::spliteFile,
+                this,
+                &MainWindow::onSplitVideo,
+                Qt::DirectConnection);
+        connect(m_exportDialog,
+                &ProgressbarDialog::copyFile,
+                this,
+                &MainWindow::onCopyVideo,
+                Qt::DirectConnection);
+        connect(m_exportDialog,
+                &ProgressbarDialog::openDirectory,
+                this,
+                &MainWindow::onOpenDirForSplit,
+                Qt::DirectConnection);
+        connect(m_exportDialog,
+                &ProgressbarDialog::cancel,
+                this,
+                &MainWindow::onCancel,
+                Qt::DirectConnection);
+    }
+    m_export->openDialog(m_exportDialog);
+}
+
+void MainWindow::onCopyVideo()
+{
+    m_export->startExport(ExportPlan::Original);
+}
+
+void MainWindow::onSplitVideo()
+{
+    m_export->startExport(ExportPlan::Separate);
+}
+
+void MainWindow::onOpenDirForSplit()
+{
+    m_export->browse();
+}
+
+void MainWindow::onCancel()
+{
+    m_export->closeDialog();
 }

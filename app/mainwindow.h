@@ -13,6 +13,7 @@
 
 #include <functional>
 
+class ExportController;
 class GSensorMeterWidget;
 class LoadingDialog;
 class MapDialog;
@@ -21,6 +22,7 @@ class MediaContext;
 class PlayerControlWidget;
 class PlayerWidget;
 class PlayListWidget;
+class ProgressbarDialog;
 class TitleBarWidget;
 class TransportController;
 class VideoDisplayWidget;
@@ -52,6 +54,8 @@ public:
     PlayerControlWidget *controlWidget() const { return m_control; }
     GSensorMeterWidget *gsensorMeter() const { return m_gsensor; }
     TransportController *transport() const { return m_transport; }
+    ExportController *exportController() const { return m_export; }
+    ProgressbarDialog *exportDialog() const { return m_exportDialog; }
     bool isFullSize() const { return m_fullSize; }
     // One keyboard shortcut of the window: its key, what it does (translated), and its target.
     struct ShortcutEntry
@@ -117,6 +121,12 @@ public slots:
     void onOpenMapDialog();
     void onRestoreMapPanel();
     void onChangeVideoStreamViewMode(int stream_index, int view_mode);
+    // Export: the title bar's save button opens the dialog, whose buttons come back here.
+    void onSplit();
+    void onCopyVideo();
+    void onSplitVideo();
+    void onOpenDirForSplit();
+    void onCancel();
     void onSeekFrameAgain() override;
     void screenChanged(QScreen *screen) override;
 
@@ -166,6 +176,8 @@ private:
     MapDialog *m_mapDialog = nullptr; // holds m_map while it is popped out
     PlayListWidget *m_playList = nullptr;
     LoadingDialog *m_loadingDialog = nullptr;
+    ExportController *m_export = nullptr;
+    ProgressbarDialog *m_exportDialog = nullptr; // created on first use
     QString m_exportFolder;
     QString m_captureFolder;
     QString m_nextFilePath;

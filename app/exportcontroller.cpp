@@ -1,0 +1,220 @@
+#include "exportcontroller.h"
+
+#include "framelessdialog.h"
+#include "loadingdialog.h"
+#include "mediainfo.h"
+#include "progressbardialog.h"
+#include "transportcontroller.h"
+
+#include <QDebug>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QPushButton>
+
+ExportController::ExportController(QWidget *window,
+                                   MediaInfo *mediaInfo,
+                                   TransportController *transport,
+                                   QString *folder,
+                                   std::function<LoadingDialog *()> waitDialog)
+    : QObject(window)
+    , m_window(window)
+    , m_mediaInfo(mediaInfo)
+    , m_transport(transport)
+    , m_folder(folder)
+    , m_waitDialog(std::move(waitDialog))
+    , m_job(new ExportJob(this))
+{
+    connect(m_job, &ExportJob::finished, this, &ExportController::encodingFinished);
+    connect(m_job, &ExportJob::stepStarted, this, [](int step, int count, const QString &path) {
+        qDebug().noquote() << "ExportController: file" << step + 1 << "of" << count << path;
+    });
+}
+
+void ExportController::openDialog(ProgressbarDialog *dialog)
+{
+    if (m_mediaInfo->state() == MediaInfo::Playing)
+        m_transport->playOrPause();
+    m_dialog = dialog;
+    FramelessDialog::showFramelessDialog(dialog);
+    dialog->setModal(true);
+    if (dialog->GetPathText().isEmpty())
+        dialog->SetPathText(*m_folder);
+    m_window->setEnabled(false);
+    m_sourcePath = m_mediaInfo->currentPath();
+    dialog->setVideoCount(m_mediaInfo->videoCount());
+    qDebug().noquote() << m_sourcePath << "channel " << m_mediaInfo->videoCount() << ", audios "
+                       << m_mediaInfo->audioCount();
+    // A child of the disabled window, and the one thing the user may use now.
+    dialog->setEnabled(true);
+}
+
+void ExportController::browse()
+{
+    qDebug().noquote() << "onOpenDirForSplit";
+    LoadingDialog *wait = m_waitDialog();
+    if (wait->isVisible()) {
+        qDebug().noquote() << "busy in loading...";
+        return;
+    }
+    qDebug().noquote() << "onOpenDirForSplit";
+    QFileDialog chooser(m_dialog ? static_cast<QWidget *>(m_dialog) : m_window);
+    chooser.setObjectName(QStringLiteral("exportFolderDialog"));
+    chooser.setFileMode(QFileDialog::Directory);
+    chooser.setOption(QFileDialog::ShowDirsOnly, true);
+    chooser.setEnabled(true);
+    const QString chosen = chooser.exec() == QDialog::Accepted && !chooser.selectedFiles().isEmpty()
+            ? chooser.selectedFiles().first()
+            : QString();
+    if (!chosen.isEmpty())
+        *m_folder = chosen;
+    qDebug().noquote() << chosen;
+    if (m_dialog)
+        m_dialog->SetPathText(*m_folder);
+}
+
+void ExportController::closeDialog()
+{
+    if (m_dialog)
+        m_dialog->accept();
+    endExport();
+}
+
+void ExportController::startExport(ExportPlan::Mode mode)
+{
+    qDebug().noquote() << (mode == ExportPlan::Original ? "MainWindow::onCopyVideo"
+                                                        : "MainWindow::onSplitVideo");
+    if (m_job->isRunning())
+        return;
+    if (m_dialog)
+        m_dialog->accept();
+    if (m_sourcePath.isEmpty()) {
+        qDebug().noquote() << "No input";
+        inform(tr("Input file not specified"));
+        endExport();
+        return;
+    }
+    const QString folder = m_dialog ? m_dialog->GetPathText() : *m_folder;
+    if (folder.isEmpty()) {
+        qDebug().noquote() << "No output";
+        inform(tr("Output file not specified"));
+        endExport();
+        return;
+    }
+    *m_folder = folder;
+    ExportPlan::Source source;
+    QString error;
+    if (!QDir().mkpath(folder) || !ExportPlan::probe(m_sourcePath, &source, &error)) {
+        qDebug().noquote() << "ExportController:" << folder << error;
+        inform(tr("Failed to save the file"));
+        endExport();
+        return;
+    }
+    // The repaired copy is the one the media info made for the recording in play.
+    const QString copy = m_mediaInfo->tempFilePath();
+    source.repairedCopy = !copy.isEmpty() && copy == m_sourcePath;
+    if (source.repairedCopy) {
+        source.telemetryPath = m_mediaInfo->tempFileSource();
+        qDebug().noquote() << "\u26A0 This is a temporary file:"
+                           << QFileInfo(m_sourcePath).fileName();
+    } else {
+        qDebug().noquote() << "\U0001F4C4 This is a normal file:"
+                           << QFileInfo(m_sourcePath).fileName();
+    }
+
+    const ExportPlan plan(source, mode, folder);
+    if (!plan.isValid()) {
+        qDebug().noquote() << "ExportController:" << plan.problemText();
+        inform(plan.problem() == ExportPlan::OverSource
+                       ? tr("The recording cannot be saved over itself")
+                       : tr("Failed to save the file"));
+        endExport();
+        return;
+    }
+    const QStringList existing = plan.existingOutputs();
+    if (!existing.isEmpty() && !confirmReplace(existing)) {
+        qDebug().noquote() << "ExportController: not replacing" << existing;
+        endExport();
+        return;
+    }
+    for (const ExportPlan::Step &step : plan.steps())
+        qDebug().noquote() << step.outputPath
+                           << (step.byteCopy ? QStringList {"copy"} : step.arguments);
+
+    LoadingDialog *wait = m_waitDialog();
+    if (!m_waitConnected) {
+        connect(wait, &LoadingDialog::cancelRequested, this, &ExportController::cancelExport);
+        connect(m_job, &ExportJob::progress, wait, &LoadingDialog::setProgress);
+        m_waitConnected = true;
+    }
+    wait->changeText(true);
+    FramelessDialog::showFramelessDialog(wait);
+    wait->setModal(true);
+    m_window->setEnabled(false);
+    wait->setEnabled(true); // its Cancel stays usable
+    m_job->start(plan);
+}
+
+void ExportController::cancelExport()
+{
+    if (m_job->isRunning())
+        m_job->cancel();
+}
+
+void ExportController::encodingFinished(const ExportJob::Result &result)
+{
+    qDebug().noquote() << "encodingFinished" << m_mediaInfo->videoCount()
+                       << (result.ok ? QStringLiteral("ok") : result.errorText);
+    if (!result.converterOutput.isEmpty())
+        qDebug().noquote() << result.converterOutput << "\n==================";
+    LoadingDialog *wait = m_waitDialog();
+    wait->accept();
+    wait->changeText(false);
+    // The window first: a box that is its child would otherwise open disabled.
+    m_window->setEnabled(true);
+    if (result.ok)
+        inform(tr("Saved successfully"));
+    else if (!result.cancelled)
+        inform(tr("Failed to save the file"));
+    endExport();
+    emit exportFinished(result);
+}
+
+void ExportController::endExport()
+{
+    m_window->setEnabled(true);
+    if (m_mediaInfo->state() == MediaInfo::Paused)
+        m_transport->playOrPause();
+}
+
+void ExportController::inform(const QString &text)
+{
+    QMessageBox box(
+            QMessageBox::Information, m_window->windowTitle(), text, QMessageBox::Ok, m_window);
+    box.setObjectName(QStringLiteral("exportMessageBox"));
+    box.setEnabled(true);
+    box.exec();
+}
+
+bool ExportController::confirmReplace(const QStringList &existing)
+{
+    QStringList names;
+    for (const QString &path : existing)
+        names << QFileInfo(path).fileName();
+    QMessageBox box(QMessageBox::Question,
+                    m_window->windowTitle(),
+                    tr("These files exist already. Replace them?") + QStringLiteral("\n\n")
+                            + names.join(QLatin1Char('\n')),
+                    QMessageBox::NoButton,
+                    m_window);
+    box.setObjectName(QStringLiteral("exportReplaceBox"));
+    QPushButton *replace = box.addButton(tr("Replace"), QMessageBox::AcceptRole);
+    replace->setObjectName(QStringLiteral("replaceButton"));
+    QPushButton *cancel = box.addButton(tr("Cancel"), QMessageBox::RejectRole);
+    cancel->setObjectName(QStringLiteral("cancelReplaceButton"));
+    box.setDefaultButton(cancel);
+    box.setEnabled(true);
+    box.exec();
+    return box.clickedButton() == replace;
+}

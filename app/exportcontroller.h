@@ -1,0 +1,76 @@
+#pragma once
+
+#include "exportjob.h"
+#include "exportplan.h"
+
+#include <QObject>
+#include <QPointer>
+#include <QString>
+
+#include <functional>
+
+class LoadingDialog;
+class MediaInfo;
+class ProgressbarDialog;
+class TransportController;
+class QWidget;
+
+// The window's side of an export: the export dialog's choices (folder, "Original",
+// "Separate", "Cancel"), the question before a file is replaced, the wait dialog with the
+// progress and its Cancel, the final message, and the play state around it all (paused while
+// the dialog is open, resumed afterwards, the window disabled meanwhile and always enabled
+// again). What is written and how is ExportPlan's and ExportJob's.
+//
+// Threads: GUI thread only.
+class ExportController : public QObject
+{
+    Q_OBJECT
+
+public:
+    // window: the main window (parent of the boxes, disabled while the export runs);
+    // folder: the window's export folder, read and changed here (it outlives this object);
+    // waitDialog: the window's wait dialog, created on first use.
+    ExportController(QWidget *window,
+                     MediaInfo *mediaInfo,
+                     TransportController *transport,
+                     QString *folder,
+                     std::function<LoadingDialog *()> waitDialog);
+
+    ExportJob *job() const { return m_job; }
+    bool isRunning() const { return m_job->isRunning(); }
+    // The recording the open dialog exports ("" when none).
+    QString sourcePath() const { return m_sourcePath; }
+
+    // Pauses playback, shows the dialog (modal) with the folder and the recording's channel
+    // count, and disables the window.
+    void openDialog(ProgressbarDialog *dialog);
+    // Asks for another folder; a cancelled choice keeps the folder.
+    void browse();
+    // Closes the dialog; the window comes back and playback resumes.
+    void closeDialog();
+    // Closes the dialog and exports the recording: checks, asks before replacing files, runs.
+    void startExport(ExportPlan::Mode mode);
+    // Stops a running export (the wait dialog's Cancel).
+    void cancelExport();
+
+signals:
+    // The export has ended and its message has been shown.
+    void exportFinished(const ExportJob::Result &result);
+
+private:
+    void encodingFinished(const ExportJob::Result &result);
+    // The window is enabled again and a paused recording plays on.
+    void endExport();
+    void inform(const QString &text);
+    bool confirmReplace(const QStringList &existing);
+
+    QWidget *m_window;
+    MediaInfo *m_mediaInfo;
+    TransportController *m_transport;
+    QString *m_folder;
+    std::function<LoadingDialog *()> m_waitDialog;
+    QPointer<ProgressbarDialog> m_dialog;
+    ExportJob *m_job;
+    QString m_sourcePath;
+    bool m_waitConnected = false;
+};

@@ -1,0 +1,386 @@
+// "Save files" in the real window: the export dialog, the questions and messages, the wait
+// dialog with its Cancel, and the files the real converter writes, opened again in the viewer.
+// ctest-labels: gui;engine
+#include "exportcontroller.h"
+#include "globalsettings.h"
+#include "loadingdialog.h"
+#include "mainwindow.h"
+#include "mediainfo.h"
+#include "playlistwidget.h"
+#include "progressbardialog.h"
+#include "testrecordings.h"
+#include "titlebarwidget.h"
+#include "vistrelresource.h"
+#include "windowreadback.h"
+
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <memory>
+
+namespace {
+
+// Answers the message boxes that open: records their text and presses the button of the next
+// answer (an object name; without one, the box's OK). Folder dialogs are cancelled, or given
+// the folder set for them.
+class BoxAnswerer : public QObject
+{
+public:
+    explicit BoxAnswerer(QStringList answers = {})
+        : m_answers(std::move(answers))
+    {
+        connect(&m_timer, &QTimer::timeout, this, [this] {
+            QWidget *modal = QApplication::activeModalWidget();
+            if (auto *box = qobject_cast<QMessageBox *>(modal)) {
+                m_texts << box->text();
+                QAbstractButton *button = m_answers.isEmpty()
+                        ? box->button(QMessageBox::Ok)
+                        : box->findChild<QAbstractButton *>(m_answers.takeFirst());
+                if (button)
+                    button->click();
+                else
+                    box->reject();
+            } else if (auto *chooser = qobject_cast<QFileDialog *>(modal)) {
+                ++m_folderDialogs;
+                if (m_folder.isEmpty()) {
+                    chooser->reject();
+                } else {
+                    // Nothing typed: a folder dialog answers with the folder it shows.
+                    chooser->setDirectory(m_folder);
+                    static_cast<QDialog *>(chooser)->accept();
+                }
+            }
+        });
+        m_timer.start(50);
+    }
+    void chooseFolder(const QString &folder) { m_folder = folder; }
+    QStringList texts() const { return m_texts; }
+    int folderDialogs() const { return m_folderDialogs; }
+
+private:
+    QTimer m_timer;
+    QStringList m_answers;
+    QStringList m_texts;
+    QString m_folder;
+    int m_folderDialogs = 0;
+};
+
+QStringList filesIn(const QString &folder)
+{
+    return QDir(folder).entryList(QDir::Files, QDir::Name);
+}
+
+QByteArray bytesOf(const QString &file)
+{
+    QFile f(file);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("unreadable");
+}
+
+} // namespace
+
+class TestExportController : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<QTemporaryDir> m_folder;
+    std::unique_ptr<QTemporaryDir> m_exports;
+    std::unique_ptr<QTemporaryDir> m_bin;
+    std::unique_ptr<MainWindow> m_window;
+    QByteArray m_path;
+
+    // A window playing a generated recording placed under a camera's name.
+    MainWindow *play(const QStringList &options, const QString &name)
+    {
+        const QString made = TestRecordings::make(QStringLiteral("save-%1").arg(name), options);
+        const QString target = m_folder->filePath(name);
+        if (made.isEmpty() || !QFile::copy(made, target))
+            return nullptr;
+        m_window = std::make_unique<MainWindow>();
+        MainWindow *w = m_window.get();
+        w->setExportFolder(m_exports->path());
+        w->resize(960, 540);
+        w->show();
+        w->playList()->loadPlayList({target}, true);
+        if (!QTest::qWaitFor([w] { return w->mediaInfo().state() == MediaInfo::Playing; }, 20000))
+            return nullptr;
+        return w;
+    }
+
+    // The title bar's "Save files": the dialog opens over the disabled, paused window.
+    ProgressbarDialog *openDialog(MainWindow *w)
+    {
+        QPushButton *save = w->findChild<TitleBarWidget *>()->button(QStringLiteral("splitButton"));
+        if (!save || !save->isEnabled())
+            return nullptr;
+        save->click();
+        ProgressbarDialog *dialog = w->exportDialog();
+        if (!dialog || !dialog->isVisible() || !dialog->isModal() || w->isEnabled())
+            return nullptr;
+        if (!QTest::qWaitFor([w] { return w->mediaInfo().state() == MediaInfo::Paused; }, 5000))
+            return nullptr;
+        return dialog;
+    }
+
+    static QPushButton *dialogButton(ProgressbarDialog *dialog, const char *name)
+    {
+        return dialog->findChild<QPushButton *>(QLatin1String(name));
+    }
+
+    // Writes a stand-in converter named ffmpeg and puts it first on the search path.
+    void useStandIn(const QByteArray &body)
+    {
+        QFile file(m_bin->filePath(QStringLiteral("ffmpeg")));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("#!/bin/sh\nfor out; do :; done\n" + body + "\n");
+        file.close();
+        QVERIFY(file.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+        qputenv("PATH", QFile::encodeName(m_bin->path()) + ':' + m_path);
+    }
+
+private slots:
+    void initTestCase()
+    {
+        initVistrelResources();
+        m_path = qgetenv("PATH");
+    }
+
+    void init()
+    {
+        GlobalSettings::resetToDefaults();
+        m_folder = std::make_unique<QTemporaryDir>();
+        m_exports = std::make_unique<QTemporaryDir>();
+        m_bin = std::make_unique<QTemporaryDir>();
+    }
+
+    void cleanup()
+    {
+        qputenv("PATH", m_path);
+        if (m_window) {
+            m_window->close();
+            QTRY_VERIFY_WITH_TIMEOUT(!m_window->isVisible(), 30000);
+            m_window.reset();
+        }
+    }
+
+    void saveFiles_data()
+    {
+        QTest::addColumn<int>("channels");
+        QTest::addColumn<bool>("damaged"); // the window plays its repaired copy
+        QTest::addColumn<QString>("button"); // "originalButton" or "splitButton"
+        QTest::addColumn<QString>("before"); // "existing", "source folder", "broken converter"
+        QTest::addColumn<QStringList>("answers"); // to the question before replacing
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<QStringList>("files"); // in the export folder afterwards
+
+        const QString name = QStringLiteral("20240101_100000D");
+        const QString front = name + QStringLiteral("_f.mp4");
+        const QString rear = name + QStringLiteral("_r.mp4");
+        const QString inner = name + QStringLiteral("_i.mp4");
+        const QString saved = QStringLiteral("Saved successfully");
+        const QString failed = QStringLiteral("Failed to save the file");
+        QTest::newRow("three channels, Separate")
+                << 3 << false << QStringLiteral("splitButton") << QString() << QStringList()
+                << saved << QStringList {front, inner, rear};
+        QTest::newRow("one channel, Original")
+                << 1 << false << QStringLiteral("originalButton") << QString() << QStringList()
+                << saved << QStringList {name + QStringLiteral(".mp4")};
+        QTest::newRow("an existing file, not replaced")
+                << 2 << false << QStringLiteral("splitButton") << QStringLiteral("existing")
+                << QStringList {QStringLiteral("cancelReplaceButton")} << QString()
+                << QStringList {rear};
+        QTest::newRow("an existing file, replaced")
+                << 2 << false << QStringLiteral("splitButton") << QStringLiteral("existing")
+                << QStringList {QStringLiteral("replaceButton")} << saved
+                << QStringList {front, rear};
+        QTest::newRow("the recording's own folder, Original")
+                << 2 << false << QStringLiteral("originalButton") << QStringLiteral("source folder")
+                << QStringList() << QStringLiteral("cannot be saved over itself") << QStringList();
+        QTest::newRow("the converter fails on the rear file")
+                << 2 << false << QStringLiteral("splitButton") << QStringLiteral("broken converter")
+                << QStringList() << failed << QStringList();
+        QTest::newRow("the repaired copy, Original")
+                << 2 << true << QStringLiteral("originalButton") << QString() << QStringList()
+                << saved
+                << QStringList {name + QStringLiteral(".avi"), name + QStringLiteral("tmp.avi")};
+    }
+
+    // What each choice writes and says, and that the window always comes back playing.
+    void saveFiles()
+    {
+        QFETCH(int, channels);
+        QFETCH(bool, damaged);
+        QFETCH(QString, button);
+        QFETCH(QString, before);
+        QFETCH(QStringList, answers);
+        QFETCH(QString, message);
+        QFETCH(QStringList, files);
+
+        QStringList options;
+        for (int i = 0; i < channels; ++i)
+            options << QStringLiteral("--video") << QStringLiteral("320x180");
+        options << QStringLiteral("--duration") << QStringLiteral("8");
+        if (damaged)
+            options << QStringLiteral("--damage") << QStringLiteral("avi-no-index");
+        else
+            options << QStringLiteral("--telemetry") << QStringLiteral("tlmd");
+        const QString name = damaged ? QStringLiteral("20240101_100000D.avi")
+                                     : QStringLiteral("20240101_100000D.mp4");
+        MainWindow *w = play(options, name);
+        QVERIFY(w);
+        const QString source = m_folder->filePath(name);
+        const int gps = w->telemetry().gpsCount();
+
+        if (before == QLatin1String("existing")) {
+            QFile earlier(m_exports->filePath(QStringLiteral("20240101_100000D_r.mp4")));
+            QVERIFY(earlier.open(QIODevice::WriteOnly));
+            earlier.write("earlier");
+        } else if (before == QLatin1String("broken converter")) {
+            useStandIn("case \"$out\" in *_r.mp4) exit 1;; esac\nexec /usr/bin/ffmpeg \"$@\"");
+        }
+
+        ProgressbarDialog *dialog = openDialog(w);
+        QVERIFY(dialog);
+        QCOMPARE(dialog->GetPathText(), m_exports->path());
+        QCOMPARE(dialogButton(dialog, "splitButton")->isEnabled(), channels > 1);
+        if (before == QLatin1String("source folder"))
+            dialog->SetPathText(m_folder->path());
+
+        BoxAnswerer answerer(answers);
+        QSignalSpy finished(w->exportController(), &ExportController::exportFinished);
+        dialogButton(dialog, qPrintable(button))->click();
+        QVERIFY(!dialog->isVisible());
+        if (!message.isEmpty())
+            QTRY_COMPARE_WITH_TIMEOUT(answerer.texts().size(), answers.size() + 1, 30000);
+        QTRY_VERIFY_WITH_TIMEOUT(w->isEnabled(), 30000);
+        QTRY_COMPARE_WITH_TIMEOUT(w->mediaInfo().state(), int(MediaInfo::Playing), 5000);
+        if (!message.isEmpty())
+            QVERIFY2(answerer.texts().last().contains(message),
+                     qPrintable(answerer.texts().last()));
+        else
+            QCOMPARE(answerer.texts().size(), answers.size());
+        QCOMPARE(filesIn(m_exports->path()), files);
+        if (before == QLatin1String("existing")
+            && answers.first() != QLatin1String("replaceButton"))
+            QCOMPARE(bytesOf(m_exports->filePath(files.first())), QByteArray("earlier"));
+        if (button == QLatin1String("originalButton") && !damaged && !files.isEmpty())
+            QVERIFY(bytesOf(m_exports->filePath(files.first())) == bytesOf(source));
+        if (message != QLatin1String("Saved successfully") || damaged)
+            return;
+        QCOMPARE(finished.count(), 1);
+
+        // Each file plays in the viewer with its channel and the recording's telemetry.
+        QVERIFY(gps > 0);
+        const QStringList suffixes {
+                QStringLiteral("_f."), QStringLiteral("_r."), QStringLiteral("_i.")};
+        for (const QString &name : files) {
+            const QString file = m_exports->filePath(name);
+            int channel = 1;
+            for (int c = 0; c < suffixes.size(); ++c)
+                channel = name.contains(suffixes.at(c)) ? c + 1 : channel;
+            w->playList()->loadPlayList({file}, true);
+            QTRY_VERIFY_WITH_TIMEOUT(w->mediaInfo().currentPath() == file
+                                             && w->mediaInfo().state() == MediaInfo::Playing,
+                                     20000);
+            QCOMPARE(w->telemetry().gpsCount(), gps);
+            QTRY_COMPARE_WITH_TIMEOUT(onScreen(w).channel, channel, 10000);
+        }
+    }
+
+    void dialog_data()
+    {
+        QTest::addColumn<QString>("action"); // what the user does in the dialog
+        QTest::addRow("Escape") << QStringLiteral("escape");
+        QTest::addRow("Cancel") << QStringLiteral("cancel");
+        QTest::addRow("Browse, cancelled") << QStringLiteral("browse cancelled");
+        QTest::addRow("Browse, another folder") << QStringLiteral("browse");
+    }
+
+    // Leaving the dialog brings the window back playing; the folder changes only when another
+    // one was chosen, and stays for the next time.
+    void dialog()
+    {
+        QFETCH(QString, action);
+        MainWindow *w = play({QStringLiteral("--video"),
+                              QStringLiteral("320x180"),
+                              QStringLiteral("--duration"),
+                              QStringLiteral("8")},
+                             QStringLiteral("20240101_110000D.mp4"));
+        QVERIFY(w);
+        ProgressbarDialog *dialog = openDialog(w);
+        QVERIFY(dialog);
+        QTemporaryDir other;
+        BoxAnswerer answerer;
+        QString folder = m_exports->path();
+        if (action == QLatin1String("escape")) {
+            QTest::keyClick(dialog, Qt::Key_Return); // ignored
+            QVERIFY(dialog->isVisible());
+            QTest::keyClick(dialog, Qt::Key_Escape);
+        } else if (action == QLatin1String("cancel")) {
+            dialogButton(dialog, "cancelButton")->click();
+        } else {
+            if (action == QLatin1String("browse")) {
+                answerer.chooseFolder(other.path());
+                folder = other.path();
+            }
+            dialogButton(dialog, "openButton")->click();
+            QCOMPARE(answerer.folderDialogs(), 1);
+            QCOMPARE(dialog->GetPathText(), folder);
+            QVERIFY(dialog->isVisible() && !w->isEnabled());
+            dialogButton(dialog, "cancelButton")->click();
+        }
+        QVERIFY(!dialog->isVisible());
+        QVERIFY(w->isEnabled());
+        QTRY_COMPARE_WITH_TIMEOUT(w->mediaInfo().state(), int(MediaInfo::Playing), 5000);
+        QCOMPARE(w->exportFolder(), folder);
+        QCOMPARE(answerer.texts(), QStringList());
+
+        // the next time the dialog shows the same folder
+        QVERIFY(openDialog(w) == dialog);
+        QCOMPARE(dialog->GetPathText(), folder);
+        dialogButton(dialog, "cancelButton")->click();
+    }
+
+    // The wait dialog's Cancel stops the converter; nothing is left and nothing is said.
+    void cancelWhileSaving()
+    {
+        MainWindow *w = play({QStringLiteral("--video"),
+                              QStringLiteral("320x180"),
+                              QStringLiteral("--video"),
+                              QStringLiteral("320x180"),
+                              QStringLiteral("--duration"),
+                              QStringLiteral("8")},
+                             QStringLiteral("20240101_120000D.mp4"));
+        QVERIFY(w);
+        // The stand-in begins its output (a copy of its input), reports progress and waits.
+        useStandIn("/bin/cp \"$6\" \"$out\"\necho out_time_us=4000000\nexec /bin/sleep 30");
+        ProgressbarDialog *dialog = openDialog(w);
+        QVERIFY(dialog);
+        BoxAnswerer answerer;
+        QSignalSpy finished(w->exportController(), &ExportController::exportFinished);
+        dialogButton(dialog, "splitButton")->click();
+
+        auto *wait = w->findChild<LoadingDialog *>();
+        QVERIFY(wait && wait->isVisible() && wait->isModal() && wait->isSaving());
+        QTRY_COMPARE_WITH_TIMEOUT(wait->progressBar()->value(), 25, 10000); // half of 1 of 2
+        QVERIFY(!filesIn(m_exports->path()).isEmpty());
+        QVERIFY(!w->isEnabled());
+        wait->cancelButton()->click();
+        QTRY_COMPARE_WITH_TIMEOUT(finished.count(), 1, 10000);
+        QVERIFY(finished.first().first().value<ExportJob::Result>().cancelled);
+        QVERIFY(!wait->isVisible());
+        QVERIFY(!wait->isSaving());
+        QVERIFY(w->isEnabled());
+        QTRY_COMPARE_WITH_TIMEOUT(w->mediaInfo().state(), int(MediaInfo::Playing), 5000);
+        QCOMPARE(filesIn(m_exports->path()), QStringList());
+        QCOMPARE(answerer.texts(), QStringList());
+    }
+};
+
+QTEST_MAIN(TestExportController)
+#include "tst_exportcontroller.moc"
