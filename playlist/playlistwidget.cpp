@@ -5,12 +5,16 @@
 #include "playlisttablewidget.h"
 #include "removabledrivequery.h"
 #include "systemremovabledrivequery.h"
+#include "userfolders.h"
 
 #include <QDebug>
 #include <QDir>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QMenu>
+#include <QMessageBox>
 #include <QRadioButton>
 #include <QVBoxLayout>
 
@@ -110,6 +114,11 @@ PlayListWidget::PlayListWidget(MediaInfo *mediaInfo,
                 this,
                 &PlayListWidget::onCellDoubleClicked);
         connect(tableWidget, &QTableWidget::cellClicked, this, &PlayListWidget::onCellClicked);
+        tableWidget->setContextMenuPolicy(Qt::CustomContextMenu);
+        connect(tableWidget,
+                &QWidget::customContextMenuRequested,
+                this,
+                [this, tableWidget](const QPoint &pos) { showRowMenu(tableWidget, pos); });
         m_tables[static_cast<size_t>(filter)] = tableWidget;
         if (filter == FolderScanner::All)
             m_layout->addWidget(tableWidget);
@@ -388,4 +397,48 @@ void PlayListWidget::startRow(PlayListTableWidget *tableWidget, int row)
 {
     tableWidget->selectRow(row);
     emit playFileSelected(tableWidget->filePath(row));
+}
+
+void PlayListWidget::showRowMenu(PlayListTableWidget *table, const QPoint &pos)
+{
+    const QString path = table->filePath(table->rowAt(pos.y()));
+    if (path.isEmpty())
+        return;
+    QMenu menu(this);
+    QAction *gpx = menu.addAction(tr("Export track (GPX)..."));
+    gpx->setObjectName(QStringLiteral("exportGpxAction"));
+    QAction *csv = menu.addAction(tr("Export track (CSV)..."));
+    csv->setObjectName(QStringLiteral("exportCsvAction"));
+    QAction *chosen = menu.exec(table->viewport()->mapToGlobal(pos));
+    if (chosen == gpx)
+        exportTrack(path, TrackExport::Gpx);
+    else if (chosen == csv)
+        exportTrack(path, TrackExport::Csv);
+}
+
+void PlayListWidget::exportTrack(const QString &recordingPath, TrackExport::Format format)
+{
+    const QString suffix = TrackExport::suffix(format);
+    const QString folder = m_trackFolder.isEmpty() ? UserFolders::savedVideos() : m_trackFolder;
+    QFileDialog dialog(this, tr("Export track"));
+    dialog.setObjectName(QStringLiteral("trackExportDialog"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(suffix);
+    dialog.setNameFilter(format == TrackExport::Gpx ? tr("GPS tracks (*.gpx)")
+                                                    : tr("Comma-separated values (*.csv)"));
+    dialog.setDirectory(folder);
+    dialog.selectFile(QFileInfo(recordingPath).completeBaseName() + QLatin1Char('.') + suffix);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return;
+    const QString output = dialog.selectedFiles().first();
+    m_trackFolder = QFileInfo(output).absolutePath();
+    QString error;
+    if (!TrackExport::writeFile(recordingPath, format, output, &error)) {
+        qDebug().noquote() << "PlayListWidget::exportTrack" << error;
+        QMessageBox::warning(this,
+                             tr("Export track"),
+                             tr("The track could not be saved.") + QLatin1Char('\n') + error);
+        return;
+    }
+    qDebug().noquote() << "PlayListWidget::exportTrack" << recordingPath << "->" << output;
 }

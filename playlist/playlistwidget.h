@@ -1,6 +1,7 @@
 #pragma once
 
 #include "folderscanner.h"
+#include "trackexport.h"
 
 #include <QString>
 #include <QStringList>
@@ -19,7 +20,8 @@ class RemovableDriveQuery;
 // The play list panel: the recordings found by the folder scan in four tables (All, Driving,
 // Event, Parking), one of which is shown at a time under the filter buttons of its header bar.
 // The main window loads it, asks it for the next, previous or selected recording and is told
-// through playFileSelected which file to play.
+// through playFileSelected which file to play. A row's context menu exports the recording's
+// telemetry track as GPX or CSV.
 //
 // Threads: a widget; it is created and called on the GUI thread only. It reads the MediaInfo it
 // is given (the play state and the path in play) on the same thread.
@@ -54,6 +56,10 @@ public:
 
     // Empties the list and the tables, disables the filter buttons and checks "All".
     void clear();
+
+    // Asks where to save the telemetry track of a recording (a save dialog named
+    // "trackExportDialog") and writes it there; a failure is shown in a message box.
+    void exportTrack(const QString &recordingPath, TrackExport::Format format);
 
     // The table in the layout, the one shown.
     PlayListTableWidget *currentTable() const;
@@ -97,6 +103,9 @@ private:
     QString listedPathOf(const QString &path) const;
     // Selects row of table and announces it as the file to play.
     void startRow(PlayListTableWidget *table, int row);
+    // The context menu of the row at pos (viewport coordinates): "Export track (GPX)..." and
+    // "Export track (CSV)..." (actions "exportGpxAction", "exportCsvAction").
+    void showRowMenu(PlayListTableWidget *table, const QPoint &pos);
 
     MediaInfo *m_mediaInfo = nullptr;
     std::unique_ptr<RemovableDriveQuery> m_drives;
@@ -104,4 +113,5 @@ private:
     QVBoxLayout *m_layout = nullptr;
     std::array<PlayListTableWidget *, FolderScanner::FilterCount> m_tables {};
     std::array<QRadioButton *, FolderScanner::FilterCount> m_buttons {};
+    QString m_trackFolder; // where the last track went
 };

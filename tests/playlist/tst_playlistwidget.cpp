@@ -6,13 +6,17 @@
 #include "playlisttableheaderview.h"
 #include "playlisttablewidget.h"
 #include "playlistwidget.h"
+#include "testpaths.h"
 #include "testrecordings.h"
 
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
 #include <QLabel>
 #include <QLayout>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QRadioButton>
 #include <QSignalSpy>
@@ -101,6 +105,8 @@ private slots:
     void headerDrag_keepsColumnsFillingTheWidth_data();
     void headerDrag_keepsColumnsFillingTheWidth();
     void tableWidthChange_keepsFirstColumn_sharesTheRest();
+    void rowMenu_exportsTheTrackAsTheToolDoes_data();
+    void rowMenu_exportsTheTrackAsTheToolDoes();
 
 private:
     void makeWidget(const QStringList &removableRoots = QStringList());
@@ -587,6 +593,86 @@ void TestPlayListWidget::tableWidthChange_keepsFirstColumn_sharesTheRest()
     QCOMPARE(sum(widths), table->viewport()->width());
     QVERIFY(widths[3] - widths[1] >= 0 && widths[3] - widths[1] < 3);
     QCOMPARE(widths[1], widths[2]);
+}
+
+void TestPlayListWidget::rowMenu_exportsTheTrackAsTheToolDoes_data()
+{
+    QTest::addColumn<QString>("action");
+    QTest::addColumn<QString>("format");
+    QTest::newRow("GPX") << QStringLiteral("exportGpxAction") << QStringLiteral("gpx");
+    QTest::newRow("CSV") << QStringLiteral("exportCsvAction") << QStringLiteral("csv");
+}
+
+// A row's context menu writes the recording's track where the user says, byte for byte what
+// vistrel-tool writes; a GPS program reads one point per valid fix from the GPX.
+void TestPlayListWidget::rowMenu_exportsTheTrackAsTheToolDoes()
+{
+    QFETCH(QString, action);
+    QFETCH(QString, format);
+    // A route whose first six fixes are not valid yet (status V).
+    const QString made
+            = TestRecordings::make(QStringLiteral("track.mp4"),
+                                   {QStringLiteral("--video"),
+                                    QStringLiteral("160x90"),
+                                    QStringLiteral("--telemetry"),
+                                    QStringLiteral("subtitle"),
+                                    QStringLiteral("--duration"),
+                                    QStringLiteral("10"),
+                                    QStringLiteral("--nmea"),
+                                    TestPaths::nmeaLog(QStringLiteral("gpsd_haicom-305N.log"))});
+    QTemporaryDir folder;
+    const QString file = folder.filePath(QStringLiteral("20240314_153012E.mp4"));
+    QVERIFY(!made.isEmpty() && QFile::copy(made, file));
+    m_widget->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_widget.get()));
+    QCOMPARE(m_widget->loadPlayList({file}, false), 1);
+
+    QTemporaryDir out;
+    const QString target = out.filePath(QStringLiteral("20240314_153012E.") + format);
+    QString proposed;
+    QTimer answer;
+    connect(&answer, &QTimer::timeout, this, [&] {
+        if (auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget())) {
+            menu->setActiveAction(menu->findChild<QAction *>(action));
+            QTest::keyClick(menu, Qt::Key_Return);
+        } else if (auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget())) {
+            proposed = QFileInfo(dialog->selectedFiles().value(0)).fileName();
+            dialog->setDirectory(out.path()); // the proposed name, in another folder
+            static_cast<QDialog *>(dialog)->accept();
+        }
+    });
+    answer.start(50);
+    PlayListTableWidget *table = m_widget->currentTable();
+    const QPoint cell
+            = table->visualItemRect(table->item(0, PlayListTableWidget::DateColumn)).center();
+    QContextMenuEvent event(QContextMenuEvent::Mouse, cell, table->viewport()->mapToGlobal(cell));
+    QApplication::sendEvent(table->viewport(), &event);
+    answer.stop();
+
+    QCOMPARE(proposed, QStringLiteral("20240314_153012E.") + format);
+    QFile written(target);
+    QVERIFY(written.open(QIODevice::ReadOnly));
+    const ProcessResult tool
+            = runProcess(TestPaths::tool(),
+                         {QStringLiteral("telemetry"), file, QStringLiteral("--format"), format});
+    QCOMPARE(tool.exitCode, 0);
+    QCOMPARE(written.readAll(), tool.out);
+    if (format != QLatin1String("gpx"))
+        return;
+    const ProcessResult babel = runProcess(QStringLiteral("gpsbabel"),
+                                           {QStringLiteral("-t"),
+                                            QStringLiteral("-i"),
+                                            QStringLiteral("gpx"),
+                                            QStringLiteral("-f"),
+                                            target,
+                                            QStringLiteral("-o"),
+                                            QStringLiteral("unicsv"),
+                                            QStringLiteral("-F"),
+                                            QStringLiteral("-")});
+    QCOMPARE(babel.exitCode, 0);
+    const QList<QByteArray> rows = babel.out.trimmed().split('\n');
+    QCOMPARE(rows.first().trimmed(), QByteArray("No,Latitude,Longitude,Date,Time"));
+    QCOMPARE(rows.size() - 1, 4); // ten fixes, six of them not valid
 }
 
 QTEST_MAIN(TestPlayListWidget)

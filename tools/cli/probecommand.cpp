@@ -1,6 +1,5 @@
 #include "probecommand.h"
 
-#include "avinput.h"
 #include "avptr.h"
 #include "configfile.h"
 #include "globalsettings.h"
@@ -8,6 +7,7 @@
 #include "telemetrytrack.h"
 #include "toolargs.h"
 #include "tooloutput.h"
+#include "trackexport.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -73,16 +73,6 @@ void ProbeCommand::applyModel(const QString &overrideCode)
     GlobalSettings::applyProductModel(code);
 }
 
-int ProbeCommand::loadTelemetry(const QString &path, TelemetryTrack *track)
-{
-    av::InputError error;
-    av::FormatContextPtr ctx = av::openInput(path, {}, &error);
-    if (!ctx)
-        return error.code;
-    track->load(ctx.get(), path);
-    return 0;
-}
-
 QJsonObject ProbeCommand::telemetrySummary(const TelemetryTrack &track)
 {
     QJsonObject o;
@@ -143,7 +133,7 @@ int ProbeCommand::run(const QStringList &arguments)
     result.insert(QStringLiteral("state"), info.state());
 
     TelemetryTrack track;
-    if (loadTelemetry(path, &track) == 0)
+    if (TrackExport::load(path, &track) == 0)
         result.insert(QStringLiteral("telemetry"), telemetrySummary(track));
     ToolOutput::printJson(QJsonDocument(result));
     return 0;

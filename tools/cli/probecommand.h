@@ -16,8 +16,5 @@ public:
 
     // Applies the model file beside the program, or the given code when not empty.
     static void applyModel(const QString &overrideCode);
-    // Opens the file on a format context of its own and reads its telemetry into track.
-    // 0 on success, else the FFmpeg error.
-    static int loadTelemetry(const QString &path, TelemetryTrack *track);
     static QJsonObject telemetrySummary(const TelemetryTrack &track);
 };

@@ -1,121 +1,12 @@
 #include "telemetrycommand.h"
 
 #include "avptr.h"
-#include "probecommand.h"
-#include "recordingname.h"
 #include "telemetrytrack.h"
 #include "toolargs.h"
 #include "tooloutput.h"
+#include "trackexport.h"
 
-#include <QDateTime>
 #include <QFileInfo>
-#include <QJsonArray>
-#include <QJsonObject>
-#include <QTextStream>
-
-namespace {
-
-QString number(double value, int precision = 7)
-{
-    return QString::number(value, 'f', precision);
-}
-
-QString toJson(const TelemetryTrack &track)
-{
-    QVector<GpsSample> gps;
-    QVector<GSensorSample> gsensor;
-    track.gpsSamples(gps);
-    track.gsensorSamples(gsensor);
-    QJsonArray gpsRows;
-    for (int i = 0; i < gps.size(); ++i) {
-        QJsonObject o;
-        o.insert(QStringLiteral("index"), i);
-        o.insert(QStringLiteral("time"), i * track.gpsRate());
-        o.insert(QStringLiteral("valid"), gps[i].valid);
-        o.insert(QStringLiteral("latitude"), gps[i].latitude);
-        o.insert(QStringLiteral("longitude"), gps[i].longitude);
-        o.insert(QStringLiteral("speed"), gps[i].speed);
-        gpsRows.append(o);
-    }
-    QJsonArray gRows;
-    for (int i = 0; i < gsensor.size(); ++i) {
-        QJsonObject o;
-        o.insert(QStringLiteral("index"), i);
-        o.insert(QStringLiteral("time"), i * track.gsensorRate());
-        o.insert(QStringLiteral("x"), gsensor[i].x);
-        o.insert(QStringLiteral("y"), gsensor[i].y);
-        o.insert(QStringLiteral("z"), gsensor[i].z);
-        gRows.append(o);
-    }
-    QJsonObject result;
-    result.insert(QStringLiteral("gpsRate"), track.gpsRate());
-    result.insert(QStringLiteral("gsensorRate"), track.gsensorRate());
-    result.insert(QStringLiteral("gps"), gpsRows);
-    result.insert(QStringLiteral("gsensor"), gRows);
-    return QString::fromUtf8(QJsonDocument(result).toJson(QJsonDocument::Indented));
-}
-
-QString toCsv(const TelemetryTrack &track)
-{
-    QVector<GpsSample> gps;
-    QVector<GSensorSample> gsensor;
-    track.gpsSamples(gps);
-    track.gsensorSamples(gsensor);
-    QString text;
-    QTextStream out(&text);
-    out << "type,index,time,valid,latitude,longitude,speed,x,y,z\n";
-    for (int i = 0; i < gps.size(); ++i) {
-        out << "gps," << i << ',' << number(i * track.gpsRate(), 3) << ',' << (gps[i].valid ? 1 : 0)
-            << ',' << number(gps[i].latitude) << ',' << number(gps[i].longitude) << ','
-            << number(gps[i].speed, 3) << ",,,\n";
-    }
-    for (int i = 0; i < gsensor.size(); ++i) {
-        out << "gsensor," << i << ',' << number(i * track.gsensorRate(), 3) << ",,,,,"
-            << number(gsensor[i].x, 5) << ',' << number(gsensor[i].y, 5) << ','
-            << number(gsensor[i].z, 5) << '\n';
-    }
-    return text;
-}
-
-QString toGpx(const TelemetryTrack &track, const QString &path)
-{
-    QVector<GpsSample> gps;
-    track.gpsSamples(gps);
-    QString date, time, type;
-    QDateTime start;
-    if (parseRecordingName(QFileInfo(path), &date, &time, &type) >= 0) {
-        start = QDateTime::fromString(date + QLatin1Char(' ') + time,
-                                      QStringLiteral("yyyy-MM-dd HH:mm:ss"));
-        start.setTimeSpec(Qt::LocalTime);
-    }
-    const QString name = QFileInfo(path).fileName().toHtmlEscaped();
-    QString text;
-    QTextStream out(&text);
-    out << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-        << "<gpx version=\"1.1\" creator=\"vistrel-tool\" "
-           "xmlns=\"http://www.topografix.com/GPX/1/1\""
-        << " xmlns:gpxtpx=\"http://www.garmin.com/xmlschemas/TrackPointExtension/v2\">\n"
-        << "  <trk>\n    <name>" << name << "</name>\n    <trkseg>\n";
-    for (int i = 0; i < gps.size(); ++i) {
-        if (!gps[i].valid)
-            continue;
-        out << "      <trkpt lat=\"" << number(gps[i].latitude) << "\" lon=\""
-            << number(gps[i].longitude) << "\">\n";
-        if (start.isValid()) {
-            const QDateTime at = start.addMSecs(qRound64(i * track.gpsRate() * 1000.0));
-            out << "        <time>" << at.toString(QStringLiteral("yyyy-MM-ddTHH:mm:ss.zzz"))
-                << "</time>\n";
-        }
-        out << "        <extensions><gpxtpx:TrackPointExtension><gpxtpx:speed>"
-            << number(gps[i].speed / 3.6, 3)
-            << "</gpxtpx:speed></gpxtpx:TrackPointExtension></extensions>\n"
-            << "      </trkpt>\n";
-    }
-    out << "    </trkseg>\n  </trk>\n</gpx>\n";
-    return text;
-}
-
-} // namespace
 
 int TelemetryCommand::run(const QStringList &arguments)
 {
@@ -132,16 +23,14 @@ int TelemetryCommand::run(const QStringList &arguments)
     }
     const QString path = QFileInfo(args.positionals().first()).absoluteFilePath();
     TelemetryTrack track;
-    const int ret = ProbeCommand::loadTelemetry(path, &track);
+    const int ret = TrackExport::load(path, &track);
     if (ret < 0) {
         return ToolOutput::fail(
                 QStringLiteral("%1: cannot open: %2 (%3)").arg(path, av::errorText(ret)).arg(ret));
     }
-    if (format == QLatin1String("csv"))
-        ToolOutput::printText(toCsv(track));
-    else if (format == QLatin1String("gpx"))
-        ToolOutput::printText(toGpx(track, path));
-    else
-        ToolOutput::printText(toJson(track));
+    const TrackExport::Format chosen = format == QLatin1String("csv") ? TrackExport::Csv
+            : format == QLatin1String("gpx")                          ? TrackExport::Gpx
+                                                                      : TrackExport::Json;
+    ToolOutput::printText(TrackExport::text(track, chosen, path));
     return 0;
 }

@@ -1,0 +1,174 @@
+#include "trackexport.h"
+
+#include "avinput.h"
+#include "avptr.h"
+#include "recordingname.h"
+#include "telemetrytrack.h"
+
+#include <QDateTime>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QSaveFile>
+#include <QTextStream>
+
+namespace {
+
+QString number(double value, int precision = 7)
+{
+    return QString::number(value, 'f', precision);
+}
+
+QString toJson(const TelemetryTrack &track)
+{
+    QVector<GpsSample> gps;
+    QVector<GSensorSample> gsensor;
+    track.gpsSamples(gps);
+    track.gsensorSamples(gsensor);
+    QJsonArray gpsRows;
+    for (int i = 0; i < gps.size(); ++i) {
+        QJsonObject o;
+        o.insert(QStringLiteral("index"), i);
+        o.insert(QStringLiteral("time"), i * track.gpsRate());
+        o.insert(QStringLiteral("valid"), gps[i].valid);
+        o.insert(QStringLiteral("latitude"), gps[i].latitude);
+        o.insert(QStringLiteral("longitude"), gps[i].longitude);
+        o.insert(QStringLiteral("speed"), gps[i].speed);
+        gpsRows.append(o);
+    }
+    QJsonArray gRows;
+    for (int i = 0; i < gsensor.size(); ++i) {
+        QJsonObject o;
+        o.insert(QStringLiteral("index"), i);
+        o.insert(QStringLiteral("time"), i * track.gsensorRate());
+        o.insert(QStringLiteral("x"), gsensor[i].x);
+        o.insert(QStringLiteral("y"), gsensor[i].y);
+        o.insert(QStringLiteral("z"), gsensor[i].z);
+        gRows.append(o);
+    }
+    QJsonObject result;
+    result.insert(QStringLiteral("gpsRate"), track.gpsRate());
+    result.insert(QStringLiteral("gsensorRate"), track.gsensorRate());
+    result.insert(QStringLiteral("gps"), gpsRows);
+    result.insert(QStringLiteral("gsensor"), gRows);
+    return QString::fromUtf8(QJsonDocument(result).toJson(QJsonDocument::Indented));
+}
+
+QString toCsv(const TelemetryTrack &track)
+{
+    QVector<GpsSample> gps;
+    QVector<GSensorSample> gsensor;
+    track.gpsSamples(gps);
+    track.gsensorSamples(gsensor);
+    QString text;
+    QTextStream out(&text);
+    out << "type,index,time,valid,latitude,longitude,speed,x,y,z\n";
+    for (int i = 0; i < gps.size(); ++i) {
+        out << "gps," << i << ',' << number(i * track.gpsRate(), 3) << ',' << (gps[i].valid ? 1 : 0)
+            << ',' << number(gps[i].latitude) << ',' << number(gps[i].longitude) << ','
+            << number(gps[i].speed, 3) << ",,,\n";
+    }
+    for (int i = 0; i < gsensor.size(); ++i) {
+        out << "gsensor," << i << ',' << number(i * track.gsensorRate(), 3) << ",,,,,"
+            << number(gsensor[i].x, 5) << ',' << number(gsensor[i].y, 5) << ','
+            << number(gsensor[i].z, 5) << '\n';
+    }
+    return text;
+}
+
+QString toGpx(const TelemetryTrack &track, const QString &path)
+{
+    QVector<GpsSample> gps;
+    track.gpsSamples(gps);
+    QString date, time, type;
+    QDateTime start;
+    if (parseRecordingName(QFileInfo(path), &date, &time, &type) >= 0) {
+        start = QDateTime::fromString(date + QLatin1Char(' ') + time,
+                                      QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+        start.setTimeSpec(Qt::LocalTime);
+    }
+    const QString name = QFileInfo(path).fileName().toHtmlEscaped();
+    QString text;
+    QTextStream out(&text);
+    out << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+        << "<gpx version=\"1.1\" creator=\"vistrel-tool\" "
+           "xmlns=\"http://www.topografix.com/GPX/1/1\""
+        << " xmlns:gpxtpx=\"http://www.garmin.com/xmlschemas/TrackPointExtension/v2\">\n"
+        << "  <trk>\n    <name>" << name << "</name>\n    <trkseg>\n";
+    for (int i = 0; i < gps.size(); ++i) {
+        if (!gps[i].valid)
+            continue;
+        out << "      <trkpt lat=\"" << number(gps[i].latitude) << "\" lon=\""
+            << number(gps[i].longitude) << "\">\n";
+        if (start.isValid()) {
+            const QDateTime at = start.addMSecs(qRound64(i * track.gpsRate() * 1000.0));
+            out << "        <time>" << at.toString(QStringLiteral("yyyy-MM-ddTHH:mm:ss.zzz"))
+                << "</time>\n";
+        }
+        out << "        <extensions><gpxtpx:TrackPointExtension><gpxtpx:speed>"
+            << number(gps[i].speed / 3.6, 3)
+            << "</gpxtpx:speed></gpxtpx:TrackPointExtension></extensions>\n"
+            << "      </trkpt>\n";
+    }
+    out << "    </trkseg>\n  </trk>\n</gpx>\n";
+    return text;
+}
+
+} // namespace
+
+int TrackExport::load(const QString &recordingPath, TelemetryTrack *track)
+{
+    av::InputError error;
+    av::FormatContextPtr ctx = av::openInput(recordingPath, {}, &error);
+    if (!ctx)
+        return error.code;
+    track->load(ctx.get(), recordingPath);
+    return 0;
+}
+
+QString TrackExport::text(const TelemetryTrack &track, Format format, const QString &recordingPath)
+{
+    switch (format) {
+    case Csv:
+        return toCsv(track);
+    case Gpx:
+        return toGpx(track, recordingPath);
+    case Json:
+        break;
+    }
+    return toJson(track);
+}
+
+bool TrackExport::writeFile(const QString &recordingPath,
+                            Format format,
+                            const QString &outputPath,
+                            QString *error)
+{
+    TelemetryTrack track;
+    const int ret = load(recordingPath, &track);
+    if (ret < 0) {
+        *error = QStringLiteral("%1: cannot open: %2").arg(recordingPath, av::errorText(ret));
+        return false;
+    }
+    QSaveFile file(outputPath);
+    const QByteArray bytes = text(track, format, recordingPath).toUtf8();
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+        *error = QStringLiteral("%1: %2").arg(outputPath, file.errorString());
+        return false;
+    }
+    return true;
+}
+
+QString TrackExport::suffix(Format format)
+{
+    switch (format) {
+    case Csv:
+        return QStringLiteral("csv");
+    case Gpx:
+        return QStringLiteral("gpx");
+    case Json:
+        break;
+    }
+    return QStringLiteral("json");
+}
