@@ -89,11 +89,17 @@ int ReportCommand::run(const QStringList &arguments)
 
     TelemetryTrack track;
     ProbeCommand::loadTelemetry(path, &track);
-    // As the window's panels: the sample of that time, its valid flag not consulted.
-    if (const GpsSample *gps = track.gpsAt(seconds)) {
-        content.positionKnown = true;
-        content.latitude = gps->latitude;
-        content.longitude = gps->longitude;
+    // As the window's map panel: the last valid fix up to that time (an invalid one would put
+    // the car off its route).
+    QVector<GpsSample> gps;
+    track.gpsSamples(gps);
+    for (int i = track.gpsIndexAt(seconds); i >= 0; --i) {
+        if (gps.at(i).valid) {
+            content.positionKnown = true;
+            content.latitude = gps.at(i).latitude;
+            content.longitude = gps.at(i).longitude;
+            break;
+        }
     }
     if (const GSensorSample *g = track.gsensorAt(seconds)) {
         content.gsensorKnown = true;
