@@ -128,7 +128,7 @@ QStringList CaptureWriter::fileNames(const QString &folder,
     return names;
 }
 
-QByteArray CaptureWriter::exifBlock(const Moment &moment)
+QByteArray CaptureWriter::exifBlock(const Moment &moment, const QSize &size)
 {
     if (!moment.hasFix && !moment.time.isValid())
         return QByteArray();
@@ -138,6 +138,17 @@ QByteArray CaptureWriter::exifBlock(const Moment &moment)
     exif_data_set_byte_order(data.get(), Order);
     exif_data_set_data_type(data.get(), EXIF_DATA_TYPE_COMPRESSED);
     exif_data_fix(data.get()); // the mandatory entries of IFD 0 and the Exif IFD
+    // ... of which these few describe the picture itself.
+    const auto setNumber = [&](ExifTag tag, unsigned value) {
+        ExifEntry *entry = exif_content_get_entry(data->ifd[EXIF_IFD_EXIF], tag);
+        if (entry && entry->format == EXIF_FORMAT_SHORT && entry->size >= 2)
+            exif_set_short(entry->data, Order, ExifShort(value));
+        else if (entry && entry->format == EXIF_FORMAT_LONG && entry->size >= 4)
+            exif_set_long(entry->data, Order, ExifLong(value));
+    };
+    setNumber(EXIF_TAG_PIXEL_X_DIMENSION, unsigned(size.width()));
+    setNumber(EXIF_TAG_PIXEL_Y_DIMENSION, unsigned(size.height()));
+    setNumber(EXIF_TAG_COLOR_SPACE, 1); // sRGB
 
     if (moment.time.isValid()) {
         addAscii(data.get(),
@@ -188,9 +199,9 @@ QByteArray CaptureWriter::exifBlock(const Moment &moment)
     }
 
     unsigned char *bytes = nullptr;
-    unsigned int size = 0;
-    exif_data_save_data(data.get(), &bytes, &size);
-    QByteArray block(reinterpret_cast<const char *>(bytes), int(size));
+    unsigned int length = 0;
+    exif_data_save_data(data.get(), &bytes, &length);
+    QByteArray block(reinterpret_cast<const char *>(bytes), int(length));
     free(bytes);
     return block;
 }
@@ -206,7 +217,7 @@ QByteArray CaptureWriter::encodeJpeg(const QImage &image, const Moment &moment)
     writer.setQuality(JpegQuality);
     if (!writer.write(image) || jpeg.size() < 4 || uchar(jpeg[0]) != 0xFF || uchar(jpeg[1]) != 0xD8)
         return QByteArray();
-    const QByteArray exif = exifBlock(moment);
+    const QByteArray exif = exifBlock(moment, image.size());
     if (exif.isEmpty())
         return jpeg;
     if (exif.size() + 2 > 0xFFFF)

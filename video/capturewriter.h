@@ -66,7 +66,7 @@ public:
 
     // The JPEG file contents of one picture with the moment's EXIF block; empty on failure.
     static QByteArray encodeJpeg(const QImage &image, const Moment &moment);
-    // The EXIF block ("Exif\0\0" and the TIFF structure) of a moment; empty when the moment
-    // holds nothing to tag.
-    static QByteArray exifBlock(const Moment &moment);
+    // The EXIF block ("Exif\0\0" and the TIFF structure) of a picture of this size showing
+    // the moment; empty when the moment holds nothing to tag.
+    static QByteArray exifBlock(const Moment &moment, const QSize &size);
 };

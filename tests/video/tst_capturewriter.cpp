@@ -151,6 +151,8 @@ private slots:
 
             const QMap<QString, QString> tags = exifTags(written.at(i));
             QCOMPARE(tags.value("Date and Time (Original)"), QStringLiteral("2024:01:01 10:00:42"));
+            QCOMPARE(tags.value("Pixel X Dimension"), QStringLiteral("320"));
+            QCOMPARE(tags.value("Pixel Y Dimension"), QStringLiteral("180"));
             if (!hasFix) {
                 QVERIFY2(!tags.contains("Latitude") && !tags.contains("GPS Tag Version"),
                          qPrintable(tags.keys().join(',')));
