@@ -89,7 +89,7 @@ QImage MapTileComposer::compose(const QString &tileUrlTemplate,
             const int wrapped = ((tx % tiles) + tiles) % tiles; // the world repeats east-west
             QNetworkRequest request(QUrl(tileUrl(tileUrlTemplate, zoom, wrapped, ty)));
             request.setHeader(QNetworkRequest::UserAgentHeader,
-                              QStringLiteral("vistrel-tool report"));
+                              QStringLiteral("vistrel-tool report (dash-camera recording viewer)"));
             request.setAttribute(QNetworkRequest::RedirectPolicyAttribute,
                                  QNetworkRequest::NoLessSafeRedirectPolicy);
             pending.append({network.get(request),
