@@ -32,11 +32,13 @@ using ExifDataPtr = std::unique_ptr<ExifData, ExifDataDeleter>;
 unsigned char *addEntry(ExifData *data, ExifIfd ifd, ExifTag tag, ExifFormat format, unsigned n)
 {
     ExifMem *mem = exif_mem_new_default();
-    ExifEntry *entry = exif_entry_new_mem(mem);
+    if (!mem)
+        return nullptr;
+    ExifEntry *entry = exif_entry_new_mem(mem); // holds its own reference to mem
     const unsigned size = exif_format_get_size(format) * n;
-    auto *bytes = static_cast<unsigned char *>(exif_mem_alloc(mem, size));
+    auto *bytes = entry ? static_cast<unsigned char *>(exif_mem_alloc(mem, size)) : nullptr;
     exif_mem_unref(mem);
-    if (!entry || !bytes) {
+    if (!bytes) {
         if (entry)
             exif_entry_unref(entry);
         return nullptr;
