@@ -912,7 +912,7 @@ void MainWindow::onPrintScreen()
     settle.exec();
 
     QMap<int, QImage> frames;
-    if (m_display->grabFrames(frames) != 0)
+    if (m_closing || m_display->grabFrames(frames) != 0)
         return;
     ReportLayout::Content content;
     content.windowTitle = windowTitle();
