@@ -15,6 +15,8 @@
 #include "playerwidget.h"
 #include "playlistwidget.h"
 #include "progressbardialog.h"
+#include "recordingname.h"
+#include "reportprinter.h"
 #include "shortcutlistdialog.h"
 #include "titlebarwidget.h"
 #include "transportcontroller.h"
@@ -26,17 +28,22 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDateTime>
 #include <QDebug>
+#include <QDesktopServices>
 #include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QEventLoop>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QHBoxLayout>
+#include <QMessageBox>
 #include <QMimeData>
 #include <QResizeEvent>
 #include <QShortcut>
 #include <QTimer>
+#include <QUrl>
 #include <QVBoxLayout>
 
 MainWindow::MainWindow(QWidget *parent)
@@ -245,6 +252,8 @@ void MainWindow::connectPanels()
             &MainWindow::onMediaInfoStateChanged);
 
     connect(m_titleBar, &TitleBarWidget::fullSizeClicked, this, &MainWindow::onToggleFullSize);
+    connect(m_titleBar, &TitleBarWidget::screenShotClicked, this, &MainWindow::onScreenShot);
+    connect(m_titleBar, &TitleBarWidget::printScreenClicked, this, &MainWindow::onPrintScreen);
 
     connect(m_player, &PlayerWidget::showFrontVideo, this, &MainWindow::onShowFrontVideo);
     connect(m_player, &PlayerWidget::showRearVideo, this, &MainWindow::onShowRearVideo);
@@ -868,6 +877,64 @@ void MainWindow::onChangeVideoStreamViewMode(int stream_index, int view_mode)
     m_eventLoop.postChangeViewMode(stream_index, view_mode);
     if (m_mediaInfo.state() == MediaInfo::Paused)
         m_eventLoop.postPlayControl(PlayCommand::SeekRelative, 0);
+}
+
+void MainWindow::onScreenShot()
+{
+    const int state = m_mediaInfo.state();
+    if (state != MediaInfo::Playing && state != MediaInfo::Paused)
+        return;
+    QString date;
+    QString time;
+    RecordingName::parse(QFileInfo(m_playingPath), &date, &time, nullptr);
+    const QDateTime start = QDateTime::fromString(date + QLatin1Char(' ') + time,
+                                                  QStringLiteral("yyyy-MM-dd hh:mm:ss"));
+    QStringList files;
+    if (m_display->captureFrames(
+                m_captureFolder, files, CaptureWriter::momentOf(m_telemetry, m_playingTime, start))
+        != 0) {
+        return;
+    }
+    QMessageBox box(QMessageBox::Question,
+                    windowTitle(),
+                    files.join(QLatin1Char('\n')) + QStringLiteral("\n\n")
+                            + tr("Captured! Do you want to open the folder?"),
+                    QMessageBox::Yes | QMessageBox::No,
+                    this);
+    box.setDefaultButton(QMessageBox::Yes);
+    if (box.exec() == QMessageBox::Yes)
+        QDesktopServices::openUrl(QUrl::fromLocalFile(m_captureFolder));
+}
+
+void MainWindow::onPrintScreen()
+{
+    if (m_mediaInfo.state() == MediaInfo::Playing) {
+        m_eventLoop.postPlayControl(PlayCommand::Pause, 0);
+        m_mediaInfo.changeState(MediaInfo::Paused, m_playingContext, true);
+    } else if (m_mediaInfo.state() != MediaInfo::Paused) {
+        return;
+    }
+    // Lets the pause settle and the screen be drawn.
+    QEventLoop settle;
+    QTimer::singleShot(200, &settle, &QEventLoop::quit);
+    settle.exec();
+
+    QMap<int, QImage> frames;
+    if (m_closing || m_display->grabFrames(frames) != 0)
+        return;
+    ReportLayout::Content content;
+    content.windowTitle = windowTitle();
+    content.pictures = frames.values().toVector(); // ascending stream index
+    content.positionSection = !GlobalSettings::mapDisabled();
+    if (content.positionSection && m_map) {
+        content.positionKnown
+                = m_map->grabMapImage(&content.latitude, &content.longitude, &content.map) == 0;
+    }
+    content.gsensorKnown = m_gsensor->getCurrentValues(content.x, content.y, content.z) == 0;
+    content.printedAt = QDateTime::currentDateTime();
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    ReportPrinter::print(this, content, m_reportFile);
+    QApplication::restoreOverrideCursor();
 }
 
 void MainWindow::onSeekFrameAgain()

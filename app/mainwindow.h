@@ -69,6 +69,12 @@ public:
     QString captureFolder() const { return m_captureFolder; }
     // Where repaired copies and exports go; the tests point it at a temporary folder.
     void setExportFolder(const QString &folder) { m_exportFolder = folder; }
+    void setCaptureFolder(const QString &folder) { m_captureFolder = folder; }
+    // Non-empty: the print command writes its report into this PDF file instead of asking the
+    // user for a printer (scripts and tests).
+    void setReportFile(const QString &pdfFile) { m_reportFile = pdfFile; }
+    // The playing time the panels last showed (seconds).
+    double playingTime() const { return m_playingTime; }
     bool isClosingRequested() const { return m_closing; }
     // 1 when the event loop ended with an error while the window was closing, otherwise 0.
     int exitCode() const { return m_exitCode; }
@@ -121,6 +127,8 @@ public slots:
     void onOpenMapDialog();
     void onRestoreMapPanel();
     void onChangeVideoStreamViewMode(int stream_index, int view_mode);
+    void onScreenShot();
+    void onPrintScreen();
     // Export: the title bar's save button opens the dialog, whose buttons come back here.
     void onSplit();
     void onCopyVideo();
@@ -180,6 +188,7 @@ private:
     ProgressbarDialog *m_exportDialog = nullptr; // created on first use
     QString m_exportFolder;
     QString m_captureFolder;
+    QString m_reportFile;
     QString m_nextFilePath;
     // The recording the engine reported opened: its context only as an identity token to match
     // later reports against (never dereferenced: queued reports can outlive it), its path and

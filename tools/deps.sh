@@ -10,9 +10,11 @@ packages=(
     libqt5svg5-dev qttools5-dev qttools5-dev-tools
     libavformat-dev libavcodec-dev libavfilter-dev libavutil-dev libswscale-dev libswresample-dev
     ffmpeg libjs-leaflet fonts-noto-cjk iputils-ping libgl1-mesa-dri
+    libexif-dev fonts-liberation2
 )
 if [ "${1:-}" = "--test" ]; then
-    packages+=(xvfb xauth mesa-utils pulseaudio pulseaudio-utils clang libclang-rt-14-dev clang-format mpv gpsbabel)
+    packages+=(xvfb xauth mesa-utils pulseaudio pulseaudio-utils clang libclang-rt-14-dev clang-format mpv
+        exif poppler-utils gpsbabel)
 fi
 
 missing=()

@@ -251,12 +251,14 @@ int TitleBarWidget::connectToWindow(QObject *receiver)
 
 void TitleBarWidget::onMediaInfoStateChanged(MediaInfo *, MediaContext *, int, int new_state)
 {
-    const bool enabled = isExportState(new_state);
+    const bool exportState = isExportState(new_state);
     for (const ButtonEntry &entry : Buttons) {
         if (!entry.startsDisabled)
             continue;
+        // A button whose click reaches nothing stays disabled.
+        const bool connected = isSignalConnected(QMetaMethod::fromSignal(entry.clicked));
         if (QPushButton *target = button(QLatin1String(entry.name)))
-            target->setEnabled(enabled);
+            target->setEnabled(exportState && connected);
     }
 }
 

@@ -55,7 +55,8 @@ signals:
     void closeClicked();
 
 public slots:
-    // The export, capture and print buttons are enabled exactly while playing or paused.
+    // The export, capture and print buttons are enabled exactly while playing or paused, and
+    // only when their click signal is connected (a button that would do nothing stays off).
     void onMediaInfoStateChanged(MediaInfo *media_info,
                                  MediaContext *playing_context,
                                  int old_state,

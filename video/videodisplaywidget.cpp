@@ -5,6 +5,7 @@
 #include "videodisplayhost.h"
 
 #include <QAction>
+#include <QDateTime>
 #include <QDebug>
 #include <QMenu>
 #include <QMouseEvent>
@@ -305,19 +306,76 @@ QVector<int> VideoDisplayWidget::shownStreams() const
     return m_shownList;
 }
 
-QImage VideoDisplayWidget::latestPicture(int streamIndex) const
+QImage VideoDisplayWidget::pictureLocked(int streamIndex) const
 {
-    std::lock_guard<std::mutex> lock(m_mutex);
     auto it = m_shownStreams.constFind(streamIndex);
     if (it == m_shownStreams.constEnd())
         return QImage();
     const Slot &slot = m_slots[static_cast<size_t>(*it)];
     if (slot.width <= 0 || slot.height <= 0 || slot.data.empty())
         return QImage();
+    // A copy: the runner threads keep writing into the slot once the mutex is released.
     const QImage view(slot.data.data(),
                       slot.width,
                       slot.height,
                       slot.width * kBgrBytes,
+                      QImage::Format_BGR888);
+    return view.copy();
+}
+
+int VideoDisplayWidget::captureFrames(const QString &folder,
+                                      QStringList &out,
+                                      const CaptureWriter::Moment &moment)
+{
+    out.clear();
+    QVector<CaptureWriter::Picture> pictures;
+    bool single = false;
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        if (!m_playing)
+            return -1;
+        single = !m_showAll;
+        const QVector<int> streams = single ? QVector<int> {m_singleStream} : m_shownList;
+        for (int stream : streams) {
+            const QImage image = pictureLocked(stream);
+            if (image.isNull())
+                return -1;
+            pictures.append({stream, image});
+        }
+    }
+    // The copies are encoded and written without holding up the runner threads.
+    return CaptureWriter::write(
+            folder, QDateTime::currentDateTime(), pictures, single, moment, &out);
+}
+
+int VideoDisplayWidget::grabFrames(QMap<int, QImage> &out) const
+{
+    out.clear();
+    std::lock_guard<std::mutex> lock(m_mutex);
+    if (!m_playing)
+        return -1;
+    for (int stream : m_shownList) {
+        const QImage image = pictureLocked(stream);
+        if (image.isNull())
+            break;
+        out.insert(stream, image);
+    }
+    return 0;
+}
+
+QImage VideoDisplayWidget::vrPicture() const
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    auto it = m_shownStreams.constFind(m_surroundStream);
+    if (it == m_shownStreams.constEnd())
+        return QImage();
+    const Slot &slot = m_slots[static_cast<size_t>(*it)];
+    if (slot.vrData.empty() || slot.vrWidth <= 0 || slot.vrHeight <= 0)
+        return QImage();
+    const QImage view(slot.vrData.data(),
+                      slot.vrWidth,
+                      slot.vrHeight,
+                      slot.vrLineSize,
                       QImage::Format_BGR888);
     return view.copy();
 }

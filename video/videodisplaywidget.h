@@ -1,5 +1,6 @@
 #pragma once
 
+#include "capturewriter.h"
 #include "surroundviewmode.h"
 
 #include <QImage>
@@ -56,8 +57,18 @@ public:
     double brightness() const;
     // Stream indices in slot order (front, inner, rear).
     QVector<int> shownStreams() const;
-    // The latest picture of a shown stream as an image (null when none); for capture.
-    QImage latestPicture(int streamIndex) const;
+    // Saves the latest picture of every channel on screen (slot order) as JPEG files into
+    // folder, tagged with the moment they show (CaptureWriter). 0 with the names written in
+    // out; -1 with out empty and no file left when nothing plays or a picture cannot be saved.
+    int captureFrames(const QString &folder,
+                      QStringList &out,
+                      const CaptureWriter::Moment &moment = CaptureWriter::Moment());
+    // Copies of the latest picture of every shown stream, by stream index (out is emptied
+    // first). -1 when nothing plays, else 0.
+    int grabFrames(QMap<int, QImage> &out) const;
+    // A copy of the whole VR picture the surround channel's window is cut from (null when the
+    // surround channel has had no VR frame).
+    QImage vrPicture() const;
 
 signals:
     void changeVideoStreamViewMode(int stream_index, int view_mode);
@@ -111,6 +122,8 @@ private:
     void drawSlot(Slot &slot, int unit, bool tiled, bool uploadSearchImage);
     void releaseGl();
     bool isSurroundVrShownLocked() const;
+    // A copy of a shown stream's latest picture (null when it has none).
+    QImage pictureLocked(int streamIndex) const;
 
     VideoDisplayHost *m_host;
     MediaInfo *m_info

@@ -116,25 +116,35 @@ private slots:
     void exportButtons_followMediaState_data()
     {
         QTest::addColumn<QList<int>>("states");
+        QTest::addColumn<bool>("connected");
         QTest::addColumn<bool>("enabled");
-        QTest::newRow("at start") << QList<int>() << false;
-        QTest::newRow("stopped") << QList<int>({MediaInfo::Stopped}) << false;
-        QTest::newRow("playing") << QList<int>({MediaInfo::Stopped, MediaInfo::Playing}) << true;
-        QTest::newRow("paused") << QList<int>({MediaInfo::Playing, MediaInfo::Paused}) << true;
+        QTest::newRow("at start") << QList<int>() << true << false;
+        QTest::newRow("stopped") << QList<int>({MediaInfo::Stopped}) << true << false;
+        QTest::newRow("playing") << QList<int>({MediaInfo::Stopped, MediaInfo::Playing}) << true
+                                 << true;
+        QTest::newRow("paused") << QList<int>({MediaInfo::Playing, MediaInfo::Paused}) << true
+                                << true;
         QTest::newRow("playing, then stopped")
-                << QList<int>({MediaInfo::Playing, MediaInfo::Stopped}) << false;
+                << QList<int>({MediaInfo::Playing, MediaInfo::Stopped}) << true << false;
         QTest::newRow("paused, then idle")
-                << QList<int>({MediaInfo::Paused, MediaInfo::Idle}) << false;
+                << QList<int>({MediaInfo::Paused, MediaInfo::Idle}) << true << false;
+        // Buttons whose clicks reach nothing stay off.
+        QTest::newRow("playing, not connected")
+                << QList<int>({MediaInfo::Stopped, MediaInfo::Playing}) << false << false;
     }
 
     void exportButtons_followMediaState()
     {
         QFETCH(QList<int>, states);
+        QFETCH(bool, connected);
         QFETCH(bool, enabled);
 
         // Driven through the real MediaInfo signal, as the main window connects it.
         MediaInfo info;
         TitleBarWidget bar;
+        SlotRecorder window;
+        if (connected)
+            bar.connectToWindow(&window);
         connect(&info,
                 &MediaInfo::mediaInfoStateChanged,
                 &bar,

@@ -152,6 +152,59 @@ void FrameCommand::onVideoFrameForSearchReceived(int stream_index, AVFrame *fram
     m_searchDone = true;
 }
 
+QImage FrameCommand::numberedFrame(
+        const QString &path, int stream, qint64 number, QString *error, double *seconds)
+{
+    FrameCommand receiver(stream);
+    MediaEventLoop loop;
+    MediaContext *context = nullptr;
+    int openResult = 1;
+    QObject guard;
+    QObject::connect(&loop,
+                     &MediaEventLoop::mediaEventOpened,
+                     &guard,
+                     [&](MediaContext *c, QString, int result) {
+                         context = c;
+                         openResult = result;
+                     });
+    loop.start();
+    auto finish = [&loop] {
+        loop.postFinish();
+        loop.wait();
+    };
+    // The size only shapes the video path; searched frames come at their decoded size.
+    loop.postOpen(path, &receiver, 1.0, 0, 1280, 720, -1, 0);
+    if (!waitUntil([&] { return openResult != 1; }) || openResult < 0 || !context) {
+        finish();
+        *error = QStringLiteral("the engine cannot open %1 (%2)").arg(path).arg(openResult);
+        return QImage();
+    }
+    loop.postPlayControl(PlayCommand::Pause, 0);
+    loop.postSelectVideoStream(stream);
+    loop.setSeekingFramePos(context, number);
+    loop.postPlayControl(PlayCommand::SeekByFrame, number > 1 ? number : 0);
+    const bool done = waitUntil([&] {
+        std::lock_guard<std::mutex> lock(receiver.m_mutex);
+        return receiver.m_searchDone;
+    });
+    Picture picture;
+    {
+        std::lock_guard<std::mutex> lock(receiver.m_mutex);
+        picture = receiver.m_search;
+    }
+    if (!done || !picture.valid) {
+        finish();
+        *error = QStringLiteral("frame %1 of stream %2 not found").arg(number).arg(stream);
+        return QImage();
+    }
+    if (seconds) {
+        AVStream *s = context->formatContext()->streams[stream];
+        *seconds = picture.pts * av_q2d(s->time_base);
+    }
+    finish();
+    return picture.image;
+}
+
 int FrameCommand::run(const QStringList &arguments)
 {
     const ToolArgs args(arguments,
@@ -202,68 +255,54 @@ int FrameCommand::run(const QStringList &arguments)
             return ToolOutput::fail(QStringLiteral("--width needs a positive number of pixels"), 2);
     }
 
-    FrameCommand receiver(stream);
-    MediaEventLoop loop;
-    MediaContext *context = nullptr;
-    int openResult = 1;
-    int seekSeq = -1;
-    int seekResult = 0;
-    QObject guard;
-    QObject::connect(&loop,
-                     &MediaEventLoop::mediaEventOpened,
-                     &guard,
-                     [&](MediaContext *c, QString, int result) {
-                         context = c;
-                         openResult = result;
-                     });
-    QObject::connect(&loop,
-                     &MediaEventLoop::mediaEventSeekingStreamInfo,
-                     &guard,
-                     [&](MediaContext *, int index, int seq) {
-                         if (index == stream)
-                             seekSeq = seq;
-                     });
-    QObject::connect(&loop,
-                     &MediaEventLoop::mediaEventSeekingCompleted,
-                     &guard,
-                     [&](MediaContext *, int result) { seekResult = result; });
-    loop.start();
-    auto finish = [&loop] {
-        loop.postFinish();
-        loop.wait();
-    };
-
-    loop.postOpen(path, &receiver, 1.0, 0, width, width * 9 / 16, -1, 0);
-    if (!waitUntil([&] { return openResult != 1; }) || openResult < 0 || !context) {
-        finish();
-        return ToolOutput::fail(
-                QStringLiteral("the engine cannot open %1 (%2)").arg(path).arg(openResult));
-    }
-    loop.postPlayControl(PlayCommand::Pause, 0);
-    loop.postSelectVideoStream(stream);
-
     Picture picture;
     int64_t frameNumber = 0;
     if (byNumber) {
-        loop.setSeekingFramePos(context, number);
-        loop.postPlayControl(PlayCommand::SeekByFrame, number > 1 ? number : 0);
-        const bool done = waitUntil([&] {
-            std::lock_guard<std::mutex> lock(receiver.m_mutex);
-            return receiver.m_searchDone;
-        });
-        {
-            std::lock_guard<std::mutex> lock(receiver.m_mutex);
-            picture = receiver.m_search;
-        }
-        if (!done || !picture.valid) {
-            finish();
-            return ToolOutput::fail(
-                    QStringLiteral("frame %1 of stream %2 not found").arg(number).arg(stream));
-        }
-        AVStream *s = context->formatContext()->streams[stream];
-        picture.pts = picture.pts * av_q2d(s->time_base);
+        picture.image = numberedFrame(path, stream, number, &error, &picture.pts);
+        if (picture.image.isNull())
+            return ToolOutput::fail(error);
+        picture.valid = true;
         frameNumber = number;
     } else {
+        FrameCommand receiver(stream);
+        MediaEventLoop loop;
+        MediaContext *context = nullptr;
+        int openResult = 1;
+        int seekSeq = -1;
+        int seekResult = 0;
+        QObject guard;
+        QObject::connect(&loop,
+                         &MediaEventLoop::mediaEventOpened,
+                         &guard,
+                         [&](MediaContext *c, QString, int result) {
+                             context = c;
+                             openResult = result;
+                         });
+        QObject::connect(&loop,
+                         &MediaEventLoop::mediaEventSeekingStreamInfo,
+                         &guard,
+                         [&](MediaContext *, int index, int seq) {
+                             if (index == stream)
+                                 seekSeq = seq;
+                         });
+        QObject::connect(&loop,
+                         &MediaEventLoop::mediaEventSeekingCompleted,
+                         &guard,
+                         [&](MediaContext *, int result) { seekResult = result; });
+        loop.start();
+        auto finish = [&loop] {
+            loop.postFinish();
+            loop.wait();
+        };
+
+        loop.postOpen(path, &receiver, 1.0, 0, width, width * 9 / 16, -1, 0);
+        if (!waitUntil([&] { return openResult != 1; }) || openResult < 0 || !context) {
+            finish();
+            return ToolOutput::fail(
+                    QStringLiteral("the engine cannot open %1 (%2)").arg(path).arg(openResult));
+        }
+        loop.postPlayControl(PlayCommand::Pause, 0);
+        loop.postSelectVideoStream(stream);
         loop.postPlayControl(PlayCommand::SeekAbsolute, static_cast<int64_t>(seconds * 1000000.0));
         const bool done = waitUntil([&] {
             if (seekResult < 0)
@@ -284,8 +323,8 @@ int FrameCommand::run(const QStringList &arguments)
         }
         const AVRational rate = context->formatContext()->streams[stream]->avg_frame_rate;
         frameNumber = rate.den > 0 && rate.num > 0 ? std::llround(picture.pts * av_q2d(rate)) : 0;
+        finish();
     }
-    finish();
 
     if (!picture.image.save(out))
         return ToolOutput::fail(QStringLiteral("cannot write %1").arg(out));

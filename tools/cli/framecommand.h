@@ -27,6 +27,14 @@ class FrameCommand : public QObject
 
 public:
     static int run(const QStringList &arguments);
+    // Exactly frame `number` of video stream `stream` of a recording, found by the engine's
+    // frame search and converted at its decoded size; null with a reason in *error when it
+    // cannot be had. *seconds (when given) receives its presentation time.
+    static QImage numberedFrame(const QString &path,
+                                int stream,
+                                qint64 number,
+                                QString *error,
+                                double *seconds = nullptr);
 
 public slots:
     void onVideoFrameReceived(int stream_index, MediaFrame *vframe);

@@ -5,11 +5,16 @@
 #include "listcommand.h"
 #include "probecommand.h"
 #include "repaircommand.h"
+#include "reportcommand.h"
 #include "telemetrycommand.h"
 #include "tooloutput.h"
+#include "vistrelresource.h"
 
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QStringList>
+
+#include <memory>
 
 namespace {
 
@@ -25,6 +30,8 @@ const char kUsage[]
           "  export FILE (--original | --separate) --out DIR [--replace]   one file, or one per "
           "channel\n"
           "  frame FILE [--channel C] (--number N | --time S) [--width W] --out PNG   one picture\n"
+          "  report FILE --time S --out PDF [--no-map] [--model CODE]   the two-page report of a "
+          "moment\n"
           "\n"
           "Results go to stdout (JSON unless said otherwise), logs to stderr.\n";
 
@@ -32,7 +39,13 @@ const char kUsage[]
 
 int main(int argc, char *argv[])
 {
-    QCoreApplication app(argc, argv);
+    // The report draws text, which needs the GUI application's fonts; it needs no display.
+    const bool report = argc > 1 && qstrcmp(argv[1], "report") == 0;
+    if (report && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    std::unique_ptr<QCoreApplication> app(report ? new QGuiApplication(argc, argv)
+                                                 : new QCoreApplication(argc, argv));
+    initVistrelResources();
     QStringList args = QCoreApplication::arguments();
     args.removeFirst();
     if (args.isEmpty() || args.first() == QLatin1String("--help")
@@ -53,6 +66,8 @@ int main(int argc, char *argv[])
         return ExportCommand::run(args);
     if (command == QLatin1String("frame"))
         return FrameCommand::run(args);
+    if (command == QLatin1String("report"))
+        return ReportCommand::run(args);
     if (command == QLatin1String("bench"))
         return BenchCommand::run(args);
     return ToolOutput::fail(QStringLiteral("unknown command \"%1\" (see --help)").arg(command), 2);

@@ -1,0 +1,132 @@
+#include "reportcommand.h"
+
+#include "avptr.h"
+#include "framecommand.h"
+#include "globalsettings.h"
+#include "gpssample.h"
+#include "gsensorsample.h"
+#include "mapsettings.h"
+#include "maptilecomposer.h"
+#include "mediainfo.h"
+#include "probecommand.h"
+#include "reportlayout.h"
+#include "telemetrytrack.h"
+#include "toolargs.h"
+#include "tooloutput.h"
+#include "trackexport.h"
+
+#include <QFileInfo>
+#include <QJsonObject>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+// The map picture: about the size of the window's map view, twice as wide, at street level.
+const QSize MapSize(560, 280);
+constexpr int MapZoom = 16;
+
+} // namespace
+
+int ReportCommand::run(const QStringList &arguments)
+{
+    QStringList rest = arguments;
+    const bool noMap = rest.removeAll(QStringLiteral("--no-map")) > 0;
+    const ToolArgs args(rest,
+                        {QStringLiteral("time"), QStringLiteral("out"), QStringLiteral("model")});
+    if (!args.ok())
+        return ToolOutput::fail(args.error(), 2);
+    if (args.positionals().size() != 1 || !args.has(QStringLiteral("time"))
+        || args.value(QStringLiteral("out")).isEmpty()) {
+        return ToolOutput::fail(QStringLiteral("usage: vistrel-tool report FILE --time SECONDS "
+                                               "--out REPORT.pdf [--no-map] [--model CODE]"),
+                                2);
+    }
+    bool ok = false;
+    const double seconds = args.value(QStringLiteral("time")).toDouble(&ok);
+    if (!ok || !std::isfinite(seconds) || seconds < 0)
+        return ToolOutput::fail(QStringLiteral("--time needs a number of seconds of 0 or more"), 2);
+    ProbeCommand::applyModel(args.value(QStringLiteral("model")));
+
+    const QString path = args.positionals().first();
+    const QString out = args.value(QStringLiteral("out"));
+    MediaInfo info;
+    const int probe = info.init(path);
+    if (probe != 0)
+        return ToolOutput::fail(
+                QStringLiteral("cannot open %1: %2").arg(path, av::errorText(probe)));
+    if (seconds >= info.duration()) {
+        return ToolOutput::fail(QStringLiteral("--time %1 s lies past the end of %2 (%3 s long)")
+                                        .arg(seconds)
+                                        .arg(path)
+                                        .arg(info.duration()));
+    }
+
+    // The frame on screen at that time, as the window numbers it (from the first stream's
+    // rate, truncated), for every channel in ascending stream index.
+    const qint64 number = info.firstStreamRateDen() > 0
+            ? static_cast<qint64>(
+                    double(info.firstStreamRateNum()) * seconds / info.firstStreamRateDen() + 1e-6)
+            : 0;
+    QVector<int> streams;
+    for (int role : {info.front(), info.inner(), info.rear()}) {
+        if (role >= 0 && !streams.contains(role))
+            streams << role;
+    }
+    std::sort(streams.begin(), streams.end());
+
+    ReportLayout::Content content;
+    content.windowTitle = GlobalSettings::productTitle();
+    content.printedAt = QDateTime::currentDateTime();
+    content.positionSection = !GlobalSettings::mapDisabled();
+    for (int stream : streams) {
+        QString error;
+        const QImage picture = FrameCommand::numberedFrame(path, stream, number, &error);
+        if (picture.isNull())
+            return ToolOutput::fail(error);
+        content.pictures << picture;
+    }
+
+    TelemetryTrack track;
+    TrackExport::load(path, &track);
+    // As the window's map panel: the last valid fix up to that time (an invalid one would put
+    // the car off its route).
+    QVector<GpsSample> gps;
+    track.gpsSamples(gps);
+    for (int i = track.gpsIndexAt(seconds); i >= 0; --i) {
+        if (gps.at(i).valid) {
+            content.positionKnown = true;
+            content.latitude = gps.at(i).latitude;
+            content.longitude = gps.at(i).longitude;
+            break;
+        }
+    }
+    if (const GSensorSample *g = track.gsensorAt(seconds)) {
+        content.gsensorKnown = true;
+        content.x = g->x;
+        content.y = g->y;
+        content.z = g->z;
+    }
+    if (content.positionSection && content.positionKnown && !noMap) {
+        const MapSettings map = MapSettings::load();
+        content.map = MapTileComposer::compose(map.tileUrlTemplate,
+                                               map.tileAttribution,
+                                               content.latitude,
+                                               content.longitude,
+                                               MapZoom,
+                                               MapSize);
+    }
+
+    QString error;
+    if (!ReportLayout::writePdf(out, content, &error))
+        return ToolOutput::fail(error);
+    QJsonObject result;
+    result.insert(QStringLiteral("path"), QFileInfo(out).absoluteFilePath());
+    result.insert(QStringLiteral("time"), seconds);
+    result.insert(QStringLiteral("frame"), static_cast<double>(number));
+    result.insert(QStringLiteral("pictures"), content.pictures.size());
+    result.insert(QStringLiteral("map"), !content.map.isNull());
+    ToolOutput::printJson(QJsonDocument(result));
+    return 0;
+}
