@@ -80,6 +80,9 @@ PlayerWidget::PlayerWidget(VideoDisplayHost *host, MediaInfo *info, QWidget *par
 
     m_seekSlider = new SmoothSlider(this);
     m_seekSlider->setObjectName(QStringLiteral("seekSlider"));
+    // Focus only from a click: a window that has just opened keeps Left and Right for the
+    // five-second skips instead of handing them to the bar.
+    m_seekSlider->setFocusPolicy(Qt::ClickFocus);
     m_seekSlider->setFixedHeight(SeekBarHeight);
     m_seekSlider->setStyleSheet(seekBarStyle());
     m_seekSlider->setRange(0, 60);
