@@ -98,6 +98,43 @@ int channelStream(const MediaInfo &info, const QString &channel, QString *error)
     return -1;
 }
 
+// A media event loop that opens one recording for a command; it is finished and waited for on
+// every way out of the scope that holds it.
+class EngineSession
+{
+public:
+    EngineSession()
+    {
+        QObject::connect(&loop,
+                         &MediaEventLoop::mediaEventOpened,
+                         &guard,
+                         [this](MediaContext *c, QString, int result) {
+                             context = c;
+                             openResult = result;
+                         });
+        loop.start();
+    }
+    ~EngineSession()
+    {
+        loop.postFinish();
+        loop.wait();
+    }
+
+    // Opens path with receiver taking the pictures; empty, or why the engine cannot.
+    QString open(const QString &path, QObject *receiver, int width, int height)
+    {
+        loop.postOpen(path, receiver, 1.0, 0, width, height, -1, 0);
+        if (!waitUntil([this] { return openResult != 1; }) || openResult < 0 || !context)
+            return QStringLiteral("the engine cannot open %1 (%2)").arg(path).arg(openResult);
+        return QString();
+    }
+
+    MediaEventLoop loop;
+    MediaContext *context = nullptr; // the open recording (the loop's thread owns it)
+    int openResult = 1;
+    QObject guard; // receives the loop's signals; declared after the loop, so it goes first
+};
+
 } // namespace
 
 FrameCommand::FrameCommand(int stream)
@@ -156,32 +193,15 @@ QImage FrameCommand::numberedFrame(
         const QString &path, int stream, qint64 number, QString *error, double *seconds)
 {
     FrameCommand receiver(stream);
-    MediaEventLoop loop;
-    MediaContext *context = nullptr;
-    int openResult = 1;
-    QObject guard;
-    QObject::connect(&loop,
-                     &MediaEventLoop::mediaEventOpened,
-                     &guard,
-                     [&](MediaContext *c, QString, int result) {
-                         context = c;
-                         openResult = result;
-                     });
-    loop.start();
-    auto finish = [&loop] {
-        loop.postFinish();
-        loop.wait();
-    };
+    EngineSession session;
     // The size only shapes the video path; searched frames come at their decoded size.
-    loop.postOpen(path, &receiver, 1.0, 0, 1280, 720, -1, 0);
-    if (!waitUntil([&] { return openResult != 1; }) || openResult < 0 || !context) {
-        finish();
-        *error = QStringLiteral("the engine cannot open %1 (%2)").arg(path).arg(openResult);
+    *error = session.open(path, &receiver, 1280, 720);
+    if (!error->isEmpty())
         return QImage();
-    }
+    MediaEventLoop &loop = session.loop;
     loop.postPlayControl(PlayCommand::Pause, 0);
     loop.postSelectVideoStream(stream);
-    loop.setSeekingFramePos(context, number);
+    loop.setSeekingFramePos(session.context, number);
     loop.postPlayControl(PlayCommand::SeekByFrame, number > 1 ? number : 0);
     const bool done = waitUntil([&] {
         std::lock_guard<std::mutex> lock(receiver.m_mutex);
@@ -193,15 +213,13 @@ QImage FrameCommand::numberedFrame(
         picture = receiver.m_search;
     }
     if (!done || !picture.valid) {
-        finish();
         *error = QStringLiteral("frame %1 of stream %2 not found").arg(number).arg(stream);
         return QImage();
     }
     if (seconds) {
-        AVStream *s = context->formatContext()->streams[stream];
+        AVStream *s = session.context->formatContext()->streams[stream];
         *seconds = picture.pts * av_q2d(s->time_base);
     }
-    finish();
     return picture.image;
 }
 
@@ -265,42 +283,24 @@ int FrameCommand::run(const QStringList &arguments)
         frameNumber = number;
     } else {
         FrameCommand receiver(stream);
-        MediaEventLoop loop;
-        MediaContext *context = nullptr;
-        int openResult = 1;
+        EngineSession session;
+        MediaEventLoop &loop = session.loop;
         int seekSeq = -1;
         int seekResult = 0;
-        QObject guard;
-        QObject::connect(&loop,
-                         &MediaEventLoop::mediaEventOpened,
-                         &guard,
-                         [&](MediaContext *c, QString, int result) {
-                             context = c;
-                             openResult = result;
-                         });
         QObject::connect(&loop,
                          &MediaEventLoop::mediaEventSeekingStreamInfo,
-                         &guard,
+                         &session.guard,
                          [&](MediaContext *, int index, int seq) {
                              if (index == stream)
                                  seekSeq = seq;
                          });
         QObject::connect(&loop,
                          &MediaEventLoop::mediaEventSeekingCompleted,
-                         &guard,
+                         &session.guard,
                          [&](MediaContext *, int result) { seekResult = result; });
-        loop.start();
-        auto finish = [&loop] {
-            loop.postFinish();
-            loop.wait();
-        };
-
-        loop.postOpen(path, &receiver, 1.0, 0, width, width * 9 / 16, -1, 0);
-        if (!waitUntil([&] { return openResult != 1; }) || openResult < 0 || !context) {
-            finish();
-            return ToolOutput::fail(
-                    QStringLiteral("the engine cannot open %1 (%2)").arg(path).arg(openResult));
-        }
+        const QString openError = session.open(path, &receiver, width, width * 9 / 16);
+        if (!openError.isEmpty())
+            return ToolOutput::fail(openError);
         loop.postPlayControl(PlayCommand::Pause, 0);
         loop.postSelectVideoStream(stream);
         loop.postPlayControl(PlayCommand::SeekAbsolute, static_cast<int64_t>(seconds * 1000000.0));
@@ -317,13 +317,11 @@ int FrameCommand::run(const QStringList &arguments)
             picture = receiver.m_bySeq[seekSeq];
         }
         if (!done || !picture.valid) {
-            finish();
             return ToolOutput::fail(
                     QStringLiteral("no picture at %1 s of stream %2").arg(seconds).arg(stream));
         }
-        const AVRational rate = context->formatContext()->streams[stream]->avg_frame_rate;
+        const AVRational rate = session.context->formatContext()->streams[stream]->avg_frame_rate;
         frameNumber = rate.den > 0 && rate.num > 0 ? std::llround(picture.pts * av_q2d(rate)) : 0;
-        finish();
     }
 
     if (!picture.image.save(out))
