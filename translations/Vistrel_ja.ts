@@ -5,557 +5,557 @@
     <name>AboutDialog</name>
     <message>
         <source>Version</source>
-        <translation type="unfinished"></translation>
+        <translation>バージョン</translation>
     </message>
 </context>
 <context>
     <name>ExceptionDialog</name>
     <message>
         <source>Confirm</source>
-        <translation type="unfinished"></translation>
+        <translation>OK</translation>
     </message>
 </context>
 <context>
     <name>ExportController</name>
     <message>
         <source>Input file not specified</source>
-        <translation type="unfinished"></translation>
+        <translation>入力ファイルが指定されていません。</translation>
     </message>
     <message>
         <source>Output file not specified</source>
-        <translation type="unfinished"></translation>
+        <translation>出力ファイルが指定されていません。</translation>
     </message>
     <message>
         <source>Failed to save the file</source>
-        <translation type="unfinished"></translation>
+        <translation>ファイルを保存できませんでした。</translation>
     </message>
     <message>
         <source>The recording cannot be saved over itself</source>
-        <translation type="unfinished"></translation>
+        <translation>元の録画ファイルに上書きして保存することはできません。</translation>
     </message>
     <message>
         <source>Saved successfully</source>
-        <translation type="unfinished"></translation>
+        <translation>保存しました。</translation>
     </message>
     <message>
         <source>These files exist already. Replace them?</source>
-        <translation type="unfinished"></translation>
+        <translation>次のファイルは既に存在します。置き換えますか？</translation>
     </message>
     <message>
         <source>Replace</source>
-        <translation type="unfinished"></translation>
+        <translation>置き換え</translation>
     </message>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished"></translation>
+        <translation>キャンセル</translation>
     </message>
 </context>
 <context>
     <name>LoadingDialog</name>
     <message>
         <source>Please wait...</source>
-        <translation type="unfinished"></translation>
+        <translation>お待ちください...</translation>
     </message>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished"></translation>
+        <translation>中止</translation>
     </message>
     <message>
         <source>Opening the file</source>
-        <translation type="unfinished"></translation>
+        <translation>ファイルを開いています</translation>
     </message>
     <message>
         <source>Save file</source>
-        <translation type="unfinished"></translation>
+        <translation>ファイルを保存しています</translation>
     </message>
 </context>
 <context>
     <name>MainWindow</name>
     <message>
         <source>Open File</source>
-        <translation type="unfinished"></translation>
+        <translation>ファイルを開く</translation>
     </message>
     <message>
         <source>Ctrl+O</source>
-        <translation type="unfinished"></translation>
+        <translation>Ctrl+O</translation>
     </message>
     <message>
         <source>Open Folder</source>
-        <translation type="unfinished"></translation>
+        <translation>フォルダーを開く</translation>
     </message>
     <message>
         <source>Ctrl+F</source>
-        <translation type="unfinished"></translation>
+        <translation>Ctrl+F</translation>
     </message>
     <message>
         <source>Play/Pause</source>
-        <translation type="unfinished"></translation>
+        <translation>再生/一時停止</translation>
     </message>
     <message>
         <source>Previous</source>
-        <translation type="unfinished"></translation>
+        <translation>前の録画</translation>
     </message>
     <message>
         <source>Next</source>
-        <translation type="unfinished"></translation>
+        <translation>次の録画</translation>
     </message>
     <message>
         <source>Darken</source>
-        <translation type="unfinished"></translation>
+        <translation>暗く</translation>
     </message>
     <message>
         <source>Brighten</source>
-        <translation type="unfinished"></translation>
+        <translation>明るく</translation>
     </message>
     <message>
         <source>Default</source>
-        <translation type="unfinished"></translation>
+        <translation>標準</translation>
     </message>
     <message>
         <source>Fast</source>
-        <translation type="unfinished"></translation>
+        <translation>速く</translation>
     </message>
     <message>
         <source>Slow</source>
-        <translation type="unfinished"></translation>
+        <translation>遅く</translation>
     </message>
     <message>
         <source>Up</source>
-        <translation type="unfinished"></translation>
+        <translation>上げる</translation>
     </message>
     <message>
         <source>Down</source>
-        <translation type="unfinished"></translation>
+        <translation>下げる</translation>
     </message>
     <message>
         <source>Mute ON/OFF</source>
-        <translation type="unfinished"></translation>
+        <translation>ミュート オン/オフ</translation>
     </message>
     <message>
         <source>Open files</source>
-        <translation type="unfinished"></translation>
+        <translation>ファイルを開く</translation>
     </message>
     <message>
         <source>Open folders</source>
-        <translation type="unfinished"></translation>
+        <translation>フォルダーを開く</translation>
     </message>
     <message>
         <source>Play or pause</source>
-        <translation type="unfinished"></translation>
+        <translation>再生または一時停止</translation>
     </message>
     <message>
         <source>Previous recording</source>
-        <translation type="unfinished"></translation>
+        <translation>前の録画</translation>
     </message>
     <message>
         <source>Next recording</source>
-        <translation type="unfinished"></translation>
+        <translation>次の録画</translation>
     </message>
     <message>
         <source>Normal play speed</source>
-        <translation type="unfinished"></translation>
+        <translation>標準の再生速度</translation>
     </message>
     <message>
         <source>Normal brightness</source>
-        <translation type="unfinished"></translation>
+        <translation>標準の明るさ</translation>
     </message>
     <message>
         <source>Sound off or on</source>
-        <translation type="unfinished"></translation>
+        <translation>ミュートのオン/オフ</translation>
     </message>
     <message>
         <source>Louder</source>
-        <translation type="unfinished"></translation>
+        <translation>音量を上げる</translation>
     </message>
     <message>
         <source>Quieter</source>
-        <translation type="unfinished"></translation>
+        <translation>音量を下げる</translation>
     </message>
     <message>
         <source>5 seconds back (one frame back in frame search)</source>
-        <translation type="unfinished"></translation>
+        <translation>5秒戻る (フレーム送り中は1フレーム戻る)</translation>
     </message>
     <message>
         <source>5 seconds forward (one frame forward in frame search)</source>
-        <translation type="unfinished"></translation>
+        <translation>5秒進む (フレーム送り中は1フレーム進む)</translation>
     </message>
     <message>
         <source>One frame back</source>
-        <translation type="unfinished"></translation>
+        <translation>1フレーム戻る</translation>
     </message>
     <message>
         <source>One frame forward</source>
-        <translation type="unfinished"></translation>
+        <translation>1フレーム進む</translation>
     </message>
     <message>
         <source>Previous event mark</source>
-        <translation type="unfinished"></translation>
+        <translation>前のイベントマーク</translation>
     </message>
     <message>
         <source>Next event mark</source>
-        <translation type="unfinished"></translation>
+        <translation>次のイベントマーク</translation>
     </message>
     <message>
         <source>This list of shortcuts</source>
-        <translation type="unfinished"></translation>
+        <translation>ショートカットキー一覧</translation>
     </message>
     <message>
         <source>Open</source>
-        <translation type="unfinished"></translation>
+        <translation>開く</translation>
     </message>
     <message>
         <source>Video files(*.avi, *.mp4)</source>
-        <translation type="unfinished"></translation>
+        <translation>動画ファイル(*.avi, *.mp4)</translation>
     </message>
     <message>
         <source>No file for play back available</source>
-        <translation type="unfinished"></translation>
+        <translation>再生できるファイルがありません。</translation>
     </message>
     <message>
         <source>Invalid File</source>
-        <translation type="unfinished"></translation>
+        <translation>無効なファイルです。</translation>
     </message>
     <message>
         <source>Captured! Do you want to open the folder?</source>
-        <translation type="unfinished"></translation>
+        <translation>キャプチャしました。フォルダーを開きますか？</translation>
     </message>
 </context>
 <context>
     <name>MapWidget</name>
     <message>
         <source>Map</source>
-        <translation type="unfinished"></translation>
+        <translation>地図</translation>
     </message>
     <message>
         <source>Latitude:</source>
-        <translation type="unfinished"></translation>
+        <translation>緯度:</translation>
     </message>
     <message>
         <source>Longitude:</source>
-        <translation type="unfinished"></translation>
+        <translation>経度:</translation>
     </message>
 </context>
 <context>
     <name>PlayListTableWidget</name>
     <message>
         <source>No.</source>
-        <translation type="unfinished"></translation>
+        <translation>番号</translation>
     </message>
     <message>
         <source>Date</source>
-        <translation type="unfinished"></translation>
+        <translation>日付</translation>
     </message>
     <message>
         <source>Time</source>
-        <translation type="unfinished"></translation>
+        <translation>時刻</translation>
     </message>
     <message>
         <source>Type</source>
-        <translation type="unfinished"></translation>
+        <translation>種類</translation>
     </message>
 </context>
 <context>
     <name>PlayListWidget</name>
     <message>
         <source>Play List</source>
-        <translation type="unfinished"></translation>
+        <translation>プレイリスト</translation>
     </message>
     <message>
         <source>All</source>
-        <translation type="unfinished"></translation>
+        <translation>すべて</translation>
     </message>
     <message>
         <source>Driving</source>
-        <translation type="unfinished"></translation>
+        <translation>走行</translation>
     </message>
     <message>
         <source>Event</source>
-        <translation type="unfinished"></translation>
+        <translation>イベント</translation>
     </message>
     <message>
         <source>Parking</source>
-        <translation type="unfinished"></translation>
+        <translation>駐車</translation>
     </message>
     <message>
         <source>Export track (GPX)...</source>
-        <translation type="unfinished"></translation>
+        <translation>軌跡のエクスポート (GPX)...</translation>
     </message>
     <message>
         <source>Export track (CSV)...</source>
-        <translation type="unfinished"></translation>
+        <translation>軌跡のエクスポート (CSV)...</translation>
     </message>
     <message>
         <source>Export track</source>
-        <translation type="unfinished"></translation>
+        <translation>軌跡のエクスポート</translation>
     </message>
     <message>
         <source>GPS tracks (*.gpx)</source>
-        <translation type="unfinished"></translation>
+        <translation>GPS軌跡 (*.gpx)</translation>
     </message>
     <message>
         <source>Comma-separated values (*.csv)</source>
-        <translation type="unfinished"></translation>
+        <translation>カンマ区切り形式 (*.csv)</translation>
     </message>
     <message>
         <source>The track could not be saved.</source>
-        <translation type="unfinished"></translation>
+        <translation>軌跡を保存できませんでした。</translation>
     </message>
     <message>
         <source>Unknown-</source>
-        <translation type="unfinished"></translation>
+        <translation>不明-</translation>
     </message>
 </context>
 <context>
     <name>PlayerControlWidget</name>
     <message>
         <source>Prev.</source>
-        <translation type="unfinished"></translation>
+        <translation>前の録画</translation>
     </message>
     <message>
         <source>Backward(Rewind)</source>
-        <translation type="unfinished"></translation>
+        <translation>戻る(巻き戻し)</translation>
     </message>
     <message>
         <source>Play/Pause</source>
-        <translation type="unfinished"></translation>
+        <translation>再生/一時停止</translation>
     </message>
     <message>
         <source>Forward</source>
-        <translation type="unfinished"></translation>
+        <translation>進む</translation>
     </message>
     <message>
         <source>Next</source>
-        <translation type="unfinished"></translation>
+        <translation>次の録画</translation>
     </message>
     <message>
         <source>Frame</source>
-        <translation type="unfinished"></translation>
+        <translation>フレーム送り</translation>
     </message>
     <message>
         <source>Default Speed</source>
-        <translation type="unfinished"></translation>
+        <translation>標準速度</translation>
     </message>
     <message>
         <source>Play Speed</source>
-        <translation type="unfinished"></translation>
+        <translation>再生速度</translation>
     </message>
     <message>
         <source>Default Brightness</source>
-        <translation type="unfinished"></translation>
+        <translation>標準の明るさ</translation>
     </message>
     <message>
         <source>Brightness</source>
-        <translation type="unfinished"></translation>
+        <translation>明るさ</translation>
     </message>
     <message>
         <source>Mute ON/OFF</source>
-        <translation type="unfinished"></translation>
+        <translation>ミュート オン/オフ</translation>
     </message>
     <message>
         <source>Volume</source>
-        <translation type="unfinished"></translation>
+        <translation>音量</translation>
     </message>
     <message>
         <source>GPS Speed (may different from the actual speed)</source>
-        <translation type="unfinished"></translation>
+        <translation>GPS速度 (実際の速度と異なる場合があります)</translation>
     </message>
     <message>
         <source>Full/Normal</source>
-        <translation type="unfinished"></translation>
+        <translation>全画面/標準</translation>
     </message>
 </context>
 <context>
     <name>PlayerWidget</name>
     <message>
         <source>Frame</source>
-        <translation type="unfinished"></translation>
+        <translation>フレーム</translation>
     </message>
     <message>
         <source>Recording Time</source>
-        <translation type="unfinished"></translation>
+        <translation>録画時間</translation>
     </message>
     <message>
         <source>Play Speed</source>
-        <translation type="unfinished"></translation>
+        <translation>再生速度</translation>
     </message>
     <message>
         <source>Front</source>
-        <translation type="unfinished"></translation>
+        <translation>前方</translation>
     </message>
     <message>
         <source>Surround</source>
-        <translation type="unfinished"></translation>
+        <translation>360度</translation>
     </message>
     <message>
         <source>Rear</source>
-        <translation type="unfinished"></translation>
+        <translation>後方</translation>
     </message>
     <message>
         <source>All</source>
-        <translation type="unfinished"></translation>
+        <translation>すべて</translation>
     </message>
     <message>
         <source>Original</source>
-        <translation type="unfinished"></translation>
+        <translation>オリジナル</translation>
     </message>
     <message>
         <source>VR</source>
-        <translation type="unfinished"></translation>
+        <translation>VR</translation>
     </message>
     <message>
         <source>Panorama</source>
-        <translation type="unfinished"></translation>
+        <translation>パノラマ</translation>
     </message>
     <message>
         <source>Stereo</source>
-        <translation type="unfinished"></translation>
+        <translation>ステレオ</translation>
     </message>
 </context>
 <context>
     <name>ProgressbarDialog</name>
     <message>
         <source>Save file</source>
-        <translation type="unfinished"></translation>
+        <translation>ファイルの保存</translation>
     </message>
     <message>
         <source>Would you like to save?</source>
-        <translation type="unfinished"></translation>
+        <translation>保存しますか？</translation>
     </message>
     <message>
         <source>Browse</source>
-        <translation type="unfinished"></translation>
+        <translation>参照</translation>
     </message>
     <message>
         <source>Original</source>
-        <translation type="unfinished"></translation>
+        <translation>オリジナル</translation>
     </message>
     <message>
         <source>Separate</source>
-        <translation type="unfinished"></translation>
+        <translation>分割</translation>
     </message>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished"></translation>
+        <translation>キャンセル</translation>
     </message>
 </context>
 <context>
     <name>ReportLayout</name>
     <message>
         <source>Recording Information</source>
-        <translation type="unfinished"></translation>
+        <translation>録画情報</translation>
     </message>
     <message>
         <source>Image</source>
-        <translation type="unfinished"></translation>
+        <translation>画像</translation>
     </message>
     <message>
         <source>Channel 1</source>
-        <translation type="unfinished"></translation>
+        <translation>チャンネル1</translation>
     </message>
     <message>
         <source>Channel 2</source>
-        <translation type="unfinished"></translation>
+        <translation>チャンネル2</translation>
     </message>
     <message>
         <source>Channel 3</source>
-        <translation type="unfinished"></translation>
+        <translation>チャンネル3</translation>
     </message>
     <message>
         <source>Position Data</source>
-        <translation type="unfinished"></translation>
+        <translation>位置情報</translation>
     </message>
     <message>
         <source>Latitude</source>
-        <translation type="unfinished"></translation>
+        <translation>緯度</translation>
     </message>
     <message>
         <source>Longitude</source>
-        <translation type="unfinished"></translation>
+        <translation>経度</translation>
     </message>
     <message>
         <source>Map</source>
-        <translation type="unfinished"></translation>
+        <translation>地図</translation>
     </message>
     <message>
         <source>G-sensor Information</source>
-        <translation type="unfinished"></translation>
+        <translation>Gセンサー情報</translation>
     </message>
     <message>
         <source>G-Sensor Value</source>
-        <translation type="unfinished"></translation>
+        <translation>Gセンサー値</translation>
     </message>
 </context>
 <context>
     <name>ShortcutListDialog</name>
     <message>
         <source>Keyboard shortcuts</source>
-        <translation type="unfinished"></translation>
+        <translation>キーボードショートカット</translation>
     </message>
     <message>
         <source>Key</source>
-        <translation type="unfinished"></translation>
+        <translation>キー</translation>
     </message>
     <message>
         <source>Action</source>
-        <translation type="unfinished"></translation>
+        <translation>操作</translation>
     </message>
     <message>
         <source>Close</source>
-        <translation type="unfinished"></translation>
+        <translation>閉じる</translation>
     </message>
 </context>
 <context>
     <name>TitleBarWidget</name>
     <message>
         <source>Open File</source>
-        <translation type="unfinished"></translation>
+        <translation>ファイルを開く</translation>
     </message>
     <message>
         <source>Open Folder</source>
-        <translation type="unfinished"></translation>
+        <translation>フォルダーを開く</translation>
     </message>
     <message>
         <source>Save files</source>
-        <translation type="unfinished"></translation>
+        <translation>ファイルの保存</translation>
     </message>
     <message>
         <source>Capture</source>
-        <translation type="unfinished"></translation>
+        <translation>キャプチャ</translation>
     </message>
     <message>
         <source>Print</source>
-        <translation type="unfinished"></translation>
+        <translation>印刷</translation>
     </message>
     <message>
         <source>Full/Normal</source>
-        <translation type="unfinished"></translation>
+        <translation>全画面/標準</translation>
     </message>
     <message>
         <source>Info.</source>
-        <translation type="unfinished"></translation>
+        <translation>情報</translation>
     </message>
     <message>
         <source>Minimize</source>
-        <translation type="unfinished"></translation>
+        <translation>最小化</translation>
     </message>
     <message>
         <source>Close</source>
-        <translation type="unfinished"></translation>
+        <translation>閉じる</translation>
     </message>
 </context>
 <context>
     <name>VideoDisplayWidget</name>
     <message>
         <source>Brightness</source>
-        <translation type="unfinished"></translation>
+        <translation>明るさ</translation>
     </message>
     <message>
         <source>Play Speed</source>
-        <translation type="unfinished"></translation>
+        <translation>再生速度</translation>
     </message>
     <message>
         <source>Volume</source>
-        <translation type="unfinished"></translation>
+        <translation>音量</translation>
     </message>
 </context>
 </TS>
