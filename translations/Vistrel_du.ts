@@ -5,557 +5,557 @@
     <name>AboutDialog</name>
     <message>
         <source>Version</source>
-        <translation type="unfinished"></translation>
+        <translation>Versie</translation>
     </message>
 </context>
 <context>
     <name>ExceptionDialog</name>
     <message>
         <source>Confirm</source>
-        <translation type="unfinished"></translation>
+        <translation>Bevestigen</translation>
     </message>
 </context>
 <context>
     <name>ExportController</name>
     <message>
         <source>Input file not specified</source>
-        <translation type="unfinished"></translation>
+        <translation>Geen invoerbestand opgegeven</translation>
     </message>
     <message>
         <source>Output file not specified</source>
-        <translation type="unfinished"></translation>
+        <translation>Geen uitvoerbestand opgegeven</translation>
     </message>
     <message>
         <source>Failed to save the file</source>
-        <translation type="unfinished"></translation>
+        <translation>Het bestand kon niet worden opgeslagen</translation>
     </message>
     <message>
         <source>The recording cannot be saved over itself</source>
-        <translation type="unfinished"></translation>
+        <translation>De opname kan niet over zichzelf worden opgeslagen</translation>
     </message>
     <message>
         <source>Saved successfully</source>
-        <translation type="unfinished"></translation>
+        <translation>Met succes opgeslagen</translation>
     </message>
     <message>
         <source>These files exist already. Replace them?</source>
-        <translation type="unfinished"></translation>
+        <translation>Deze bestanden bestaan al. Vervangen?</translation>
     </message>
     <message>
         <source>Replace</source>
-        <translation type="unfinished"></translation>
+        <translation>Vervangen</translation>
     </message>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished"></translation>
+        <translation>Annuleren</translation>
     </message>
 </context>
 <context>
     <name>LoadingDialog</name>
     <message>
         <source>Please wait...</source>
-        <translation type="unfinished"></translation>
+        <translation>Even geduld...</translation>
     </message>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished"></translation>
+        <translation>Annuleren</translation>
     </message>
     <message>
         <source>Opening the file</source>
-        <translation type="unfinished"></translation>
+        <translation>Bestand wordt geopend</translation>
     </message>
     <message>
         <source>Save file</source>
-        <translation type="unfinished"></translation>
+        <translation>Bestand wordt opgeslagen</translation>
     </message>
 </context>
 <context>
     <name>MainWindow</name>
     <message>
         <source>Open File</source>
-        <translation type="unfinished"></translation>
+        <translation>Bestand openen</translation>
     </message>
     <message>
         <source>Ctrl+O</source>
-        <translation type="unfinished"></translation>
+        <translation>Ctrl+O</translation>
     </message>
     <message>
         <source>Open Folder</source>
-        <translation type="unfinished"></translation>
+        <translation>Map openen</translation>
     </message>
     <message>
         <source>Ctrl+F</source>
-        <translation type="unfinished"></translation>
+        <translation>Ctrl+F</translation>
     </message>
     <message>
         <source>Play/Pause</source>
-        <translation type="unfinished"></translation>
+        <translation>Afspelen/Pauzeren</translation>
     </message>
     <message>
         <source>Previous</source>
-        <translation type="unfinished"></translation>
+        <translation>Vorige</translation>
     </message>
     <message>
         <source>Next</source>
-        <translation type="unfinished"></translation>
+        <translation>Volgende</translation>
     </message>
     <message>
         <source>Darken</source>
-        <translation type="unfinished"></translation>
+        <translation>Donkerder</translation>
     </message>
     <message>
         <source>Brighten</source>
-        <translation type="unfinished"></translation>
+        <translation>Lichter</translation>
     </message>
     <message>
         <source>Default</source>
-        <translation type="unfinished"></translation>
+        <translation>Standaard</translation>
     </message>
     <message>
         <source>Fast</source>
-        <translation type="unfinished"></translation>
+        <translation>Sneller</translation>
     </message>
     <message>
         <source>Slow</source>
-        <translation type="unfinished"></translation>
+        <translation>Langzamer</translation>
     </message>
     <message>
         <source>Up</source>
-        <translation type="unfinished"></translation>
+        <translation>Harder</translation>
     </message>
     <message>
         <source>Down</source>
-        <translation type="unfinished"></translation>
+        <translation>Zachter</translation>
     </message>
     <message>
         <source>Mute ON/OFF</source>
-        <translation type="unfinished"></translation>
+        <translation>Dempen aan/uit</translation>
     </message>
     <message>
         <source>Open files</source>
-        <translation type="unfinished"></translation>
+        <translation>Bestanden openen</translation>
     </message>
     <message>
         <source>Open folders</source>
-        <translation type="unfinished"></translation>
+        <translation>Mappen openen</translation>
     </message>
     <message>
         <source>Play or pause</source>
-        <translation type="unfinished"></translation>
+        <translation>Afspelen of pauzeren</translation>
     </message>
     <message>
         <source>Previous recording</source>
-        <translation type="unfinished"></translation>
+        <translation>Vorige opname</translation>
     </message>
     <message>
         <source>Next recording</source>
-        <translation type="unfinished"></translation>
+        <translation>Volgende opname</translation>
     </message>
     <message>
         <source>Normal play speed</source>
-        <translation type="unfinished"></translation>
+        <translation>Normale afspeelsnelheid</translation>
     </message>
     <message>
         <source>Normal brightness</source>
-        <translation type="unfinished"></translation>
+        <translation>Normale helderheid</translation>
     </message>
     <message>
         <source>Sound off or on</source>
-        <translation type="unfinished"></translation>
+        <translation>Geluid uit- of aanzetten</translation>
     </message>
     <message>
         <source>Louder</source>
-        <translation type="unfinished"></translation>
+        <translation>Harder</translation>
     </message>
     <message>
         <source>Quieter</source>
-        <translation type="unfinished"></translation>
+        <translation>Zachter</translation>
     </message>
     <message>
         <source>5 seconds back (one frame back in frame search)</source>
-        <translation type="unfinished"></translation>
+        <translation>5 seconden terug (één frame terug in de frame-voor-framemodus)</translation>
     </message>
     <message>
         <source>5 seconds forward (one frame forward in frame search)</source>
-        <translation type="unfinished"></translation>
+        <translation>5 seconden vooruit (één frame vooruit in de frame-voor-framemodus)</translation>
     </message>
     <message>
         <source>One frame back</source>
-        <translation type="unfinished"></translation>
+        <translation>Eén frame terug</translation>
     </message>
     <message>
         <source>One frame forward</source>
-        <translation type="unfinished"></translation>
+        <translation>Eén frame vooruit</translation>
     </message>
     <message>
         <source>Previous event mark</source>
-        <translation type="unfinished"></translation>
+        <translation>Vorige gebeurtenismarkering</translation>
     </message>
     <message>
         <source>Next event mark</source>
-        <translation type="unfinished"></translation>
+        <translation>Volgende gebeurtenismarkering</translation>
     </message>
     <message>
         <source>This list of shortcuts</source>
-        <translation type="unfinished"></translation>
+        <translation>Deze lijst met sneltoetsen</translation>
     </message>
     <message>
         <source>Open</source>
-        <translation type="unfinished"></translation>
+        <translation>Openen</translation>
     </message>
     <message>
         <source>Video files(*.avi, *.mp4)</source>
-        <translation type="unfinished"></translation>
+        <translation>Videobestanden (*.avi, *.mp4)</translation>
     </message>
     <message>
         <source>No file for play back available</source>
-        <translation type="unfinished"></translation>
+        <translation>Geen afspeelbaar bestand</translation>
     </message>
     <message>
         <source>Invalid File</source>
-        <translation type="unfinished"></translation>
+        <translation>Ongeldig bestand</translation>
     </message>
     <message>
         <source>Captured! Do you want to open the folder?</source>
-        <translation type="unfinished"></translation>
+        <translation>Momentopname gemaakt! Wilt u de map openen?</translation>
     </message>
 </context>
 <context>
     <name>MapWidget</name>
     <message>
         <source>Map</source>
-        <translation type="unfinished"></translation>
+        <translation>Kaart</translation>
     </message>
     <message>
         <source>Latitude:</source>
-        <translation type="unfinished"></translation>
+        <translation>Breedte:</translation>
     </message>
     <message>
         <source>Longitude:</source>
-        <translation type="unfinished"></translation>
+        <translation>Lengte:</translation>
     </message>
 </context>
 <context>
     <name>PlayListTableWidget</name>
     <message>
         <source>No.</source>
-        <translation type="unfinished"></translation>
+        <translation>Nr.</translation>
     </message>
     <message>
         <source>Date</source>
-        <translation type="unfinished"></translation>
+        <translation>Datum</translation>
     </message>
     <message>
         <source>Time</source>
-        <translation type="unfinished"></translation>
+        <translation>Tijd</translation>
     </message>
     <message>
         <source>Type</source>
-        <translation type="unfinished"></translation>
+        <translation>Type</translation>
     </message>
 </context>
 <context>
     <name>PlayListWidget</name>
     <message>
         <source>Play List</source>
-        <translation type="unfinished"></translation>
+        <translation>Afspeellijst</translation>
     </message>
     <message>
         <source>All</source>
-        <translation type="unfinished"></translation>
+        <translation>Alle</translation>
     </message>
     <message>
         <source>Driving</source>
-        <translation type="unfinished"></translation>
+        <translation>Rijden</translation>
     </message>
     <message>
         <source>Event</source>
-        <translation type="unfinished"></translation>
+        <translation>Gebeurtenis</translation>
     </message>
     <message>
         <source>Parking</source>
-        <translation type="unfinished"></translation>
+        <translation>Parkeren</translation>
     </message>
     <message>
         <source>Export track (GPX)...</source>
-        <translation type="unfinished"></translation>
+        <translation>Route exporteren (GPX)...</translation>
     </message>
     <message>
         <source>Export track (CSV)...</source>
-        <translation type="unfinished"></translation>
+        <translation>Route exporteren (CSV)...</translation>
     </message>
     <message>
         <source>Export track</source>
-        <translation type="unfinished"></translation>
+        <translation>Route exporteren</translation>
     </message>
     <message>
         <source>GPS tracks (*.gpx)</source>
-        <translation type="unfinished"></translation>
+        <translation>GPS-routes (*.gpx)</translation>
     </message>
     <message>
         <source>Comma-separated values (*.csv)</source>
-        <translation type="unfinished"></translation>
+        <translation>Kommagescheiden waarden (*.csv)</translation>
     </message>
     <message>
         <source>The track could not be saved.</source>
-        <translation type="unfinished"></translation>
+        <translation>De route kon niet worden opgeslagen.</translation>
     </message>
     <message>
         <source>Unknown-</source>
-        <translation type="unfinished"></translation>
+        <translation>Onbekend-</translation>
     </message>
 </context>
 <context>
     <name>PlayerControlWidget</name>
     <message>
         <source>Prev.</source>
-        <translation type="unfinished"></translation>
+        <translation>Vorige</translation>
     </message>
     <message>
         <source>Backward(Rewind)</source>
-        <translation type="unfinished"></translation>
+        <translation>Achteruit (terugspoelen)</translation>
     </message>
     <message>
         <source>Play/Pause</source>
-        <translation type="unfinished"></translation>
+        <translation>Afspelen/Pauzeren</translation>
     </message>
     <message>
         <source>Forward</source>
-        <translation type="unfinished"></translation>
+        <translation>Vooruit</translation>
     </message>
     <message>
         <source>Next</source>
-        <translation type="unfinished"></translation>
+        <translation>Volgende</translation>
     </message>
     <message>
         <source>Frame</source>
-        <translation type="unfinished"></translation>
+        <translation>Frame voor frame</translation>
     </message>
     <message>
         <source>Default Speed</source>
-        <translation type="unfinished"></translation>
+        <translation>Standaardsnelheid</translation>
     </message>
     <message>
         <source>Play Speed</source>
-        <translation type="unfinished"></translation>
+        <translation>Afspeelsnelheid</translation>
     </message>
     <message>
         <source>Default Brightness</source>
-        <translation type="unfinished"></translation>
+        <translation>Standaardhelderheid</translation>
     </message>
     <message>
         <source>Brightness</source>
-        <translation type="unfinished"></translation>
+        <translation>Helderheid</translation>
     </message>
     <message>
         <source>Mute ON/OFF</source>
-        <translation type="unfinished"></translation>
+        <translation>Dempen aan/uit</translation>
     </message>
     <message>
         <source>Volume</source>
-        <translation type="unfinished"></translation>
+        <translation>Volume</translation>
     </message>
     <message>
         <source>GPS Speed (may different from the actual speed)</source>
-        <translation type="unfinished"></translation>
+        <translation>GPS-snelheid (kan afwijken van de werkelijke snelheid)</translation>
     </message>
     <message>
         <source>Full/Normal</source>
-        <translation type="unfinished"></translation>
+        <translation>Volledig scherm/Normaal</translation>
     </message>
 </context>
 <context>
     <name>PlayerWidget</name>
     <message>
         <source>Frame</source>
-        <translation type="unfinished"></translation>
+        <translation>Frame</translation>
     </message>
     <message>
         <source>Recording Time</source>
-        <translation type="unfinished"></translation>
+        <translation>Opnametijd</translation>
     </message>
     <message>
         <source>Play Speed</source>
-        <translation type="unfinished"></translation>
+        <translation>Afspeelsnelheid</translation>
     </message>
     <message>
         <source>Front</source>
-        <translation type="unfinished"></translation>
+        <translation>Voorkant</translation>
     </message>
     <message>
         <source>Surround</source>
-        <translation type="unfinished"></translation>
+        <translation>360°-weergave</translation>
     </message>
     <message>
         <source>Rear</source>
-        <translation type="unfinished"></translation>
+        <translation>Achterkant</translation>
     </message>
     <message>
         <source>All</source>
-        <translation type="unfinished"></translation>
+        <translation>Alle kanalen</translation>
     </message>
     <message>
         <source>Original</source>
-        <translation type="unfinished"></translation>
+        <translation>Origineel</translation>
     </message>
     <message>
         <source>VR</source>
-        <translation type="unfinished"></translation>
+        <translation>VR</translation>
     </message>
     <message>
         <source>Panorama</source>
-        <translation type="unfinished"></translation>
+        <translation>Panorama</translation>
     </message>
     <message>
         <source>Stereo</source>
-        <translation type="unfinished"></translation>
+        <translation>Stereo</translation>
     </message>
 </context>
 <context>
     <name>ProgressbarDialog</name>
     <message>
         <source>Save file</source>
-        <translation type="unfinished"></translation>
+        <translation>Bestand opslaan</translation>
     </message>
     <message>
         <source>Would you like to save?</source>
-        <translation type="unfinished"></translation>
+        <translation>Wilt u opslaan?</translation>
     </message>
     <message>
         <source>Browse</source>
-        <translation type="unfinished"></translation>
+        <translation>Bladeren</translation>
     </message>
     <message>
         <source>Original</source>
-        <translation type="unfinished"></translation>
+        <translation>Origineel</translation>
     </message>
     <message>
         <source>Separate</source>
-        <translation type="unfinished"></translation>
+        <translation>Splitsen</translation>
     </message>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished"></translation>
+        <translation>Annuleren</translation>
     </message>
 </context>
 <context>
     <name>ReportLayout</name>
     <message>
         <source>Recording Information</source>
-        <translation type="unfinished"></translation>
+        <translation>Opname-informatie</translation>
     </message>
     <message>
         <source>Image</source>
-        <translation type="unfinished"></translation>
+        <translation>Afbeelding</translation>
     </message>
     <message>
         <source>Channel 1</source>
-        <translation type="unfinished"></translation>
+        <translation>Kanaal 1</translation>
     </message>
     <message>
         <source>Channel 2</source>
-        <translation type="unfinished"></translation>
+        <translation>Kanaal 2</translation>
     </message>
     <message>
         <source>Channel 3</source>
-        <translation type="unfinished"></translation>
+        <translation>Kanaal 3</translation>
     </message>
     <message>
         <source>Position Data</source>
-        <translation type="unfinished"></translation>
+        <translation>Positiegegevens</translation>
     </message>
     <message>
         <source>Latitude</source>
-        <translation type="unfinished"></translation>
+        <translation>Breedte</translation>
     </message>
     <message>
         <source>Longitude</source>
-        <translation type="unfinished"></translation>
+        <translation>Lengte</translation>
     </message>
     <message>
         <source>Map</source>
-        <translation type="unfinished"></translation>
+        <translation>Kaart</translation>
     </message>
     <message>
         <source>G-sensor Information</source>
-        <translation type="unfinished"></translation>
+        <translation>G-sensorinformatie</translation>
     </message>
     <message>
         <source>G-Sensor Value</source>
-        <translation type="unfinished"></translation>
+        <translation>G-sensorwaarde</translation>
     </message>
 </context>
 <context>
     <name>ShortcutListDialog</name>
     <message>
         <source>Keyboard shortcuts</source>
-        <translation type="unfinished"></translation>
+        <translation>Sneltoetsen</translation>
     </message>
     <message>
         <source>Key</source>
-        <translation type="unfinished"></translation>
+        <translation>Toets</translation>
     </message>
     <message>
         <source>Action</source>
-        <translation type="unfinished"></translation>
+        <translation>Actie</translation>
     </message>
     <message>
         <source>Close</source>
-        <translation type="unfinished"></translation>
+        <translation>Sluiten</translation>
     </message>
 </context>
 <context>
     <name>TitleBarWidget</name>
     <message>
         <source>Open File</source>
-        <translation type="unfinished"></translation>
+        <translation>Bestand openen</translation>
     </message>
     <message>
         <source>Open Folder</source>
-        <translation type="unfinished"></translation>
+        <translation>Map openen</translation>
     </message>
     <message>
         <source>Save files</source>
-        <translation type="unfinished"></translation>
+        <translation>Bestanden opslaan</translation>
     </message>
     <message>
         <source>Capture</source>
-        <translation type="unfinished"></translation>
+        <translation>Momentopname</translation>
     </message>
     <message>
         <source>Print</source>
-        <translation type="unfinished"></translation>
+        <translation>Afdrukken</translation>
     </message>
     <message>
         <source>Full/Normal</source>
-        <translation type="unfinished"></translation>
+        <translation>Volledig scherm/Normaal</translation>
     </message>
     <message>
         <source>Info.</source>
-        <translation type="unfinished"></translation>
+        <translation>Info</translation>
     </message>
     <message>
         <source>Minimize</source>
-        <translation type="unfinished"></translation>
+        <translation>Minimaliseren</translation>
     </message>
     <message>
         <source>Close</source>
-        <translation type="unfinished"></translation>
+        <translation>Sluiten</translation>
     </message>
 </context>
 <context>
     <name>VideoDisplayWidget</name>
     <message>
         <source>Brightness</source>
-        <translation type="unfinished"></translation>
+        <translation>Helderheid</translation>
     </message>
     <message>
         <source>Play Speed</source>
-        <translation type="unfinished"></translation>
+        <translation>Afspeelsnelheid</translation>
     </message>
     <message>
         <source>Volume</source>
-        <translation type="unfinished"></translation>
+        <translation>Volume</translation>
     </message>
 </context>
 </TS>

@@ -5,557 +5,557 @@
     <name>AboutDialog</name>
     <message>
         <source>Version</source>
-        <translation type="unfinished"></translation>
+        <translation>Version</translation>
     </message>
 </context>
 <context>
     <name>ExceptionDialog</name>
     <message>
         <source>Confirm</source>
-        <translation type="unfinished"></translation>
+        <translation>Confirmer</translation>
     </message>
 </context>
 <context>
     <name>ExportController</name>
     <message>
         <source>Input file not specified</source>
-        <translation type="unfinished"></translation>
+        <translation>Aucun fichier source indiqué</translation>
     </message>
     <message>
         <source>Output file not specified</source>
-        <translation type="unfinished"></translation>
+        <translation>Aucun fichier de destination indiqué</translation>
     </message>
     <message>
         <source>Failed to save the file</source>
-        <translation type="unfinished"></translation>
+        <translation>Impossible d'enregistrer le fichier</translation>
     </message>
     <message>
         <source>The recording cannot be saved over itself</source>
-        <translation type="unfinished"></translation>
+        <translation>L'enregistrement ne peut pas être écrasé par lui-même</translation>
     </message>
     <message>
         <source>Saved successfully</source>
-        <translation type="unfinished"></translation>
+        <translation>Enregistré avec succès</translation>
     </message>
     <message>
         <source>These files exist already. Replace them?</source>
-        <translation type="unfinished"></translation>
+        <translation>Ces fichiers existent déjà. Les remplacer ?</translation>
     </message>
     <message>
         <source>Replace</source>
-        <translation type="unfinished"></translation>
+        <translation>Remplacer</translation>
     </message>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished"></translation>
+        <translation>Annuler</translation>
     </message>
 </context>
 <context>
     <name>LoadingDialog</name>
     <message>
         <source>Please wait...</source>
-        <translation type="unfinished"></translation>
+        <translation>Veuillez patienter...</translation>
     </message>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished"></translation>
+        <translation>Annuler</translation>
     </message>
     <message>
         <source>Opening the file</source>
-        <translation type="unfinished"></translation>
+        <translation>Ouverture du fichier</translation>
     </message>
     <message>
         <source>Save file</source>
-        <translation type="unfinished"></translation>
+        <translation>Enregistrement du fichier</translation>
     </message>
 </context>
 <context>
     <name>MainWindow</name>
     <message>
         <source>Open File</source>
-        <translation type="unfinished"></translation>
+        <translation>Ouvrir un fichier</translation>
     </message>
     <message>
         <source>Ctrl+O</source>
-        <translation type="unfinished"></translation>
+        <translation>Ctrl+O</translation>
     </message>
     <message>
         <source>Open Folder</source>
-        <translation type="unfinished"></translation>
+        <translation>Ouvrir un dossier</translation>
     </message>
     <message>
         <source>Ctrl+F</source>
-        <translation type="unfinished"></translation>
+        <translation>Ctrl+F</translation>
     </message>
     <message>
         <source>Play/Pause</source>
-        <translation type="unfinished"></translation>
+        <translation>Lecture/Pause</translation>
     </message>
     <message>
         <source>Previous</source>
-        <translation type="unfinished"></translation>
+        <translation>Précédent</translation>
     </message>
     <message>
         <source>Next</source>
-        <translation type="unfinished"></translation>
+        <translation>Suivant</translation>
     </message>
     <message>
         <source>Darken</source>
-        <translation type="unfinished"></translation>
+        <translation>Assombrir</translation>
     </message>
     <message>
         <source>Brighten</source>
-        <translation type="unfinished"></translation>
+        <translation>Éclaircir</translation>
     </message>
     <message>
         <source>Default</source>
-        <translation type="unfinished"></translation>
+        <translation>Par défaut</translation>
     </message>
     <message>
         <source>Fast</source>
-        <translation type="unfinished"></translation>
+        <translation>Plus rapide</translation>
     </message>
     <message>
         <source>Slow</source>
-        <translation type="unfinished"></translation>
+        <translation>Plus lent</translation>
     </message>
     <message>
         <source>Up</source>
-        <translation type="unfinished"></translation>
+        <translation>Plus fort</translation>
     </message>
     <message>
         <source>Down</source>
-        <translation type="unfinished"></translation>
+        <translation>Moins fort</translation>
     </message>
     <message>
         <source>Mute ON/OFF</source>
-        <translation type="unfinished"></translation>
+        <translation>Activer/désactiver la sourdine</translation>
     </message>
     <message>
         <source>Open files</source>
-        <translation type="unfinished"></translation>
+        <translation>Ouvrir des fichiers</translation>
     </message>
     <message>
         <source>Open folders</source>
-        <translation type="unfinished"></translation>
+        <translation>Ouvrir des dossiers</translation>
     </message>
     <message>
         <source>Play or pause</source>
-        <translation type="unfinished"></translation>
+        <translation>Lire ou mettre en pause</translation>
     </message>
     <message>
         <source>Previous recording</source>
-        <translation type="unfinished"></translation>
+        <translation>Enregistrement précédent</translation>
     </message>
     <message>
         <source>Next recording</source>
-        <translation type="unfinished"></translation>
+        <translation>Enregistrement suivant</translation>
     </message>
     <message>
         <source>Normal play speed</source>
-        <translation type="unfinished"></translation>
+        <translation>Vitesse de lecture normale</translation>
     </message>
     <message>
         <source>Normal brightness</source>
-        <translation type="unfinished"></translation>
+        <translation>Luminosité normale</translation>
     </message>
     <message>
         <source>Sound off or on</source>
-        <translation type="unfinished"></translation>
+        <translation>Couper ou rétablir le son</translation>
     </message>
     <message>
         <source>Louder</source>
-        <translation type="unfinished"></translation>
+        <translation>Augmenter le volume</translation>
     </message>
     <message>
         <source>Quieter</source>
-        <translation type="unfinished"></translation>
+        <translation>Baisser le volume</translation>
     </message>
     <message>
         <source>5 seconds back (one frame back in frame search)</source>
-        <translation type="unfinished"></translation>
+        <translation>5 secondes en arrière (une image en arrière en mode image par image)</translation>
     </message>
     <message>
         <source>5 seconds forward (one frame forward in frame search)</source>
-        <translation type="unfinished"></translation>
+        <translation>5 secondes en avant (une image en avant en mode image par image)</translation>
     </message>
     <message>
         <source>One frame back</source>
-        <translation type="unfinished"></translation>
+        <translation>Une image en arrière</translation>
     </message>
     <message>
         <source>One frame forward</source>
-        <translation type="unfinished"></translation>
+        <translation>Une image en avant</translation>
     </message>
     <message>
         <source>Previous event mark</source>
-        <translation type="unfinished"></translation>
+        <translation>Marque d'événement précédente</translation>
     </message>
     <message>
         <source>Next event mark</source>
-        <translation type="unfinished"></translation>
+        <translation>Marque d'événement suivante</translation>
     </message>
     <message>
         <source>This list of shortcuts</source>
-        <translation type="unfinished"></translation>
+        <translation>Cette liste de raccourcis</translation>
     </message>
     <message>
         <source>Open</source>
-        <translation type="unfinished"></translation>
+        <translation>Ouvrir</translation>
     </message>
     <message>
         <source>Video files(*.avi, *.mp4)</source>
-        <translation type="unfinished"></translation>
+        <translation>Fichiers vidéo (*.avi, *.mp4)</translation>
     </message>
     <message>
         <source>No file for play back available</source>
-        <translation type="unfinished"></translation>
+        <translation>Aucun fichier à lire</translation>
     </message>
     <message>
         <source>Invalid File</source>
-        <translation type="unfinished"></translation>
+        <translation>Fichier non valide</translation>
     </message>
     <message>
         <source>Captured! Do you want to open the folder?</source>
-        <translation type="unfinished"></translation>
+        <translation>Capture effectuée ! Voulez-vous ouvrir le dossier ?</translation>
     </message>
 </context>
 <context>
     <name>MapWidget</name>
     <message>
         <source>Map</source>
-        <translation type="unfinished"></translation>
+        <translation>Carte</translation>
     </message>
     <message>
         <source>Latitude:</source>
-        <translation type="unfinished"></translation>
+        <translation>Latitude :</translation>
     </message>
     <message>
         <source>Longitude:</source>
-        <translation type="unfinished"></translation>
+        <translation>Longitude :</translation>
     </message>
 </context>
 <context>
     <name>PlayListTableWidget</name>
     <message>
         <source>No.</source>
-        <translation type="unfinished"></translation>
+        <translation>N°</translation>
     </message>
     <message>
         <source>Date</source>
-        <translation type="unfinished"></translation>
+        <translation>Date</translation>
     </message>
     <message>
         <source>Time</source>
-        <translation type="unfinished"></translation>
+        <translation>Heure</translation>
     </message>
     <message>
         <source>Type</source>
-        <translation type="unfinished"></translation>
+        <translation>Type</translation>
     </message>
 </context>
 <context>
     <name>PlayListWidget</name>
     <message>
         <source>Play List</source>
-        <translation type="unfinished"></translation>
+        <translation>Liste de lecture</translation>
     </message>
     <message>
         <source>All</source>
-        <translation type="unfinished"></translation>
+        <translation>Tous</translation>
     </message>
     <message>
         <source>Driving</source>
-        <translation type="unfinished"></translation>
+        <translation>Conduite</translation>
     </message>
     <message>
         <source>Event</source>
-        <translation type="unfinished"></translation>
+        <translation>Événement</translation>
     </message>
     <message>
         <source>Parking</source>
-        <translation type="unfinished"></translation>
+        <translation>Stationnement</translation>
     </message>
     <message>
         <source>Export track (GPX)...</source>
-        <translation type="unfinished"></translation>
+        <translation>Exporter la trace (GPX)...</translation>
     </message>
     <message>
         <source>Export track (CSV)...</source>
-        <translation type="unfinished"></translation>
+        <translation>Exporter la trace (CSV)...</translation>
     </message>
     <message>
         <source>Export track</source>
-        <translation type="unfinished"></translation>
+        <translation>Exporter la trace</translation>
     </message>
     <message>
         <source>GPS tracks (*.gpx)</source>
-        <translation type="unfinished"></translation>
+        <translation>Traces GPS (*.gpx)</translation>
     </message>
     <message>
         <source>Comma-separated values (*.csv)</source>
-        <translation type="unfinished"></translation>
+        <translation>Valeurs séparées par des virgules (*.csv)</translation>
     </message>
     <message>
         <source>The track could not be saved.</source>
-        <translation type="unfinished"></translation>
+        <translation>Impossible d'enregistrer la trace.</translation>
     </message>
     <message>
         <source>Unknown-</source>
-        <translation type="unfinished"></translation>
+        <translation>Inconnu-</translation>
     </message>
 </context>
 <context>
     <name>PlayerControlWidget</name>
     <message>
         <source>Prev.</source>
-        <translation type="unfinished"></translation>
+        <translation>Précédent</translation>
     </message>
     <message>
         <source>Backward(Rewind)</source>
-        <translation type="unfinished"></translation>
+        <translation>Reculer (retour rapide)</translation>
     </message>
     <message>
         <source>Play/Pause</source>
-        <translation type="unfinished"></translation>
+        <translation>Lecture/Pause</translation>
     </message>
     <message>
         <source>Forward</source>
-        <translation type="unfinished"></translation>
+        <translation>Avancer</translation>
     </message>
     <message>
         <source>Next</source>
-        <translation type="unfinished"></translation>
+        <translation>Suivant</translation>
     </message>
     <message>
         <source>Frame</source>
-        <translation type="unfinished"></translation>
+        <translation>Image par image</translation>
     </message>
     <message>
         <source>Default Speed</source>
-        <translation type="unfinished"></translation>
+        <translation>Vitesse par défaut</translation>
     </message>
     <message>
         <source>Play Speed</source>
-        <translation type="unfinished"></translation>
+        <translation>Vitesse de lecture</translation>
     </message>
     <message>
         <source>Default Brightness</source>
-        <translation type="unfinished"></translation>
+        <translation>Luminosité par défaut</translation>
     </message>
     <message>
         <source>Brightness</source>
-        <translation type="unfinished"></translation>
+        <translation>Luminosité</translation>
     </message>
     <message>
         <source>Mute ON/OFF</source>
-        <translation type="unfinished"></translation>
+        <translation>Activer/désactiver la sourdine</translation>
     </message>
     <message>
         <source>Volume</source>
-        <translation type="unfinished"></translation>
+        <translation>Volume</translation>
     </message>
     <message>
         <source>GPS Speed (may different from the actual speed)</source>
-        <translation type="unfinished"></translation>
+        <translation>Vitesse GPS (peut différer de la vitesse réelle)</translation>
     </message>
     <message>
         <source>Full/Normal</source>
-        <translation type="unfinished"></translation>
+        <translation>Plein écran/Normal</translation>
     </message>
 </context>
 <context>
     <name>PlayerWidget</name>
     <message>
         <source>Frame</source>
-        <translation type="unfinished"></translation>
+        <translation>Image</translation>
     </message>
     <message>
         <source>Recording Time</source>
-        <translation type="unfinished"></translation>
+        <translation>Temps d'enregistrement</translation>
     </message>
     <message>
         <source>Play Speed</source>
-        <translation type="unfinished"></translation>
+        <translation>Vitesse de lecture</translation>
     </message>
     <message>
         <source>Front</source>
-        <translation type="unfinished"></translation>
+        <translation>Avant</translation>
     </message>
     <message>
         <source>Surround</source>
-        <translation type="unfinished"></translation>
+        <translation>Vue 360°</translation>
     </message>
     <message>
         <source>Rear</source>
-        <translation type="unfinished"></translation>
+        <translation>Arrière</translation>
     </message>
     <message>
         <source>All</source>
-        <translation type="unfinished"></translation>
+        <translation>Tous les canaux</translation>
     </message>
     <message>
         <source>Original</source>
-        <translation type="unfinished"></translation>
+        <translation>Original</translation>
     </message>
     <message>
         <source>VR</source>
-        <translation type="unfinished"></translation>
+        <translation>VR</translation>
     </message>
     <message>
         <source>Panorama</source>
-        <translation type="unfinished"></translation>
+        <translation>Panorama</translation>
     </message>
     <message>
         <source>Stereo</source>
-        <translation type="unfinished"></translation>
+        <translation>Stéréo</translation>
     </message>
 </context>
 <context>
     <name>ProgressbarDialog</name>
     <message>
         <source>Save file</source>
-        <translation type="unfinished"></translation>
+        <translation>Enregistrer le fichier</translation>
     </message>
     <message>
         <source>Would you like to save?</source>
-        <translation type="unfinished"></translation>
+        <translation>Voulez-vous enregistrer ?</translation>
     </message>
     <message>
         <source>Browse</source>
-        <translation type="unfinished"></translation>
+        <translation>Parcourir</translation>
     </message>
     <message>
         <source>Original</source>
-        <translation type="unfinished"></translation>
+        <translation>Original</translation>
     </message>
     <message>
         <source>Separate</source>
-        <translation type="unfinished"></translation>
+        <translation>Séparer</translation>
     </message>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished"></translation>
+        <translation>Annuler</translation>
     </message>
 </context>
 <context>
     <name>ReportLayout</name>
     <message>
         <source>Recording Information</source>
-        <translation type="unfinished"></translation>
+        <translation>Informations sur l'enregistrement</translation>
     </message>
     <message>
         <source>Image</source>
-        <translation type="unfinished"></translation>
+        <translation>Image</translation>
     </message>
     <message>
         <source>Channel 1</source>
-        <translation type="unfinished"></translation>
+        <translation>Canal 1</translation>
     </message>
     <message>
         <source>Channel 2</source>
-        <translation type="unfinished"></translation>
+        <translation>Canal 2</translation>
     </message>
     <message>
         <source>Channel 3</source>
-        <translation type="unfinished"></translation>
+        <translation>Canal 3</translation>
     </message>
     <message>
         <source>Position Data</source>
-        <translation type="unfinished"></translation>
+        <translation>Données de position</translation>
     </message>
     <message>
         <source>Latitude</source>
-        <translation type="unfinished"></translation>
+        <translation>Latitude</translation>
     </message>
     <message>
         <source>Longitude</source>
-        <translation type="unfinished"></translation>
+        <translation>Longitude</translation>
     </message>
     <message>
         <source>Map</source>
-        <translation type="unfinished"></translation>
+        <translation>Carte</translation>
     </message>
     <message>
         <source>G-sensor Information</source>
-        <translation type="unfinished"></translation>
+        <translation>Informations du capteur G</translation>
     </message>
     <message>
         <source>G-Sensor Value</source>
-        <translation type="unfinished"></translation>
+        <translation>Valeur du capteur G</translation>
     </message>
 </context>
 <context>
     <name>ShortcutListDialog</name>
     <message>
         <source>Keyboard shortcuts</source>
-        <translation type="unfinished"></translation>
+        <translation>Raccourcis clavier</translation>
     </message>
     <message>
         <source>Key</source>
-        <translation type="unfinished"></translation>
+        <translation>Touche</translation>
     </message>
     <message>
         <source>Action</source>
-        <translation type="unfinished"></translation>
+        <translation>Action</translation>
     </message>
     <message>
         <source>Close</source>
-        <translation type="unfinished"></translation>
+        <translation>Fermer</translation>
     </message>
 </context>
 <context>
     <name>TitleBarWidget</name>
     <message>
         <source>Open File</source>
-        <translation type="unfinished"></translation>
+        <translation>Ouvrir un fichier</translation>
     </message>
     <message>
         <source>Open Folder</source>
-        <translation type="unfinished"></translation>
+        <translation>Ouvrir un dossier</translation>
     </message>
     <message>
         <source>Save files</source>
-        <translation type="unfinished"></translation>
+        <translation>Enregistrer les fichiers</translation>
     </message>
     <message>
         <source>Capture</source>
-        <translation type="unfinished"></translation>
+        <translation>Capture</translation>
     </message>
     <message>
         <source>Print</source>
-        <translation type="unfinished"></translation>
+        <translation>Imprimer</translation>
     </message>
     <message>
         <source>Full/Normal</source>
-        <translation type="unfinished"></translation>
+        <translation>Plein écran/Normal</translation>
     </message>
     <message>
         <source>Info.</source>
-        <translation type="unfinished"></translation>
+        <translation>À propos</translation>
     </message>
     <message>
         <source>Minimize</source>
-        <translation type="unfinished"></translation>
+        <translation>Réduire</translation>
     </message>
     <message>
         <source>Close</source>
-        <translation type="unfinished"></translation>
+        <translation>Fermer</translation>
     </message>
 </context>
 <context>
     <name>VideoDisplayWidget</name>
     <message>
         <source>Brightness</source>
-        <translation type="unfinished"></translation>
+        <translation>Luminosité</translation>
     </message>
     <message>
         <source>Play Speed</source>
-        <translation type="unfinished"></translation>
+        <translation>Vitesse de lecture</translation>
     </message>
     <message>
         <source>Volume</source>
-        <translation type="unfinished"></translation>
+        <translation>Volume</translation>
     </message>
 </context>
 </TS>

@@ -5,557 +5,557 @@
     <name>AboutDialog</name>
     <message>
         <source>Version</source>
-        <translation type="unfinished"></translation>
+        <translation>Version</translation>
     </message>
 </context>
 <context>
     <name>ExceptionDialog</name>
     <message>
         <source>Confirm</source>
-        <translation type="unfinished"></translation>
+        <translation>Bestätigen</translation>
     </message>
 </context>
 <context>
     <name>ExportController</name>
     <message>
         <source>Input file not specified</source>
-        <translation type="unfinished"></translation>
+        <translation>Keine Eingabedatei angegeben</translation>
     </message>
     <message>
         <source>Output file not specified</source>
-        <translation type="unfinished"></translation>
+        <translation>Keine Ausgabedatei angegeben</translation>
     </message>
     <message>
         <source>Failed to save the file</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Datei konnte nicht gespeichert werden</translation>
     </message>
     <message>
         <source>The recording cannot be saved over itself</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Aufnahme kann nicht über sich selbst gespeichert werden</translation>
     </message>
     <message>
         <source>Saved successfully</source>
-        <translation type="unfinished"></translation>
+        <translation>Erfolgreich gespeichert</translation>
     </message>
     <message>
         <source>These files exist already. Replace them?</source>
-        <translation type="unfinished"></translation>
+        <translation>Diese Dateien sind bereits vorhanden. Ersetzen?</translation>
     </message>
     <message>
         <source>Replace</source>
-        <translation type="unfinished"></translation>
+        <translation>Ersetzen</translation>
     </message>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished"></translation>
+        <translation>Abbrechen</translation>
     </message>
 </context>
 <context>
     <name>LoadingDialog</name>
     <message>
         <source>Please wait...</source>
-        <translation type="unfinished"></translation>
+        <translation>Bitte warten...</translation>
     </message>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished"></translation>
+        <translation>Abbrechen</translation>
     </message>
     <message>
         <source>Opening the file</source>
-        <translation type="unfinished"></translation>
+        <translation>Datei wird geöffnet</translation>
     </message>
     <message>
         <source>Save file</source>
-        <translation type="unfinished"></translation>
+        <translation>Datei wird gespeichert</translation>
     </message>
 </context>
 <context>
     <name>MainWindow</name>
     <message>
         <source>Open File</source>
-        <translation type="unfinished"></translation>
+        <translation>Datei öffnen</translation>
     </message>
     <message>
         <source>Ctrl+O</source>
-        <translation type="unfinished"></translation>
+        <translation>Ctrl+O</translation>
     </message>
     <message>
         <source>Open Folder</source>
-        <translation type="unfinished"></translation>
+        <translation>Ordner öffnen</translation>
     </message>
     <message>
         <source>Ctrl+F</source>
-        <translation type="unfinished"></translation>
+        <translation>Ctrl+F</translation>
     </message>
     <message>
         <source>Play/Pause</source>
-        <translation type="unfinished"></translation>
+        <translation>Wiedergabe/Pause</translation>
     </message>
     <message>
         <source>Previous</source>
-        <translation type="unfinished"></translation>
+        <translation>Vorherige Aufnahme</translation>
     </message>
     <message>
         <source>Next</source>
-        <translation type="unfinished"></translation>
+        <translation>Nächste Aufnahme</translation>
     </message>
     <message>
         <source>Darken</source>
-        <translation type="unfinished"></translation>
+        <translation>Dunkler</translation>
     </message>
     <message>
         <source>Brighten</source>
-        <translation type="unfinished"></translation>
+        <translation>Heller</translation>
     </message>
     <message>
         <source>Default</source>
-        <translation type="unfinished"></translation>
+        <translation>Standard</translation>
     </message>
     <message>
         <source>Fast</source>
-        <translation type="unfinished"></translation>
+        <translation>Schneller</translation>
     </message>
     <message>
         <source>Slow</source>
-        <translation type="unfinished"></translation>
+        <translation>Langsamer</translation>
     </message>
     <message>
         <source>Up</source>
-        <translation type="unfinished"></translation>
+        <translation>Lauter</translation>
     </message>
     <message>
         <source>Down</source>
-        <translation type="unfinished"></translation>
+        <translation>Leiser</translation>
     </message>
     <message>
         <source>Mute ON/OFF</source>
-        <translation type="unfinished"></translation>
+        <translation>Stummschaltung ein/aus</translation>
     </message>
     <message>
         <source>Open files</source>
-        <translation type="unfinished"></translation>
+        <translation>Dateien öffnen</translation>
     </message>
     <message>
         <source>Open folders</source>
-        <translation type="unfinished"></translation>
+        <translation>Ordner öffnen</translation>
     </message>
     <message>
         <source>Play or pause</source>
-        <translation type="unfinished"></translation>
+        <translation>Wiedergeben oder pausieren</translation>
     </message>
     <message>
         <source>Previous recording</source>
-        <translation type="unfinished"></translation>
+        <translation>Vorherige Aufnahme</translation>
     </message>
     <message>
         <source>Next recording</source>
-        <translation type="unfinished"></translation>
+        <translation>Nächste Aufnahme</translation>
     </message>
     <message>
         <source>Normal play speed</source>
-        <translation type="unfinished"></translation>
+        <translation>Normale Wiedergabegeschwindigkeit</translation>
     </message>
     <message>
         <source>Normal brightness</source>
-        <translation type="unfinished"></translation>
+        <translation>Normale Helligkeit</translation>
     </message>
     <message>
         <source>Sound off or on</source>
-        <translation type="unfinished"></translation>
+        <translation>Ton aus- oder einschalten</translation>
     </message>
     <message>
         <source>Louder</source>
-        <translation type="unfinished"></translation>
+        <translation>Lauter</translation>
     </message>
     <message>
         <source>Quieter</source>
-        <translation type="unfinished"></translation>
+        <translation>Leiser</translation>
     </message>
     <message>
         <source>5 seconds back (one frame back in frame search)</source>
-        <translation type="unfinished"></translation>
+        <translation>5 Sekunden zurück (im Bild-für-Bild-Modus ein Bild zurück)</translation>
     </message>
     <message>
         <source>5 seconds forward (one frame forward in frame search)</source>
-        <translation type="unfinished"></translation>
+        <translation>5 Sekunden vor (im Bild-für-Bild-Modus ein Bild vor)</translation>
     </message>
     <message>
         <source>One frame back</source>
-        <translation type="unfinished"></translation>
+        <translation>Ein Bild zurück</translation>
     </message>
     <message>
         <source>One frame forward</source>
-        <translation type="unfinished"></translation>
+        <translation>Ein Bild vor</translation>
     </message>
     <message>
         <source>Previous event mark</source>
-        <translation type="unfinished"></translation>
+        <translation>Vorherige Ereignismarke</translation>
     </message>
     <message>
         <source>Next event mark</source>
-        <translation type="unfinished"></translation>
+        <translation>Nächste Ereignismarke</translation>
     </message>
     <message>
         <source>This list of shortcuts</source>
-        <translation type="unfinished"></translation>
+        <translation>Diese Liste der Tastenkürzel</translation>
     </message>
     <message>
         <source>Open</source>
-        <translation type="unfinished"></translation>
+        <translation>Öffnen</translation>
     </message>
     <message>
         <source>Video files(*.avi, *.mp4)</source>
-        <translation type="unfinished"></translation>
+        <translation>Videodateien (*.avi, *.mp4)</translation>
     </message>
     <message>
         <source>No file for play back available</source>
-        <translation type="unfinished"></translation>
+        <translation>Keine abspielbare Datei vorhanden</translation>
     </message>
     <message>
         <source>Invalid File</source>
-        <translation type="unfinished"></translation>
+        <translation>Ungültige Datei</translation>
     </message>
     <message>
         <source>Captured! Do you want to open the folder?</source>
-        <translation type="unfinished"></translation>
+        <translation>Schnappschuss gespeichert! Ordner öffnen?</translation>
     </message>
 </context>
 <context>
     <name>MapWidget</name>
     <message>
         <source>Map</source>
-        <translation type="unfinished"></translation>
+        <translation>Karte</translation>
     </message>
     <message>
         <source>Latitude:</source>
-        <translation type="unfinished"></translation>
+        <translation>Breite:</translation>
     </message>
     <message>
         <source>Longitude:</source>
-        <translation type="unfinished"></translation>
+        <translation>Länge:</translation>
     </message>
 </context>
 <context>
     <name>PlayListTableWidget</name>
     <message>
         <source>No.</source>
-        <translation type="unfinished"></translation>
+        <translation>Nr.</translation>
     </message>
     <message>
         <source>Date</source>
-        <translation type="unfinished"></translation>
+        <translation>Datum</translation>
     </message>
     <message>
         <source>Time</source>
-        <translation type="unfinished"></translation>
+        <translation>Zeit</translation>
     </message>
     <message>
         <source>Type</source>
-        <translation type="unfinished"></translation>
+        <translation>Typ</translation>
     </message>
 </context>
 <context>
     <name>PlayListWidget</name>
     <message>
         <source>Play List</source>
-        <translation type="unfinished"></translation>
+        <translation>Wiedergabeliste</translation>
     </message>
     <message>
         <source>All</source>
-        <translation type="unfinished"></translation>
+        <translation>Alle</translation>
     </message>
     <message>
         <source>Driving</source>
-        <translation type="unfinished"></translation>
+        <translation>Fahrt</translation>
     </message>
     <message>
         <source>Event</source>
-        <translation type="unfinished"></translation>
+        <translation>Ereignis</translation>
     </message>
     <message>
         <source>Parking</source>
-        <translation type="unfinished"></translation>
+        <translation>Parken</translation>
     </message>
     <message>
         <source>Export track (GPX)...</source>
-        <translation type="unfinished"></translation>
+        <translation>Strecke exportieren (GPX)...</translation>
     </message>
     <message>
         <source>Export track (CSV)...</source>
-        <translation type="unfinished"></translation>
+        <translation>Strecke exportieren (CSV)...</translation>
     </message>
     <message>
         <source>Export track</source>
-        <translation type="unfinished"></translation>
+        <translation>Strecke exportieren</translation>
     </message>
     <message>
         <source>GPS tracks (*.gpx)</source>
-        <translation type="unfinished"></translation>
+        <translation>GPS-Strecken (*.gpx)</translation>
     </message>
     <message>
         <source>Comma-separated values (*.csv)</source>
-        <translation type="unfinished"></translation>
+        <translation>Kommagetrennte Werte (*.csv)</translation>
     </message>
     <message>
         <source>The track could not be saved.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Strecke konnte nicht gespeichert werden.</translation>
     </message>
     <message>
         <source>Unknown-</source>
-        <translation type="unfinished"></translation>
+        <translation>Unbekannt-</translation>
     </message>
 </context>
 <context>
     <name>PlayerControlWidget</name>
     <message>
         <source>Prev.</source>
-        <translation type="unfinished"></translation>
+        <translation>Vorherige Aufnahme</translation>
     </message>
     <message>
         <source>Backward(Rewind)</source>
-        <translation type="unfinished"></translation>
+        <translation>Rückwärts (Rücklauf)</translation>
     </message>
     <message>
         <source>Play/Pause</source>
-        <translation type="unfinished"></translation>
+        <translation>Wiedergabe/Pause</translation>
     </message>
     <message>
         <source>Forward</source>
-        <translation type="unfinished"></translation>
+        <translation>Vorwärts</translation>
     </message>
     <message>
         <source>Next</source>
-        <translation type="unfinished"></translation>
+        <translation>Nächste Aufnahme</translation>
     </message>
     <message>
         <source>Frame</source>
-        <translation type="unfinished"></translation>
+        <translation>Bild für Bild</translation>
     </message>
     <message>
         <source>Default Speed</source>
-        <translation type="unfinished"></translation>
+        <translation>Standardgeschwindigkeit</translation>
     </message>
     <message>
         <source>Play Speed</source>
-        <translation type="unfinished"></translation>
+        <translation>Wiedergabegeschwindigkeit</translation>
     </message>
     <message>
         <source>Default Brightness</source>
-        <translation type="unfinished"></translation>
+        <translation>Standardhelligkeit</translation>
     </message>
     <message>
         <source>Brightness</source>
-        <translation type="unfinished"></translation>
+        <translation>Helligkeit</translation>
     </message>
     <message>
         <source>Mute ON/OFF</source>
-        <translation type="unfinished"></translation>
+        <translation>Stummschaltung ein/aus</translation>
     </message>
     <message>
         <source>Volume</source>
-        <translation type="unfinished"></translation>
+        <translation>Lautstärke</translation>
     </message>
     <message>
         <source>GPS Speed (may different from the actual speed)</source>
-        <translation type="unfinished"></translation>
+        <translation>GPS-Geschwindigkeit (kann von der tatsächlichen Geschwindigkeit abweichen)</translation>
     </message>
     <message>
         <source>Full/Normal</source>
-        <translation type="unfinished"></translation>
+        <translation>Vollbild/Normal</translation>
     </message>
 </context>
 <context>
     <name>PlayerWidget</name>
     <message>
         <source>Frame</source>
-        <translation type="unfinished"></translation>
+        <translation>Bild</translation>
     </message>
     <message>
         <source>Recording Time</source>
-        <translation type="unfinished"></translation>
+        <translation>Aufnahmezeit</translation>
     </message>
     <message>
         <source>Play Speed</source>
-        <translation type="unfinished"></translation>
+        <translation>Wiedergabegeschwindigkeit</translation>
     </message>
     <message>
         <source>Front</source>
-        <translation type="unfinished"></translation>
+        <translation>Vorne</translation>
     </message>
     <message>
         <source>Surround</source>
-        <translation type="unfinished"></translation>
+        <translation>360°-Ansicht</translation>
     </message>
     <message>
         <source>Rear</source>
-        <translation type="unfinished"></translation>
+        <translation>Hinten</translation>
     </message>
     <message>
         <source>All</source>
-        <translation type="unfinished"></translation>
+        <translation>Alle Kanäle</translation>
     </message>
     <message>
         <source>Original</source>
-        <translation type="unfinished"></translation>
+        <translation>Original</translation>
     </message>
     <message>
         <source>VR</source>
-        <translation type="unfinished"></translation>
+        <translation>VR</translation>
     </message>
     <message>
         <source>Panorama</source>
-        <translation type="unfinished"></translation>
+        <translation>Panorama</translation>
     </message>
     <message>
         <source>Stereo</source>
-        <translation type="unfinished"></translation>
+        <translation>Stereo</translation>
     </message>
 </context>
 <context>
     <name>ProgressbarDialog</name>
     <message>
         <source>Save file</source>
-        <translation type="unfinished"></translation>
+        <translation>Datei speichern</translation>
     </message>
     <message>
         <source>Would you like to save?</source>
-        <translation type="unfinished"></translation>
+        <translation>Aufnahme speichern?</translation>
     </message>
     <message>
         <source>Browse</source>
-        <translation type="unfinished"></translation>
+        <translation>Durchsuchen</translation>
     </message>
     <message>
         <source>Original</source>
-        <translation type="unfinished"></translation>
+        <translation>Original</translation>
     </message>
     <message>
         <source>Separate</source>
-        <translation type="unfinished"></translation>
+        <translation>Aufteilen</translation>
     </message>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished"></translation>
+        <translation>Abbrechen</translation>
     </message>
 </context>
 <context>
     <name>ReportLayout</name>
     <message>
         <source>Recording Information</source>
-        <translation type="unfinished"></translation>
+        <translation>Aufnahmeinformationen</translation>
     </message>
     <message>
         <source>Image</source>
-        <translation type="unfinished"></translation>
+        <translation>Bild</translation>
     </message>
     <message>
         <source>Channel 1</source>
-        <translation type="unfinished"></translation>
+        <translation>Kanal 1</translation>
     </message>
     <message>
         <source>Channel 2</source>
-        <translation type="unfinished"></translation>
+        <translation>Kanal 2</translation>
     </message>
     <message>
         <source>Channel 3</source>
-        <translation type="unfinished"></translation>
+        <translation>Kanal 3</translation>
     </message>
     <message>
         <source>Position Data</source>
-        <translation type="unfinished"></translation>
+        <translation>Positionsdaten</translation>
     </message>
     <message>
         <source>Latitude</source>
-        <translation type="unfinished"></translation>
+        <translation>Breite</translation>
     </message>
     <message>
         <source>Longitude</source>
-        <translation type="unfinished"></translation>
+        <translation>Länge</translation>
     </message>
     <message>
         <source>Map</source>
-        <translation type="unfinished"></translation>
+        <translation>Karte</translation>
     </message>
     <message>
         <source>G-sensor Information</source>
-        <translation type="unfinished"></translation>
+        <translation>G-Sensor-Informationen</translation>
     </message>
     <message>
         <source>G-Sensor Value</source>
-        <translation type="unfinished"></translation>
+        <translation>G-Sensor-Wert</translation>
     </message>
 </context>
 <context>
     <name>ShortcutListDialog</name>
     <message>
         <source>Keyboard shortcuts</source>
-        <translation type="unfinished"></translation>
+        <translation>Tastenkürzel</translation>
     </message>
     <message>
         <source>Key</source>
-        <translation type="unfinished"></translation>
+        <translation>Taste</translation>
     </message>
     <message>
         <source>Action</source>
-        <translation type="unfinished"></translation>
+        <translation>Aktion</translation>
     </message>
     <message>
         <source>Close</source>
-        <translation type="unfinished"></translation>
+        <translation>Schließen</translation>
     </message>
 </context>
 <context>
     <name>TitleBarWidget</name>
     <message>
         <source>Open File</source>
-        <translation type="unfinished"></translation>
+        <translation>Datei öffnen</translation>
     </message>
     <message>
         <source>Open Folder</source>
-        <translation type="unfinished"></translation>
+        <translation>Ordner öffnen</translation>
     </message>
     <message>
         <source>Save files</source>
-        <translation type="unfinished"></translation>
+        <translation>Dateien speichern</translation>
     </message>
     <message>
         <source>Capture</source>
-        <translation type="unfinished"></translation>
+        <translation>Schnappschuss</translation>
     </message>
     <message>
         <source>Print</source>
-        <translation type="unfinished"></translation>
+        <translation>Drucken</translation>
     </message>
     <message>
         <source>Full/Normal</source>
-        <translation type="unfinished"></translation>
+        <translation>Vollbild/Normal</translation>
     </message>
     <message>
         <source>Info.</source>
-        <translation type="unfinished"></translation>
+        <translation>Info</translation>
     </message>
     <message>
         <source>Minimize</source>
-        <translation type="unfinished"></translation>
+        <translation>Minimieren</translation>
     </message>
     <message>
         <source>Close</source>
-        <translation type="unfinished"></translation>
+        <translation>Schließen</translation>
     </message>
 </context>
 <context>
     <name>VideoDisplayWidget</name>
     <message>
         <source>Brightness</source>
-        <translation type="unfinished"></translation>
+        <translation>Helligkeit</translation>
     </message>
     <message>
         <source>Play Speed</source>
-        <translation type="unfinished"></translation>
+        <translation>Wiedergabegeschwindigkeit</translation>
     </message>
     <message>
         <source>Volume</source>
-        <translation type="unfinished"></translation>
+        <translation>Lautstärke</translation>
     </message>
 </context>
 </TS>

@@ -5,557 +5,557 @@
     <name>AboutDialog</name>
     <message>
         <source>Version</source>
-        <translation type="unfinished"></translation>
+        <translation>Versione</translation>
     </message>
 </context>
 <context>
     <name>ExceptionDialog</name>
     <message>
         <source>Confirm</source>
-        <translation type="unfinished"></translation>
+        <translation>OK</translation>
     </message>
 </context>
 <context>
     <name>ExportController</name>
     <message>
         <source>Input file not specified</source>
-        <translation type="unfinished"></translation>
+        <translation>File di origine non specificato</translation>
     </message>
     <message>
         <source>Output file not specified</source>
-        <translation type="unfinished"></translation>
+        <translation>File di destinazione non specificato</translation>
     </message>
     <message>
         <source>Failed to save the file</source>
-        <translation type="unfinished"></translation>
+        <translation>Impossibile salvare il file</translation>
     </message>
     <message>
         <source>The recording cannot be saved over itself</source>
-        <translation type="unfinished"></translation>
+        <translation>Impossibile salvare la registrazione sullo stesso file</translation>
     </message>
     <message>
         <source>Saved successfully</source>
-        <translation type="unfinished"></translation>
+        <translation>Salvataggio completato</translation>
     </message>
     <message>
         <source>These files exist already. Replace them?</source>
-        <translation type="unfinished"></translation>
+        <translation>Questi file esistono già. Sostituirli?</translation>
     </message>
     <message>
         <source>Replace</source>
-        <translation type="unfinished"></translation>
+        <translation>Sostituisci</translation>
     </message>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished"></translation>
+        <translation>Annulla</translation>
     </message>
 </context>
 <context>
     <name>LoadingDialog</name>
     <message>
         <source>Please wait...</source>
-        <translation type="unfinished"></translation>
+        <translation>Attendere...</translation>
     </message>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished"></translation>
+        <translation>Annulla</translation>
     </message>
     <message>
         <source>Opening the file</source>
-        <translation type="unfinished"></translation>
+        <translation>Apertura del file</translation>
     </message>
     <message>
         <source>Save file</source>
-        <translation type="unfinished"></translation>
+        <translation>Salvataggio del file</translation>
     </message>
 </context>
 <context>
     <name>MainWindow</name>
     <message>
         <source>Open File</source>
-        <translation type="unfinished"></translation>
+        <translation>Apri file</translation>
     </message>
     <message>
         <source>Ctrl+O</source>
-        <translation type="unfinished"></translation>
+        <translation>Ctrl+O</translation>
     </message>
     <message>
         <source>Open Folder</source>
-        <translation type="unfinished"></translation>
+        <translation>Apri cartella</translation>
     </message>
     <message>
         <source>Ctrl+F</source>
-        <translation type="unfinished"></translation>
+        <translation>Ctrl+F</translation>
     </message>
     <message>
         <source>Play/Pause</source>
-        <translation type="unfinished"></translation>
+        <translation>Riproduci/Pausa</translation>
     </message>
     <message>
         <source>Previous</source>
-        <translation type="unfinished"></translation>
+        <translation>Precedente</translation>
     </message>
     <message>
         <source>Next</source>
-        <translation type="unfinished"></translation>
+        <translation>Successiva</translation>
     </message>
     <message>
         <source>Darken</source>
-        <translation type="unfinished"></translation>
+        <translation>Più scuro</translation>
     </message>
     <message>
         <source>Brighten</source>
-        <translation type="unfinished"></translation>
+        <translation>Più chiaro</translation>
     </message>
     <message>
         <source>Default</source>
-        <translation type="unfinished"></translation>
+        <translation>Predefinita</translation>
     </message>
     <message>
         <source>Fast</source>
-        <translation type="unfinished"></translation>
+        <translation>Più veloce</translation>
     </message>
     <message>
         <source>Slow</source>
-        <translation type="unfinished"></translation>
+        <translation>Più lento</translation>
     </message>
     <message>
         <source>Up</source>
-        <translation type="unfinished"></translation>
+        <translation>Alza</translation>
     </message>
     <message>
         <source>Down</source>
-        <translation type="unfinished"></translation>
+        <translation>Abbassa</translation>
     </message>
     <message>
         <source>Mute ON/OFF</source>
-        <translation type="unfinished"></translation>
+        <translation>Disattiva/attiva audio</translation>
     </message>
     <message>
         <source>Open files</source>
-        <translation type="unfinished"></translation>
+        <translation>Apri file</translation>
     </message>
     <message>
         <source>Open folders</source>
-        <translation type="unfinished"></translation>
+        <translation>Apri cartelle</translation>
     </message>
     <message>
         <source>Play or pause</source>
-        <translation type="unfinished"></translation>
+        <translation>Riproduci o metti in pausa</translation>
     </message>
     <message>
         <source>Previous recording</source>
-        <translation type="unfinished"></translation>
+        <translation>Registrazione precedente</translation>
     </message>
     <message>
         <source>Next recording</source>
-        <translation type="unfinished"></translation>
+        <translation>Registrazione successiva</translation>
     </message>
     <message>
         <source>Normal play speed</source>
-        <translation type="unfinished"></translation>
+        <translation>Velocità di riproduzione normale</translation>
     </message>
     <message>
         <source>Normal brightness</source>
-        <translation type="unfinished"></translation>
+        <translation>Luminosità normale</translation>
     </message>
     <message>
         <source>Sound off or on</source>
-        <translation type="unfinished"></translation>
+        <translation>Disattiva o attiva l'audio</translation>
     </message>
     <message>
         <source>Louder</source>
-        <translation type="unfinished"></translation>
+        <translation>Alza il volume</translation>
     </message>
     <message>
         <source>Quieter</source>
-        <translation type="unfinished"></translation>
+        <translation>Abbassa il volume</translation>
     </message>
     <message>
         <source>5 seconds back (one frame back in frame search)</source>
-        <translation type="unfinished"></translation>
+        <translation>Indietro di 5 secondi (un fotogramma indietro nella ricerca per fotogramma)</translation>
     </message>
     <message>
         <source>5 seconds forward (one frame forward in frame search)</source>
-        <translation type="unfinished"></translation>
+        <translation>Avanti di 5 secondi (un fotogramma avanti nella ricerca per fotogramma)</translation>
     </message>
     <message>
         <source>One frame back</source>
-        <translation type="unfinished"></translation>
+        <translation>Un fotogramma indietro</translation>
     </message>
     <message>
         <source>One frame forward</source>
-        <translation type="unfinished"></translation>
+        <translation>Un fotogramma avanti</translation>
     </message>
     <message>
         <source>Previous event mark</source>
-        <translation type="unfinished"></translation>
+        <translation>Marcatore di evento precedente</translation>
     </message>
     <message>
         <source>Next event mark</source>
-        <translation type="unfinished"></translation>
+        <translation>Marcatore di evento successivo</translation>
     </message>
     <message>
         <source>This list of shortcuts</source>
-        <translation type="unfinished"></translation>
+        <translation>Questo elenco di scorciatoie</translation>
     </message>
     <message>
         <source>Open</source>
-        <translation type="unfinished"></translation>
+        <translation>Apri</translation>
     </message>
     <message>
         <source>Video files(*.avi, *.mp4)</source>
-        <translation type="unfinished"></translation>
+        <translation>File video(*.avi, *.mp4)</translation>
     </message>
     <message>
         <source>No file for play back available</source>
-        <translation type="unfinished"></translation>
+        <translation>Nessun file disponibile per la riproduzione</translation>
     </message>
     <message>
         <source>Invalid File</source>
-        <translation type="unfinished"></translation>
+        <translation>File non valido</translation>
     </message>
     <message>
         <source>Captured! Do you want to open the folder?</source>
-        <translation type="unfinished"></translation>
+        <translation>Cattura eseguita! Aprire la cartella?</translation>
     </message>
 </context>
 <context>
     <name>MapWidget</name>
     <message>
         <source>Map</source>
-        <translation type="unfinished"></translation>
+        <translation>Mappa</translation>
     </message>
     <message>
         <source>Latitude:</source>
-        <translation type="unfinished"></translation>
+        <translation>Latitudine:</translation>
     </message>
     <message>
         <source>Longitude:</source>
-        <translation type="unfinished"></translation>
+        <translation>Longitudine:</translation>
     </message>
 </context>
 <context>
     <name>PlayListTableWidget</name>
     <message>
         <source>No.</source>
-        <translation type="unfinished"></translation>
+        <translation>N.</translation>
     </message>
     <message>
         <source>Date</source>
-        <translation type="unfinished"></translation>
+        <translation>Data</translation>
     </message>
     <message>
         <source>Time</source>
-        <translation type="unfinished"></translation>
+        <translation>Ora</translation>
     </message>
     <message>
         <source>Type</source>
-        <translation type="unfinished"></translation>
+        <translation>Tipo</translation>
     </message>
 </context>
 <context>
     <name>PlayListWidget</name>
     <message>
         <source>Play List</source>
-        <translation type="unfinished"></translation>
+        <translation>Playlist</translation>
     </message>
     <message>
         <source>All</source>
-        <translation type="unfinished"></translation>
+        <translation>Tutte</translation>
     </message>
     <message>
         <source>Driving</source>
-        <translation type="unfinished"></translation>
+        <translation>Guida</translation>
     </message>
     <message>
         <source>Event</source>
-        <translation type="unfinished"></translation>
+        <translation>Evento</translation>
     </message>
     <message>
         <source>Parking</source>
-        <translation type="unfinished"></translation>
+        <translation>Parcheggio</translation>
     </message>
     <message>
         <source>Export track (GPX)...</source>
-        <translation type="unfinished"></translation>
+        <translation>Esporta percorso (GPX)...</translation>
     </message>
     <message>
         <source>Export track (CSV)...</source>
-        <translation type="unfinished"></translation>
+        <translation>Esporta percorso (CSV)...</translation>
     </message>
     <message>
         <source>Export track</source>
-        <translation type="unfinished"></translation>
+        <translation>Esporta percorso</translation>
     </message>
     <message>
         <source>GPS tracks (*.gpx)</source>
-        <translation type="unfinished"></translation>
+        <translation>Percorsi GPS (*.gpx)</translation>
     </message>
     <message>
         <source>Comma-separated values (*.csv)</source>
-        <translation type="unfinished"></translation>
+        <translation>Valori separati da virgola (*.csv)</translation>
     </message>
     <message>
         <source>The track could not be saved.</source>
-        <translation type="unfinished"></translation>
+        <translation>Impossibile salvare il percorso.</translation>
     </message>
     <message>
         <source>Unknown-</source>
-        <translation type="unfinished"></translation>
+        <translation>Sconosciuto-</translation>
     </message>
 </context>
 <context>
     <name>PlayerControlWidget</name>
     <message>
         <source>Prev.</source>
-        <translation type="unfinished"></translation>
+        <translation>Precedente</translation>
     </message>
     <message>
         <source>Backward(Rewind)</source>
-        <translation type="unfinished"></translation>
+        <translation>Indietro (riavvolgimento)</translation>
     </message>
     <message>
         <source>Play/Pause</source>
-        <translation type="unfinished"></translation>
+        <translation>Riproduci/Pausa</translation>
     </message>
     <message>
         <source>Forward</source>
-        <translation type="unfinished"></translation>
+        <translation>Avanti</translation>
     </message>
     <message>
         <source>Next</source>
-        <translation type="unfinished"></translation>
+        <translation>Successiva</translation>
     </message>
     <message>
         <source>Frame</source>
-        <translation type="unfinished"></translation>
+        <translation>Fotogramma</translation>
     </message>
     <message>
         <source>Default Speed</source>
-        <translation type="unfinished"></translation>
+        <translation>Velocità predefinita</translation>
     </message>
     <message>
         <source>Play Speed</source>
-        <translation type="unfinished"></translation>
+        <translation>Velocità di riproduzione</translation>
     </message>
     <message>
         <source>Default Brightness</source>
-        <translation type="unfinished"></translation>
+        <translation>Luminosità predefinita</translation>
     </message>
     <message>
         <source>Brightness</source>
-        <translation type="unfinished"></translation>
+        <translation>Luminosità</translation>
     </message>
     <message>
         <source>Mute ON/OFF</source>
-        <translation type="unfinished"></translation>
+        <translation>Disattiva/attiva audio</translation>
     </message>
     <message>
         <source>Volume</source>
-        <translation type="unfinished"></translation>
+        <translation>Volume</translation>
     </message>
     <message>
         <source>GPS Speed (may different from the actual speed)</source>
-        <translation type="unfinished"></translation>
+        <translation>Velocità GPS (può differire dalla velocità effettiva)</translation>
     </message>
     <message>
         <source>Full/Normal</source>
-        <translation type="unfinished"></translation>
+        <translation>Schermo intero/normale</translation>
     </message>
 </context>
 <context>
     <name>PlayerWidget</name>
     <message>
         <source>Frame</source>
-        <translation type="unfinished"></translation>
+        <translation>Fotogramma</translation>
     </message>
     <message>
         <source>Recording Time</source>
-        <translation type="unfinished"></translation>
+        <translation>Tempo</translation>
     </message>
     <message>
         <source>Play Speed</source>
-        <translation type="unfinished"></translation>
+        <translation>Velocità</translation>
     </message>
     <message>
         <source>Front</source>
-        <translation type="unfinished"></translation>
+        <translation>Anteriore</translation>
     </message>
     <message>
         <source>Surround</source>
-        <translation type="unfinished"></translation>
+        <translation>Vista 360°</translation>
     </message>
     <message>
         <source>Rear</source>
-        <translation type="unfinished"></translation>
+        <translation>Posteriore</translation>
     </message>
     <message>
         <source>All</source>
-        <translation type="unfinished"></translation>
+        <translation>Tutti</translation>
     </message>
     <message>
         <source>Original</source>
-        <translation type="unfinished"></translation>
+        <translation>Originale</translation>
     </message>
     <message>
         <source>VR</source>
-        <translation type="unfinished"></translation>
+        <translation>VR</translation>
     </message>
     <message>
         <source>Panorama</source>
-        <translation type="unfinished"></translation>
+        <translation>Panorama</translation>
     </message>
     <message>
         <source>Stereo</source>
-        <translation type="unfinished"></translation>
+        <translation>Stereo</translation>
     </message>
 </context>
 <context>
     <name>ProgressbarDialog</name>
     <message>
         <source>Save file</source>
-        <translation type="unfinished"></translation>
+        <translation>Salva file</translation>
     </message>
     <message>
         <source>Would you like to save?</source>
-        <translation type="unfinished"></translation>
+        <translation>Salvare la registrazione?</translation>
     </message>
     <message>
         <source>Browse</source>
-        <translation type="unfinished"></translation>
+        <translation>Sfoglia</translation>
     </message>
     <message>
         <source>Original</source>
-        <translation type="unfinished"></translation>
+        <translation>Originale</translation>
     </message>
     <message>
         <source>Separate</source>
-        <translation type="unfinished"></translation>
+        <translation>Separa</translation>
     </message>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished"></translation>
+        <translation>Annulla</translation>
     </message>
 </context>
 <context>
     <name>ReportLayout</name>
     <message>
         <source>Recording Information</source>
-        <translation type="unfinished"></translation>
+        <translation>Informazioni sulla registrazione</translation>
     </message>
     <message>
         <source>Image</source>
-        <translation type="unfinished"></translation>
+        <translation>Immagine</translation>
     </message>
     <message>
         <source>Channel 1</source>
-        <translation type="unfinished"></translation>
+        <translation>Canale 1</translation>
     </message>
     <message>
         <source>Channel 2</source>
-        <translation type="unfinished"></translation>
+        <translation>Canale 2</translation>
     </message>
     <message>
         <source>Channel 3</source>
-        <translation type="unfinished"></translation>
+        <translation>Canale 3</translation>
     </message>
     <message>
         <source>Position Data</source>
-        <translation type="unfinished"></translation>
+        <translation>Dati di posizione</translation>
     </message>
     <message>
         <source>Latitude</source>
-        <translation type="unfinished"></translation>
+        <translation>Latitudine</translation>
     </message>
     <message>
         <source>Longitude</source>
-        <translation type="unfinished"></translation>
+        <translation>Longitudine</translation>
     </message>
     <message>
         <source>Map</source>
-        <translation type="unfinished"></translation>
+        <translation>Mappa</translation>
     </message>
     <message>
         <source>G-sensor Information</source>
-        <translation type="unfinished"></translation>
+        <translation>Informazioni G-sensor</translation>
     </message>
     <message>
         <source>G-Sensor Value</source>
-        <translation type="unfinished"></translation>
+        <translation>Valore G-sensor</translation>
     </message>
 </context>
 <context>
     <name>ShortcutListDialog</name>
     <message>
         <source>Keyboard shortcuts</source>
-        <translation type="unfinished"></translation>
+        <translation>Scorciatoie da tastiera</translation>
     </message>
     <message>
         <source>Key</source>
-        <translation type="unfinished"></translation>
+        <translation>Tasto</translation>
     </message>
     <message>
         <source>Action</source>
-        <translation type="unfinished"></translation>
+        <translation>Azione</translation>
     </message>
     <message>
         <source>Close</source>
-        <translation type="unfinished"></translation>
+        <translation>Chiudi</translation>
     </message>
 </context>
 <context>
     <name>TitleBarWidget</name>
     <message>
         <source>Open File</source>
-        <translation type="unfinished"></translation>
+        <translation>Apri file</translation>
     </message>
     <message>
         <source>Open Folder</source>
-        <translation type="unfinished"></translation>
+        <translation>Apri cartella</translation>
     </message>
     <message>
         <source>Save files</source>
-        <translation type="unfinished"></translation>
+        <translation>Salva file</translation>
     </message>
     <message>
         <source>Capture</source>
-        <translation type="unfinished"></translation>
+        <translation>Cattura</translation>
     </message>
     <message>
         <source>Print</source>
-        <translation type="unfinished"></translation>
+        <translation>Stampa</translation>
     </message>
     <message>
         <source>Full/Normal</source>
-        <translation type="unfinished"></translation>
+        <translation>Schermo intero/normale</translation>
     </message>
     <message>
         <source>Info.</source>
-        <translation type="unfinished"></translation>
+        <translation>Informazioni</translation>
     </message>
     <message>
         <source>Minimize</source>
-        <translation type="unfinished"></translation>
+        <translation>Riduci a icona</translation>
     </message>
     <message>
         <source>Close</source>
-        <translation type="unfinished"></translation>
+        <translation>Chiudi</translation>
     </message>
 </context>
 <context>
     <name>VideoDisplayWidget</name>
     <message>
         <source>Brightness</source>
-        <translation type="unfinished"></translation>
+        <translation>Luminosità</translation>
     </message>
     <message>
         <source>Play Speed</source>
-        <translation type="unfinished"></translation>
+        <translation>Velocità di riproduzione</translation>
     </message>
     <message>
         <source>Volume</source>
-        <translation type="unfinished"></translation>
+        <translation>Volume</translation>
     </message>
 </context>
 </TS>
