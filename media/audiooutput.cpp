@@ -228,11 +228,13 @@ int AudioOutput::executeLocked(Command command, double value)
         m_suspended = true;
         if (m_output)
             m_output->suspend();
+        m_stream->clock().holdPlayhead(MediaClock::nowSeconds());
         return 0;
     case Command::Resume:
         m_suspended = false;
         if (m_output)
             m_output->resume();
+        m_stream->clock().releasePlayhead(MediaClock::nowSeconds(), m_stream->speed());
         return 0;
     case Command::Volume:
         if (m_output) {
@@ -436,6 +438,15 @@ void AudioOutput::renderRoundLocked(int *lastSeq)
             = m_device->write(reinterpret_cast<const char *>(m_ring->slotBuffer()), bytes);
     if (written != bytes)
         qDebug().noquote() << "audio device took" << written << "of" << bytes << "bytes";
+    // What is heard now lies behind the end of what the device was given by what it holds.
+    // The device plays the ring's samples at rate x speed, so its bytes measure pts time at
+    // the ring's rate.
+    const int buffered = m_output->bufferSize() - m_output->bytesFree();
+    const double bytesPerPtsSecond = static_cast<double>(frameBytes) * rate;
+    const double end = chunkPosition + std::max<qint64>(written, 0) / bytesPerPtsSecond;
+    const double held = std::max(buffered, 0) / bytesPerPtsSecond;
+    m_stream->clock().setPlayhead(
+            end - held, MediaClock::nowSeconds(), m_suspended ? 0.0 : m_stream->speed(), end);
 }
 
 void AudioOutput::silentRoundLocked(int *lastSeq)
@@ -472,6 +483,10 @@ void AudioOutput::silentRoundLocked(int *lastSeq)
     m_stream->clock().update(chunkPosition, *lastSeq, playSpeed, bytes / frameBytes);
     // The chunk "plays" for its duration at the play speed, as it would on a device.
     const double chunkSeconds = static_cast<double>(bytes / frameBytes) / rate / playSpeed;
+    m_stream->clock().setPlayhead(chunkPosition,
+                                  std::max(now, m_silentDue),
+                                  playSpeed,
+                                  chunkPosition + chunkSeconds * playSpeed);
     m_silentDue = (m_silentDue > 0 ? m_silentDue : now) + chunkSeconds;
 }
 

@@ -77,10 +77,11 @@ public:
     bool hasOutput() const { return m_output->hasOutput(); }
 
     // Benchmark hook: the audio clock now, the pts that pacing compares video frames against
-    // (the position of the last chunk handed to the device; 0 before the first one). A
+    // (the position being heard: the end of what the device was given less what it still
+    // holds, moved on with the wall clock between hand-offs; 0 before the first one). A
     // benchmark records, in its onVideoFrameReceived slot, frame->pts - audioClock() of the
     // context's master state (MediaContext::masterFor) for each presented frame.
-    double audioClock() const { return m_clock.lastPts(); }
+    double audioClock() const { return m_clock.playheadAt(MediaClock::nowSeconds()); }
 
 protected:
     bool openCodec(AVStream *stream, const AVCodec **codec, av::DictionaryPtr &options) override;

@@ -5,11 +5,21 @@
 
 #include <QDebug>
 
+#include <algorithm>
 #include <cmath>
 
 extern "C" {
 #include <libavutil/time.h>
 }
+
+namespace {
+
+// How a follower closes the distance to its master: this share of it at every frame, and all
+// of it at once beyond the jump.
+constexpr double kFollowGain = 0.1;
+constexpr double kFollowJump = 0.2;
+
+} // namespace
 
 MediaClock::MediaClock(MediaState *owner)
     : m_owner(owner)
@@ -44,6 +54,7 @@ bool MediaClock::update(double pts, int seq, double speed, int count, double now
         m_lastPts = pts;
         m_lag = 0;
         m_prevPts = pts;
+        m_playheadSet = false;
         newEpoch = true;
     } else {
         m_prevPts = m_lastPts;
@@ -74,6 +85,70 @@ bool MediaClock::masterPts(int seq, double *pts) const
     return false;
 }
 
+bool MediaClock::masterPosition(int seq, double now, double *pts) const
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    if (seq == m_seq && m_frameCount > 0) {
+        if (m_playheadSet) {
+            *pts = playheadAtLocked(now);
+        } else {
+            const double speed = m_speed > 0 ? m_speed : 1.0;
+            const double mapped = m_firstPts + (now - m_baseTime) * speed;
+            *pts = std::isfinite(mapped) ? std::min(mapped, m_lastPts + 1.0) : m_lastPts;
+        }
+        return true;
+    }
+    if (m_frameCount == 0 && m_owner && m_owner->isEndOfStream()) {
+        *pts = m_lastPts;
+        return true;
+    }
+    *pts = 0;
+    return false;
+}
+
+void MediaClock::setPlayhead(double pts, double now, double rate, double limit)
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    if (!std::isfinite(pts) || !std::isfinite(limit))
+        return;
+    m_playheadSet = true;
+    m_playheadPts = std::min(pts, limit);
+    m_playheadTime = now;
+    m_playheadRate = rate > 0 ? rate : 0;
+    m_playheadLimit = limit;
+}
+
+void MediaClock::holdPlayhead(double now)
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    if (!m_playheadSet)
+        return;
+    m_playheadPts = playheadAtLocked(now);
+    m_playheadTime = now;
+    m_playheadRate = 0;
+}
+
+void MediaClock::releasePlayhead(double now, double rate)
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    if (!m_playheadSet)
+        return;
+    m_playheadTime = now;
+    m_playheadRate = rate > 0 ? rate : 0;
+}
+
+double MediaClock::playheadAt(double now) const
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    return m_playheadSet ? playheadAtLocked(now) : m_lastPts;
+}
+
+double MediaClock::playheadAtLocked(double now) const
+{
+    const double moved = std::max(0.0, now - m_playheadTime) * m_playheadRate;
+    return std::min(m_playheadPts + moved, m_playheadLimit);
+}
+
 int MediaClock::pace(const MediaFrame &frame,
                      const MediaClock *master,
                      bool aborting,
@@ -86,24 +161,28 @@ int MediaClock::pace(const MediaFrame &frame,
         return -1;
     if (!master)
         return -1;
-    double baseTime;
     double firstPts;
     {
         std::lock_guard<std::mutex> lock(m_mutex);
-        baseTime = m_baseTime;
         firstPts = m_firstPts;
     }
+    if (now < 0)
+        now = nowSeconds();
     double masterTime = 0;
-    if (!master->masterPts(frame.seq, &masterTime) && master != this)
+    const bool hasMasterTime = master->masterPosition(frame.seq, now, &masterTime);
+    if (!hasMasterTime && master != this)
         return -1;
     if (firstPts == frame.pts)
         return 0;
-    if (now < 0)
-        now = nowSeconds();
     const double speed = frame.speed > 0 ? frame.speed : 1.0;
-    const double delay
-            = (frame.pts - firstPts) / speed - (now - baseTime) + (frame.pts - masterTime);
     std::lock_guard<std::mutex> lock(m_mutex);
+    if (master != this && hasMasterTime) {
+        // Where this clock says the play has got to, against the master.
+        const double drift = m_firstPts + (now - m_baseTime) * speed - masterTime;
+        if (std::isfinite(drift))
+            m_baseTime += (std::fabs(drift) > kFollowJump ? drift : drift * kFollowGain) / speed;
+    }
+    const double delay = (frame.pts - m_firstPts) / speed - (now - m_baseTime);
     // A frame without a usable timestamp cannot be paced: show it at once.
     if (!std::isfinite(delay)) {
         m_lag = 0;

@@ -16,6 +16,11 @@ struct MediaFrame;
 // Threads: the stream's runner (update, pacing), the decoder (reset on a flush), the event
 // loop thread (reset on stream enable), the audio renderer of an audio stream, and the runners
 // of other streams reading masterPts. `m_mutex` guards every field.
+//
+// A video stream paced against another stream's clock (the audio of the recording) follows it
+// gradually: at every frame its base time moves by a tenth of the distance between where its
+// own mapping says the play is and where the master is (a jump of more than 200 ms is taken at
+// once), so one late hand-off or a coarse device report does not shake the pictures.
 class MediaClock
 {
 public:
@@ -29,6 +34,20 @@ public:
     // The last presented pts for this seq, or false when this clock has no time for it yet.
     // A recording's first audio sits at pts 0, so 0 is a time like any other.
     bool masterPts(int seq, double *pts) const;
+    // Where this clock stands at `now` for this seq, as a master for other streams: the
+    // playhead when one is set in this epoch, else the epoch's mapping of wall time to pts
+    // (no further than the last presented pts plus one second). False as for masterPts.
+    bool masterPosition(int seq, double now, double *pts) const;
+
+    // The playhead of an audio clock: at wall time `now` the device plays `pts`, and it moves
+    // on at `rate` pts-seconds per second, never beyond `limit` (the end of what the device
+    // was given). Set after each hand-off to the device; a new epoch forgets it.
+    void setPlayhead(double pts, double now, double rate, double limit);
+    // Stops the playhead where it is (the device was suspended), or lets it move on at rate.
+    void holdPlayhead(double now);
+    void releasePlayhead(double now, double rate);
+    // The playhead at `now` when one is set, else the last presented pts.
+    double playheadAt(double now) const;
 
     // Pacing of one video frame of this clock's stream against master (this clock itself when
     // the stream is its own master). Returns 0 to present (after sleeping *sleepUs
@@ -65,4 +84,11 @@ private:
     double m_lastPts = 0;
     double m_prevPts = 0;
     double m_lag = 0;
+    bool m_playheadSet = false;
+    double m_playheadPts = 0;
+    double m_playheadTime = 0;
+    double m_playheadRate = 0;
+    double m_playheadLimit = 0;
+
+    double playheadAtLocked(double now) const;
 };
