@@ -26,7 +26,7 @@ int FrameQueue::push(
         frame->id = m_nextId++;
         m_list.push_back(std::move(frame));
     }
-    m_cond.notify_one();
+    m_cond.notify_all();
     return 0;
 }
 
@@ -58,12 +58,24 @@ bool FrameQueue::peek(Head *head, std::chrono::milliseconds timeout)
 
 std::unique_ptr<MediaFrame> FrameQueue::takeIf(uint64_t id)
 {
-    std::lock_guard<std::mutex> lock(m_mutex);
-    if (m_list.empty() || m_list.front()->id != id)
-        return nullptr;
-    std::unique_ptr<MediaFrame> head = std::move(m_list.front());
-    m_list.pop_front();
+    std::unique_ptr<MediaFrame> head;
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        if (m_list.empty() || m_list.front()->id != id)
+            return nullptr;
+        head = std::move(m_list.front());
+        m_list.pop_front();
+    }
+    // A decoder may be waiting for room.
+    m_cond.notify_all();
     return head;
+}
+
+bool FrameQueue::waitForRoom(std::chrono::milliseconds timeout)
+{
+    std::unique_lock<std::mutex> lock(m_mutex);
+    return m_cond.wait_for(
+            lock, timeout, [&] { return static_cast<int>(m_list.size()) < m_capacity; });
 }
 
 bool FrameQueue::isFull() const

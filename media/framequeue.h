@@ -51,6 +51,8 @@ public:
     int capacity() const { return m_capacity; }
 
     void waitFor(std::chrono::milliseconds timeout);
+    // Sleeps up to timeout or until the queue has room (a frame was taken); true then.
+    bool waitForRoom(std::chrono::milliseconds timeout);
     void wakeAll();
 
     std::mutex &mutex() const { return m_mutex; }

@@ -105,8 +105,13 @@ MediaDecoder::Step MediaDecoder::decodeStep(AVFrame *frame,
                                             const QString &status,
                                             const QString &errorPrefix)
 {
-    if (m_state->frameQueue().isFull() || m_state->isEndOfStream()) {
+    if (m_state->isEndOfStream()) {
         msleep(10);
+        return Step::Again;
+    }
+    // Woken as soon as the runner takes a frame.
+    if (m_state->frameQueue().isFull()) {
+        m_state->frameQueue().waitForRoom(std::chrono::milliseconds(10));
         return Step::Again;
     }
     setStatus(status);
@@ -117,9 +122,14 @@ MediaDecoder::Step MediaDecoder::decodeStep(AVFrame *frame,
         return Step::Failed;
     }
     if (got == 0) {
-        if (m_state->packetQueue().size() == 0)
+        if (m_state->packetQueue().size() == 0) {
             m_state->context()->wakeReader();
-        msleep(10);
+            // Woken by the reader's next packet for this stream (or a seek clearing the
+            // queue).
+            m_state->packetQueue().waitForPacket(std::chrono::milliseconds(10));
+        } else {
+            msleep(10);
+        }
         return Step::Again;
     }
     return Step::Frame;

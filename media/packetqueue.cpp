@@ -20,7 +20,7 @@ int PacketQueue::put(AVPacket *src)
         packet->seq = m_seq;
         m_list.push_back(std::move(packet));
     }
-    m_cond.notify_one();
+    m_cond.notify_all();
     return 0;
 }
 
@@ -69,6 +69,13 @@ void PacketQueue::waitFor(std::chrono::milliseconds timeout)
 {
     std::unique_lock<std::mutex> lock(m_mutex);
     m_cond.wait_for(lock, timeout);
+}
+
+bool PacketQueue::waitForPacket(std::chrono::milliseconds timeout)
+{
+    std::unique_lock<std::mutex> lock(m_mutex);
+    const int seq = m_seq;
+    return m_cond.wait_for(lock, timeout, [&] { return !m_list.empty() || m_seq != seq; });
 }
 
 void PacketQueue::wakeAll()

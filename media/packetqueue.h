@@ -46,6 +46,8 @@ public:
 
     // Sleeps up to timeout or until a put or wakeAll.
     void waitFor(std::chrono::milliseconds timeout);
+    // Sleeps up to timeout or until the queue holds a packet or is cleared; true then.
+    bool waitForPacket(std::chrono::milliseconds timeout);
     void wakeAll();
 
     // For callers that guard related flags with the queue's mutex; the *Locked accessors
