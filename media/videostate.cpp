@@ -11,6 +11,7 @@ extern "C" {
 #include <libavfilter/buffersink.h>
 #include <libavfilter/buffersrc.h>
 #include <libavutil/opt.h>
+#include <libavutil/time.h>
 }
 
 #include <algorithm>
@@ -24,6 +25,9 @@ const int kWidthSteps[] = {1280, 1440, 1600, 1760, 1920, 2080, 2240, 2560};
 
 // Long pacing sleeps are cut into slices this long so that close and abort are seen.
 constexpr int64_t kSleepSliceUs = 10000;
+// The last part of a pacing sleep is waited out in checks this short.
+constexpr int64_t kFinishUs = 2000;
+constexpr int64_t kCheckUs = 250;
 
 } // namespace
 
@@ -143,12 +147,15 @@ void VideoState::displayFrame(MediaFrame *frame, bool force)
                     *frame, master ? &master->clock() : nullptr, context->isAborting(), &sleepUs)
             < 0)
             return;
-        while (sleepUs > 0) {
+        // Sleep to a deadline: long sleeps in slices that end a little early (a thread woken
+        // while the decoders hold the cores starts late), the rest in short sleep-and-checks.
+        const int64_t deadline = av_gettime_relative() + sleepUs;
+        for (int64_t left = sleepUs; left > 0; left = deadline - av_gettime_relative()) {
             if (!m_running.load() || context->isAborting())
                 return;
-            const int64_t slice = std::min(sleepUs, kSleepSliceUs);
+            const int64_t slice = left > kFinishUs ? std::min(left - kFinishUs, kSleepSliceUs)
+                                                   : std::min<int64_t>(left, kCheckUs);
             QThread::usleep(static_cast<unsigned long>(slice));
-            sleepUs -= slice;
         }
     }
     emit context->videoFrameReceived(m_streamIndex.load(), frame);
@@ -214,7 +221,11 @@ int VideoState::configureFilters(AVFrame *frame, bool)
     ret = createFilter(&sink, "buffersink", "vtplay_buffersink", QByteArray(), graph.get());
     if (ret < 0)
         return fail(QStringLiteral("video filter creation failed: buffersink"), ret);
-    const int pixFmts[] = {m_sinkPixelFormat, -1};
+    // Plain pictures leave as planar YUV (the display converts the colours); the surround
+    // reprojections as BGR, which the display cuts and shows as they are.
+    const bool plain = mode != SurroundViewMode::VR && mode != SurroundViewMode::Panorama
+            && mode != SurroundViewMode::Stereo;
+    const int pixFmts[] = {plain ? m_sinkPixelFormat : AV_PIX_FMT_BGR24, -1};
     ret = av_opt_set_bin(sink,
                          "pix_fmts",
                          reinterpret_cast<const uint8_t *>(pixFmts),
@@ -224,8 +235,13 @@ int VideoState::configureFilters(AVFrame *frame, bool)
         return fail(QStringLiteral("video filter creation failed: pix_fmts"), ret);
 
     auto makeScale = [&](AVFilterContext **scale) {
-        const QByteArray args = QStringLiteral("%1:-2:flags=bilinear:in_range=mpeg:out_range=full:")
+        // Every source is read as limited range. A YUV result stays limited range (the
+        // display expands it), a BGR one is full range.
+        const QByteArray args = QStringLiteral("%1:-2:flags=bilinear:in_range=mpeg:out_range=%2:")
                                         .arg(tw)
+                                        .arg(plain && m_sinkPixelFormat != AV_PIX_FMT_BGR24
+                                                     ? QStringLiteral("mpeg")
+                                                     : QStringLiteral("full"))
                                         .toLatin1();
         const int r = createFilter(scale, "scale", "vtplay_scale", args, graph.get());
         if (r < 0)

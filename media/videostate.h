@@ -9,8 +9,9 @@
 #include <mutex>
 
 // The MediaState of a video stream: decodes (VideoDecoder), scales and reprojects each frame
-// in a filter graph to BGR24 at the target size, and presents it by emitting the context's
-// videoFrameReceived from the runner thread.
+// in a filter graph at the target size (plain pictures to limited-range YUV 4:2:0, surround
+// reprojections to BGR24; PictureConverter gives BGR of either), and presents it by emitting
+// the context's videoFrameReceived from the runner thread.
 //
 // Threads: the event loop thread calls configure, setTargetSize and setViewMode; the decoder
 // thread builds the graph (configureFilters) and reads the target size and view mode; the
@@ -53,7 +54,8 @@ public:
 
 private:
     mutable std::mutex m_filterMutex;
-    int m_sinkPixelFormat = AV_PIX_FMT_BGR24; // guarded by m_filterMutex
+    // The format of plain (not reprojected) pictures; reprojections are always BGR24.
+    int m_sinkPixelFormat = AV_PIX_FMT_YUV420P; // guarded by m_filterMutex
     int m_targetWidth = 1280; // guarded by m_filterMutex
     int m_targetHeight = 720; // guarded by m_filterMutex
     std::atomic<int> m_viewMode {0};

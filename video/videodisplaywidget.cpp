@@ -2,6 +2,7 @@
 
 #include "mediaframe.h"
 #include "mediainfo.h"
+#include "pictureconverter.h"
 #include "videodisplayhost.h"
 
 #include <QAction>
@@ -15,9 +16,11 @@
 #include <QPainter>
 #include <QSurfaceFormat>
 #include <QTimer>
+#include <QVector4D>
 
 extern "C" {
 #include <libavutil/frame.h>
+#include <libavutil/pixfmt.h>
 #include <libswscale/swscale.h>
 }
 
@@ -45,6 +48,46 @@ const char kFragment120[]
         = "#version 120\nvarying mediump vec2 TexCoord; \nuniform sampler2D myTexture; \nuniform "
           "float myBrightness; \nvoid main() \n{ \nvec4 texColour = vec4(texture2D(myTexture, "
           "TexCoord).bgr, 1);\ngl_FragColor = texColour * myBrightness; \n}";
+
+// Limited-range YUV 4:2:0 from three one-channel textures, with the matrix the picture
+// converter uses (uniform coefficients crv, cbu, cgu, cgv).
+const char kYuvFragment330[]
+        = "#version 330 core\n"
+          "in vec2 TexCoord;\n"
+          "uniform sampler2D texY;\n"
+          "uniform sampler2D texU;\n"
+          "uniform sampler2D texV;\n"
+          "uniform vec4 coefficients;\n"
+          "uniform float myBrightness;\n"
+          "out vec4 fragColor;\n"
+          "void main()\n"
+          "{\n"
+          "    float y = (texture(texY, TexCoord).r - 16.0 / 255.0) * (255.0 / 219.0);\n"
+          "    float u = texture(texU, TexCoord).r - 128.0 / 255.0;\n"
+          "    float v = texture(texV, TexCoord).r - 128.0 / 255.0;\n"
+          "    vec3 rgb = vec3(y + coefficients.x * v,\n"
+          "                    y - coefficients.z * u - coefficients.w * v,\n"
+          "                    y + coefficients.y * u);\n"
+          "    fragColor = vec4(clamp(rgb, 0.0, 1.0), 1) * myBrightness;\n"
+          "}\n";
+const char kYuvFragment120[]
+        = "#version 120\n"
+          "varying vec2 TexCoord;\n"
+          "uniform sampler2D texY;\n"
+          "uniform sampler2D texU;\n"
+          "uniform sampler2D texV;\n"
+          "uniform vec4 coefficients;\n"
+          "uniform float myBrightness;\n"
+          "void main()\n"
+          "{\n"
+          "    float y = (texture2D(texY, TexCoord).r - 16.0 / 255.0) * (255.0 / 219.0);\n"
+          "    float u = texture2D(texU, TexCoord).r - 128.0 / 255.0;\n"
+          "    float v = texture2D(texV, TexCoord).r - 128.0 / 255.0;\n"
+          "    vec3 rgb = vec3(y + coefficients.x * v,\n"
+          "                    y - coefficients.z * u - coefficients.w * v,\n"
+          "                    y + coefficients.y * u);\n"
+          "    gl_FragColor = vec4(clamp(rgb, 0.0, 1.0), 1) * myBrightness;\n"
+          "}\n";
 
 constexpr int kFloatsPerVertex = 5;
 constexpr int kVerticesPerQuad = 6;
@@ -103,8 +146,12 @@ void VideoDisplayWidget::releaseGl()
         delete slot.tiledBuffer;
         delete slot.singleArray;
         delete slot.singleBuffer;
-        if (slot.texture && m_glReady)
-            glDeleteTextures(1, &slot.texture);
+        if (m_glReady) {
+            for (unsigned *texture : {&slot.texture, &slot.textureU, &slot.textureV}) {
+                if (*texture)
+                    glDeleteTextures(1, texture);
+            }
+        }
         slot = Slot();
     }
     if (m_searchTexture && m_glReady)
@@ -112,6 +159,8 @@ void VideoDisplayWidget::releaseGl()
     m_searchTexture = 0;
     delete m_program;
     m_program = nullptr;
+    delete m_yuvProgram;
+    m_yuvProgram = nullptr;
     m_glReady = false;
 }
 
@@ -142,6 +191,17 @@ void VideoDisplayWidget::initializeGL()
     m_program->bindAttributeLocation("vPosition", 0);
     m_program->bindAttributeLocation("vTexCoord", 1);
     ok = ok && m_program->link();
+    m_legacyGl = m_program->shaders().isEmpty()
+            || m_program->shaders().first()->sourceCode().startsWith("#version 120");
+    m_yuvProgram = new QOpenGLShaderProgram;
+    ok = ok
+            && m_yuvProgram->addShaderFromSourceCode(QOpenGLShader::Vertex,
+                                                     m_legacyGl ? kVertex120 : kVertex330)
+            && m_yuvProgram->addShaderFromSourceCode(
+                    QOpenGLShader::Fragment, m_legacyGl ? kYuvFragment120 : kYuvFragment330);
+    m_yuvProgram->bindAttributeLocation("vPosition", 0);
+    m_yuvProgram->bindAttributeLocation("vTexCoord", 1);
+    ok = ok && m_yuvProgram->link();
 
     for (Slot &slot : m_slots) {
         if (!ok)
@@ -155,20 +215,23 @@ void VideoDisplayWidget::initializeGL()
     }
     if (ok) {
         for (Slot &slot : m_slots) {
-            glGenTextures(1, &slot.texture);
-            glBindTexture(GL_TEXTURE_2D, slot.texture);
-            glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
-            glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
-            glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
-            glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
-            ok = ok && slot.texture != 0;
+            for (unsigned *texture : {&slot.texture, &slot.textureU, &slot.textureV}) {
+                glGenTextures(1, texture);
+                glBindTexture(GL_TEXTURE_2D, *texture);
+                glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+                glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+                glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
+                glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+                ok = ok && *texture != 0;
+            }
         }
         glBindTexture(GL_TEXTURE_2D, 0);
     }
     m_glReady = ok;
     if (!ok) {
         qWarning().noquote() << "VideoDisplayWidget::initializeGL: OpenGL set-up failed:"
-                             << m_program->log();
+                             << m_program->log()
+                             << (m_yuvProgram ? m_yuvProgram->log() : QString());
         releaseGl();
         return;
     }
@@ -213,7 +276,9 @@ void VideoDisplayWidget::setPlaying(MediaInfo *info)
             m_dragging = false;
             m_vrYaw = m_vrPitch = 0;
             for (Slot &s : m_slots) {
+                // Black: zero bytes read as BGR.
                 std::fill(s.data.begin(), s.data.end(), 0);
+                s.yuv = false;
                 s.dirty = true;
             }
             m_shownStreams.clear();
@@ -314,6 +379,23 @@ QImage VideoDisplayWidget::pictureLocked(int streamIndex) const
     const Slot &slot = m_slots[static_cast<size_t>(*it)];
     if (slot.width <= 0 || slot.height <= 0 || slot.data.empty())
         return QImage();
+    if (slot.yuv) {
+        QImage image(slot.width, slot.height, QImage::Format_BGR888);
+        const uint8_t *planes[3];
+        int strides[3];
+        yuvPlanes(slot, planes, strides);
+        if (image.isNull()
+            || !PictureConverter::toBgr(planes,
+                                        strides,
+                                        AV_PIX_FMT_YUV420P,
+                                        slot.width,
+                                        slot.height,
+                                        slot.colorspace,
+                                        image.bits(),
+                                        image.bytesPerLine()))
+            return QImage();
+        return image;
+    }
     // A copy: the runner threads keep writing into the slot once the mutex is released.
     const QImage view(slot.data.data(),
                       slot.width,
@@ -404,12 +486,66 @@ void VideoDisplayWidget::onSurroundStereoViewModeClicked(bool checked)
         setViewMode(SurroundViewMode::Stereo);
 }
 
+void VideoDisplayWidget::yuvPlanes(const Slot &slot, const uint8_t *planes[3], int strides[3])
+{
+    const int cw = (slot.width + 1) / 2;
+    const int ch = (slot.height + 1) / 2;
+    const size_t lumaSize = static_cast<size_t>(slot.width) * static_cast<size_t>(slot.height);
+    const size_t chromaSize = static_cast<size_t>(cw) * static_cast<size_t>(ch);
+    planes[0] = slot.data.data();
+    planes[1] = planes[0] + lumaSize;
+    planes[2] = planes[1] + chromaSize;
+    strides[0] = slot.width;
+    strides[1] = strides[2] = cw;
+}
+
+bool VideoDisplayWidget::copyFrame(Slot &slot, const AVFrame *frame)
+{
+    if (frame->format != AV_PIX_FMT_YUV420P)
+        return copyPicture(slot, frame->data[0], frame->linesize[0], frame->width, frame->height);
+    const int width = frame->width;
+    const int height = frame->height;
+    const int cw = (width + 1) / 2;
+    const int ch = (height + 1) / 2;
+    if (width <= 0 || height <= 0 || !frame->data[0] || !frame->data[1] || !frame->data[2]
+        || frame->linesize[0] < width || frame->linesize[1] < cw || frame->linesize[2] < cw)
+        return false;
+    const size_t size = static_cast<size_t>(width) * static_cast<size_t>(height)
+            + 2 * static_cast<size_t>(cw) * static_cast<size_t>(ch);
+    try {
+        if (slot.data.size() < size)
+            slot.data.resize(size);
+    } catch (const std::bad_alloc &) {
+        slot.data.clear();
+        slot.data.shrink_to_fit();
+        return false;
+    }
+    slot.width = width;
+    slot.height = height;
+    slot.yuv = true;
+    slot.colorspace = frame->colorspace;
+    const uint8_t *planes[3];
+    int strides[3];
+    yuvPlanes(slot, planes, strides);
+    // Each plane packed: the texture upload reads exactly its width per row.
+    for (int p = 0; p < 3; ++p) {
+        const int rows = p == 0 ? height : ch;
+        uint8_t *out = const_cast<uint8_t *>(planes[p]);
+        for (int y = 0; y < rows; ++y)
+            std::memcpy(out + static_cast<size_t>(y) * strides[p],
+                        frame->data[p] + static_cast<ptrdiff_t>(y) * frame->linesize[p],
+                        static_cast<size_t>(strides[p]));
+    }
+    return true;
+}
+
 bool VideoDisplayWidget::copyPicture(
         Slot &slot, const uint8_t *src, int lineSize, int width, int height)
 {
     const int rowBytes = width * kBgrBytes;
     if (!src || width <= 0 || height <= 0 || lineSize < rowBytes)
         return false;
+    slot.yuv = false;
     const size_t size = static_cast<size_t>(rowBytes) * static_cast<size_t>(height);
     try {
         if (slot.data.size() < size)
@@ -456,6 +592,7 @@ void VideoDisplayWidget::cutVrWindowLocked(Slot &slot)
     }
     slot.width = w;
     slot.height = h;
+    slot.yuv = false;
 }
 
 // Runs on the stream's runner thread.
@@ -483,8 +620,7 @@ void VideoDisplayWidget::onVideoFrameReceived(int stream_index, MediaFrame *vfra
         slot.vrLineSize = lineSize;
         slot.vrFormat = frame->format;
         cutVrWindowLocked(slot);
-    } else if (!copyPicture(
-                       slot, frame->data[0], frame->linesize[0], frame->width, frame->height)) {
+    } else if (!copyFrame(slot, frame)) {
         return;
     }
     slot.frameViewMode = vframe->view_mode;
@@ -636,20 +772,67 @@ void VideoDisplayWidget::refresh()
         update();
 }
 
+void VideoDisplayWidget::uploadPlane(unsigned texture, int width, int height, const uint8_t *data)
+{
+    glBindTexture(GL_TEXTURE_2D, texture);
+    const GLenum format = m_legacyGl ? GL_LUMINANCE : GL_RED;
+    glTexImage2D(GL_TEXTURE_2D,
+                 0,
+                 m_legacyGl ? GL_LUMINANCE : GL_R8,
+                 width,
+                 height,
+                 0,
+                 format,
+                 GL_UNSIGNED_BYTE,
+                 data);
+}
+
 void VideoDisplayWidget::drawSlot(Slot &slot, int unit, bool tiled, bool uploadSearchImage)
 {
+    const bool yuv = slot.yuv && !uploadSearchImage;
+    QOpenGLShaderProgram *program = yuv ? m_yuvProgram : m_program;
+    program->bind();
+    program->setUniformValue("myBrightness", GLfloat(m_brightness));
     QOpenGLVertexArrayObject *array = tiled ? slot.tiledArray : slot.singleArray;
     QOpenGLBuffer *buffer = tiled ? slot.tiledBuffer : slot.singleBuffer;
     array->bind();
     buffer->bind();
-    m_program->enableAttributeArray(0);
-    m_program->enableAttributeArray(1);
-    m_program->setAttributeBuffer(0, GL_FLOAT, 0, 3, kFloatsPerVertex * sizeof(float));
-    m_program->setAttributeBuffer(
+    program->enableAttributeArray(0);
+    program->enableAttributeArray(1);
+    program->setAttributeBuffer(0, GL_FLOAT, 0, 3, kFloatsPerVertex * sizeof(float));
+    program->setAttributeBuffer(
             1, GL_FLOAT, 3 * sizeof(float), 2, kFloatsPerVertex * sizeof(float));
-    glActiveTexture(GL_TEXTURE0 + unit);
-    m_program->setUniformValue("myTexture", unit);
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    // Each slot draws from its own texture units: three for a YUV picture.
+    const int firstUnit = unit * 3;
+    if (yuv) {
+        const bool upload = (!slot.uploaded || slot.dirty) && !slot.data.empty() && slot.width > 0
+                && slot.height > 0;
+        const uint8_t *planes[3];
+        int strides[3];
+        yuvPlanes(slot, planes, strides);
+        const int heights[3] = {slot.height, (slot.height + 1) / 2, (slot.height + 1) / 2};
+        const unsigned textures[3] = {slot.texture, slot.textureU, slot.textureV};
+        const char *names[3] = {"texY", "texU", "texV"};
+        for (int p = 0; p < 3; ++p) {
+            glActiveTexture(GL_TEXTURE0 + firstUnit + p);
+            program->setUniformValue(names[p], firstUnit + p);
+            if (upload)
+                uploadPlane(textures[p], strides[p], heights[p], planes[p]);
+            else
+                glBindTexture(GL_TEXTURE_2D, textures[p]);
+        }
+        const int *k = PictureConverter::coefficientsFor(slot.colorspace);
+        program->setUniformValue("coefficients",
+                                 QVector4D(float(k[0] / 65536.0),
+                                           float(k[1] / 65536.0),
+                                           float(k[2] / 65536.0),
+                                           float(k[3] / 65536.0)));
+        slot.uploaded = slot.uploaded || upload;
+    } else {
+        glActiveTexture(GL_TEXTURE0 + firstUnit);
+        program->setUniformValue("myTexture", firstUnit);
+    }
     if (uploadSearchImage) {
         if (!m_searchTexture) {
             glGenTextures(1, &m_searchTexture);
@@ -670,7 +853,7 @@ void VideoDisplayWidget::drawSlot(Slot &slot, int unit, bool tiled, bool uploadS
                      GL_UNSIGNED_BYTE,
                      m_searchImage.constBits());
         slot.uploaded = false; // the slot texture must be re-bound with its own picture next time
-    } else {
+    } else if (!yuv) {
         glBindTexture(GL_TEXTURE_2D, slot.texture);
         if ((!slot.uploaded || slot.dirty) && !slot.data.empty() && slot.width > 0
             && slot.height > 0) {
@@ -687,11 +870,15 @@ void VideoDisplayWidget::drawSlot(Slot &slot, int unit, bool tiled, bool uploadS
         }
     }
     glDrawArrays(GL_TRIANGLES, 0, kVerticesPerQuad);
-    glBindTexture(GL_TEXTURE_2D, 0);
-    m_program->disableAttributeArray(0);
-    m_program->disableAttributeArray(1);
+    for (int p = yuv ? 2 : 0; p >= 0; --p) {
+        glActiveTexture(GL_TEXTURE0 + firstUnit + p);
+        glBindTexture(GL_TEXTURE_2D, 0);
+    }
+    program->disableAttributeArray(0);
+    program->disableAttributeArray(1);
     buffer->release();
     array->release();
+    program->release();
 }
 
 bool VideoDisplayWidget::isSurroundVrShownLocked() const
@@ -753,8 +940,6 @@ void VideoDisplayWidget::paintGL()
             layoutLocked();
     }
 
-    m_program->bind();
-    m_program->setUniformValue("myBrightness", GLfloat(m_brightness));
     if (m_showAll) {
         for (int i = m_shownList.size() - 1; i >= 0; --i) {
             const int slotIndex = m_shownStreams.value(m_shownList.at(i));
@@ -775,7 +960,6 @@ void VideoDisplayWidget::paintGL()
         drawSlot(slot, 0, false, search);
         m_forceSearchRedraw = false;
     }
-    m_program->release();
     for (Slot &s : m_slots)
         s.dirty = false;
     const bool vrHint = isSurroundVrShownLocked();

@@ -95,14 +95,20 @@ protected:
 private:
     struct Slot
     {
-        unsigned texture = 0;
+        unsigned texture = 0; // BGR picture, or the Y plane
+        unsigned textureU = 0;
+        unsigned textureV = 0;
         QOpenGLVertexArrayObject *tiledArray = nullptr;
         QOpenGLBuffer *tiledBuffer = nullptr;
         QOpenGLVertexArrayObject *singleArray = nullptr;
         QOpenGLBuffer *singleBuffer = nullptr;
         int width = 0;
         int height = 0;
-        std::vector<uint8_t> data; // packed BGR rows, width x 3 bytes each
+        // Packed BGR rows (width x 3 bytes each), or with yuv the packed planes Y, U, V of a
+        // limited-range 4:2:0 picture of the given AVColorSpace.
+        std::vector<uint8_t> data;
+        bool yuv = false;
+        int colorspace = 0;
         std::vector<uint8_t> vrData; // the whole VR picture, rows of vrLineSize bytes
         int vrWidth = 0;
         int vrHeight = 0;
@@ -115,6 +121,10 @@ private:
 
     // Copies a picture of rows lineSize bytes apart into a slot as packed BGR rows.
     static bool copyPicture(Slot &slot, const uint8_t *src, int lineSize, int width, int height);
+    // Copies an engine picture (YUV 4:2:0 or BGR) into a slot.
+    static bool copyFrame(Slot &slot, const AVFrame *frame);
+    static void yuvPlanes(const Slot &slot, const uint8_t *planes[3], int strides[3]);
+    void uploadPlane(unsigned texture, int width, int height, const uint8_t *data);
     // Cuts the VR window at the current yaw and pitch out of the slot's VR picture.
     void cutVrWindowLocked(Slot &slot);
     void layoutLocked();
@@ -128,7 +138,9 @@ private:
     VideoDisplayHost *m_host;
     MediaInfo *m_info
             = nullptr; // set by setPlaying; GUI thread writes, frame slots read under m_mutex
-    QOpenGLShaderProgram *m_program = nullptr;
+    QOpenGLShaderProgram *m_program = nullptr; // BGR pictures
+    QOpenGLShaderProgram *m_yuvProgram = nullptr; // YUV pictures, converted by the shader
+    bool m_legacyGl = false; // GLSL 1.20: one-channel textures are GL_LUMINANCE
     unsigned m_searchTexture = 0;
     bool m_glReady = false;
     QTimer *m_refreshTimer = nullptr;

@@ -13,6 +13,7 @@
 #include "playerwidget.h"
 #include "playlistwidget.h"
 #include "speeddisplaywidget.h"
+#include "testpaths.h"
 #include "testrecordings.h"
 #include "transportcontroller.h"
 #include "videodisplaywidget.h"
@@ -465,6 +466,79 @@ private slots:
         key(Qt::Key_B);
         QCOMPARE(w->videoDisplay()->brightness(), 1.0);
         QTRY_VERIFY_WITH_TIMEOUT(std::abs(meanLevel(w->videoDisplay()) - normal) < 2, 5000);
+    }
+
+    // The colours on screen are those of the recording: the paused picture, cell by cell,
+    // matches the same frame converted by the ffmpeg program the way the engine always
+    // converted it (limited-range source, full-range BGR). A shader reading the planes in the
+    // wrong order, with the wrong matrix or range, is off by tens of levels in the coloured
+    // parts.
+    void coloursOnScreen()
+    {
+        const QString file = longRecording();
+        MainWindow *w = play(file);
+        QVERIFY(waitPlaying());
+        const int frame = pauseAndRead();
+        QVERIFY(frame >= 0);
+        VideoDisplayWidget *display = w->videoDisplay();
+        QVector<int> shown = display->shownStreams();
+        QCOMPARE(shown.size(), 1);
+        const QImage grab = display->grabFramebuffer().convertToFormat(QImage::Format_RGB888);
+        const bool all = display->currentShownStream() == MediaInfo::AllChannels;
+        const QRect area
+                = shownArea(grab.width(), grab.height(), w->mediaInfo(), shown, shown.first(), all)
+                          .toAlignedRect()
+                          .adjusted(2, 2, -2, -2);
+        QVERIFY(area.width() > 64 && area.height() > 36);
+        const QImage onScreen = grab.copy(area);
+
+        const ProcessResult made = runProcess(
+                QStringLiteral("ffmpeg"),
+                {QStringLiteral("-v"),
+                 QStringLiteral("error"),
+                 QStringLiteral("-i"),
+                 file,
+                 QStringLiteral("-vf"),
+                 QStringLiteral("select=eq(n\\,%1),scale=320:-2:flags=bilinear:in_range=mpeg:"
+                                "out_range=full,format=rgb24")
+                         .arg(frame),
+                 QStringLiteral("-frames:v"),
+                 QStringLiteral("1"),
+                 QStringLiteral("-f"),
+                 QStringLiteral("rawvideo"),
+                 QStringLiteral("-")});
+        QCOMPARE(made.exitCode, 0);
+        QCOMPARE(made.out.size(), 320 * 180 * 3);
+        const QImage reference
+                = QImage(reinterpret_cast<const uchar *>(made.out.constData()),
+                         320,
+                         180,
+                         320 * 3,
+                         QImage::Format_RGB888)
+                          .scaled(onScreen.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+                          .convertToFormat(QImage::Format_RGB888);
+        // Mean colour of cells of 8 x 6 over the picture below the frame-number band.
+        auto cellMean = [](const QImage &image, int cx, int cy, int channel) {
+            const int top = image.height() / 6;
+            const int cellW = image.width() / 8;
+            const int cellH = (image.height() - top) / 6;
+            double sum = 0;
+            int n = 0;
+            for (int y = top + cy * cellH + cellH / 4; y < top + (cy + 1) * cellH - cellH / 4; ++y)
+                for (int x = cx * cellW + cellW / 4; x < (cx + 1) * cellW - cellW / 4; ++x) {
+                    sum += image.constScanLine(y)[3 * x + channel];
+                    ++n;
+                }
+            return n ? sum / n : 0.0;
+        };
+        double worst = 0;
+        for (int cy = 0; cy < 6; ++cy)
+            for (int cx = 0; cx < 8; ++cx)
+                for (int c = 0; c < 3; ++c)
+                    worst = std::max(worst,
+                                     std::abs(cellMean(onScreen, cx, cy, c)
+                                              - cellMean(reference, cx, cy, c)));
+        QVERIFY2(worst <= 8, qPrintable(QStringLiteral("a cell differs by %1 levels").arg(worst)));
     }
 
     // The display's context menu offers the window's actions, enabled as the buttons are.

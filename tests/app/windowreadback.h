@@ -27,14 +27,11 @@ struct Reading
     int channel = -1;
 };
 
-// Reads the pattern of the picture of one stream out of a grabbed display, using the layout the
+// Where the picture of one stream lies in a grabbed display of W x H pixels, from the layout the
 // display wrote into the stream records (fractions of the view; tiles side by side, centred).
-inline Reading readShown(
-        const QImage &grab, MediaInfo &info, const QVector<int> &shown, int streamIndex, bool all)
+inline QRectF shownArea(
+        double W, double H, MediaInfo &info, const QVector<int> &shown, int streamIndex, bool all)
 {
-    const QImage rgb = grab.convertToFormat(QImage::Format_RGB888);
-    const double W = rgb.width();
-    const double H = rgb.height();
     QRectF area;
     if (all) {
         QVector<int> order = shown;
@@ -58,6 +55,15 @@ inline Reading readShown(
                       r.singleWidth * W,
                       r.singleHeight * H);
     }
+    return area;
+}
+
+// Reads the pattern of the picture of one stream out of a grabbed display.
+inline Reading readShown(
+        const QImage &grab, MediaInfo &info, const QVector<int> &shown, int streamIndex, bool all)
+{
+    const QImage rgb = grab.convertToFormat(QImage::Format_RGB888);
+    const QRectF area = shownArea(rgb.width(), rgb.height(), info, shown, streamIndex, all);
     if (area.width() < 16 || area.height() < 16)
         return {};
     const QImage picture = rgb.copy(area.toAlignedRect().adjusted(2, 2, -2, -2));

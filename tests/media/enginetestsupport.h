@@ -7,6 +7,7 @@
 #include "mediacontext.h"
 #include "mediaeventloop.h"
 #include "mediaframe.h"
+#include "pictureconverter.h"
 #include "testrecordings.h"
 
 #include <QObject>
@@ -46,13 +47,10 @@ public:
         r.width = f->width;
         r.height = f->height;
         const int rowBytes = f->width * 3;
-        if (f->format == AV_PIX_FMT_BGR24 && f->data[0] && f->linesize[0] >= rowBytes
-            && f->height > 0) {
-            std::vector<uint8_t> copy(static_cast<size_t>(rowBytes) * f->height);
-            for (int y = 0; y < f->height; ++y)
-                memcpy(copy.data() + static_cast<size_t>(y) * rowBytes,
-                       f->data[0] + static_cast<ptrdiff_t>(y) * f->linesize[0],
-                       rowBytes);
+        std::vector<uint8_t> copy(
+                f->height > 0 && f->width > 0 ? static_cast<size_t>(rowBytes) * f->height : 0);
+        // The picture as the display shows it (YUV pictures converted with its colours).
+        if (!copy.empty() && PictureConverter::toBgr(f, copy.data(), rowBytes)) {
             FrameCode::read(copy.data(),
                             f->width,
                             f->height,

@@ -109,18 +109,35 @@ void BenchReceiver::clear()
 
 void BenchReceiver::copyPicture(int stream, const AVFrame *frame)
 {
-    if (!frame || frame->format != AV_PIX_FMT_BGR24 || !frame->data[0] || frame->width <= 0
-        || frame->height <= 0)
+    // Copies the picture plane by plane, as the display does (BGR24 or YUV 4:2:0).
+    if (!frame || !frame->data[0] || frame->width <= 0 || frame->height <= 0)
         return;
-    const size_t rowBytes = static_cast<size_t>(frame->width) * 3;
-    if (frame->linesize[0] < 0 || static_cast<size_t>(frame->linesize[0]) < rowBytes)
+    const bool yuv = frame->format == AV_PIX_FMT_YUV420P;
+    if (!yuv && frame->format != AV_PIX_FMT_BGR24)
         return;
+    const int planes = yuv ? 3 : 1;
+    size_t rowBytes[3] = {static_cast<size_t>(frame->width) * (yuv ? 1 : 3),
+                          static_cast<size_t>(frame->width + 1) / 2,
+                          static_cast<size_t>(frame->width + 1) / 2};
+    const int rows[3] = {frame->height, (frame->height + 1) / 2, (frame->height + 1) / 2};
+    size_t total = 0;
+    for (int p = 0; p < planes; ++p) {
+        if (!frame->data[p] || frame->linesize[p] < 0
+            || static_cast<size_t>(frame->linesize[p]) < rowBytes[p])
+            return;
+        total += rowBytes[p] * static_cast<size_t>(rows[p]);
+    }
     std::vector<uint8_t> &copy = m_copies[stream];
-    copy.resize(rowBytes * static_cast<size_t>(frame->height));
-    for (int y = 0; y < frame->height; ++y)
-        memcpy(copy.data() + rowBytes * static_cast<size_t>(y),
-               frame->data[0] + static_cast<ptrdiff_t>(y) * frame->linesize[0],
-               rowBytes);
+    copy.resize(total);
+    uint8_t *out = copy.data();
+    for (int p = 0; p < planes; ++p) {
+        for (int y = 0; y < rows[p]; ++y) {
+            memcpy(out,
+                   frame->data[p] + static_cast<ptrdiff_t>(y) * frame->linesize[p],
+                   rowBytes[p]);
+            out += rowBytes[p];
+        }
+    }
 }
 
 void BenchReceiver::onVideoFrameReceived(int stream_index, MediaFrame *vframe)

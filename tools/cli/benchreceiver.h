@@ -17,9 +17,9 @@ class MediaContext;
 struct MediaFrame;
 
 // The receiver of the engine benchmark: takes the pictures the way the display does (a copy of
-// every BGR24 picture by its line size, before the slot returns) and notes, with the monotonic
-// clock the engine paces against, when each (stream, seq) showed its first picture and when a
-// frame search delivered. With real-time measuring on, it also records for every picture its
+// every picture (its planes) by their line sizes, before the slot returns) and notes, with the
+// monotonic clock the engine paces against, when each (stream, seq) showed its first picture and
+// when a frame search delivered. With real-time measuring on, it also records for every picture its
 // presentation error (arrival minus the time its stream's clock made it due), the frames
 // missing between consecutive pictures, and the audio/video offset (the picture's pts minus
 // the audio clock of the stream's master).

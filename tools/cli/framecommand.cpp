@@ -1,5 +1,7 @@
 #include "framecommand.h"
 
+#include "pictureconverter.h"
+
 #include "avptr.h"
 #include "mediacontext.h"
 #include "mediaeventloop.h"
@@ -153,21 +155,11 @@ void FrameCommand::onVideoFrameReceived(int stream_index, MediaFrame *vframe)
     const AVFrame *f = vframe->frame.get();
     Picture picture;
     picture.pts = vframe->pts;
-    const int rowBytes = f->width * 3;
-    if (f->format == AV_PIX_FMT_BGR24 && f->data[0] && f->height > 0
-        && f->linesize[0] >= rowBytes) {
-        QImage image(f->width, f->height, QImage::Format_RGB888);
-        if (!image.isNull()) {
-            for (int y = 0; y < f->height; ++y) {
-                const uint8_t *src = f->data[0] + static_cast<ptrdiff_t>(y) * f->linesize[0];
-                uint8_t *dst = image.scanLine(y);
-                for (int x = 0; x < f->width; ++x) {
-                    dst[3 * x] = src[3 * x + 2];
-                    dst[3 * x + 1] = src[3 * x + 1];
-                    dst[3 * x + 2] = src[3 * x];
-                }
-            }
-            picture.image = image;
+    if (f->width > 0 && f->height > 0) {
+        // The colours the display shows, YUV pictures converted as its shader does.
+        QImage image(f->width, f->height, QImage::Format_BGR888);
+        if (!image.isNull() && PictureConverter::toBgr(f, image.bits(), image.bytesPerLine())) {
+            picture.image = image.convertToFormat(QImage::Format_RGB888);
             picture.valid = true;
         }
     }
