@@ -1,5 +1,7 @@
 #include "benchchild.h"
 
+#include "cardbench.h"
+
 #include "audiostate.h"
 #include "benchreceiver.h"
 #include "decodefloor.h"
@@ -416,6 +418,8 @@ int BenchChild::run(const QStringList &arguments)
         const int seconds = intOption(args, QStringLiteral("seconds"), 60);
         return runPlay(path, std::max(1, seconds));
     }
+    if (mode == QLatin1String("card"))
+        return CardBench::runChild(path);
     if (mode == QLatin1String("latency"))
         return runLatency(path,
                           std::max(1, intOption(args, QStringLiteral("opens"), 20)),
