@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <vector>
 
 namespace {
 
@@ -22,11 +23,39 @@ QString absoluteCleanPath(const QFileInfo &info)
     return QDir::cleanPath(info.absoluteFilePath());
 }
 
-// Sort key of a row: milliseconds of its date-time, invalid ones after every valid one.
+// Digits of text from position at, as a number; -1 when one of them is no digit.
+int digitsAt(const QString &text, int at, int count)
+{
+    if (at + count > text.size())
+        return -1;
+    int value = 0;
+    for (int i = at; i < at + count; ++i) {
+        const QChar c = text.at(i);
+        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
+            return -1;
+        value = value * 10 + (c.unicode() - '0');
+    }
+    return value;
+}
+
+// Sort key of a row: milliseconds of its date-time (as rowDateTime reads it, without the
+// format parser, which asks the C library for the time zone on every call), invalid ones
+// after every valid one.
 qint64 sortKey(const PlayListEntry &row)
 {
-    const QDateTime dateTime = FolderScanner::rowDateTime(row);
-    return dateTime.isValid() ? dateTime.toMSecsSinceEpoch() : std::numeric_limits<qint64>::max();
+    constexpr qint64 invalid = std::numeric_limits<qint64>::max();
+    const QString &d = row.date;
+    const QString &t = row.time;
+    if (d.size() != 10 || d.at(4) != QLatin1Char('-') || d.at(7) != QLatin1Char('-')
+        || t.size() != 8 || t.at(2) != QLatin1Char(':') || t.at(5) != QLatin1Char(':'))
+        return invalid;
+    const QDate date(digitsAt(d, 0, 4), digitsAt(d, 5, 2), digitsAt(d, 8, 2));
+    const int h = digitsAt(t, 0, 2);
+    const int m = digitsAt(t, 3, 2);
+    const int s = digitsAt(t, 6, 2);
+    if (!date.isValid() || h < 0 || m < 0 || s < 0 || !QTime::isValid(h, m, s))
+        return invalid;
+    return QDateTime(date, QTime(h, m, s), Qt::UTC).toMSecsSinceEpoch();
 }
 
 } // namespace
@@ -46,6 +75,22 @@ int FolderScanner::scan(const QStringList &paths)
             scanFolder(absoluteCleanPath(info));
         else if (info.isFile())
             addFile(info, false, FolderKind::Other);
+    }
+    // The tables were filled in the order found; one stable sort per table orders them,
+    // each key computed once.
+    for (QVector<PlayListEntry> &rows : m_tables) {
+        std::vector<std::pair<qint64, int>> keys;
+        keys.reserve(static_cast<size_t>(rows.size()));
+        for (int i = 0; i < rows.size(); ++i)
+            keys.emplace_back(sortKey(rows.at(i)), i);
+        std::stable_sort(keys.begin(), keys.end(), [](const auto &a, const auto &b) {
+            return a.first < b.first;
+        });
+        QVector<PlayListEntry> sorted;
+        sorted.reserve(rows.size());
+        for (const auto &key : keys)
+            sorted.append(std::move(rows[key.second]));
+        rows.swap(sorted);
     }
     return m_entries.size();
 }
@@ -149,12 +194,12 @@ void FolderScanner::addFile(const QFileInfo &info, bool inCardFolder, int folder
     entry.path = absoluteCleanPath(info);
 
     const int tableKind = inCardFolder ? folderKind : entry.kind;
-    insertSorted(m_tables[All], entry);
+    m_tables[All].append(entry);
     if (tableKind >= Driving && tableKind <= Parking)
-        insertSorted(m_tables[static_cast<size_t>(tableKind)], entry);
+        m_tables[static_cast<size_t>(tableKind)].append(entry);
     // On a card an event saved outside EVENT is still an event.
     if (inCardFolder && entry.kind == RecordingKind::Event && tableKind != Event)
-        insertSorted(m_tables[Event], entry);
+        m_tables[Event].append(entry);
     m_entries.append(entry);
 }
 
