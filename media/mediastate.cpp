@@ -1,6 +1,7 @@
 #include "mediastate.h"
 
 #include "audiostate.h"
+#include "backgroundpriority.h"
 #include "globalsettings.h"
 #include "mediacontext.h"
 #include "mediadecoder.h"
@@ -209,7 +210,14 @@ int MediaState::open(
         return -1;
     }
     AVDictionary *dict = options.release();
-    const int ret = avcodec_open2(m_codecContext.get(), codec, &dict);
+    int ret = 0;
+    if (m_type == Video) {
+        // The codec's worker threads start here and keep the opening thread's priority.
+        BackgroundPriority::runLowered(
+                [&] { ret = avcodec_open2(m_codecContext.get(), codec, &dict); });
+    } else {
+        ret = avcodec_open2(m_codecContext.get(), codec, &dict);
+    }
     options.reset(dict);
     if (ret < 0) {
         qDebug().noquote() << "codec open failed";

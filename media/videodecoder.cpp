@@ -1,5 +1,6 @@
 #include "videodecoder.h"
 
+#include "backgroundpriority.h"
 #include "mediacontext.h"
 #include "videostate.h"
 
@@ -46,6 +47,8 @@ bool VideoDecoder::keepAfterSeek(const AVFrame *decoded, double tolerance)
 
 void VideoDecoder::run()
 {
+    // Decoding and filtering (whose threads start here) give way to the runners.
+    BackgroundPriority::lowerCurrentThread();
     using std::chrono::milliseconds;
     VideoState *state = m_video;
     MediaContext *context = state->context();
