@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QFontInfo>
+#include <QFontMetricsF>
 #include <QHash>
 #include <QPainter>
 #include <QRawFont>
@@ -128,7 +129,23 @@ void ImageWords::draw(QPainter &painter,
     const QString word = text(language, source);
     const QString family = fontFamily(language);
     bool fits = false;
-    const QFont font = Glyphs::fittedFont(family, word, area.size(), pixelSize, bold, true, &fits);
+    QFont font = Glyphs::fittedFont(family, word, area.size(), pixelSize, bold, true, &fits);
+    int flags = alignment;
+    // Words that do not fit on one line even at the smallest size may take two or more lines
+    // where the picture is tall enough.
+    if (!fits && word.contains(QLatin1Char(' '))) {
+        for (int size = pixelSize; size >= Glyphs::MinimumPixelSize && !fits; --size) {
+            QFont wrapped = font;
+            wrapped.setPixelSize(size);
+            const QRectF needed
+                    = QFontMetricsF(wrapped).boundingRect(area, alignment | Qt::TextWordWrap, word);
+            if (needed.width() <= area.width() && needed.height() <= area.height()) {
+                fits = true;
+                font = wrapped;
+                flags |= Qt::TextWordWrap;
+            }
+        }
+    }
     const QString where
             = QStringLiteral("%1 \"%2\" (%3)").arg(language, word, QString::fromUtf8(source));
 
@@ -151,7 +168,8 @@ void ImageWords::draw(QPainter &painter,
         }
     }
     if (!fits) {
-        addProblem(QStringLiteral("%1 does not fit %2x%3 pixels even at %4 px")
+        addProblem(QStringLiteral("%1 does not fit %2x%3 pixels even at %4 px: a shorter "
+                                  "translation is needed")
                            .arg(where)
                            .arg(area.width())
                            .arg(area.height())
@@ -162,7 +180,7 @@ void ImageWords::draw(QPainter &painter,
     painter.setRenderHint(QPainter::TextAntialiasing, true);
     painter.setFont(font);
     painter.setPen(color);
-    painter.drawText(area, alignment, word);
+    painter.drawText(area, flags, word);
     painter.restore();
 }
 

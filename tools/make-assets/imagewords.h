@@ -33,7 +33,8 @@ public:
     static QString text(const QString &language, const char *source);
 
     // Draws the word of `language` into `area` (aligned by `alignment`) in the language's font,
-    // shrunk from `pixelSize` until it fits. A word that does not fit even at the smallest size,
+    // shrunk from `pixelSize` until it fits, on one line or else, when the picture is tall
+    // enough, wrapped at blanks. A word that does not fit even at the smallest size,
     // or that has a character the font lacks, or a font that is not installed, is recorded in
     // problems().
     static void draw(QPainter &painter,
