@@ -1,4 +1,4 @@
-// ctest-labels: gui
+// ctest-labels: gui;engine
 // Every language of the `locale` table, started the way the program starts it: a `locale` file
 // in a program folder with the compiled translations beside it, read by the real start-up code.
 // The translation loads, the windows show its texts (the ones of the .ts file the .qm was made
