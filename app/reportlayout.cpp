@@ -1,6 +1,5 @@
 #include "reportlayout.h"
 
-#include <QCoreApplication>
 #include <QDebug>
 #include <QFile>
 #include <QFileInfo>
@@ -29,11 +28,6 @@ constexpr int PictureHeight = 300;
 constexpr int RightMargin = 150;
 constexpr int MapMaxHeight = 280;
 constexpr int MapMaxLeft = 200;
-
-QString tr(const char *text)
-{
-    return QCoreApplication::translate("ReportLayout", text);
-}
 
 // "Arial" is asked for by name: where it is missing the font configuration gives its
 // metric-compatible stand-in (Liberation Sans on Debian), so the layout keeps its metrics.

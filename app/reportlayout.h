@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QImage>
 #include <QRect>
@@ -17,6 +18,8 @@ class QPainter;
 // Threads: any thread that may paint (a QGuiApplication must exist for the fonts).
 class ReportLayout
 {
+    Q_DECLARE_TR_FUNCTIONS(ReportLayout)
+
 public:
     static constexpr int Resolution = 100; // dots per inch the layout is made for
 

@@ -91,6 +91,7 @@ void StartupConfig::loadLanguage(QCoreApplication &app)
         auto translator = std::make_unique<QTranslator>();
         // Installed even when the file is missing: the texts then stay untranslated.
         translator->load(qmPath);
+        m_appTranslator = translator.get();
         install(app, std::move(translator));
     }
 
@@ -107,6 +108,11 @@ void StartupConfig::loadLanguage(QCoreApplication &app)
         qDebug().noquote() << "qtBaseTranslator ok";
         install(app, std::move(qtBaseTranslator));
     }
+}
+
+QString StartupConfig::translationFile() const
+{
+    return m_appTranslator ? m_appTranslator->filePath() : QString();
 }
 
 void StartupConfig::loadModel()

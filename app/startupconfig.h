@@ -24,6 +24,10 @@ public:
     // The first command-line argument left after the framework took its own options.
     void takeStartupPath(const QStringList &arguments);
 
+    // The translation file that loadLanguage() loaded for the `locale` code (its full path);
+    // empty when none was chosen or it failed to load.
+    QString translationFile() const;
+
     // The translation file base name and resource language for a `locale` code; false when
     // the code is unknown. Exact, case-sensitive comparison.
     static bool languageForCode(const QString &code, QString *qmName, QString *resourceLanguage);
@@ -32,5 +36,6 @@ private:
     void install(QCoreApplication &app, std::unique_ptr<QTranslator> translator);
 
     QString m_folder;
+    const QTranslator *m_appTranslator = nullptr;
     std::vector<std::unique_ptr<QTranslator>> m_translators;
 };

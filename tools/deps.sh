@@ -9,7 +9,7 @@ packages=(
     libqt5opengl5-dev
     libqt5svg5-dev qttools5-dev qttools5-dev-tools
     libavformat-dev libavcodec-dev libavfilter-dev libavutil-dev libswscale-dev libswresample-dev
-    ffmpeg libjs-leaflet fonts-noto-cjk iputils-ping libgl1-mesa-dri
+    ffmpeg libjs-leaflet fonts-noto-core fonts-noto-cjk iputils-ping libgl1-mesa-dri
     libexif-dev fonts-liberation2
 )
 if [ "${1:-}" = "--test" ]; then

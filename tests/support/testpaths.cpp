@@ -26,6 +26,15 @@ QString buildDir()
     return QStringLiteral(VISTREL_BUILD_DIR);
 }
 
+QString lupdate()
+{
+    return QStringLiteral(VISTREL_LUPDATE);
+}
+QString translationsDir()
+{
+    return QStringLiteral(VISTREL_TRANSLATIONS_DIR);
+}
+
 QString nmeaDir()
 {
     return sourceDir() + QStringLiteral("/tests/data/nmea");

@@ -11,6 +11,9 @@ QString program(); // the viewer executable
 QString tool(); // vistrel-tool
 QString sourceDir();
 QString buildDir();
+// Qt's lupdate, and the folder of the compiled translations beside the viewer.
+QString lupdate();
+QString translationsDir();
 // The real NMEA logs kept in the source tree (tests/data/nmea, with their SOURCES.md).
 QString nmeaDir();
 QString nmeaLog(const QString &fileName);

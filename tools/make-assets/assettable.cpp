@@ -2,6 +2,7 @@
 
 #include "assetpalette.h"
 #include "glyphs.h"
+#include "imagewords.h"
 
 #include <QLinearGradient>
 #include <QPainter>
@@ -79,11 +80,11 @@ Painter toggleButton(Glyph glyph, bool on, State state)
     };
 }
 
-// A text chip filling the whole image (channel, view-mode and filter buttons): it needs no
+// A word chip filling the whole image (channel, view-mode and filter buttons): it needs no
 // backdrop, so it looks the same on any panel.
-Painter chip(const QString &text, State state)
+Painter chip(const char *word, State state)
 {
-    return [=](QPainter &p, const QSize &size, const QString &) {
+    return [=](QPainter &p, const QSize &size, const QString &language) {
         const QRectF area = fullRect(size);
         QColor fill = Palette::bar();
         QColor edge = Palette::outline();
@@ -101,8 +102,13 @@ Painter chip(const QString &text, State state)
         p.setBrush(Qt::NoBrush);
         p.drawRect(area.adjusted(0.5, 0.5, -0.5, -0.5));
         const int pixelSize = qMin(12, size.height() - 7);
-        Glyphs::drawText(
-                p, area.adjusted(3, 0, -3, 0), text, pixelSize, ink, state == State::Clicked);
+        ImageWords::draw(p,
+                         area.adjusted(3, 0, -3, 0),
+                         language,
+                         word,
+                         pixelSize,
+                         ink,
+                         state == State::Clicked);
     };
 }
 
@@ -280,14 +286,15 @@ Painter appIcon()
 
 Painter aboutPicture()
 {
-    return [](QPainter &p, const QSize &size, const QString &) {
+    return [](QPainter &p, const QSize &size, const QString &language) {
         const QRectF area = fullRect(size);
         p.fillRect(area, Palette::black());
         p.fillRect(QRectF(0, size.height() - 2, size.width(), 2), Palette::accent());
         drawWordmark(p, QRectF(10, 3, 140, size.height() - 7), 13);
-        Glyphs::drawText(p,
+        ImageWords::draw(p,
                          QRectF(150, 0, size.width() - 160, size.height() - 2),
-                         QStringLiteral("About"),
+                         language,
+                         QT_TRANSLATE_NOOP("LanguageImages", "About"),
                          13,
                          Palette::glyphDim(),
                          false,
@@ -295,23 +302,23 @@ Painter aboutPicture()
     };
 }
 
-Painter textButton(const QString &text, QColor backdrop, State state)
+Painter textButton(const char *word, QColor backdrop, State state)
 {
-    return [=](QPainter &p, const QSize &size, const QString &) {
+    return [=](QPainter &p, const QSize &size, const QString &language) {
         const QRectF area = fullRect(size);
         p.fillRect(area, backdrop);
         p.setRenderHint(QPainter::Antialiasing, true);
         p.setPen(QPen(state == State::Clicked ? Palette::accentLight() : Palette::outline(), 1));
         p.setBrush(state == State::Clicked ? Palette::accent() : Palette::bar());
         p.drawRoundedRect(area.adjusted(0.5, 0.5, -0.5, -0.5), 4, 4);
-        Glyphs::drawText(p, area, text, 12, Palette::glyph(), true);
+        ImageWords::draw(p, area.adjusted(2, 0, -2, 0), language, word, 12, Palette::glyph(), true);
     };
 }
 
 // Pictures shown in the map panel instead of the map; transparent so they sit on any panel.
-Painter mapNotice(Glyph glyph, const QString &title, const QString &detail)
+Painter mapNotice(Glyph glyph, const char *title, const char *detail)
 {
-    return [=](QPainter &p, const QSize &size, const QString &) {
+    return [=](QPainter &p, const QSize &size, const QString &language) {
         const QRectF area = fullRect(size);
         const qreal side = 64;
         Glyphs::draw(p,
@@ -319,10 +326,20 @@ Painter mapNotice(Glyph glyph, const QString &title, const QString &detail)
                      QRectF(area.center().x() - side / 2, 30, side, side),
                      Palette::glyphDim(),
                      3);
-        Glyphs::drawText(
-                p, QRectF(10, 110, size.width() - 20, 24), title, 16, Palette::glyph(), true);
-        Glyphs::drawText(
-                p, QRectF(10, 138, size.width() - 20, 20), detail, 12, Palette::glyphDim(), false);
+        ImageWords::draw(p,
+                         QRectF(10, 110, size.width() - 20, 24),
+                         language,
+                         title,
+                         16,
+                         Palette::glyph(),
+                         true);
+        ImageWords::draw(p,
+                         QRectF(10, 138, size.width() - 20, 20),
+                         language,
+                         detail,
+                         12,
+                         Palette::glyphDim(),
+                         false);
     };
 }
 
@@ -357,6 +374,26 @@ Painter vrHint()
                          true);
     };
 }
+
+// The words of the language folders' images, translated for each folder (see ImageWords).
+const char *const WordOk = QT_TRANSLATE_NOOP("LanguageImages", "OK");
+const char *const WordNoGpsData = QT_TRANSLATE_NOOP("LanguageImages", "No GPS data");
+const char *const WordNoGpsDetail
+        = QT_TRANSLATE_NOOP("LanguageImages", "This recording has no position track");
+const char *const WordMapNotConnected = QT_TRANSLATE_NOOP("LanguageImages", "Map not connected");
+const char *const WordNotConnectedDetail
+        = QT_TRANSLATE_NOOP("LanguageImages", "The map service cannot be reached");
+const char *const WordAll = QT_TRANSLATE_NOOP("LanguageImages", "All");
+const char *const WordDrive = QT_TRANSLATE_NOOP("LanguageImages", "Drive");
+const char *const WordEvent = QT_TRANSLATE_NOOP("LanguageImages", "Event");
+const char *const WordPark = QT_TRANSLATE_NOOP("LanguageImages", "Park");
+const char *const WordFront = QT_TRANSLATE_NOOP("LanguageImages", "Front");
+const char *const WordRear = QT_TRANSLATE_NOOP("LanguageImages", "Rear");
+const char *const WordSurround = QT_TRANSLATE_NOOP("LanguageImages", "Surround");
+const char *const WordOriginal = QT_TRANSLATE_NOOP("LanguageImages", "Original");
+const char *const WordVr = QT_TRANSLATE_NOOP("LanguageImages", "VR");
+const char *const WordPanorama = QT_TRANSLATE_NOOP("LanguageImages", "Panorama");
+const char *const WordStereo = QT_TRANSLATE_NOOP("LanguageImages", "Stereo");
 
 // Shorthands for the table below.
 const QSize TopButton(32, 31);
@@ -565,43 +602,43 @@ QVector<AssetTable::Entry> AssetTable::entries()
 
         // --- language folders: about dialog ---
         {"lang_dependent/%1/about/about.bmp", QSize(291, 28), aboutPicture(), all},
-        {"lang_dependent/%1/about/about_ok.BMP", QSize(66, 26), textButton(QStringLiteral("OK"), Palette::black(), S::Normal), all},
-        {"lang_dependent/%1/about/about_ok_clicked.BMP", QSize(66, 26), textButton(QStringLiteral("OK"), Palette::black(), S::Clicked), all},
+        {"lang_dependent/%1/about/about_ok.BMP", QSize(66, 26), textButton(WordOk, Palette::black(), S::Normal), all},
+        {"lang_dependent/%1/about/about_ok_clicked.BMP", QSize(66, 26), textButton(WordOk, Palette::black(), S::Clicked), all},
         // --- language folders: map panel pictures ---
-        {"lang_dependent/%1/map/no_data.png", QSize(300, 200), mapNotice(Glyph::NoGps, QStringLiteral("No GPS data"), QStringLiteral("This recording has no position track")), all},
-        {"lang_dependent/%1/map/not_connected.png", QSize(300, 200), mapNotice(Glyph::NotConnected, QStringLiteral("Map not connected"), QStringLiteral("The map service cannot be reached")), all},
+        {"lang_dependent/%1/map/no_data.png", QSize(300, 200), mapNotice(Glyph::NoGps, WordNoGpsData, WordNoGpsDetail), all},
+        {"lang_dependent/%1/map/not_connected.png", QSize(300, 200), mapNotice(Glyph::NotConnected, WordMapNotConnected, WordNotConnectedDetail), all},
         // --- language folders: play list filters ---
-        {"lang_dependent/%1/playlist/list_all.BMP", Filter, chip(QStringLiteral("All"), S::Normal), all},
-        {"lang_dependent/%1/playlist/list_all_clicked.BMP", Filter, chip(QStringLiteral("All"), S::Clicked), all},
-        {"lang_dependent/%1/playlist/list_all_disable.BMP", Filter, chip(QStringLiteral("All"), S::Disabled), all},
-        {"lang_dependent/%1/playlist/list_always.BMP", Filter, chip(QStringLiteral("Drive"), S::Normal), all},
-        {"lang_dependent/%1/playlist/list_always_clicked.BMP", Filter, chip(QStringLiteral("Drive"), S::Clicked), all},
-        {"lang_dependent/%1/playlist/list_always_disable.BMP", Filter, chip(QStringLiteral("Drive"), S::Disabled), all},
-        {"lang_dependent/%1/playlist/list_event.BMP", Filter, chip(QStringLiteral("Event"), S::Normal), all},
-        {"lang_dependent/%1/playlist/list_event_clicked.BMP", Filter, chip(QStringLiteral("Event"), S::Clicked), all},
-        {"lang_dependent/%1/playlist/list_event_disable.BMP", Filter, chip(QStringLiteral("Event"), S::Disabled), all},
-        {"lang_dependent/%1/playlist/list_parking.BMP", Filter, chip(QStringLiteral("Park"), S::Normal), all},
-        {"lang_dependent/%1/playlist/list_parking_clicked.BMP", Filter, chip(QStringLiteral("Park"), S::Clicked), all},
-        {"lang_dependent/%1/playlist/list_parking_disable.BMP", Filter, chip(QStringLiteral("Park"), S::Disabled), all},
+        {"lang_dependent/%1/playlist/list_all.BMP", Filter, chip(WordAll, S::Normal), all},
+        {"lang_dependent/%1/playlist/list_all_clicked.BMP", Filter, chip(WordAll, S::Clicked), all},
+        {"lang_dependent/%1/playlist/list_all_disable.BMP", Filter, chip(WordAll, S::Disabled), all},
+        {"lang_dependent/%1/playlist/list_always.BMP", Filter, chip(WordDrive, S::Normal), all},
+        {"lang_dependent/%1/playlist/list_always_clicked.BMP", Filter, chip(WordDrive, S::Clicked), all},
+        {"lang_dependent/%1/playlist/list_always_disable.BMP", Filter, chip(WordDrive, S::Disabled), all},
+        {"lang_dependent/%1/playlist/list_event.BMP", Filter, chip(WordEvent, S::Normal), all},
+        {"lang_dependent/%1/playlist/list_event_clicked.BMP", Filter, chip(WordEvent, S::Clicked), all},
+        {"lang_dependent/%1/playlist/list_event_disable.BMP", Filter, chip(WordEvent, S::Disabled), all},
+        {"lang_dependent/%1/playlist/list_parking.BMP", Filter, chip(WordPark, S::Normal), all},
+        {"lang_dependent/%1/playlist/list_parking_clicked.BMP", Filter, chip(WordPark, S::Clicked), all},
+        {"lang_dependent/%1/playlist/list_parking_disable.BMP", Filter, chip(WordPark, S::Disabled), all},
         // --- language folders: channel buttons (unchecked, checked) ---
-        {"lang_dependent/%1/player/ch1_zelk.bmp", Channel, chip(QStringLiteral("Front"), S::Normal), all},
-        {"lang_dependent/%1/player/ch1_clicked_zelk.bmp", Channel, chip(QStringLiteral("Front"), S::Clicked), all},
-        {"lang_dependent/%1/player/ch2_zelk.bmp", Channel, chip(QStringLiteral("Rear"), S::Normal), all},
-        {"lang_dependent/%1/player/ch2_clicked_zelk.bmp", Channel, chip(QStringLiteral("Rear"), S::Clicked), all},
-        {"lang_dependent/%1/player/inner_zelk.bmp", QSize(102, 20), chip(QStringLiteral("Surround"), S::Normal), all},
-        {"lang_dependent/%1/player/inner_clicked_zelk.bmp", QSize(102, 20), chip(QStringLiteral("Surround"), S::Clicked), all},
-        {"lang_dependent/%1/player/all_zelk.bmp", Channel, chip(QStringLiteral("All"), S::Normal), all},
-        {"lang_dependent/%1/player/all_clicked_zelk.bmp", Channel, chip(QStringLiteral("All"), S::Clicked), all},
+        {"lang_dependent/%1/player/ch1_zelk.bmp", Channel, chip(WordFront, S::Normal), all},
+        {"lang_dependent/%1/player/ch1_clicked_zelk.bmp", Channel, chip(WordFront, S::Clicked), all},
+        {"lang_dependent/%1/player/ch2_zelk.bmp", Channel, chip(WordRear, S::Normal), all},
+        {"lang_dependent/%1/player/ch2_clicked_zelk.bmp", Channel, chip(WordRear, S::Clicked), all},
+        {"lang_dependent/%1/player/inner_zelk.bmp", QSize(102, 20), chip(WordSurround, S::Normal), all},
+        {"lang_dependent/%1/player/inner_clicked_zelk.bmp", QSize(102, 20), chip(WordSurround, S::Clicked), all},
+        {"lang_dependent/%1/player/all_zelk.bmp", Channel, chip(WordAll, S::Normal), all},
+        {"lang_dependent/%1/player/all_clicked_zelk.bmp", Channel, chip(WordAll, S::Clicked), all},
         // --- surround view-mode buttons: the player panel shows the *_clicked_zel file while
         // a button is unchecked and the other one while it is checked, so they are drawn so ---
-        {"lang_dependent/%1/player/original_clicked_zel.bmp", Surround, chip(QStringLiteral("Original"), S::Normal), surround},
-        {"lang_dependent/%1/player/original_zelk.bmp", Surround, chip(QStringLiteral("Original"), S::Clicked), surround},
-        {"lang_dependent/%1/player/vr_clicked_zel.bmp", Surround, chip(QStringLiteral("VR"), S::Normal), surround},
-        {"lang_dependent/%1/player/vr_zelk.bmp", Surround, chip(QStringLiteral("VR"), S::Clicked), surround},
-        {"lang_dependent/%1/player/panorama_clicked_zel.bmp", Surround, chip(QStringLiteral("Panorama"), S::Normal), surround},
-        {"lang_dependent/%1/player/panorama_zel.bmp", Surround, chip(QStringLiteral("Panorama"), S::Clicked), surround},
-        {"lang_dependent/%1/player/stereo_clicked_zel.bmp", Surround, chip(QStringLiteral("Stereo"), S::Normal), surround},
-        {"lang_dependent/%1/player/stereo_zelk.bmp", Surround, chip(QStringLiteral("Stereo"), S::Clicked), surround},
+        {"lang_dependent/%1/player/original_clicked_zel.bmp", Surround, chip(WordOriginal, S::Normal), surround},
+        {"lang_dependent/%1/player/original_zelk.bmp", Surround, chip(WordOriginal, S::Clicked), surround},
+        {"lang_dependent/%1/player/vr_clicked_zel.bmp", Surround, chip(WordVr, S::Normal), surround},
+        {"lang_dependent/%1/player/vr_zelk.bmp", Surround, chip(WordVr, S::Clicked), surround},
+        {"lang_dependent/%1/player/panorama_clicked_zel.bmp", Surround, chip(WordPanorama, S::Normal), surround},
+        {"lang_dependent/%1/player/panorama_zel.bmp", Surround, chip(WordPanorama, S::Clicked), surround},
+        {"lang_dependent/%1/player/stereo_clicked_zel.bmp", Surround, chip(WordStereo, S::Normal), surround},
+        {"lang_dependent/%1/player/stereo_zelk.bmp", Surround, chip(WordStereo, S::Clicked), surround},
     };
     // clang-format on
 }

@@ -6,6 +6,7 @@
 #include <QPainterPath>
 #include <QPolygonF>
 
+#include <algorithm>
 #include <cmath>
 
 namespace Glyphs {
@@ -297,6 +298,32 @@ void draw(QPainter &p, Glyph glyph, const QRectF &box, const QColor &color, qrea
     p.restore();
 }
 
+QFont fittedFont(const QString &family,
+                 const QString &text,
+                 const QSizeF &room,
+                 int pixelSize,
+                 bool bold,
+                 bool fitHeight,
+                 bool *fits)
+{
+    QFont font(family.isEmpty() ? QStringLiteral("DejaVu Sans") : family);
+    font.setStyleStrategy(QFont::PreferAntialias);
+    font.setBold(bold);
+    *fits = false;
+    int size = pixelSize;
+    for (; size >= MinimumPixelSize; --size) {
+        font.setPixelSize(size);
+        const QFontMetricsF metrics(font);
+        if (metrics.horizontalAdvance(text) <= room.width()
+            && (!fitHeight || metrics.height() <= room.height())) {
+            *fits = true;
+            break;
+        }
+    }
+    font.setPixelSize(std::max(size, MinimumPixelSize));
+    return font;
+}
+
 void drawText(QPainter &painter,
               const QRectF &area,
               const QString &text,
@@ -305,16 +332,8 @@ void drawText(QPainter &painter,
               bool bold,
               int alignment)
 {
-    QFont font(QStringLiteral("DejaVu Sans"));
-    font.setStyleStrategy(QFont::PreferAntialias);
-    font.setBold(bold);
-    int size = pixelSize;
-    for (; size > 6; --size) {
-        font.setPixelSize(size);
-        if (QFontMetricsF(font).horizontalAdvance(text) <= area.width())
-            break;
-    }
-    font.setPixelSize(size);
+    bool fits = false;
+    const QFont font = fittedFont(QString(), text, area.size(), pixelSize, bold, false, &fits);
     painter.save();
     painter.setRenderHint(QPainter::TextAntialiasing, true);
     painter.setFont(font);

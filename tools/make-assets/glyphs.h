@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QColor>
+#include <QFont>
 #include <QRectF>
+#include <QSizeF>
 #include <QString>
 
 class QPainter;
@@ -50,7 +52,22 @@ void draw(QPainter &painter, Glyph glyph, const QRectF &box, const QColor &color
 // A square box of side `side` centred in `area`.
 QRectF centredBox(const QRectF &area, qreal side);
 
-// Text in the interface font, centred in `area` and shrunk until it fits the width.
+// The smallest pixel size text is shrunk to.
+constexpr int MinimumPixelSize = 6;
+
+// The font of `family` (empty: the interface font) at the largest pixel size from `pixelSize`
+// down to MinimumPixelSize at which `text` fits the width of `room` (and, with `fitHeight`, its
+// height too). *fits is false when even the smallest size is too large; the font has that size.
+QFont fittedFont(const QString &family,
+                 const QString &text,
+                 const QSizeF &room,
+                 int pixelSize,
+                 bool bold,
+                 bool fitHeight,
+                 bool *fits);
+
+// Text in the interface font, centred in `area` (or aligned by `alignment`) and shrunk until it
+// fits the width.
 void drawText(QPainter &painter,
               const QRectF &area,
               const QString &text,

@@ -3,8 +3,11 @@
 
 #include "assettable.h"
 #include "assetwriter.h"
+#include "imagewords.h"
 
 #include <QCommandLineParser>
+#include <QDir>
+#include <QFile>
 #include <QGuiApplication>
 #include <QSet>
 #include <QTextStream>
@@ -43,7 +46,13 @@ int main(int argc, char *argv[])
     const QCommandLineOption listOption(
             QStringLiteral("list"),
             QStringLiteral("Print every image path (below resource/) and size; write nothing."));
-    parser.addOptions({outputOption, qrcOption, listOption});
+    const QCommandLineOption translationsOption(
+            QStringLiteral("translations"),
+            QStringLiteral("Folder of the viewer's compiled translations (Vistrel_<code>.qm): the "
+                           "words of each language folder's images come from its translation. "
+                           "Without it every folder shows the English words."),
+            QStringLiteral("dir"));
+    parser.addOptions({outputOption, qrcOption, listOption, translationsOption});
     parser.process(app);
 
     const QVector<AssetTable::Image> images = AssetTable::images();
@@ -65,8 +74,23 @@ int main(int argc, char *argv[])
     if (!parser.isSet(outputOption))
         return fail(ExitUsage, QStringLiteral("--output is required"));
 
+    if (parser.isSet(translationsOption)) {
+        QString error;
+        if (!ImageWords::load(parser.value(translationsOption), AssetTable::languages(), &error))
+            return fail(ExitFailure, error);
+    }
+
     AssetWriter writer(parser.value(outputOption));
-    if (!writer.writeImages(images) || !writer.writeQrc(images, parser.value(qrcOption)))
+    if (!writer.writeImages(images))
+        return fail(ExitFailure, writer.error());
+    // A word cut off or drawn as empty boxes is a fault of the images: no .qrc (the build's
+    // mark of finished images) is left then.
+    const QStringList problems = ImageWords::problems();
+    if (!problems.isEmpty()) {
+        QFile::remove(QDir(parser.value(outputOption)).filePath(parser.value(qrcOption)));
+        return fail(ExitFailure, problems.join(QStringLiteral("\nmake-assets: ")));
+    }
+    if (!writer.writeQrc(images, parser.value(qrcOption)))
         return fail(ExitFailure, writer.error());
     return 0;
 }
