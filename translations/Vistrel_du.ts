@@ -51,6 +51,77 @@
     </message>
 </context>
 <context>
+    <name>LanguageImages</name>
+    <message>
+        <source>About</source>
+        <translation>Info</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>No GPS data</source>
+        <translation>Geen GPS-gegevens</translation>
+    </message>
+    <message>
+        <source>This recording has no position track</source>
+        <translation>Deze opname heeft geen positiegegevens</translation>
+    </message>
+    <message>
+        <source>Map not connected</source>
+        <translation>Kaart niet verbonden</translation>
+    </message>
+    <message>
+        <source>The map service cannot be reached</source>
+        <translation>De kaartdienst is niet bereikbaar</translation>
+    </message>
+    <message>
+        <source>All</source>
+        <translation>Alle</translation>
+    </message>
+    <message>
+        <source>Drive</source>
+        <translation>Rijden</translation>
+    </message>
+    <message>
+        <source>Event</source>
+        <translation>Gebeurtenis</translation>
+    </message>
+    <message>
+        <source>Park</source>
+        <translation>Parkeren</translation>
+    </message>
+    <message>
+        <source>Front</source>
+        <translation>Voor</translation>
+    </message>
+    <message>
+        <source>Rear</source>
+        <translation>Achter</translation>
+    </message>
+    <message>
+        <source>Surround</source>
+        <translation>360°</translation>
+    </message>
+    <message>
+        <source>Original</source>
+        <translation>Origineel</translation>
+    </message>
+    <message>
+        <source>VR</source>
+        <translation>VR</translation>
+    </message>
+    <message>
+        <source>Panorama</source>
+        <translation>Panorama</translation>
+    </message>
+    <message>
+        <source>Stereo</source>
+        <translation>Stereo</translation>
+    </message>
+</context>
+<context>
     <name>LoadingDialog</name>
     <message>
         <source>Please wait...</source>

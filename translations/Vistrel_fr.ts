@@ -27,11 +27,11 @@
     </message>
     <message>
         <source>Failed to save the file</source>
-        <translation>Impossible d'enregistrer le fichier</translation>
+        <translation>Impossible d&apos;enregistrer le fichier</translation>
     </message>
     <message>
         <source>The recording cannot be saved over itself</source>
-        <translation>L'enregistrement ne peut pas être écrasé par lui-même</translation>
+        <translation>L&apos;enregistrement ne peut pas être écrasé par lui-même</translation>
     </message>
     <message>
         <source>Saved successfully</source>
@@ -39,7 +39,7 @@
     </message>
     <message>
         <source>These files exist already. Replace them?</source>
-        <translation>Ces fichiers existent déjà. Les remplacer ?</translation>
+        <translation>Ces fichiers existent déjà. Les remplacer&#xa0;?</translation>
     </message>
     <message>
         <source>Replace</source>
@@ -48,6 +48,77 @@
     <message>
         <source>Cancel</source>
         <translation>Annuler</translation>
+    </message>
+</context>
+<context>
+    <name>LanguageImages</name>
+    <message>
+        <source>About</source>
+        <translation>À propos</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>No GPS data</source>
+        <translation>Pas de données GPS</translation>
+    </message>
+    <message>
+        <source>This recording has no position track</source>
+        <translation>Cet enregistrement n&apos;a pas de trace de position</translation>
+    </message>
+    <message>
+        <source>Map not connected</source>
+        <translation>Carte non connectée</translation>
+    </message>
+    <message>
+        <source>The map service cannot be reached</source>
+        <translation>Le service de cartes est injoignable</translation>
+    </message>
+    <message>
+        <source>All</source>
+        <translation>Tous</translation>
+    </message>
+    <message>
+        <source>Drive</source>
+        <translation>Conduite</translation>
+    </message>
+    <message>
+        <source>Event</source>
+        <translation>Événement</translation>
+    </message>
+    <message>
+        <source>Park</source>
+        <translation>Parking</translation>
+    </message>
+    <message>
+        <source>Front</source>
+        <translation>Avant</translation>
+    </message>
+    <message>
+        <source>Rear</source>
+        <translation>Arrière</translation>
+    </message>
+    <message>
+        <source>Surround</source>
+        <translation>360°</translation>
+    </message>
+    <message>
+        <source>Original</source>
+        <translation>Original</translation>
+    </message>
+    <message>
+        <source>VR</source>
+        <translation>VR</translation>
+    </message>
+    <message>
+        <source>Panorama</source>
+        <translation>Panorama</translation>
+    </message>
+    <message>
+        <source>Stereo</source>
+        <translation>Stéréo</translation>
     </message>
 </context>
 <context>
@@ -189,11 +260,11 @@
     </message>
     <message>
         <source>Previous event mark</source>
-        <translation>Marque d'événement précédente</translation>
+        <translation>Marque d&apos;événement précédente</translation>
     </message>
     <message>
         <source>Next event mark</source>
-        <translation>Marque d'événement suivante</translation>
+        <translation>Marque d&apos;événement suivante</translation>
     </message>
     <message>
         <source>This list of shortcuts</source>
@@ -217,7 +288,7 @@
     </message>
     <message>
         <source>Captured! Do you want to open the folder?</source>
-        <translation>Capture effectuée ! Voulez-vous ouvrir le dossier ?</translation>
+        <translation>Capture effectuée&#xa0;! Voulez-vous ouvrir le dossier&#xa0;?</translation>
     </message>
 </context>
 <context>
@@ -228,11 +299,11 @@
     </message>
     <message>
         <source>Latitude:</source>
-        <translation>Latitude :</translation>
+        <translation>Latitude&#xa0;:</translation>
     </message>
     <message>
         <source>Longitude:</source>
-        <translation>Longitude :</translation>
+        <translation>Longitude&#xa0;:</translation>
     </message>
 </context>
 <context>
@@ -298,7 +369,7 @@
     </message>
     <message>
         <source>The track could not be saved.</source>
-        <translation>Impossible d'enregistrer la trace.</translation>
+        <translation>Impossible d&apos;enregistrer la trace.</translation>
     </message>
     <message>
         <source>Unknown-</source>
@@ -372,7 +443,7 @@
     </message>
     <message>
         <source>Recording Time</source>
-        <translation>Temps d'enregistrement</translation>
+        <translation>Temps d&apos;enregistrement</translation>
     </message>
     <message>
         <source>Play Speed</source>
@@ -419,7 +490,7 @@
     </message>
     <message>
         <source>Would you like to save?</source>
-        <translation>Voulez-vous enregistrer ?</translation>
+        <translation>Voulez-vous enregistrer&#xa0;?</translation>
     </message>
     <message>
         <source>Browse</source>
@@ -442,7 +513,7 @@
     <name>ReportLayout</name>
     <message>
         <source>Recording Information</source>
-        <translation>Informations sur l'enregistrement</translation>
+        <translation>Informations sur l&apos;enregistrement</translation>
     </message>
     <message>
         <source>Image</source>

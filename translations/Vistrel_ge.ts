@@ -51,6 +51,77 @@
     </message>
 </context>
 <context>
+    <name>LanguageImages</name>
+    <message>
+        <source>About</source>
+        <translation>Info</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>No GPS data</source>
+        <translation>Keine GPS-Daten</translation>
+    </message>
+    <message>
+        <source>This recording has no position track</source>
+        <translation>Diese Aufnahme hat keine Positionsdaten</translation>
+    </message>
+    <message>
+        <source>Map not connected</source>
+        <translation>Karte nicht verbunden</translation>
+    </message>
+    <message>
+        <source>The map service cannot be reached</source>
+        <translation>Der Kartendienst ist nicht erreichbar</translation>
+    </message>
+    <message>
+        <source>All</source>
+        <translation>Alle</translation>
+    </message>
+    <message>
+        <source>Drive</source>
+        <translation>Fahrt</translation>
+    </message>
+    <message>
+        <source>Event</source>
+        <translation>Ereignis</translation>
+    </message>
+    <message>
+        <source>Park</source>
+        <translation>Parken</translation>
+    </message>
+    <message>
+        <source>Front</source>
+        <translation>Vorne</translation>
+    </message>
+    <message>
+        <source>Rear</source>
+        <translation>Hinten</translation>
+    </message>
+    <message>
+        <source>Surround</source>
+        <translation>360°</translation>
+    </message>
+    <message>
+        <source>Original</source>
+        <translation>Original</translation>
+    </message>
+    <message>
+        <source>VR</source>
+        <translation>VR</translation>
+    </message>
+    <message>
+        <source>Panorama</source>
+        <translation>Panorama</translation>
+    </message>
+    <message>
+        <source>Stereo</source>
+        <translation>Stereo</translation>
+    </message>
+</context>
+<context>
     <name>LoadingDialog</name>
     <message>
         <source>Please wait...</source>
@@ -58,7 +129,7 @@
     </message>
     <message>
         <source>Cancel</source>
-        <translation>Abbrechen</translation>
+        <translation>Stopp</translation>
     </message>
     <message>
         <source>Opening the file</source>

@@ -51,6 +51,77 @@
     </message>
 </context>
 <context>
+    <name>LanguageImages</name>
+    <message>
+        <source>About</source>
+        <translation>Informazioni</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>No GPS data</source>
+        <translation>Nessun dato GPS</translation>
+    </message>
+    <message>
+        <source>This recording has no position track</source>
+        <translation>Questa registrazione non ha una traccia di posizione</translation>
+    </message>
+    <message>
+        <source>Map not connected</source>
+        <translation>Mappa non connessa</translation>
+    </message>
+    <message>
+        <source>The map service cannot be reached</source>
+        <translation>Il servizio mappe non è raggiungibile</translation>
+    </message>
+    <message>
+        <source>All</source>
+        <translation>Tutte</translation>
+    </message>
+    <message>
+        <source>Drive</source>
+        <translation>Guida</translation>
+    </message>
+    <message>
+        <source>Event</source>
+        <translation>Evento</translation>
+    </message>
+    <message>
+        <source>Park</source>
+        <translation>Parcheggio</translation>
+    </message>
+    <message>
+        <source>Front</source>
+        <translation>Anteriore</translation>
+    </message>
+    <message>
+        <source>Rear</source>
+        <translation>Posteriore</translation>
+    </message>
+    <message>
+        <source>Surround</source>
+        <translation>360°</translation>
+    </message>
+    <message>
+        <source>Original</source>
+        <translation>Originale</translation>
+    </message>
+    <message>
+        <source>VR</source>
+        <translation>VR</translation>
+    </message>
+    <message>
+        <source>Panorama</source>
+        <translation>Panorama</translation>
+    </message>
+    <message>
+        <source>Stereo</source>
+        <translation>Stereo</translation>
+    </message>
+</context>
+<context>
     <name>LoadingDialog</name>
     <message>
         <source>Please wait...</source>
@@ -161,7 +232,7 @@
     </message>
     <message>
         <source>Sound off or on</source>
-        <translation>Disattiva o attiva l'audio</translation>
+        <translation>Disattiva o attiva l&apos;audio</translation>
     </message>
     <message>
         <source>Louder</source>

@@ -51,6 +51,77 @@
     </message>
 </context>
 <context>
+    <name>LanguageImages</name>
+    <message>
+        <source>About</source>
+        <translation>バージョン情報</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>No GPS data</source>
+        <translation>GPSデータなし</translation>
+    </message>
+    <message>
+        <source>This recording has no position track</source>
+        <translation>この録画には位置情報がありません</translation>
+    </message>
+    <message>
+        <source>Map not connected</source>
+        <translation>地図に接続されていません</translation>
+    </message>
+    <message>
+        <source>The map service cannot be reached</source>
+        <translation>地図サービスに接続できません</translation>
+    </message>
+    <message>
+        <source>All</source>
+        <translation>すべて</translation>
+    </message>
+    <message>
+        <source>Drive</source>
+        <translation>走行</translation>
+    </message>
+    <message>
+        <source>Event</source>
+        <translation>イベント</translation>
+    </message>
+    <message>
+        <source>Park</source>
+        <translation>駐車</translation>
+    </message>
+    <message>
+        <source>Front</source>
+        <translation>前方</translation>
+    </message>
+    <message>
+        <source>Rear</source>
+        <translation>後方</translation>
+    </message>
+    <message>
+        <source>Surround</source>
+        <translation>360度</translation>
+    </message>
+    <message>
+        <source>Original</source>
+        <translation>オリジナル</translation>
+    </message>
+    <message>
+        <source>VR</source>
+        <translation>VR</translation>
+    </message>
+    <message>
+        <source>Panorama</source>
+        <translation>パノラマ</translation>
+    </message>
+    <message>
+        <source>Stereo</source>
+        <translation>ステレオ</translation>
+    </message>
+</context>
+<context>
     <name>LoadingDialog</name>
     <message>
         <source>Please wait...</source>

@@ -51,6 +51,77 @@
     </message>
 </context>
 <context>
+    <name>LanguageImages</name>
+    <message>
+        <source>About</source>
+        <translation>정보</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>확인</translation>
+    </message>
+    <message>
+        <source>No GPS data</source>
+        <translation>GPS 데이터 없음</translation>
+    </message>
+    <message>
+        <source>This recording has no position track</source>
+        <translation>이 영상에는 위치 기록이 없습니다</translation>
+    </message>
+    <message>
+        <source>Map not connected</source>
+        <translation>지도 연결 안 됨</translation>
+    </message>
+    <message>
+        <source>The map service cannot be reached</source>
+        <translation>지도 서비스에 연결할 수 없습니다</translation>
+    </message>
+    <message>
+        <source>All</source>
+        <translation>전체</translation>
+    </message>
+    <message>
+        <source>Drive</source>
+        <translation>주행</translation>
+    </message>
+    <message>
+        <source>Event</source>
+        <translation>이벤트</translation>
+    </message>
+    <message>
+        <source>Park</source>
+        <translation>주차</translation>
+    </message>
+    <message>
+        <source>Front</source>
+        <translation>전방</translation>
+    </message>
+    <message>
+        <source>Rear</source>
+        <translation>후방</translation>
+    </message>
+    <message>
+        <source>Surround</source>
+        <translation>360°</translation>
+    </message>
+    <message>
+        <source>Original</source>
+        <translation>원본</translation>
+    </message>
+    <message>
+        <source>VR</source>
+        <translation>VR</translation>
+    </message>
+    <message>
+        <source>Panorama</source>
+        <translation>파노라마</translation>
+    </message>
+    <message>
+        <source>Stereo</source>
+        <translation>스테레오</translation>
+    </message>
+</context>
+<context>
     <name>LoadingDialog</name>
     <message>
         <source>Please wait...</source>

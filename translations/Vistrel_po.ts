@@ -51,6 +51,77 @@
     </message>
 </context>
 <context>
+    <name>LanguageImages</name>
+    <message>
+        <source>About</source>
+        <translation>Sobre</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>No GPS data</source>
+        <translation>Sem dados de GPS</translation>
+    </message>
+    <message>
+        <source>This recording has no position track</source>
+        <translation>Esta gravação não tem trajeto de posição</translation>
+    </message>
+    <message>
+        <source>Map not connected</source>
+        <translation>Mapa não conectado</translation>
+    </message>
+    <message>
+        <source>The map service cannot be reached</source>
+        <translation>Não foi possível acessar o serviço de mapas</translation>
+    </message>
+    <message>
+        <source>All</source>
+        <translation>Todas</translation>
+    </message>
+    <message>
+        <source>Drive</source>
+        <translation>Dirigindo</translation>
+    </message>
+    <message>
+        <source>Event</source>
+        <translation>Evento</translation>
+    </message>
+    <message>
+        <source>Park</source>
+        <translation>Estacionado</translation>
+    </message>
+    <message>
+        <source>Front</source>
+        <translation>Frontal</translation>
+    </message>
+    <message>
+        <source>Rear</source>
+        <translation>Traseira</translation>
+    </message>
+    <message>
+        <source>Surround</source>
+        <translation>360°</translation>
+    </message>
+    <message>
+        <source>Original</source>
+        <translation>Original</translation>
+    </message>
+    <message>
+        <source>VR</source>
+        <translation>VR</translation>
+    </message>
+    <message>
+        <source>Panorama</source>
+        <translation>Panorama</translation>
+    </message>
+    <message>
+        <source>Stereo</source>
+        <translation>Estéreo</translation>
+    </message>
+</context>
+<context>
     <name>LoadingDialog</name>
     <message>
         <source>Please wait...</source>

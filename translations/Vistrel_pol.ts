@@ -51,6 +51,77 @@
     </message>
 </context>
 <context>
+    <name>LanguageImages</name>
+    <message>
+        <source>About</source>
+        <translation>O programie</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>No GPS data</source>
+        <translation>Brak danych GPS</translation>
+    </message>
+    <message>
+        <source>This recording has no position track</source>
+        <translation>To nagranie nie ma śladu położenia</translation>
+    </message>
+    <message>
+        <source>Map not connected</source>
+        <translation>Mapa niepołączona</translation>
+    </message>
+    <message>
+        <source>The map service cannot be reached</source>
+        <translation>Usługa map jest nieosiągalna</translation>
+    </message>
+    <message>
+        <source>All</source>
+        <translation>Wszystkie</translation>
+    </message>
+    <message>
+        <source>Drive</source>
+        <translation>Jazda</translation>
+    </message>
+    <message>
+        <source>Event</source>
+        <translation>Zdarzenie</translation>
+    </message>
+    <message>
+        <source>Park</source>
+        <translation>Parkowanie</translation>
+    </message>
+    <message>
+        <source>Front</source>
+        <translation>Przód</translation>
+    </message>
+    <message>
+        <source>Rear</source>
+        <translation>Tył</translation>
+    </message>
+    <message>
+        <source>Surround</source>
+        <translation>360°</translation>
+    </message>
+    <message>
+        <source>Original</source>
+        <translation>Oryginał</translation>
+    </message>
+    <message>
+        <source>VR</source>
+        <translation>VR</translation>
+    </message>
+    <message>
+        <source>Panorama</source>
+        <translation>Panorama</translation>
+    </message>
+    <message>
+        <source>Stereo</source>
+        <translation>Stereo</translation>
+    </message>
+</context>
+<context>
     <name>LoadingDialog</name>
     <message>
         <source>Please wait...</source>

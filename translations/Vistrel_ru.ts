@@ -51,6 +51,77 @@
     </message>
 </context>
 <context>
+    <name>LanguageImages</name>
+    <message>
+        <source>About</source>
+        <translation>О программе</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>No GPS data</source>
+        <translation>Нет данных GPS</translation>
+    </message>
+    <message>
+        <source>This recording has no position track</source>
+        <translation>В этой записи нет данных о местоположении</translation>
+    </message>
+    <message>
+        <source>Map not connected</source>
+        <translation>Карта не подключена</translation>
+    </message>
+    <message>
+        <source>The map service cannot be reached</source>
+        <translation>Картографический сервис недоступен</translation>
+    </message>
+    <message>
+        <source>All</source>
+        <translation>Все</translation>
+    </message>
+    <message>
+        <source>Drive</source>
+        <translation>Движение</translation>
+    </message>
+    <message>
+        <source>Event</source>
+        <translation>Событие</translation>
+    </message>
+    <message>
+        <source>Park</source>
+        <translation>Парковка</translation>
+    </message>
+    <message>
+        <source>Front</source>
+        <translation>Передняя</translation>
+    </message>
+    <message>
+        <source>Rear</source>
+        <translation>Задняя</translation>
+    </message>
+    <message>
+        <source>Surround</source>
+        <translation>360°</translation>
+    </message>
+    <message>
+        <source>Original</source>
+        <translation>Оригинал</translation>
+    </message>
+    <message>
+        <source>VR</source>
+        <translation>VR</translation>
+    </message>
+    <message>
+        <source>Panorama</source>
+        <translation>Панорама</translation>
+    </message>
+    <message>
+        <source>Stereo</source>
+        <translation>Стерео</translation>
+    </message>
+</context>
+<context>
     <name>LoadingDialog</name>
     <message>
         <source>Please wait...</source>

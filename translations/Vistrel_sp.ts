@@ -51,6 +51,77 @@
     </message>
 </context>
 <context>
+    <name>LanguageImages</name>
+    <message>
+        <source>About</source>
+        <translation>Acerca de</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>Aceptar</translation>
+    </message>
+    <message>
+        <source>No GPS data</source>
+        <translation>Sin datos GPS</translation>
+    </message>
+    <message>
+        <source>This recording has no position track</source>
+        <translation>Esta grabación no tiene recorrido de posición</translation>
+    </message>
+    <message>
+        <source>Map not connected</source>
+        <translation>Mapa no conectado</translation>
+    </message>
+    <message>
+        <source>The map service cannot be reached</source>
+        <translation>No se puede acceder al servicio de mapas</translation>
+    </message>
+    <message>
+        <source>All</source>
+        <translation>Todas</translation>
+    </message>
+    <message>
+        <source>Drive</source>
+        <translation>Conducción</translation>
+    </message>
+    <message>
+        <source>Event</source>
+        <translation>Evento</translation>
+    </message>
+    <message>
+        <source>Park</source>
+        <translation>Aparcado</translation>
+    </message>
+    <message>
+        <source>Front</source>
+        <translation>Delantera</translation>
+    </message>
+    <message>
+        <source>Rear</source>
+        <translation>Trasera</translation>
+    </message>
+    <message>
+        <source>Surround</source>
+        <translation>360°</translation>
+    </message>
+    <message>
+        <source>Original</source>
+        <translation>Original</translation>
+    </message>
+    <message>
+        <source>VR</source>
+        <translation>VR</translation>
+    </message>
+    <message>
+        <source>Panorama</source>
+        <translation>Panorámica</translation>
+    </message>
+    <message>
+        <source>Stereo</source>
+        <translation>Estéreo</translation>
+    </message>
+</context>
+<context>
     <name>LoadingDialog</name>
     <message>
         <source>Please wait...</source>

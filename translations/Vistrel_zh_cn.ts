@@ -51,6 +51,77 @@
     </message>
 </context>
 <context>
+    <name>LanguageImages</name>
+    <message>
+        <source>About</source>
+        <translation>关于</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>确定</translation>
+    </message>
+    <message>
+        <source>No GPS data</source>
+        <translation>无GPS数据</translation>
+    </message>
+    <message>
+        <source>This recording has no position track</source>
+        <translation>此录像没有位置轨迹</translation>
+    </message>
+    <message>
+        <source>Map not connected</source>
+        <translation>地图未连接</translation>
+    </message>
+    <message>
+        <source>The map service cannot be reached</source>
+        <translation>无法连接地图服务</translation>
+    </message>
+    <message>
+        <source>All</source>
+        <translation>全部</translation>
+    </message>
+    <message>
+        <source>Drive</source>
+        <translation>行车</translation>
+    </message>
+    <message>
+        <source>Event</source>
+        <translation>事件</translation>
+    </message>
+    <message>
+        <source>Park</source>
+        <translation>停车</translation>
+    </message>
+    <message>
+        <source>Front</source>
+        <translation>前方</translation>
+    </message>
+    <message>
+        <source>Rear</source>
+        <translation>后方</translation>
+    </message>
+    <message>
+        <source>Surround</source>
+        <translation>环视</translation>
+    </message>
+    <message>
+        <source>Original</source>
+        <translation>原始</translation>
+    </message>
+    <message>
+        <source>VR</source>
+        <translation>VR</translation>
+    </message>
+    <message>
+        <source>Panorama</source>
+        <translation>全景</translation>
+    </message>
+    <message>
+        <source>Stereo</source>
+        <translation>立体</translation>
+    </message>
+</context>
+<context>
     <name>LoadingDialog</name>
     <message>
         <source>Please wait...</source>

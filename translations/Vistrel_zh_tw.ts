@@ -51,6 +51,77 @@
     </message>
 </context>
 <context>
+    <name>LanguageImages</name>
+    <message>
+        <source>About</source>
+        <translation>關於</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>確定</translation>
+    </message>
+    <message>
+        <source>No GPS data</source>
+        <translation>無GPS資料</translation>
+    </message>
+    <message>
+        <source>This recording has no position track</source>
+        <translation>此錄影沒有位置軌跡</translation>
+    </message>
+    <message>
+        <source>Map not connected</source>
+        <translation>地圖未連線</translation>
+    </message>
+    <message>
+        <source>The map service cannot be reached</source>
+        <translation>無法連線地圖服務</translation>
+    </message>
+    <message>
+        <source>All</source>
+        <translation>全部</translation>
+    </message>
+    <message>
+        <source>Drive</source>
+        <translation>行車</translation>
+    </message>
+    <message>
+        <source>Event</source>
+        <translation>事件</translation>
+    </message>
+    <message>
+        <source>Park</source>
+        <translation>停車</translation>
+    </message>
+    <message>
+        <source>Front</source>
+        <translation>前方</translation>
+    </message>
+    <message>
+        <source>Rear</source>
+        <translation>後方</translation>
+    </message>
+    <message>
+        <source>Surround</source>
+        <translation>環景</translation>
+    </message>
+    <message>
+        <source>Original</source>
+        <translation>原始</translation>
+    </message>
+    <message>
+        <source>VR</source>
+        <translation>VR</translation>
+    </message>
+    <message>
+        <source>Panorama</source>
+        <translation>全景</translation>
+    </message>
+    <message>
+        <source>Stereo</source>
+        <translation>立體</translation>
+    </message>
+</context>
+<context>
     <name>LoadingDialog</name>
     <message>
         <source>Please wait...</source>
