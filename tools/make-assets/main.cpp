@@ -1,8 +1,10 @@
 // make-assets: draws the viewer's interface images (buttons, sliders, digits, logos, the
-// language folders) into a folder and writes the .qrc that embeds them. Runs without a display.
+// language folders) into a folder and writes the .qrc that embeds them, and the program icon
+// for the desktop as an icon theme tree. Runs without a display.
 
 #include "assettable.h"
 #include "assetwriter.h"
+#include "iconwriter.h"
 
 #include <QCommandLineParser>
 #include <QGuiApplication>
@@ -43,7 +45,15 @@ int main(int argc, char *argv[])
     const QCommandLineOption listOption(
             QStringLiteral("list"),
             QStringLiteral("Print every image path (below resource/) and size; write nothing."));
-    parser.addOptions({outputOption, qrcOption, listOption});
+    const QCommandLineOption iconsOption(
+            QStringLiteral("icons"),
+            QStringLiteral("Folder that receives the program icon as hicolor/<size>/apps/<name>."),
+            QStringLiteral("dir"));
+    const QCommandLineOption iconNameOption(QStringLiteral("icon-name"),
+                                            QStringLiteral("File name of the program icon."),
+                                            QStringLiteral("name"),
+                                            QStringLiteral("org.vistrel.Vistrel"));
+    parser.addOptions({outputOption, qrcOption, listOption, iconsOption, iconNameOption});
     parser.process(app);
 
     const QVector<AssetTable::Image> images = AssetTable::images();
@@ -62,11 +72,18 @@ int main(int argc, char *argv[])
                 << '\n';
         return 0;
     }
-    if (!parser.isSet(outputOption))
-        return fail(ExitUsage, QStringLiteral("--output is required"));
+    if (!parser.isSet(outputOption) && !parser.isSet(iconsOption))
+        return fail(ExitUsage, QStringLiteral("--output or --icons is required"));
 
-    AssetWriter writer(parser.value(outputOption));
-    if (!writer.writeImages(images) || !writer.writeQrc(images, parser.value(qrcOption)))
-        return fail(ExitFailure, writer.error());
+    if (parser.isSet(outputOption)) {
+        AssetWriter writer(parser.value(outputOption));
+        if (!writer.writeImages(images) || !writer.writeQrc(images, parser.value(qrcOption)))
+            return fail(ExitFailure, writer.error());
+    }
+    if (parser.isSet(iconsOption)) {
+        IconWriter icons(parser.value(iconsOption), parser.value(iconNameOption));
+        if (!icons.write(AssetTable::appIconPainter()))
+            return fail(ExitFailure, icons.error());
+    }
     return 0;
 }
