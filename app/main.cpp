@@ -1,16 +1,20 @@
 #include "globalsettings.h"
 #include "mainwindow.h"
 #include "startupconfig.h"
+#include "viewercommandline.h"
 #include "vistrelresource.h"
+#include "vistrelversion.h"
 
 #include <QApplication>
 #include <QAudioDeviceInfo>
 #include <QDebug>
 #include <QDir>
+#include <QIcon>
 #include <QSurfaceFormat>
 #include <QTimer>
 
 #include <cerrno>
+#include <cstdio>
 #include <memory>
 
 #include <sys/stat.h>
@@ -36,10 +40,33 @@ void ensureRuntimeFolder()
     qputenv("XDG_RUNTIME_DIR", path);
 }
 
+void print(FILE *stream, const QString &text)
+{
+    fputs(text.toLocal8Bit().constData(), stream);
+    fflush(stream);
+}
+
+// --help and --version: answered before the framework looks for a display.
+int answerEarly(ViewerCommandLine::Action action)
+{
+    if (action == ViewerCommandLine::Help)
+        print(stdout, ViewerCommandLine::helpText());
+    else
+        print(stdout, ViewerCommandLine::versionText() + QLatin1Char('\n'));
+    return ViewerCommandLine::ExitOk;
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
 {
+    QStringList rawArguments;
+    for (int i = 0; i < argc; ++i)
+        rawArguments << QString::fromLocal8Bit(argv[i]);
+    const ViewerCommandLine::Action early = ViewerCommandLine::early(rawArguments);
+    if (early != ViewerCommandLine::Run)
+        return answerEarly(early);
+
     initVistrelResources();
     // The framework reads these when the application object is created.
     qputenv("QT_ENABLE_HIGHDPI_SCALING", "1");
@@ -58,6 +85,20 @@ int main(int argc, char *argv[])
     QApplication::setAttribute(Qt::AA_ShareOpenGLContexts, true);
 
     auto app = std::make_unique<QApplication>(argc, argv);
+    // The desktop entry and icon installed with the program carry this name.
+    QGuiApplication::setDesktopFileName(QStringLiteral(VISTREL_APP_ID));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/resource/img/icon/vistrel.png")));
+
+    QString startupPath;
+    QString usageError;
+    const ViewerCommandLine::Action action
+            = ViewerCommandLine::parse(QCoreApplication::arguments(), &startupPath, &usageError);
+    if (action == ViewerCommandLine::Error) {
+        print(stderr, QStringLiteral("vistrel: %1\n").arg(usageError));
+        return ViewerCommandLine::ExitUsage;
+    }
+    if (action != ViewerCommandLine::Run)
+        return answerEarly(action);
 
     // Qt's audio backend lives on the thread that first asks for a device; that must be a
     // thread with an event loop, so ask here before any engine thread does.
@@ -66,7 +107,7 @@ int main(int argc, char *argv[])
     auto config = std::make_unique<StartupConfig>(QCoreApplication::applicationDirPath());
     config->loadLanguage(*app);
     config->loadModel();
-    config->takeStartupPath(QCoreApplication::arguments());
+    config->takeStartupPath(startupPath);
     qDebug().noquote().nospace() << "startup: language " << GlobalSettings::resourceLanguage()
                                  << ", model " << GlobalSettings::productModelName() << ", title "
                                  << GlobalSettings::productTitle() << ", surround "

@@ -1,5 +1,8 @@
 #include "reportlayout.h"
 
+#include "vistrelversion.h"
+
+#include <QCoreApplication>
 #include <QDebug>
 #include <QFile>
 #include <QFileInfo>
@@ -209,6 +212,12 @@ QVector<ReportLayout::Placement> ReportLayout::draw(QPainter &painter,
     return placed;
 }
 
+QString ReportLayout::creator(const Content &content)
+{
+    return QStringLiteral("%1 (Vistrel %2)")
+            .arg(content.windowTitle, QStringLiteral(VISTREL_VERSION));
+}
+
 bool ReportLayout::writePdf(const QString &path, const Content &content, QString *error)
 {
     const bool existed = QFileInfo::exists(path);
@@ -221,7 +230,7 @@ bool ReportLayout::writePdf(const QString &path, const Content &content, QString
         layout.setMode(QPageLayout::FullPageMode);
         writer.setPageLayout(layout);
         writer.setTitle(title());
-        writer.setCreator(content.windowTitle);
+        writer.setCreator(creator(content));
         QPainter painter;
         if (painter.begin(&writer)) {
             draw(painter, writer, content);

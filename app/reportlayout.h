@@ -61,4 +61,6 @@ public:
 
     // The report's title (not translated).
     static QString title();
+    // The PDF's creator: the window title and the program version.
+    static QString creator(const Content &content);
 };

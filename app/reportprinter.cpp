@@ -21,6 +21,8 @@ ReportPrinter::Result ReportPrinter::print(QWidget *parent,
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(pdfFile);
     }
+    printer.setDocName(ReportLayout::title());
+    printer.setCreator(ReportLayout::creator(content));
     printer.setFullPage(true);
     printer.setResolution(ReportLayout::Resolution);
     const QRectF paper = printer.paperRect(QPrinter::DevicePixel);

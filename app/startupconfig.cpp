@@ -90,7 +90,8 @@ void StartupConfig::loadLanguage(QCoreApplication &app)
     if (!qmName.isEmpty()) {
         auto translator = std::make_unique<QTranslator>();
         // Installed even when the file is missing: the texts then stay untranslated.
-        translator->load(qmPath);
+        const bool loaded = translator->load(qmPath);
+        qDebug().noquote() << "translation" << (loaded ? "loaded" : "not loaded");
         m_appTranslator = translator.get();
         install(app, std::move(translator));
     }
@@ -124,8 +125,8 @@ void StartupConfig::loadModel()
     GlobalSettings::applyProductModel(code);
 }
 
-void StartupConfig::takeStartupPath(const QStringList &arguments)
+void StartupConfig::takeStartupPath(const QString &path)
 {
-    if (arguments.size() > 1)
-        GlobalSettings::setStartupFilePath(arguments.at(1));
+    if (!path.isEmpty())
+        GlobalSettings::setStartupFilePath(path);
 }

@@ -21,8 +21,9 @@ public:
     void loadLanguage(QCoreApplication &app);
     // Product model from `model`.
     void loadModel();
-    // The first command-line argument left after the framework took its own options.
-    void takeStartupPath(const QStringList &arguments);
+    // The recording or folder named on the command line (ViewerCommandLine::parse); empty
+    // for none.
+    void takeStartupPath(const QString &path);
 
     // The translation file that loadLanguage() loaded for the `locale` code (its full path);
     // empty when none was chosen or it failed to load.

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that building, running and testing need, and only those missing.
 # Usage: tools/deps.sh [--test]   (--test adds what the headless test run needs)
+# help2man writes the manual pages and dpkg-dev computes the Debian package's dependencies.
 set -euo pipefail
 
 packages=(
@@ -10,11 +11,11 @@ packages=(
     libqt5svg5-dev qttools5-dev qttools5-dev-tools
     libavformat-dev libavcodec-dev libavfilter-dev libavutil-dev libswscale-dev libswresample-dev
     ffmpeg libjs-leaflet fonts-noto-core fonts-noto-cjk iputils-ping libgl1-mesa-dri
-    libexif-dev fonts-liberation2
+    libexif-dev fonts-liberation2 help2man dpkg-dev
 )
 if [ "${1:-}" = "--test" ]; then
     packages+=(xvfb xauth mesa-utils pulseaudio pulseaudio-utils clang libclang-rt-14-dev clang-format mpv
-        exif poppler-utils gpsbabel)
+        exif poppler-utils gpsbabel desktop-file-utils appstream)
 fi
 
 missing=()

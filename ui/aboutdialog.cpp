@@ -2,6 +2,7 @@
 
 #include "elasticlabel.h"
 #include "globalsettings.h"
+#include "vistrelversion.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -20,6 +21,11 @@ constexpr int SpaceBelow = 4;
 const QSize OkSize(66, 26);
 
 } // namespace
+
+QString AboutDialog::versionText()
+{
+    return QStringLiteral(VISTREL_VERSION);
+}
 
 AboutDialog::AboutDialog(QWidget *parent, Qt::WindowFlags flags)
     : FramelessDialog(false, parent, flags)

@@ -17,7 +17,8 @@ class AboutDialog : public FramelessDialog
 public:
     explicit AboutDialog(QWidget *parent = nullptr, Qt::WindowFlags flags = Qt::WindowFlags());
 
-    static QString versionText() { return QStringLiteral("1.01"); }
+    // The program version (set once in the build, VISTREL_VERSION).
+    static QString versionText();
 
     QLabel *picture() const { return m_picture; }
     ElasticLabel *content() const { return m_content; }

@@ -17,6 +17,7 @@
 #include "testrecordings.h"
 #include "videodisplaywidget.h"
 #include "vistrelresource.h"
+#include "vistrelversion.h"
 #include "windowreadback.h"
 
 #include <QApplication>
@@ -310,7 +311,13 @@ private slots:
         QVERIFY(clickButton(w, "printScreenButton"));
         QCOMPARE(w->mediaInfo().state(), int(MediaInfo::Paused));
         QVERIFY(QFile::exists(pdf));
-        QVERIFY(run("pdfinfo", {pdf}).contains(QRegularExpression("Pages:\\s+2\\n")));
+        const QString info = run("pdfinfo", {pdf});
+        QVERIFY(info.contains(QRegularExpression("Pages:\\s+2\\n")));
+        // The PDF names the product and the program's version.
+        QVERIFY2(info.contains(QRegularExpression(
+                         "Creator:\\s+" + QRegularExpression::escape(w->windowTitle())
+                         + QRegularExpression::escape(" (Vistrel " VISTREL_VERSION ")\n"))),
+                 qPrintable(info));
 
         const double t = w->playingTime();
         const GpsSample *gps = w->telemetry().gpsAt(t);

@@ -1,6 +1,7 @@
 // Starts the real viewer executable from a temporary program folder with real `locale` and
 // `model` files beside it and checks the choices it logs.
 #include "testpaths.h"
+#include "vistrelversion.h"
 
 #include <QFile>
 #include <QProcess>
@@ -12,7 +13,8 @@ namespace {
 
 struct StartupLog
 {
-    QString text;
+    QString text; // stderr
+    QString out; // stdout
 
     bool has(const QString &pattern) const
     {
@@ -70,6 +72,7 @@ private:
             process.waitForFinished();
         }
         log.text = QString::fromUtf8(process.readAllStandardError());
+        log.out = QString::fromUtf8(process.readAllStandardOutput());
         m_exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
         return log;
     }
@@ -206,6 +209,56 @@ private slots:
         QCOMPARE(m_exitCode, 0);
         QCOMPARE(log.captured(QStringLiteral("^startup: .*path (.*)$")),
                  QStringLiteral("/media/card/DRIVING/20240101_101010D.mp4"));
+    }
+
+    // The viewer's own options; the path is the first argument that is not an option.
+    void commandLine_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QString>("out"); // the start of stdout; empty: nothing on stdout
+        QTest::addColumn<QString>("error"); // in stderr
+        QTest::addColumn<bool>("started");
+        QTest::addColumn<QString>("path");
+
+        const QString usage = QStringLiteral("Usage: vistrel [OPTION]... [PATH]\n");
+        const QString version = QStringLiteral("vistrel " VISTREL_VERSION "\n");
+        QTest::newRow("help") << QStringList {"--help"} << 0 << usage << "" << false << "";
+        QTest::newRow("help after the path")
+                << QStringList {"/media/card", "-h"} << 0 << usage << "" << false << "";
+        QTest::newRow("version") << QStringList {"--version"} << 0 << version << "" << false << "";
+        QTest::newRow("short version") << QStringList {"-v"} << 0 << version << "" << false << "";
+        QTest::newRow("unknown option") << QStringList {"--full-screen", "/media/card"} << 2 << ""
+                                        << "vistrel: unknown option --full-screen" << false << "";
+        QTest::newRow("options end at --") << QStringList {"--", "--help"} << 0 << ""
+                                           << "" << true << "--help";
+        QTest::newRow("a lone dash is a path") << QStringList {"-"} << 0 << ""
+                                               << "" << true << "-";
+        QTest::newRow("framework option with a value")
+                << QStringList {"-style", "fusion", "/media/card"} << 0 << ""
+                << "" << true << "/media/card";
+    }
+
+    void commandLine()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(int, exitCode);
+        QFETCH(QString, out);
+        QFETCH(QString, error);
+        QFETCH(bool, started);
+        QFETCH(QString, path);
+
+        const StartupLog log = start(nullptr, nullptr, arguments);
+        QCOMPARE(m_exitCode, exitCode);
+        // Nothing goes to stdout but the answers to --help and --version.
+        if (out.isEmpty())
+            QVERIFY2(log.out.isEmpty(), qPrintable(log.out));
+        else
+            QVERIFY2(log.out.startsWith(out), qPrintable(log.out));
+        QVERIFY2(log.text.contains(error), qPrintable(log.text));
+        QCOMPARE(log.has(QStringLiteral("^startup: ")), started);
+        if (started)
+            QCOMPARE(log.captured(QStringLiteral("^startup: .*path (.*)$")), path);
     }
 
     void frameworkOptionsAreNotTheStartupPath()

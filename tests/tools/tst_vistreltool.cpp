@@ -1,6 +1,7 @@
 // The command-line companion, run as a real process on generated recordings and cards.
 #include "testpaths.h"
 #include "testrecordings.h"
+#include "vistrelversion.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -141,6 +142,61 @@ private slots:
         const ProcessResult option = tool(
                 {QStringLiteral("probe"), QStringLiteral("x.mp4"), QStringLiteral("--bogus")});
         QCOMPARE(option.exitCode, 2);
+    }
+
+    // Every command's usage line is the one its help shows, and the help lists every command.
+    void helpAndUsage_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<bool>("usageOnBareCall"); // the bare command fails with its usage line
+        for (const char *command : {"probe", "telemetry", "list", "repair", "export", "report"})
+            QTest::newRow(command) << QString::fromLatin1(command) << true;
+        for (const char *command : {"frame", "bench"})
+            QTest::newRow(command) << QString::fromLatin1(command) << false;
+    }
+
+    void helpAndUsage()
+    {
+        QFETCH(QString, command);
+        QFETCH(bool, usageOnBareCall);
+
+        const ProcessResult overview = tool({QStringLiteral("--help")});
+        QCOMPARE(overview.exitCode, 0);
+        QVERIFY2(QRegularExpression(QStringLiteral("\\nCommands:\\n(  .*\\n)*  %1 ").arg(command))
+                         .match(QString::fromUtf8(overview.out))
+                         .hasMatch(),
+                 overview.out.constData());
+
+        const ProcessResult help = tool({QStringLiteral("help"), command});
+        QCOMPARE(help.exitCode, 0);
+        const QString usage = QString::fromUtf8(help.out).section(QLatin1Char('\n'), 0, 0);
+        QVERIFY2(usage.startsWith(QStringLiteral("Usage: vistrel-tool %1 ").arg(command)),
+                 qPrintable(usage));
+        const ProcessResult optionHelp = tool({command, QStringLiteral("--help")});
+        QCOMPARE(optionHelp.exitCode, 0);
+        QCOMPARE(optionHelp.out, help.out);
+
+        if (usageOnBareCall) {
+            const ProcessResult bare = tool({command});
+            QCOMPARE(bare.exitCode, 2);
+            QCOMPARE(QString::fromUtf8(bare.err).trimmed(),
+                     QStringLiteral("vistrel-tool: usage:")
+                             + usage.mid(QStringLiteral("Usage:").size()));
+        }
+    }
+
+    void versionAndUnknownHelp()
+    {
+        const ProcessResult version = tool({QStringLiteral("--version")});
+        QCOMPARE(version.exitCode, 0);
+        QCOMPARE(version.out, QByteArray("vistrel-tool " VISTREL_VERSION "\n"));
+        const ProcessResult unknown = tool({QStringLiteral("help"), QStringLiteral("frobnicate")});
+        QCOMPARE(unknown.exitCode, 2);
+        QVERIFY(unknown.out.isEmpty());
+        const ProcessResult bare = tool({});
+        QCOMPARE(bare.exitCode, 2);
+        QVERIFY(bare.out.isEmpty());
+        QVERIFY(bare.err.startsWith("Usage: vistrel-tool COMMAND"));
     }
 
     void telemetry_formats()

@@ -410,8 +410,13 @@ int BenchCommand::run(const QStringList &arguments)
         return ToolOutput::fail(QStringLiteral("cannot make a scratch folder"));
     s.work = work.path();
 
-    const QString cache = QDir(QCoreApplication::applicationDirPath())
-                                  .absoluteFilePath(QStringLiteral("../bench-recordings"));
+    // The recordings are made by make-recording and kept beside the build tree's programs;
+    // an installed vistrel-tool has neither, and must not write beside itself.
+    const QDir programs(QCoreApplication::applicationDirPath());
+    if (!QFileInfo(programs.filePath(QStringLiteral("make-recording"))).isExecutable())
+        return ToolOutput::fail(QStringLiteral("bench runs from the build tree: make-recording "
+                                               "not found next to vistrel-tool"));
+    const QString cache = programs.absoluteFilePath(QStringLiteral("../bench-recordings"));
     if (!QDir().mkpath(cache))
         return ToolOutput::fail(QStringLiteral("cannot make %1").arg(cache));
     Recording main;

@@ -4,6 +4,7 @@
 #include "exportplan.h"
 #include "toolargs.h"
 #include "tooloutput.h"
+#include "toolusage.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -12,8 +13,7 @@
 
 int ExportCommand::run(const QStringList &arguments)
 {
-    const QString usage = QStringLiteral(
-            "usage: vistrel-tool export FILE (--original | --separate) --out DIR [--replace]");
+    const QString usage = ToolUsage::usage(QStringLiteral("export"));
     const ToolArgs args(
             arguments,
             {QStringLiteral("out")},

@@ -5,6 +5,7 @@
 #include "systemremovabledrivequery.h"
 #include "toolargs.h"
 #include "tooloutput.h"
+#include "toolusage.h"
 
 #include <QJsonArray>
 #include <QJsonObject>
@@ -17,8 +18,7 @@ int ListCommand::run(const QStringList &arguments)
     if (!args.ok())
         return ToolOutput::fail(args.error(), 2);
     if (args.positionals().isEmpty())
-        return ToolOutput::fail(
-                QStringLiteral("usage: vistrel-tool list PATH... [--removable-root DIR]"), 2);
+        return ToolOutput::fail(ToolUsage::usage(QStringLiteral("list")), 2);
 
     std::unique_ptr<RemovableDriveQuery> drives;
     if (args.has(QStringLiteral("removable-root")))

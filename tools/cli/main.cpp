@@ -8,35 +8,17 @@
 #include "reportcommand.h"
 #include "telemetrycommand.h"
 #include "tooloutput.h"
+#include "toolusage.h"
 #include "vistrelresource.h"
+#include "vistrelversion.h"
 
 #include <QApplication>
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QStringList>
 
+#include <cstdio>
 #include <memory>
-
-namespace {
-
-const char kUsage[]
-        = "usage: vistrel-tool COMMAND [ARGS]\n"
-          "\n"
-          "commands:\n"
-          "  probe FILE [--model CODE]                 streams, channels, duration, telemetry "
-          "summary\n"
-          "  telemetry FILE --format json|csv|gpx      every GPS and G-sensor sample\n"
-          "  list PATH... [--removable-root DIR]       recordings of files and folders, by kind\n"
-          "  repair FILE [--out DIR]                   rebuild a recording whose index is missing\n"
-          "  export FILE (--original | --separate) --out DIR [--replace]   one file, or one per "
-          "channel\n"
-          "  frame FILE [--channel C] (--number N | --time S) [--width W] --out PNG   one picture\n"
-          "  report FILE --time S --out PDF [--no-map] [--model CODE]   the two-page report of a "
-          "moment\n"
-          "\n"
-          "Results go to stdout (JSON unless said otherwise), logs to stderr.\n";
-
-} // namespace
 
 int main(int argc, char *argv[])
 {
@@ -53,14 +35,39 @@ int main(int argc, char *argv[])
                                                   : report ? new QGuiApplication(argc, argv)
                                                            : new QCoreApplication(argc, argv));
     initVistrelResources();
+    QCoreApplication::setApplicationVersion(QStringLiteral(VISTREL_VERSION));
     QStringList args = QCoreApplication::arguments();
     args.removeFirst();
-    if (args.isEmpty() || args.first() == QLatin1String("--help")
-        || args.first() == QLatin1String("-h")) {
-        ToolOutput::printText(QString::fromLatin1(kUsage));
-        return args.isEmpty() ? 2 : 0;
+    if (args.isEmpty()) {
+        fputs(ToolUsage::overview().toUtf8().constData(), stderr);
+        return ToolUsage::ExitUsage;
     }
     const QString command = args.takeFirst();
+    if (command == QLatin1String("--help") || command == QLatin1String("-h")) {
+        ToolOutput::printText(ToolUsage::overview());
+        return ToolUsage::ExitOk;
+    }
+    if (command == QLatin1String("--version") || command == QLatin1String("-v")) {
+        ToolOutput::printText(ToolUsage::versionText() + QLatin1Char('\n'));
+        return ToolUsage::ExitOk;
+    }
+    if (command == QLatin1String("help")) {
+        if (args.isEmpty()) {
+            ToolOutput::printText(ToolUsage::overview());
+            return ToolUsage::ExitOk;
+        }
+        if (args.size() > 1 || !ToolUsage::has(args.first())) {
+            return ToolOutput::fail(QStringLiteral("no command \"%1\" (see --help)")
+                                            .arg(args.join(QLatin1Char(' '))),
+                                    ToolUsage::ExitUsage);
+        }
+        ToolOutput::printText(ToolUsage::help(args.first()));
+        return ToolUsage::ExitOk;
+    }
+    if (ToolUsage::has(command) && args.contains(QLatin1String("--help"))) {
+        ToolOutput::printText(ToolUsage::help(command));
+        return ToolUsage::ExitOk;
+    }
     if (command == QLatin1String("probe"))
         return ProbeCommand::run(args);
     if (command == QLatin1String("telemetry"))
@@ -77,5 +84,6 @@ int main(int argc, char *argv[])
         return ReportCommand::run(args);
     if (command == QLatin1String("bench"))
         return BenchCommand::run(args);
-    return ToolOutput::fail(QStringLiteral("unknown command \"%1\" (see --help)").arg(command), 2);
+    return ToolOutput::fail(QStringLiteral("unknown command \"%1\" (see --help)").arg(command),
+                            ToolUsage::ExitUsage);
 }

@@ -7,6 +7,7 @@
 #include "telemetrytrack.h"
 #include "toolargs.h"
 #include "tooloutput.h"
+#include "toolusage.h"
 #include "trackexport.h"
 
 #include <QCoreApplication>
@@ -102,7 +103,7 @@ int ProbeCommand::run(const QStringList &arguments)
     if (!args.ok())
         return ToolOutput::fail(args.error(), 2);
     if (args.positionals().size() != 1)
-        return ToolOutput::fail(QStringLiteral("usage: vistrel-tool probe FILE [--model CODE]"), 2);
+        return ToolOutput::fail(ToolUsage::usage(QStringLiteral("probe")), 2);
     const QString path = QFileInfo(args.positionals().first()).absoluteFilePath();
     applyModel(args.value(QStringLiteral("model")));
 

@@ -3,6 +3,7 @@
 #include "mediainfo.h"
 #include "toolargs.h"
 #include "tooloutput.h"
+#include "toolusage.h"
 #include "userfolders.h"
 
 #include <QDir>
@@ -15,7 +16,7 @@ int RepairCommand::run(const QStringList &arguments)
     if (!args.ok())
         return ToolOutput::fail(args.error(), 2);
     if (args.positionals().size() != 1)
-        return ToolOutput::fail(QStringLiteral("usage: vistrel-tool repair FILE [--out DIR]"), 2);
+        return ToolOutput::fail(ToolUsage::usage(QStringLiteral("repair")), 2);
     const QString input = QFileInfo(args.positionals().first()).absoluteFilePath();
     if (!QFileInfo(input).isFile())
         return ToolOutput::fail(QStringLiteral("%1: no such file").arg(input));

@@ -13,6 +13,7 @@
 #include "telemetrytrack.h"
 #include "toolargs.h"
 #include "tooloutput.h"
+#include "toolusage.h"
 #include "trackexport.h"
 
 #include <QFileInfo>
@@ -39,9 +40,7 @@ int ReportCommand::run(const QStringList &arguments)
         return ToolOutput::fail(args.error(), 2);
     if (args.positionals().size() != 1 || !args.has(QStringLiteral("time"))
         || args.value(QStringLiteral("out")).isEmpty()) {
-        return ToolOutput::fail(QStringLiteral("usage: vistrel-tool report FILE --time SECONDS "
-                                               "--out REPORT.pdf [--no-map] [--model CODE]"),
-                                2);
+        return ToolOutput::fail(ToolUsage::usage(QStringLiteral("report")), 2);
     }
     bool ok = false;
     const double seconds = args.value(QStringLiteral("time")).toDouble(&ok);

@@ -4,6 +4,7 @@
 #include "telemetrytrack.h"
 #include "toolargs.h"
 #include "tooloutput.h"
+#include "toolusage.h"
 #include "trackexport.h"
 
 #include <QFileInfo>
@@ -18,8 +19,7 @@ int TelemetryCommand::run(const QStringList &arguments)
     if (args.positionals().size() != 1
         || !QStringList {QStringLiteral("json"), QStringLiteral("csv"), QStringLiteral("gpx")}
                     .contains(format)) {
-        return ToolOutput::fail(
-                QStringLiteral("usage: vistrel-tool telemetry FILE --format json|csv|gpx"), 2);
+        return ToolOutput::fail(ToolUsage::usage(QStringLiteral("telemetry")), 2);
     }
     const QString path = QFileInfo(args.positionals().first()).absoluteFilePath();
     TelemetryTrack track;

@@ -8,6 +8,8 @@
 #include <QPainter>
 #include <QPainterPath>
 
+#include <algorithm>
+
 using Glyphs::Glyph;
 namespace Palette = AssetPalette;
 
@@ -268,19 +270,25 @@ Painter displayBackground()
     };
 }
 
+// The program icon, drawn in proportion to its size: from the 16-pixel menu icon to the
+// scalable one of the desktop.
 Painter appIcon()
 {
     return [](QPainter &p, const QSize &size, const QString &) {
         const QRectF area = fullRect(size);
+        const qreal side = std::min(area.width(), area.height());
         p.setRenderHint(QPainter::Antialiasing, true);
         p.setPen(Qt::NoPen);
         p.setBrush(Palette::accent());
-        p.drawRoundedRect(area.adjusted(8, 8, -8, -8), size.width() * 0.18, size.height() * 0.18);
+        const qreal margin = side * 8 / 256;
+        p.drawRoundedRect(
+                area.adjusted(margin, margin, -margin, -margin), side * 0.18, side * 0.18);
+        const qreal inset = side * 40 / 256;
         Glyphs::draw(p,
                      Glyph::Camera,
-                     area.adjusted(40, 40, -40, -40),
+                     area.adjusted(inset, inset, -inset, -inset),
                      Palette::glyph(),
-                     size.width() / 18.0);
+                     side / 18.0);
     };
 }
 
@@ -450,6 +458,11 @@ QStringList AssetTable::surroundLanguages()
             QStringLiteral("japanese"),
             QStringLiteral("chinese_simple"),
             QStringLiteral("chinese_traditional")};
+}
+
+AssetTable::Painter AssetTable::appIconPainter()
+{
+    return appIcon();
 }
 
 QVector<AssetTable::Entry> AssetTable::entries()

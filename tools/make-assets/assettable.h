@@ -56,5 +56,7 @@ public:
     static QStringList surroundLanguages();
 
     static QVector<Entry> entries();
+    // The program icon (icon/vistrel.png, and the desktop's icons at every size).
+    static Painter appIconPainter();
     static QVector<Image> images();
 };

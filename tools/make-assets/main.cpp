@@ -1,8 +1,10 @@
 // make-assets: draws the viewer's interface images (buttons, sliders, digits, logos, the
-// language folders) into a folder and writes the .qrc that embeds them. Runs without a display.
+// language folders) into a folder and writes the .qrc that embeds them, and the program icon
+// for the desktop as an icon theme tree. Runs without a display.
 
 #include "assettable.h"
 #include "assetwriter.h"
+#include "iconwriter.h"
 #include "imagewords.h"
 
 #include <QCommandLineParser>
@@ -52,7 +54,16 @@ int main(int argc, char *argv[])
                            "words of each language folder's images come from its translation. "
                            "Without it every folder shows the English words."),
             QStringLiteral("dir"));
-    parser.addOptions({outputOption, qrcOption, listOption, translationsOption});
+    const QCommandLineOption iconsOption(
+            QStringLiteral("icons"),
+            QStringLiteral("Folder that receives the program icon as hicolor/<size>/apps/<name>."),
+            QStringLiteral("dir"));
+    const QCommandLineOption iconNameOption(QStringLiteral("icon-name"),
+                                            QStringLiteral("File name of the program icon."),
+                                            QStringLiteral("name"),
+                                            QStringLiteral("org.vistrel.Vistrel"));
+    parser.addOptions(
+            {outputOption, qrcOption, listOption, translationsOption, iconsOption, iconNameOption});
     parser.process(app);
 
     const QVector<AssetTable::Image> images = AssetTable::images();
@@ -71,8 +82,8 @@ int main(int argc, char *argv[])
                 << '\n';
         return 0;
     }
-    if (!parser.isSet(outputOption))
-        return fail(ExitUsage, QStringLiteral("--output is required"));
+    if (!parser.isSet(outputOption) && !parser.isSet(iconsOption))
+        return fail(ExitUsage, QStringLiteral("--output or --icons is required"));
 
     if (parser.isSet(translationsOption)) {
         QString error;
@@ -80,17 +91,24 @@ int main(int argc, char *argv[])
             return fail(ExitFailure, error);
     }
 
-    AssetWriter writer(parser.value(outputOption));
-    if (!writer.writeImages(images))
-        return fail(ExitFailure, writer.error());
-    // A word cut off or drawn as empty boxes is a fault of the images: no .qrc (the build's
-    // mark of finished images) is left then.
-    const QStringList problems = ImageWords::problems();
-    if (!problems.isEmpty()) {
-        QFile::remove(QDir(parser.value(outputOption)).filePath(parser.value(qrcOption)));
-        return fail(ExitFailure, problems.join(QStringLiteral("\nmake-assets: ")));
+    if (parser.isSet(outputOption)) {
+        AssetWriter writer(parser.value(outputOption));
+        if (!writer.writeImages(images))
+            return fail(ExitFailure, writer.error());
+        // A word cut off or drawn as empty boxes is a fault of the images: no .qrc (the
+        // build's mark of finished images) is left then.
+        const QStringList problems = ImageWords::problems();
+        if (!problems.isEmpty()) {
+            QFile::remove(QDir(parser.value(outputOption)).filePath(parser.value(qrcOption)));
+            return fail(ExitFailure, problems.join(QStringLiteral("\nmake-assets: ")));
+        }
+        if (!writer.writeQrc(images, parser.value(qrcOption)))
+            return fail(ExitFailure, writer.error());
     }
-    if (!writer.writeQrc(images, parser.value(qrcOption)))
-        return fail(ExitFailure, writer.error());
+    if (parser.isSet(iconsOption)) {
+        IconWriter icons(parser.value(iconsOption), parser.value(iconNameOption));
+        if (!icons.write(AssetTable::appIconPainter()))
+            return fail(ExitFailure, icons.error());
+    }
     return 0;
 }
