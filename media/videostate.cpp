@@ -189,7 +189,7 @@ int VideoState::configureFilters(AVFrame *frame, bool)
     av::FilterGraphPtr graph(avfilter_graph_alloc());
     if (!graph)
         return -1;
-    graph->nb_threads = m_filterThreadCount;
+    graph->nb_threads = 1;
     graph->scale_sws_opts = av_strdup("");
 
     const int mode = m_viewMode.load();
