@@ -90,6 +90,11 @@ public:
     // stopped running, stop was called or the device never opened; the output is then already
     // released and pending commands answered.
     bool runRound(int *lastSeq);
+    // The stream's runner: the ring got bytes while it was empty, so the renderer's next round
+    // starts now instead of at the end of its wait. Notifies without the mutex (a round may hold
+    // it for a whole slot); a wake-up that slips in before the renderer waits only costs that
+    // wait, as before.
+    void wakeRenderer() { m_wake.notify_all(); }
 
     // Read by anyone (tests, benchmarks).
     int frameSize() const { return m_frameSize.load(); }

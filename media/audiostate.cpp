@@ -193,7 +193,12 @@ void AudioState::displayFrame(MediaFrame *mediaFrame, bool)
         QThread::msleep(10);
     if (!isRunning() || m_context->isAborting())
         return;
+    const bool wasEmpty = m_ring.stored() == 0;
     m_ring.write(frame->data[0], n);
+    // The first sound of a seek or an open reaches the device (and its clock the pictures)
+    // without waiting out the renderer's step.
+    if (wasEmpty)
+        m_output->wakeRenderer();
 }
 
 int AudioState::pause()

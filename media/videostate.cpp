@@ -189,10 +189,16 @@ int VideoState::configureFilters(AVFrame *frame, bool)
     av::FilterGraphPtr graph(avfilter_graph_alloc());
     if (!graph)
         return -1;
-    graph->nb_threads = 1;
+    // At play speeds up to real time a plain scale runs on this thread alone: there the
+    // decoders idle part of the time, and slice threads beside three frame-threaded decoders
+    // cost more CPU than they save. Faster than that, and for the heavy reprojections, the
+    // filter shares the cores like the decoders do.
+    const int mode = m_viewMode.load();
+    const bool plain = mode != SurroundViewMode::VR && mode != SurroundViewMode::Panorama
+            && mode != SurroundViewMode::Stereo;
+    graph->nb_threads = plain && m_context->playSpeed() <= 1.0 ? 1 : m_filterThreadCount;
     graph->scale_sws_opts = av_strdup("");
 
-    const int mode = m_viewMode.load();
     const int tw = m_targetWidth;
     const int th = m_targetHeight;
     const AVRational tb = m_stream->time_base;
@@ -223,8 +229,6 @@ int VideoState::configureFilters(AVFrame *frame, bool)
         return fail(QStringLiteral("video filter creation failed: buffersink"), ret);
     // Plain pictures leave as planar YUV (the display converts the colours); the surround
     // reprojections as BGR, which the display cuts and shows as they are.
-    const bool plain = mode != SurroundViewMode::VR && mode != SurroundViewMode::Panorama
-            && mode != SurroundViewMode::Stereo;
     const int pixFmts[] = {plain ? m_sinkPixelFormat : AV_PIX_FMT_BGR24, -1};
     ret = av_opt_set_bin(sink,
                          "pix_fmts",

@@ -30,6 +30,7 @@ private slots:
     void clock_masterPts_afterEndOfStream();
     void pace_lateAndEarlyFrames();
     void pace_dropsWithoutMasterTime();
+    void pace_followsTheAudioPlayhead();
     void targetSize_table_data();
     void targetSize_table();
     void outputSize_viewModes_data();
@@ -294,6 +295,36 @@ void TestEngineQueues::pace_dropsWithoutMasterTime()
     MediaClock fromStart;
     audio.update(0.0, 3, 1.0, 9600, 20.0);
     QCOMPARE(fromStart.pace(frameAt(0.0, 3), &audio, false, &sleepUs, 20.0), 0);
+}
+
+// The audio clock's playhead moves on with the wall clock up to what the device was given and
+// stands still while held; a picture paced against it follows it: a jump at once, a small
+// difference a tenth per picture.
+void TestEngineQueues::pace_followsTheAudioPlayhead()
+{
+    MediaClock audio;
+    audio.update(0.0, 1, 1.0, 9600, 10.0);
+    audio.setPlayhead(0.0, 10.0, 1.0, 0.2);
+    QCOMPARE(audio.playheadAt(10.1), 0.1);
+    QCOMPARE(audio.playheadAt(11.0), 0.2); // no further than the device was given
+    audio.holdPlayhead(10.05);
+    QCOMPARE(audio.playheadAt(12.0), 0.05);
+    audio.releasePlayhead(12.0, 1.0);
+    QVERIFY(std::fabs(audio.playheadAt(12.1) - 0.15) < 1e-9);
+
+    MediaClock video;
+    int64_t sleepUs = 0;
+    audio.setPlayhead(0.0, 20.0, 1.0, 10.0);
+    QCOMPARE(video.pace(frameAt(0.0, 1), &audio, false, &sleepUs, 20.0), 0); // epoch start
+    // The audio is heard 0.5 s later than the pictures' own clock says: taken at once, so the
+    // picture at 0.1 s is due 0.6 s after the epoch began.
+    audio.setPlayhead(0.0, 20.5, 1.0, 10.0);
+    QCOMPARE(video.pace(frameAt(0.1, 1), &audio, false, &sleepUs, 20.5), 0);
+    QVERIFY(std::abs(sleepUs - 100000) <= 1);
+    // 20 ms apart: a tenth of it (2 ms) is taken by this picture.
+    audio.setPlayhead(0.2, 20.7 + 0.02, 1.0, 10.0);
+    QCOMPARE(video.pace(frameAt(0.3, 1), &audio, false, &sleepUs, 20.72), 0);
+    QVERIFY2(std::abs(sleepUs - (100000 - 18000)) <= 2, qPrintable(QString::number(sleepUs)));
 }
 
 void TestEngineQueues::targetSize_table_data()
