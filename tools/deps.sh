@@ -11,7 +11,7 @@ packages=(
     libqt5svg5-dev qttools5-dev qttools5-dev-tools
     libavformat-dev libavcodec-dev libavfilter-dev libavutil-dev libswscale-dev libswresample-dev
     ffmpeg libjs-leaflet fonts-noto-core fonts-noto-cjk iputils-ping libgl1-mesa-dri
-    libexif-dev fonts-liberation2 help2man dpkg-dev
+    libexif-dev fonts-liberation2 help2man dpkg-dev qttranslations5-l10n
 )
 if [ "${1:-}" = "--test" ]; then
     packages+=(xvfb xauth mesa-utils pulseaudio pulseaudio-utils clang libclang-rt-14-dev clang-format mpv
