@@ -510,8 +510,32 @@ bool VideoDisplayWidget::copyFrame(Slot &slot, const AVFrame *frame)
     if (width <= 0 || height <= 0 || !frame->data[0] || !frame->data[1] || !frame->data[2]
         || frame->linesize[0] < width || frame->linesize[1] < cw || frame->linesize[2] < cw)
         return false;
-    const size_t size = static_cast<size_t>(width) * static_cast<size_t>(height)
-            + 2 * static_cast<size_t>(cw) * static_cast<size_t>(ch);
+    const size_t lumaSize = static_cast<size_t>(width) * static_cast<size_t>(height);
+    const size_t chromaSize = static_cast<size_t>(cw) * static_cast<size_t>(ch);
+    if (!growData(slot, lumaSize + 2 * chromaSize))
+        return false;
+    slot.width = width;
+    slot.height = height;
+    slot.yuv = true;
+    slot.colorspace = frame->colorspace;
+    // Each plane packed (Y, U, V as yuvPlanes finds them): the texture upload reads exactly
+    // its width per row.
+    uint8_t *out[3] = {slot.data.data(),
+                       slot.data.data() + lumaSize,
+                       slot.data.data() + lumaSize + chromaSize};
+    for (int p = 0; p < 3; ++p) {
+        const int rows = p == 0 ? height : ch;
+        const size_t rowBytes = static_cast<size_t>(p == 0 ? width : cw);
+        for (int y = 0; y < rows; ++y)
+            std::memcpy(out[p] + static_cast<size_t>(y) * rowBytes,
+                        frame->data[p] + static_cast<ptrdiff_t>(y) * frame->linesize[p],
+                        rowBytes);
+    }
+    return true;
+}
+
+bool VideoDisplayWidget::growData(Slot &slot, size_t size)
+{
     try {
         if (slot.data.size() < size)
             slot.data.resize(size);
@@ -519,22 +543,6 @@ bool VideoDisplayWidget::copyFrame(Slot &slot, const AVFrame *frame)
         slot.data.clear();
         slot.data.shrink_to_fit();
         return false;
-    }
-    slot.width = width;
-    slot.height = height;
-    slot.yuv = true;
-    slot.colorspace = frame->colorspace;
-    const uint8_t *planes[3];
-    int strides[3];
-    yuvPlanes(slot, planes, strides);
-    // Each plane packed: the texture upload reads exactly its width per row.
-    for (int p = 0; p < 3; ++p) {
-        const int rows = p == 0 ? height : ch;
-        uint8_t *out = const_cast<uint8_t *>(planes[p]);
-        for (int y = 0; y < rows; ++y)
-            std::memcpy(out + static_cast<size_t>(y) * strides[p],
-                        frame->data[p] + static_cast<ptrdiff_t>(y) * frame->linesize[p],
-                        static_cast<size_t>(strides[p]));
     }
     return true;
 }
@@ -546,15 +554,8 @@ bool VideoDisplayWidget::copyPicture(
     if (!src || width <= 0 || height <= 0 || lineSize < rowBytes)
         return false;
     slot.yuv = false;
-    const size_t size = static_cast<size_t>(rowBytes) * static_cast<size_t>(height);
-    try {
-        if (slot.data.size() < size)
-            slot.data.resize(size);
-    } catch (const std::bad_alloc &) {
-        slot.data.clear();
-        slot.data.shrink_to_fit();
+    if (!growData(slot, static_cast<size_t>(rowBytes) * static_cast<size_t>(height)))
         return false;
-    }
     // Rows arrive padded to the decoder's line size; the slot keeps them packed so the
     // texture upload reads exactly width x 3 bytes per row.
     for (int y = 0; y < height; ++y)

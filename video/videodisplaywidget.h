@@ -124,6 +124,8 @@ private:
     // Copies an engine picture (YUV 4:2:0 or BGR) into a slot.
     static bool copyFrame(Slot &slot, const AVFrame *frame);
     static void yuvPlanes(const Slot &slot, const uint8_t *planes[3], int strides[3]);
+    // Makes the slot's buffer at least size bytes; false (and the buffer freed) without memory.
+    static bool growData(Slot &slot, size_t size);
     void uploadPlane(unsigned texture, int width, int height, const uint8_t *data);
     // Cuts the VR window at the current yaw and pitch out of the slot's VR picture.
     void cutVrWindowLocked(Slot &slot);
