@@ -86,6 +86,32 @@ void VideoDecoder::run()
     int builtWidth = 0, builtHeight = 0, builtFormat = -1, builtTargetWidth = 0,
         builtTargetHeight = 0, builtSinkFormat = -1, builtViewMode = -1, builtSeq = -1;
 
+    // The graph for the stream's coded size and format is built while the first picture is
+    // still being decoded, so that picture does not wait for the scaler's set-up; a picture
+    // that turns out different (a hardware frame's format, another size) rebuilds it as usual.
+    const AVCodecParameters *par = stream->codecpar;
+    if (par->width > 0 && par->height > 0 && par->format >= 0) {
+        av::FramePtr shape = av::makeFrame();
+        std::lock_guard<std::mutex> lock(state->filterMutex());
+        if (shape) {
+            shape->width = par->width;
+            shape->height = par->height;
+            shape->format = par->format;
+        }
+        if (shape && state->configureFilters(shape.get(), false) >= 0) {
+            haveGraph = true;
+            builtWidth = par->width;
+            builtHeight = par->height;
+            builtFormat = par->format;
+            const QSize size = state->targetSizeLocked();
+            builtTargetWidth = size.width();
+            builtTargetHeight = size.height();
+            builtSinkFormat = state->sinkPixelFormatLocked();
+            builtViewMode = state->appliedViewModeLocked();
+            builtSeq = packetSeq();
+        }
+    }
+
     while (!context->isAborting() && state->isRunning()) {
         touchAlive();
         const Step step
