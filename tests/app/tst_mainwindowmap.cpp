@@ -78,11 +78,13 @@ private slots:
     void playingRecording_movesTheMapAndTheEndClearsIt()
     {
         const QString made = TestRecordings::make(
-                QStringLiteral("map-route.mp4"),
+                QStringLiteral("map-route-8s.mp4"),
                 {QStringLiteral("--video"),
                  QStringLiteral("160x90"),
                  QStringLiteral("--duration"),
-                 QStringLiteral("3"),
+                 // Long enough that the route is still drawn when a slow machine (a
+                 // sanitizer build) gets the page's answer.
+                 QStringLiteral("8"),
                  QStringLiteral("--telemetry"),
                  QStringLiteral("tlmd"),
                  QStringLiteral("--gps-rate"),
