@@ -81,34 +81,47 @@ void VideoDecoder::run()
                            << ", fps/2?" << halfRate;
     };
 
-    // What the current graph was built for.
+    // What a graph is built for: the picture's size and format, the target, the sink format,
+    // the view mode and the packet seq. Read under the filter mutex.
+    struct GraphKey
+    {
+        int width, height, format, targetWidth, targetHeight, sinkFormat, viewMode, seq;
+        bool operator==(const GraphKey &o) const
+        {
+            return width == o.width && height == o.height && format == o.format
+                    && targetWidth == o.targetWidth && targetHeight == o.targetHeight
+                    && sinkFormat == o.sinkFormat && viewMode == o.viewMode && seq == o.seq;
+        }
+    };
+    auto keyFor = [&](const AVFrame *picture) {
+        const QSize size = state->targetSizeLocked();
+        return GraphKey {picture->width,
+                         picture->height,
+                         picture->format,
+                         size.width(),
+                         size.height(),
+                         state->sinkPixelFormatLocked(),
+                         state->viewMode(),
+                         packetSeq()};
+    };
     bool haveGraph = false;
-    int builtWidth = 0, builtHeight = 0, builtFormat = -1, builtTargetWidth = 0,
-        builtTargetHeight = 0, builtSinkFormat = -1, builtViewMode = -1, builtSeq = -1;
+    GraphKey built {};
 
     // The graph for the stream's coded size and format is built while the first picture is
     // still being decoded, so that picture does not wait for the scaler's set-up; a picture
     // that turns out different (a hardware frame's format, another size) rebuilds it as usual.
     const AVCodecParameters *par = stream->codecpar;
-    if (par->width > 0 && par->height > 0 && par->format >= 0) {
-        av::FramePtr shape = av::makeFrame();
+    av::FramePtr shape
+            = par->width > 0 && par->height > 0 && par->format >= 0 ? av::makeFrame() : nullptr;
+    if (shape) {
+        shape->width = par->width;
+        shape->height = par->height;
+        shape->format = par->format;
         std::lock_guard<std::mutex> lock(state->filterMutex());
-        if (shape) {
-            shape->width = par->width;
-            shape->height = par->height;
-            shape->format = par->format;
-        }
-        if (shape && state->configureFilters(shape.get(), false) >= 0) {
+        const GraphKey key = keyFor(shape.get());
+        if (state->configureFilters(shape.get(), false) >= 0) {
             haveGraph = true;
-            builtWidth = par->width;
-            builtHeight = par->height;
-            builtFormat = par->format;
-            const QSize size = state->targetSizeLocked();
-            builtTargetWidth = size.width();
-            builtTargetHeight = size.height();
-            builtSinkFormat = state->sinkPixelFormatLocked();
-            builtViewMode = state->appliedViewModeLocked();
-            builtSeq = packetSeq();
+            built = key;
         }
     }
 
@@ -167,14 +180,9 @@ void VideoDecoder::run()
         int viewMode = SurroundViewMode::Original;
         {
             std::lock_guard<std::mutex> lock(state->filterMutex());
-            const int sinkFormat = state->sinkPixelFormatLocked();
-            const QSize size = state->targetSizeLocked();
-            viewMode = state->viewMode();
-            const int seq = packetSeq();
-            if (!haveGraph || output->width != builtWidth || output->height != builtHeight
-                || output->format != builtFormat || size.width() != builtTargetWidth
-                || size.height() != builtTargetHeight || sinkFormat != builtSinkFormat
-                || viewMode != builtViewMode || seq != builtSeq) {
+            const GraphKey key = keyFor(output.get());
+            viewMode = key.viewMode;
+            if (!haveGraph || !(key == built)) {
                 qDebug().noquote() << "stream" << index << " creating or renewing filters...";
                 const int ret = state->configureFilters(output.get(), false);
                 if (ret < 0) {
@@ -184,14 +192,7 @@ void VideoDecoder::run()
                     break;
                 }
                 haveGraph = true;
-                builtWidth = output->width;
-                builtHeight = output->height;
-                builtFormat = output->format;
-                builtTargetWidth = size.width();
-                builtTargetHeight = size.height();
-                builtSinkFormat = sinkFormat;
-                builtViewMode = viewMode;
-                builtSeq = seq;
+                built = key;
                 qDebug().noquote() << "stream" << index << " a filter group updated";
             }
         }

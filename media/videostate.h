@@ -48,7 +48,6 @@ public:
     // With filterMutex() held.
     int sinkPixelFormatLocked() const { return m_sinkPixelFormat; }
     QSize targetSizeLocked() const { return QSize(m_targetWidth, m_targetHeight); }
-    int appliedViewModeLocked() const { return m_appliedViewMode; }
     // Decoder thread, after configureFilters succeeded.
     AVFilterContext *bufferSource() const { return m_bufferSource; }
     AVFilterContext *bufferSink() const { return m_bufferSink; }
