@@ -5,6 +5,7 @@
 #include "mediainfo.h"
 #include "progressbardialog.h"
 #include "transportcontroller.h"
+#include "windowlog.h"
 
 #include <QDebug>
 #include <QDir>
@@ -28,7 +29,8 @@ ExportController::ExportController(QWidget *window,
 {
     connect(m_job, &ExportJob::finished, this, &ExportController::encodingFinished);
     connect(m_job, &ExportJob::stepStarted, this, [](int step, int count, const QString &path) {
-        qDebug().noquote() << "ExportController: file" << step + 1 << "of" << count << path;
+        qCDebug(lcWindow).noquote()
+                << "ExportController: file" << step + 1 << "of" << count << path;
     });
 }
 
@@ -44,21 +46,21 @@ void ExportController::openDialog(ProgressbarDialog *dialog)
     m_window->setEnabled(false);
     m_sourcePath = m_mediaInfo->currentPath();
     dialog->setVideoCount(m_mediaInfo->videoCount());
-    qDebug().noquote() << m_sourcePath << "channel " << m_mediaInfo->videoCount() << ", audios "
-                       << m_mediaInfo->audioCount();
+    qCDebug(lcWindow).noquote() << m_sourcePath << "channel " << m_mediaInfo->videoCount()
+                                << ", audios " << m_mediaInfo->audioCount();
     // A child of the disabled window, and the one thing the user may use now.
     dialog->setEnabled(true);
 }
 
 void ExportController::browse()
 {
-    qDebug().noquote() << "onOpenDirForSplit";
+    qCDebug(lcWindow).noquote() << "onOpenDirForSplit";
     LoadingDialog *wait = m_waitDialog();
     if (wait->isVisible()) {
-        qDebug().noquote() << "busy in loading...";
+        qCDebug(lcWindow).noquote() << "busy in loading...";
         return;
     }
-    qDebug().noquote() << "onOpenDirForSplit";
+    qCDebug(lcWindow).noquote() << "onOpenDirForSplit";
     QFileDialog chooser(m_dialog ? static_cast<QWidget *>(m_dialog) : m_window);
     chooser.setObjectName(QStringLiteral("exportFolderDialog"));
     chooser.setFileMode(QFileDialog::Directory);
@@ -69,7 +71,7 @@ void ExportController::browse()
             : QString();
     if (!chosen.isEmpty())
         *m_folder = chosen;
-    qDebug().noquote() << chosen;
+    qCDebug(lcWindow).noquote() << chosen;
     if (m_dialog)
         m_dialog->SetPathText(*m_folder);
 }
@@ -83,21 +85,21 @@ void ExportController::closeDialog()
 
 void ExportController::startExport(ExportPlan::Mode mode)
 {
-    qDebug().noquote() << (mode == ExportPlan::Original ? "MainWindow::onCopyVideo"
-                                                        : "MainWindow::onSplitVideo");
+    qCDebug(lcWindow).noquote() << (mode == ExportPlan::Original ? "MainWindow::onCopyVideo"
+                                                                 : "MainWindow::onSplitVideo");
     if (m_job->isRunning())
         return;
     if (m_dialog)
         m_dialog->accept();
     if (m_sourcePath.isEmpty()) {
-        qDebug().noquote() << "No input";
+        qCDebug(lcWindow).noquote() << "No input";
         inform(tr("Input file not specified"));
         endExport();
         return;
     }
     const QString folder = m_dialog ? m_dialog->GetPathText() : *m_folder;
     if (folder.isEmpty()) {
-        qDebug().noquote() << "No output";
+        qCDebug(lcWindow).noquote() << "No output";
         inform(tr("Output file not specified"));
         endExport();
         return;
@@ -106,7 +108,7 @@ void ExportController::startExport(ExportPlan::Mode mode)
     ExportPlan::Source source;
     QString error;
     if (!QDir().mkpath(folder) || !ExportPlan::probe(m_sourcePath, &source, &error)) {
-        qDebug().noquote() << "ExportController:" << folder << error;
+        qCDebug(lcWindow).noquote() << "ExportController:" << folder << error;
         inform(tr("Failed to save the file"));
         endExport();
         return;
@@ -116,16 +118,16 @@ void ExportController::startExport(ExportPlan::Mode mode)
     source.repairedCopy = !copy.isEmpty() && copy == m_sourcePath;
     if (source.repairedCopy) {
         source.telemetryPath = m_mediaInfo->tempFileSource();
-        qDebug().noquote() << "\u26A0 This is a temporary file:"
-                           << QFileInfo(m_sourcePath).fileName();
+        qCDebug(lcWindow).noquote()
+                << "\u26A0 This is a temporary file:" << QFileInfo(m_sourcePath).fileName();
     } else {
-        qDebug().noquote() << "\U0001F4C4 This is a normal file:"
-                           << QFileInfo(m_sourcePath).fileName();
+        qCDebug(lcWindow).noquote()
+                << "\U0001F4C4 This is a normal file:" << QFileInfo(m_sourcePath).fileName();
     }
 
     const ExportPlan plan(source, mode, folder);
     if (!plan.isValid()) {
-        qDebug().noquote() << "ExportController:" << plan.problemText();
+        qCDebug(lcWindow).noquote() << "ExportController:" << plan.problemText();
         inform(plan.problem() == ExportPlan::OverSource
                        ? tr("The recording cannot be saved over itself")
                        : tr("Failed to save the file"));
@@ -134,13 +136,13 @@ void ExportController::startExport(ExportPlan::Mode mode)
     }
     const QStringList existing = plan.existingOutputs();
     if (!existing.isEmpty() && !confirmReplace(existing)) {
-        qDebug().noquote() << "ExportController: not replacing" << existing;
+        qCDebug(lcWindow).noquote() << "ExportController: not replacing" << existing;
         endExport();
         return;
     }
     for (const ExportPlan::Step &step : plan.steps())
-        qDebug().noquote() << step.outputPath
-                           << (step.byteCopy ? QStringList {"copy"} : step.arguments);
+        qCDebug(lcWindow).noquote()
+                << step.outputPath << (step.byteCopy ? QStringList {"copy"} : step.arguments);
 
     LoadingDialog *wait = m_waitDialog();
     if (!m_waitConnected) {
@@ -164,10 +166,10 @@ void ExportController::cancelExport()
 
 void ExportController::encodingFinished(const ExportJob::Result &result)
 {
-    qDebug().noquote() << "encodingFinished" << m_mediaInfo->videoCount()
-                       << (result.ok ? QStringLiteral("ok") : result.errorText);
+    qCDebug(lcWindow).noquote() << "encodingFinished" << m_mediaInfo->videoCount()
+                                << (result.ok ? QStringLiteral("ok") : result.errorText);
     if (!result.converterOutput.isEmpty())
-        qDebug().noquote() << result.converterOutput << "\n==================";
+        qCDebug(lcWindow).noquote() << result.converterOutput << "\n==================";
     LoadingDialog *wait = m_waitDialog();
     wait->accept();
     wait->changeText(false);

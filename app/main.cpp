@@ -1,15 +1,18 @@
 #include "globalsettings.h"
+
 #include "mainwindow.h"
 #include "startupconfig.h"
 #include "viewercommandline.h"
 #include "vistrelresource.h"
 #include "vistrelversion.h"
+#include "windowlog.h"
 
 #include <QApplication>
 #include <QAudioDeviceInfo>
 #include <QDebug>
 #include <QDir>
 #include <QIcon>
+#include <QLoggingCategory>
 #include <QSurfaceFormat>
 #include <QTimer>
 
@@ -40,6 +43,20 @@ void ensureRuntimeFolder()
     qputenv("XDG_RUNTIME_DIR", path);
 }
 
+QtMessageHandler g_defaultHandler = nullptr;
+
+// The program's own lines go out as written, without their category's name in front; the
+// framework's keep the default format.
+void writeMessage(QtMsgType type, const QMessageLogContext &context, const QString &message)
+{
+    if (context.category && qstrncmp(context.category, "vistrel.", 8) == 0) {
+        fputs(message.toLocal8Bit().append('\n').constData(), stderr);
+        fflush(stderr);
+        return;
+    }
+    g_defaultHandler(type, context, message);
+}
+
 void print(FILE *stream, const QString &text)
 {
     fputs(text.toLocal8Bit().constData(), stream);
@@ -67,6 +84,7 @@ int main(int argc, char *argv[])
     if (early != ViewerCommandLine::Run)
         return answerEarly(early);
 
+    g_defaultHandler = qInstallMessageHandler(writeMessage);
     initVistrelResources();
     // The framework reads these when the application object is created.
     qputenv("QT_ENABLE_HIGHDPI_SCALING", "1");
@@ -91,14 +109,18 @@ int main(int argc, char *argv[])
 
     QString startupPath;
     QString usageError;
-    const ViewerCommandLine::Action action
-            = ViewerCommandLine::parse(QCoreApplication::arguments(), &startupPath, &usageError);
+    bool verbose = false;
+    const ViewerCommandLine::Action action = ViewerCommandLine::parse(
+            QCoreApplication::arguments(), &startupPath, &usageError, &verbose);
     if (action == ViewerCommandLine::Error) {
         print(stderr, QStringLiteral("vistrel: %1\n").arg(usageError));
         return ViewerCommandLine::ExitUsage;
     }
     if (action != ViewerCommandLine::Run)
         return answerEarly(action);
+    // Rules from QT_LOGGING_RULES are applied after these, so the environment still wins.
+    if (verbose)
+        QLoggingCategory::setFilterRules(QStringLiteral("vistrel.*.debug=true"));
 
     // Qt's audio backend lives on the thread that first asks for a device; that must be a
     // thread with an event loop, so ask here before any engine thread does.
@@ -108,12 +130,12 @@ int main(int argc, char *argv[])
     config->loadLanguage(*app);
     config->loadModel();
     config->takeStartupPath(startupPath);
-    qDebug().noquote().nospace() << "startup: language " << GlobalSettings::resourceLanguage()
-                                 << ", model " << GlobalSettings::productModelName() << ", title "
-                                 << GlobalSettings::productTitle() << ", surround "
-                                 << (GlobalSettings::surroundModel() ? "on" : "off") << ", map "
-                                 << (GlobalSettings::mapDisabled() ? "off" : "on") << ", path "
-                                 << GlobalSettings::startupFilePath();
+    qCDebug(lcWindow).noquote().nospace()
+            << "startup: language " << GlobalSettings::resourceLanguage() << ", model "
+            << GlobalSettings::productModelName() << ", title " << GlobalSettings::productTitle()
+            << ", surround " << (GlobalSettings::surroundModel() ? "on" : "off") << ", map "
+            << (GlobalSettings::mapDisabled() ? "off" : "on") << ", path "
+            << GlobalSettings::startupFilePath();
 
     auto window = std::make_unique<MainWindow>();
     window->resize(1060, 745);

@@ -22,6 +22,7 @@
 #include "transportcontroller.h"
 #include "userfolders.h"
 #include "videodisplaywidget.h"
+#include "windowlog.h"
 
 #include <QAbstractItemView>
 #include <QAbstractSlider>
@@ -76,7 +77,7 @@ MainWindow::MainWindow(QWidget *parent)
 
     const QString startup = GlobalSettings::startupFilePath();
     if (!startup.isEmpty()) {
-        qDebug().noquote() << "mainwindow: path" << startup;
+        qCDebug(lcWindow).noquote() << "mainwindow: path" << startup;
         m_playList->loadPlayList(QStringList {startup}, true);
     }
 }
@@ -549,7 +550,7 @@ bool MainWindow::isPlayerButtonEnabled(const QString &objectName) const
 void MainWindow::onOpenFile()
 {
     if (m_loadingDialog && m_loadingDialog->isVisible()) {
-        qDebug().noquote() << "busy in loading...";
+        qCDebug(lcWindow).noquote() << "busy in loading...";
         return;
     }
     const QStringList files = QFileDialog::getOpenFileNames(
@@ -559,14 +560,14 @@ void MainWindow::onOpenFile()
             tr("Video files(*.avi, *.mp4)") + QStringLiteral(" (*.avi *.mp4)"));
     if (files.isEmpty())
         return;
-    qDebug().noquote() << "MainWindow::onOpenFile" << files;
+    qCDebug(lcWindow).noquote() << "MainWindow::onOpenFile" << files;
     m_playList->loadPlayList(files, true);
 }
 
 void MainWindow::onOpenDir()
 {
     if (m_loadingDialog && m_loadingDialog->isVisible()) {
-        qDebug().noquote() << "busy in loading...";
+        qCDebug(lcWindow).noquote() << "busy in loading...";
         return;
     }
     // The desktop's own folder pickers choose one folder only; the framework's dialog lets
@@ -583,7 +584,7 @@ void MainWindow::onOpenDir()
     const QStringList folders = dialog.selectedFiles();
     if (folders.isEmpty())
         return;
-    qDebug().noquote() << "MainWindow::onOpenDir" << folders;
+    qCDebug(lcWindow).noquote() << "MainWindow::onOpenDir" << folders;
     m_playList->loadPlayList(folders, true);
 }
 
@@ -592,7 +593,7 @@ void MainWindow::dragEnterEvent(QDragEnterEvent *event)
     if (!event->mimeData()->hasUrls())
         return;
     for (const QUrl &url : event->mimeData()->urls())
-        qDebug().noquote() << "drag:" << url.toLocalFile();
+        qCDebug(lcWindow).noquote() << "drag:" << url.toLocalFile();
     event->acceptProposedAction();
 }
 
@@ -622,7 +623,7 @@ void MainWindow::onPlayFileSelected(QString file_path)
     if (m_mediaInfo.isOpened()) {
         if (m_mediaInfo.isFrameSearchMode())
             m_control->onFrameSearchChanged();
-        qDebug().noquote() << m_mediaInfo.currentPath() << " still playing...close now...";
+        qCDebug(lcWindow).noquote() << m_mediaInfo.currentPath() << " still playing...close now...";
         m_nextFilePath = file_path;
         m_mediaInfo.finishSeeking();
         m_eventLoop.postClose();
@@ -658,9 +659,9 @@ void MainWindow::doOpenMediaFile(const QString &path)
         m_mediaInfo.setTempFile(copy, path);
         if (!copy.isEmpty())
             m_mediaInfo.setCurrentPath(copy);
-        qDebug().noquote() << "MainWindow::doOpenMediaFile"
-                           << "repaired_File_path " << copy << "output_file_path "
-                           << m_exportFolder;
+        qCDebug(lcWindow).noquote()
+                << "MainWindow::doOpenMediaFile"
+                << "repaired_File_path " << copy << "output_file_path " << m_exportFolder;
     }
     m_eventLoop.postOpen(m_mediaInfo.currentPath(),
                          m_display,
@@ -676,7 +677,7 @@ void MainWindow::doOpenMediaFile(const QString &path)
 
 void MainWindow::onMediaEventOpended(MediaContext *context, QString path, int result)
 {
-    qDebug().noquote() << path << " open result: " << result;
+    qCDebug(lcWindow).noquote() << path << " open result: " << result;
     if (m_loadingDialog) {
         m_loadingDialog->accept();
         setEnabled(true);
@@ -709,11 +710,11 @@ void MainWindow::onMediaInfoStateChanged(MediaInfo *media_info,
 
 void MainWindow::onMediaEventClosed(QString path, int result)
 {
-    qDebug().noquote() << "MainWindow::onMediaEventClosed" << path
-                       << " media closed result: " << result
-                       << ", media info path: " << m_mediaInfo.currentPath()
-                       << ", closed file path " << path;
-    qDebug().noquote() << "next_file_path - " << m_nextFilePath;
+    qCDebug(lcWindow).noquote() << "MainWindow::onMediaEventClosed" << path
+                                << " media closed result: " << result
+                                << ", media info path: " << m_mediaInfo.currentPath()
+                                << ", closed file path " << path;
+    qCDebug(lcWindow).noquote() << "next_file_path - " << m_nextFilePath;
     if (m_playingContext && path == m_playingPath) {
         m_playingContext = nullptr;
         m_transport->setPlayingContext(nullptr);
@@ -723,7 +724,7 @@ void MainWindow::onMediaEventClosed(QString path, int result)
         m_mediaInfo.clearTempFile();
         return;
     }
-    qDebug().noquote() << "next_file_path2 - " << m_nextFilePath;
+    qCDebug(lcWindow).noquote() << "next_file_path2 - " << m_nextFilePath;
     if (path != m_mediaInfo.currentPath())
         return;
     m_mediaInfo.changeState(MediaInfo::Stopped, nullptr, true);
@@ -739,8 +740,8 @@ void MainWindow::onMediaEventClosed(QString path, int result)
 void MainWindow::onMediaEventEndOfPlaying(MediaContext *context)
 {
     const QString contextPath = context && context == m_playingContext ? m_playingPath : QString();
-    qDebug().noquote() << "MainWindow::onMediaEventEndOfPlaying"
-                       << ": " << contextPath << ", media: " << m_mediaInfo.currentPath();
+    qCDebug(lcWindow).noquote() << "MainWindow::onMediaEventEndOfPlaying"
+                                << ": " << contextPath << ", media: " << m_mediaInfo.currentPath();
     if (contextPath == m_mediaInfo.currentPath()) {
         m_mediaInfo.endOfPlaying = true;
         m_mediaInfo.finishSeeking();
@@ -757,12 +758,12 @@ void MainWindow::onMediaEventEndOfPlaying(MediaContext *context)
 void MainWindow::onMediaEventErrorOccurredWhilePlaying(MediaContext *context, int err)
 {
     Q_UNUSED(context)
-    qDebug().noquote() << "MainWindow::onMediaEventErrorOccurredWhilePlaying"
-                       << ": ERROR " << err << ", " << av::errorText(err);
+    qCDebug(lcWindow).noquote() << "MainWindow::onMediaEventErrorOccurredWhilePlaying"
+                                << ": ERROR " << err << ", " << av::errorText(err);
     if (err >= 0)
         return;
     if (err == AVERROR_BUG2) {
-        qDebug().noquote() << "USE SW DECODER";
+        qCDebug(lcWindow).noquote() << "USE SW DECODER";
         GlobalSettings::setForceSoftwareDecoding(true);
     }
     if (!m_mediaInfo.endOfPlaying && !m_mediaInfo.playError) {
@@ -780,8 +781,8 @@ void MainWindow::onMediaEventUpdatePlayingTime(MediaContext *context,
     // A report of a recording that has been closed since (its context may be gone) is dropped.
     if (m_closing || !context || context != m_playingContext)
         return;
-    qDebug().noquote() << "MainWindow::onMediaEventUpdatePlayingTime"
-                       << "media_info.isSeeking()" << m_mediaInfo.isSeeking();
+    qCDebug(lcWindow).noquote() << "MainWindow::onMediaEventUpdatePlayingTime"
+                                << "media_info.isSeeking()" << m_mediaInfo.isSeeking();
     if (m_mediaInfo.isSeeking())
         return;
     // The panel follows the chosen channel (keeping a surround stream's view mode).
@@ -805,11 +806,13 @@ void MainWindow::onMediaEventUpdatePlayingTime(MediaContext *context,
     int64_t seekingFramePos = frame;
     if (!m_eventLoop.seekingFramePos(context, &seekingFramePos))
         return; // closed meanwhile
-    qDebug().noquote() << "222 context->current_time " << currentTime << "current_frame " << frame
-                       << "playing_time " << playing_time;
-    qDebug().noquote() << "context->seeking_frame_pos " << seekingFramePos
-                       << "media_info.isSeekingAbsolute() " << m_mediaInfo.isSeekingAbsolute()
-                       << "media_info.isFrameSearching() " << m_mediaInfo.isFrameSearching();
+    qCDebug(lcWindow).noquote() << "222 context->current_time " << currentTime << "current_frame "
+                                << frame << "playing_time " << playing_time;
+    qCDebug(lcWindow).noquote() << "context->seeking_frame_pos " << seekingFramePos
+                                << "media_info.isSeekingAbsolute() "
+                                << m_mediaInfo.isSeekingAbsolute()
+                                << "media_info.isFrameSearching() "
+                                << m_mediaInfo.isFrameSearching();
     int64_t shownFrame = frame;
     if (m_mediaInfo.isFrameSearchMode() && frame != seekingFramePos
         && !m_mediaInfo.isSeekingAbsolute() && m_mediaInfo.isFrameSearching()) {
@@ -817,7 +820,8 @@ void MainWindow::onMediaEventUpdatePlayingTime(MediaContext *context,
     } else {
         m_eventLoop.setSeekingFramePos(context, frame);
     }
-    qDebug().noquote() << "context->current_time " << currentTime << "current_frame " << shownFrame;
+    qCDebug(lcWindow).noquote() << "context->current_time " << currentTime << "current_frame "
+                                << shownFrame;
     if (m_mediaInfo.isSeeking() || !m_mediaInfo.isOpened())
         return;
     m_playingTime = playing_time;
@@ -845,15 +849,15 @@ void MainWindow::onMediaEventSeekingCompleted(MediaContext *context, int result)
 
 void MainWindow::onMediaEventPlayControlCommandCompleted(int cmd, int64_t arg, int result)
 {
-    qDebug().noquote() << "MainWindow::onMediaEventPlayControlCommandCompleted"
-                       << ": " << cmd << ", " << arg << ", result " << result;
+    qCDebug(lcWindow).noquote() << "MainWindow::onMediaEventPlayControlCommandCompleted"
+                                << ": " << cmd << ", " << arg << ", result " << result;
 }
 
 void MainWindow::onMediaEventVideoViewModeChanged(int stream_index, int view_mode, int result)
 {
     Q_UNUSED(view_mode)
-    qDebug().noquote() << "MainWindow::onMediaEventVideoViewModeChanged"
-                       << " result " << result;
+    qCDebug(lcWindow).noquote() << "MainWindow::onMediaEventVideoViewModeChanged"
+                                << " result " << result;
     if (result != 0) {
         m_mediaInfo.editStreamInfo(stream_index,
                                    [](StreamInfo &info) { info.viewMode = info.previousViewMode; });
@@ -862,12 +866,13 @@ void MainWindow::onMediaEventVideoViewModeChanged(int stream_index, int view_mod
 
 void MainWindow::onChangeVideoStreamViewMode(int stream_index, int view_mode)
 {
-    qDebug().noquote() << "MainWindow::onChangeVideoStreamViewMode"
-                       << ": stream " << stream_index << ", view mode " << view_mode;
+    qCDebug(lcWindow).noquote() << "MainWindow::onChangeVideoStreamViewMode"
+                                << ": stream " << stream_index << ", view mode " << view_mode;
     if (m_mediaInfo.duration() <= 0 || !m_mediaInfo.hasStreamInfo(stream_index))
         return;
     if (view_mode != SurroundViewMode::Original && stream_index != m_mediaInfo.surround()) {
-        qDebug().noquote() << "can't change view mode: not surround view stream " << stream_index;
+        qCDebug(lcWindow).noquote()
+                << "can't change view mode: not surround view stream " << stream_index;
         return;
     }
     m_mediaInfo.editStreamInfo(stream_index, [view_mode](StreamInfo &info) {
@@ -950,8 +955,8 @@ void MainWindow::onMediaEventFinihsed(int result)
     // or a close got there first) still closes the window in order, so the repaired copy is
     // removed and every destructor runs; the process then reports the error in its exit code.
     if (result != 0) {
-        qDebug().noquote() << "MainWindow::onMediaEventFinihsed: result" << result
-                           << ", exit code 1";
+        qCDebug(lcWindow).noquote()
+                << "MainWindow::onMediaEventFinihsed: result" << result << ", exit code 1";
         m_exitCode = 1;
         m_mediaInfo.clearTempFile();
     }
@@ -960,8 +965,8 @@ void MainWindow::onMediaEventFinihsed(int result)
 
 void MainWindow::onEndOfPlayingListReached()
 {
-    qDebug().noquote() << "MainWindow::onEndOfPlayingListReached"
-                       << " is playing? " << m_display->isPlaying();
+    qCDebug(lcWindow).noquote() << "MainWindow::onEndOfPlayingListReached"
+                                << " is playing? " << m_display->isPlaying();
     m_display->update();
     m_mediaInfo.clearTempFile();
 }
@@ -1008,14 +1013,14 @@ void MainWindow::onExit()
 
 void MainWindow::closeEvent(QCloseEvent *event)
 {
-    qDebug().noquote() << "close main window";
+    qCDebug(lcWindow).noquote() << "close main window";
     // The panel goes back to the column first: deleting the dialog would delete it too.
     if (m_mapDialog)
         onRestoreMapPanel();
     if (m_repairing) {
         // The repair's wait keeps the events flowing; the window stays until the open it
         // belongs to has been posted.
-        qDebug().noquote() << "close main window: ignored while a recording is repaired";
+        qCDebug(lcWindow).noquote() << "close main window: ignored while a recording is repaired";
         event->ignore();
         return;
     }
@@ -1084,8 +1089,8 @@ void MainWindow::onPlaySeekValueChanged(int value)
 {
     value = TransportController::adjustedSeekValue(value);
     const int64_t position = PlayerWidget::seekPositionOf(value);
-    qDebug().noquote() << "MainWindow::onPlaySeekValueChanged"
-                       << ": " << value << "seek_pos " << position;
+    qCDebug(lcWindow).noquote() << "MainWindow::onPlaySeekValueChanged"
+                                << ": " << value << "seek_pos " << position;
     const auto action = static_cast<TransportController::SeekBarAction>(m_player->nKeyBoardAction);
     m_player->nKeyBoardAction = TransportController::SeekBarDragged;
     m_transport->seekBarMoved(position, action);
@@ -1134,33 +1139,36 @@ void MainWindow::onVolumeValueChanged(int value)
 
 void MainWindow::onShowFrontVideo(bool checked)
 {
-    qDebug().noquote() << "MainWindow::onShowFrontVideo"
-                       << "################### checked " << checked << ", media valid "
-                       << m_transport->isLoaded() << ", front stream index " << m_mediaInfo.front();
+    qCDebug(lcWindow).noquote() << "MainWindow::onShowFrontVideo"
+                                << "################### checked " << checked << ", media valid "
+                                << m_transport->isLoaded() << ", front stream index "
+                                << m_mediaInfo.front();
     m_transport->showChannel(m_mediaInfo.front(), checked);
 }
 
 void MainWindow::onShowRearVideo(bool checked)
 {
-    qDebug().noquote() << "MainWindow::onShowRearVideo"
-                       << "################### checked " << checked << ", media valid "
-                       << m_transport->isLoaded() << ", rear stream index " << m_mediaInfo.rear();
+    qCDebug(lcWindow).noquote() << "MainWindow::onShowRearVideo"
+                                << "################### checked " << checked << ", media valid "
+                                << m_transport->isLoaded() << ", rear stream index "
+                                << m_mediaInfo.rear();
     m_transport->showChannel(m_mediaInfo.rear(), checked);
 }
 
 void MainWindow::onShowInnerVideo(bool checked)
 {
-    qDebug().noquote() << "MainWindow::onShowInnerVideo"
-                       << "################### checked " << checked << ", media valid "
-                       << m_transport->isLoaded() << ", inner stream index " << m_mediaInfo.inner();
+    qCDebug(lcWindow).noquote() << "MainWindow::onShowInnerVideo"
+                                << "################### checked " << checked << ", media valid "
+                                << m_transport->isLoaded() << ", inner stream index "
+                                << m_mediaInfo.inner();
     m_transport->showChannel(m_mediaInfo.inner(), checked);
 }
 
 void MainWindow::onShowAllVideos(bool checked)
 {
-    qDebug().noquote() << "MainWindow::onShowAllVideos"
-                       << "################### checked " << checked << ", media valid "
-                       << m_transport->isLoaded() << ", all";
+    qCDebug(lcWindow).noquote() << "MainWindow::onShowAllVideos"
+                                << "################### checked " << checked << ", media valid "
+                                << m_transport->isLoaded() << ", all";
     m_transport->showChannel(MediaInfo::AllChannels, checked);
 }
 

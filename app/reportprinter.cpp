@@ -1,5 +1,7 @@
 #include "reportprinter.h"
 
+#include "windowlog.h"
+
 #include <QDebug>
 #include <QPainter>
 #include <QPrintDialog>
@@ -26,7 +28,8 @@ ReportPrinter::Result ReportPrinter::print(QWidget *parent,
     printer.setFullPage(true);
     printer.setResolution(ReportLayout::Resolution);
     const QRectF paper = printer.paperRect(QPrinter::DevicePixel);
-    qDebug().noquote() << "paper rect " << paper.width() << "x" << paper.height() << "in pixels";
+    qCDebug(lcWindow).noquote() << "paper rect " << paper.width() << "x" << paper.height()
+                                << "in pixels";
     QPainter painter;
     if (!painter.begin(&printer)) {
         qWarning().noquote() << "can't begin printing";

@@ -2,6 +2,7 @@
 
 #include "configfile.h"
 #include "globalsettings.h"
+#include "windowlog.h"
 
 #include <QCoreApplication>
 #include <QDebug>
@@ -78,7 +79,7 @@ void StartupConfig::loadLanguage(QCoreApplication &app)
         qmName = QStringLiteral("Vistrel_ko");
         language = QStringLiteral("korean");
     } else {
-        qDebug().noquote() << "locale: " << code;
+        qCDebug(lcWindow).noquote() << "locale: " << code;
         QString resource;
         if (languageForCode(code, &qmName, &resource))
             language = resource;
@@ -86,12 +87,12 @@ void StartupConfig::loadLanguage(QCoreApplication &app)
     GlobalSettings::setResourceLanguage(language);
 
     const QString qmPath = translationsFolder + qmName;
-    qDebug().noquote() << "resource: " << language << ", qm: " << qmPath;
+    qCDebug(lcWindow).noquote() << "resource: " << language << ", qm: " << qmPath;
     if (!qmName.isEmpty()) {
         auto translator = std::make_unique<QTranslator>();
         // Installed even when the file is missing: the texts then stay untranslated.
         const bool loaded = translator->load(qmPath);
-        qDebug().noquote() << "translation" << (loaded ? "loaded" : "not loaded");
+        qCDebug(lcWindow).noquote() << "translation" << (loaded ? "loaded" : "not loaded");
         m_appTranslator = translator.get();
         install(app, std::move(translator));
     }
@@ -101,12 +102,12 @@ void StartupConfig::loadLanguage(QCoreApplication &app)
     auto qtTranslator = std::make_unique<QTranslator>();
     if (qtTranslator->load(
                 QLocale::system(), QStringLiteral("qt"), QStringLiteral("_"), qtFolder)) {
-        qDebug().noquote() << "qtTranslator ok";
+        qCDebug(lcWindow).noquote() << "qtTranslator ok";
         install(app, std::move(qtTranslator));
     }
     auto qtBaseTranslator = std::make_unique<QTranslator>();
     if (qtBaseTranslator->load(QStringLiteral("qtbase_") + QLocale::system().name(), qtFolder)) {
-        qDebug().noquote() << "qtBaseTranslator ok";
+        qCDebug(lcWindow).noquote() << "qtBaseTranslator ok";
         install(app, std::move(qtBaseTranslator));
     }
 }
@@ -121,7 +122,7 @@ void StartupConfig::loadModel()
     QString code;
     if (!ConfigFile::readLastLine(m_folder + QStringLiteral("/model"), &code))
         return;
-    qDebug().noquote() << "product type: " << code;
+    qCDebug(lcWindow).noquote() << "product type: " << code;
     GlobalSettings::applyProductModel(code);
 }
 

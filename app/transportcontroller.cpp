@@ -2,6 +2,7 @@
 
 #include "mediaeventloop.h"
 #include "mediainfo.h"
+#include "windowlog.h"
 
 #include <QDebug>
 #include <QTimer>
@@ -78,12 +79,12 @@ void TransportController::playOrPause()
     case MediaInfo::Paused:
         post(PlayCommand::Resume, 0);
         m_info->changeState(MediaInfo::Playing, m_context, true);
-        qDebug().noquote() << "MainWindow::onPlayOrPauseMedia"
-                           << "isFrameSearchMode " << m_info->isFrameSearchMode();
+        qCDebug(lcWindow).noquote() << "MainWindow::onPlayOrPauseMedia"
+                                    << "isFrameSearchMode " << m_info->isFrameSearchMode();
         if (m_info->isFrameSearchMode())
             leaveFrameSearchAfterResume();
-        qDebug().noquote() << "media_info.videos ==============================="
-                           << m_info->videoCount();
+        qCDebug(lcWindow).noquote()
+                << "media_info.videos ===============================" << m_info->videoCount();
         break;
     default:
         emit replaySelectedRequested();
@@ -97,9 +98,9 @@ void TransportController::skip(Direction direction)
         return;
     const char *name
             = direction == Forward ? "MainWindow::onPlayFwdMedia" : "MainWindow::onPlayRewMedia";
-    qDebug().noquote() << name << "media_info.isSeeking()";
+    qCDebug(lcWindow).noquote() << name << "media_info.isSeeking()";
     if (m_info->isSeeking()) {
-        qDebug().noquote() << name << " already seeking";
+        qCDebug(lcWindow).noquote() << name << " already seeking";
         return;
     }
     if (!m_info->isFrameSearchMode()) {
@@ -124,26 +125,26 @@ void TransportController::seekBarMoved(int64_t positionUs, SeekBarAction action)
 {
     if (!isActive())
         return;
-    qDebug().noquote() << "MainWindow::onPlaySeekValueChanged"
-                       << "media_info.isSeeking()";
+    qCDebug(lcWindow).noquote() << "MainWindow::onPlaySeekValueChanged"
+                                << "media_info.isSeeking()";
     if (m_info->isSeeking()) {
-        qDebug().noquote() << "MainWindow::onPlaySeekValueChanged"
-                           << " already seeking";
+        qCDebug(lcWindow).noquote() << "MainWindow::onPlaySeekValueChanged"
+                                    << " already seeking";
         return;
     }
     m_info->startSeeking();
     if (m_info->isFrameSearchMode()) {
         m_info->setSeekingAbsolute(true);
-        qDebug().noquote() << "MainWindow::onPlaySeekValueChanged"
-                           << "setSeekingAbsolute33333333333333333";
+        qCDebug(lcWindow).noquote() << "MainWindow::onPlaySeekValueChanged"
+                                    << "setSeekingAbsolute33333333333333333";
     }
     switch (action) {
     case SeekBarStepForward:
-        qDebug().noquote() << "player->nKeyBoardAction right";
+        qCDebug(lcWindow).noquote() << "player->nKeyBoardAction right";
         post(PlayCommand::SeekRelative, SeekBarStepUs);
         break;
     case SeekBarStepBack:
-        qDebug().noquote() << "player->nKeyBoardAction left";
+        qCDebug(lcWindow).noquote() << "player->nKeyBoardAction left";
         post(PlayCommand::SeekRelative, -SeekBarStepUs);
         break;
     default:
@@ -159,7 +160,8 @@ void TransportController::seekTo(int64_t positionUs)
 
 void TransportController::setFrameSearchMode(bool on)
 {
-    qDebug().noquote() << "MainWindow::onFrameSearchMode" << on << "state " << m_info->state();
+    qCDebug(lcWindow).noquote() << "MainWindow::onFrameSearchMode" << on << "state "
+                                << m_info->state();
     if (on) {
         if (m_info->state() == MediaInfo::Playing) {
             post(PlayCommand::Pause, 0);
@@ -176,7 +178,7 @@ void TransportController::setFrameSearchMode(bool on)
             }
         });
         QTimer::singleShot(FrameLabelDelayMs, this, [this] {
-            qDebug().noquote() << "MainWindow::showFrame";
+            qCDebug(lcWindow).noquote() << "MainWindow::showFrame";
             emit frameLabelShown(seekingFramePos(), m_info->totalFrames());
         });
     } else {
@@ -193,7 +195,7 @@ void TransportController::setFrameSearchMode(bool on)
         }
         QTimer::singleShot(FrameSearchOffDelayMs, m_info, &MediaInfo::SetFrameSearchModeOff);
         QTimer::singleShot(FrameLabelDelayMs, this, [this] {
-            qDebug().noquote() << "MainWindow::hideFrame";
+            qCDebug(lcWindow).noquote() << "MainWindow::hideFrame";
             emit frameLabelHidden();
         });
     }
@@ -225,13 +227,13 @@ void TransportController::seekRelativeFrame()
 
 void TransportController::seekFrameAgain()
 {
-    qDebug().noquote() << "MainWindow::onSeekFrameAgain"
-                       << "======================";
+    qCDebug(lcWindow).noquote() << "MainWindow::onSeekFrameAgain"
+                                << "======================";
     if (!isActive())
         return;
-    qDebug().noquote() << "media_info.isSeeking()";
+    qCDebug(lcWindow).noquote() << "media_info.isSeeking()";
     if (m_info->isSeeking()) {
-        qDebug().noquote() << " already seeking";
+        qCDebug(lcWindow).noquote() << " already seeking";
         return;
     }
     if (m_info->isFrameSearchMode()) {
@@ -257,7 +259,7 @@ void TransportController::showChannel(int streamIndex, bool checked)
     if (!all && m_info->isFrameSearchMode()) {
         m_savedSearchFrame = m_info->currentFrame();
         m_info->startFrameSearch();
-        qDebug().noquote() << "GetCurrentFrame " << m_savedSearchFrame;
+        qCDebug(lcWindow).noquote() << "GetCurrentFrame " << m_savedSearchFrame;
         QTimer::singleShot(ChannelFrameDelayMs, this, &TransportController::seekRelativeFrame);
         return;
     }
@@ -274,8 +276,8 @@ void TransportController::setPlaySpeed(double factor)
 
 void TransportController::setVolume(int volume)
 {
-    qDebug().noquote() << "MainWindow::onVolumeValueChanged"
-                       << ": " << volume;
+    qCDebug(lcWindow).noquote() << "MainWindow::onVolumeValueChanged"
+                                << ": " << volume;
     if (isLoaded())
         post(PlayCommand::SetVolume, volume);
 }

@@ -38,11 +38,23 @@ ViewerCommandLine::Action ViewerCommandLine::early(const QStringList &arguments)
 
 ViewerCommandLine::Action ViewerCommandLine::parse(const QStringList &arguments,
                                                    QString *path,
-                                                   QString *error)
+                                                   QString *error,
+                                                   bool *verbose)
 {
     path->clear();
+    if (verbose)
+        *verbose = false;
+    bool havePath = false;
     for (int i = 1; i < arguments.size(); ++i) {
         const QString &arg = arguments.at(i);
+        if (arg == QLatin1String("--verbose")) {
+            if (verbose)
+                *verbose = true;
+            continue;
+        }
+        // Past the path only --verbose counts; the rest is ignored.
+        if (havePath)
+            continue;
         if (arg == QLatin1String("--")) {
             if (i + 1 < arguments.size())
                 *path = arguments.at(i + 1);
@@ -57,7 +69,7 @@ ViewerCommandLine::Action ViewerCommandLine::parse(const QStringList &arguments,
             return Error;
         }
         *path = arg;
-        return Run;
+        havePath = true;
     }
     return Run;
 }
@@ -86,6 +98,10 @@ QString ViewerCommandLine::helpText()
             "Options:\n"
             "  -h, --help       show this help and exit\n"
             "  -v, --version    show the version and exit\n"
+            "  --verbose        write the debug lines of every part to stderr (without it\n"
+            "                   only warnings; QT_LOGGING_RULES=\"vistrel.engine.debug=true\"\n"
+            "                   picks parts: engine, display, window, map, telemetry,\n"
+            "                   playlist, ui)\n"
             "  --               end of options: the next argument is PATH even when it begins\n"
             "                   with \"-\"\n"
             "\n"
@@ -110,5 +126,6 @@ QString ViewerCommandLine::helpText()
             "\n"
             "Environment:\n"
             "  VISTREL_MAP_TILES   the tile URL template ({z}/{x}/{y}) for this run\n"
-            "  VISTREL_PING_HOST   the host pinged to learn whether the map can be reached\n");
+            "  VISTREL_PING_HOST   the host pinged to learn whether the map can be reached\n"
+            "  QT_LOGGING_RULES    which debug lines are written, as Qt reads it\n");
 }

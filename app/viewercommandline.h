@@ -24,8 +24,12 @@ public:
     // The arguments left after the framework took its own (program name first): the first
     // one that is not an option is the path to open; further ones are ignored, "--" makes the
     // next one the path whatever it begins with. Any other argument beginning with "-" is an
-    // error (the reason in *error).
-    static Action parse(const QStringList &arguments, QString *path, QString *error);
+    // error (the reason in *error). --verbose (before or after the path) sets *verbose: every
+    // debug line on.
+    static Action parse(const QStringList &arguments,
+                        QString *path,
+                        QString *error,
+                        bool *verbose = nullptr);
 
     static QString helpText();
     // "vistrel VERSION".

@@ -1,5 +1,7 @@
 #include "atomreader.h"
 
+#include "enginelog.h"
+
 #include <QDebug>
 #include <QFile>
 #include <QIODevice>
@@ -72,8 +74,9 @@ AtomReader::Status findChild(QIODevice &device,
         qint64 headerSize = HeaderSize;
         if (size == 1) {
             if (room < LargeHeaderSize) {
-                qDebug().noquote() << "AtomReader: atom" << typeText(header + 4) << "at" << position
-                                   << "has no room for its 64-bit size in" << parentName;
+                qCDebug(lcEngine).noquote()
+                        << "AtomReader: atom" << typeText(header + 4) << "at" << position
+                        << "has no room for its 64-bit size in" << parentName;
                 return AtomReader::Status::Malformed;
             }
             if (!readAt(device, position + HeaderSize, header + HeaderSize, 8))
@@ -84,13 +87,15 @@ AtomReader::Status findChild(QIODevice &device,
             size = quint64(room); // to the end of the parent
         }
         if (size < quint64(headerSize)) {
-            qDebug().noquote() << "AtomReader: atom" << typeText(header + 4) << "at" << position
-                               << "size" << size << "is smaller than its header";
+            qCDebug(lcEngine).noquote()
+                    << "AtomReader: atom" << typeText(header + 4) << "at" << position << "size"
+                    << size << "is smaller than its header";
             return AtomReader::Status::Malformed;
         }
         if (size > quint64(room)) {
-            qDebug().noquote() << "AtomReader: atom" << typeText(header + 4) << "at" << position
-                               << "size" << size << "reaches past the end of" << parentName;
+            qCDebug(lcEngine).noquote()
+                    << "AtomReader: atom" << typeText(header + 4) << "at" << position << "size"
+                    << size << "reaches past the end of" << parentName;
             return AtomReader::Status::Malformed;
         }
         if (std::memcmp(header + 4, type, 4) == 0) {
@@ -135,8 +140,8 @@ QByteArray AtomReader::readTelemetry(QIODevice &device, Status *status)
 
     const qint64 size = tlmd.end - tlmd.begin;
     if (size > MaxPayloadSize) {
-        qDebug().noquote() << "AtomReader: tlmd payload of" << size << "bytes is above the limit of"
-                           << MaxPayloadSize;
+        qCDebug(lcEngine).noquote() << "AtomReader: tlmd payload of" << size
+                                    << "bytes is above the limit of" << MaxPayloadSize;
         return finish(Status::TooLarge);
     }
     if (size > 0) {
@@ -144,8 +149,9 @@ QByteArray AtomReader::readTelemetry(QIODevice &device, Status *status)
             return finish(Status::ReadError);
         payload = device.read(size);
         if (payload.size() != size) {
-            qDebug().noquote() << "AtomReader: short read of the tlmd payload:" << payload.size()
-                               << "of" << size << "bytes";
+            qCDebug(lcEngine).noquote()
+                    << "AtomReader: short read of the tlmd payload:" << payload.size() << "of"
+                    << size << "bytes";
             return finish(Status::ReadError);
         }
     }

@@ -1,6 +1,7 @@
 #include "audiodecoder.h"
 
 #include "audiostate.h"
+#include "enginelog.h"
 #include "mediacontext.h"
 
 #include <QDebug>
@@ -67,7 +68,7 @@ void AudioDecoder::run()
         int ret = av_buffersrc_add_frame(source, decoded.get());
         av_frame_unref(decoded.get());
         if (ret < 0) {
-            qDebug().noquote() << "audio add frame to filter error";
+            qCDebug(lcEngine).noquote() << "audio add frame to filter error";
             fail(ret);
             break;
         }
@@ -88,12 +89,12 @@ void AudioDecoder::run()
                 av_frame_unref(filtered.get());
         }
         if (ret == AVERROR_EOF) {
-            qDebug().noquote() << "audio got eof";
+            qCDebug(lcEngine).noquote() << "audio got eof";
         } else if (ret != AVERROR(EAGAIN)) {
             fail(ret);
             break;
         }
     }
     m_finished.store(true);
-    qDebug().noquote() << "audio stream" << index << "decoder ended";
+    qCDebug(lcEngine).noquote() << "audio stream" << index << "decoder ended";
 }

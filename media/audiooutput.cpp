@@ -2,6 +2,7 @@
 
 #include "audiorenderer.h"
 #include "audioringbuffer.h"
+#include "enginelog.h"
 #include "mediaclock.h"
 #include "mediastate.h"
 
@@ -80,7 +81,7 @@ QAudioFormat AudioOutput::deviceFormatFor(int rate, int channels, bool *supporte
         return format;
     qWarning().noquote() << "audio format not supported, try nearest.";
     format = device.isNull() ? QAudioFormat() : device.nearestFormat(format);
-    qDebug().noquote() << " ==> sampling rate " << format.sampleRate();
+    qCDebug(lcEngine).noquote() << " ==> sampling rate " << format.sampleRate();
     return format;
 }
 
@@ -182,7 +183,7 @@ bool AudioOutput::runRound(int *lastSeq)
         return false;
     }
     if (!m_stream->isRunning() || m_stopRenderer.load()) {
-        qDebug().noquote() << "audio renderer stop now";
+        qCDebug(lcEngine).noquote() << "audio renderer stop now";
         rendererFinishedLocked();
         return false;
     }
@@ -239,7 +240,7 @@ int AudioOutput::executeLocked(Command command, double value)
     case Command::Volume:
         if (m_output) {
             setOutputVolumeLocked(value);
-            qDebug().noquote() << "audio set volume" << value;
+            qCDebug(lcEngine).noquote() << "audio set volume" << value;
         }
         return 0;
     case Command::Reopen:
@@ -308,7 +309,7 @@ int AudioOutput::openOutputLocked()
         return -1;
     setOutputVolumeLocked(m_volume.load());
     if (!startDeviceLocked()) {
-        qDebug().noquote() << "audio output start failed, error" << m_output->error();
+        qCDebug(lcEngine).noquote() << "audio output start failed, error" << m_output->error();
         deleteOutputLocked();
         return -1;
     }
@@ -320,7 +321,7 @@ int AudioOutput::reopenOutputLocked(double speed)
     if (!m_output)
         return -1;
     const int rate = static_cast<int>(m_ringRate * speed);
-    qDebug().noquote() << "audio new sampling rate" << rate;
+    qCDebug(lcEngine).noquote() << "audio new sampling rate" << rate;
     const double volume = m_output->volume();
     if (rate == m_format.sampleRate())
         return 0;
@@ -331,7 +332,7 @@ int AudioOutput::reopenOutputLocked(double speed)
     if (device.isNull() || !device.isFormatSupported(format)) {
         qWarning().noquote() << "audio format not supported, try nearest.";
         format = device.isNull() ? QAudioFormat() : device.nearestFormat(format);
-        qDebug().noquote() << "==> sampling rate " << format.sampleRate();
+        qCDebug(lcEngine).noquote() << "==> sampling rate " << format.sampleRate();
     }
     // The ring holds samples of the current channel count: a device that changes it cannot
     // play them.
@@ -348,11 +349,11 @@ int AudioOutput::reopenOutputLocked(double speed)
         return -1;
     }
     m_format = format;
-    qDebug().noquote() << " configured sampling rate" << format.sampleRate();
+    qCDebug(lcEngine).noquote() << " configured sampling rate" << format.sampleRate();
     m_frameSize.store(frameSizeFor(format.channelCount()));
     m_bytesPerSlot.store(bytesPerSlotFor(format.sampleRate(), format.channelCount()));
-    qDebug().noquote() << "new frame size" << m_frameSize.load() << ", bytes per slot"
-                       << m_bytesPerSlot.load() << ", slot" << SlotMsec << "msec";
+    qCDebug(lcEngine).noquote() << "new frame size" << m_frameSize.load() << ", bytes per slot"
+                                << m_bytesPerSlot.load() << ", slot" << SlotMsec << "msec";
     if (m_frameSize.load() < 1 || m_bytesPerSlot.load() < 1) {
         qCritical().noquote() << "audio get buffer size failed";
         loseDeviceLocked();
@@ -371,7 +372,7 @@ void AudioOutput::loseDeviceLocked()
     deleteOutputLocked();
     m_silent = true;
     m_silentDue = 0;
-    qDebug().noquote() << "audio output lost, the audio clock goes on without sound";
+    qCDebug(lcEngine).noquote() << "audio output lost, the audio clock goes on without sound";
 }
 
 void AudioOutput::renderRoundLocked(int *lastSeq)
@@ -394,8 +395,8 @@ void AudioOutput::renderRoundLocked(int *lastSeq)
     const int ringSeq = m_ring->seq();
     if (ringSeq != *lastSeq) {
         m_output->reset();
-        qDebug().noquote() << "audio renderer: mismatch seq" << *lastSeq << ":" << ringSeq
-                           << ", audio device flush";
+        qCDebug(lcEngine).noquote() << "audio renderer: mismatch seq" << *lastSeq << ":" << ringSeq
+                                    << ", audio device flush";
         if (!startDeviceLocked()) {
             qCritical().noquote() << "audio render io failed";
             loseDeviceLocked();
@@ -437,7 +438,7 @@ void AudioOutput::renderRoundLocked(int *lastSeq)
     const qint64 written
             = m_device->write(reinterpret_cast<const char *>(m_ring->slotBuffer()), bytes);
     if (written != bytes)
-        qDebug().noquote() << "audio device took" << written << "of" << bytes << "bytes";
+        qCDebug(lcEngine).noquote() << "audio device took" << written << "of" << bytes << "bytes";
     // What is heard now lies behind the end of what the device was given by what it holds.
     // The device plays the ring's samples at rate x speed, so its bytes measure pts time at
     // the ring's rate.
@@ -457,8 +458,8 @@ void AudioOutput::silentRoundLocked(int *lastSeq)
     }
     const int ringSeq = m_ring->seq();
     if (ringSeq != *lastSeq) {
-        qDebug().noquote() << "audio renderer: mismatch seq" << *lastSeq << ":" << ringSeq
-                           << ", no audio device";
+        qCDebug(lcEngine).noquote() << "audio renderer: mismatch seq" << *lastSeq << ":" << ringSeq
+                                    << ", no audio device";
         *lastSeq = ringSeq;
         m_silentDue = 0;
     }
@@ -505,12 +506,12 @@ void AudioOutput::audioOutputStateChanged(QAudio::State new_state)
     m_outputState.store(new_state);
     const char *name = stateName(new_state);
     if (!name) {
-        qDebug().noquote() << "audio state: " << static_cast<int>(new_state);
+        qCDebug(lcEngine).noquote() << "audio state: " << static_cast<int>(new_state);
         return;
     }
-    qDebug().noquote() << "audio state:" << name;
+    qCDebug(lcEngine).noquote() << "audio state:" << name;
     if (new_state == QAudio::StoppedState) {
         if (auto *output = qobject_cast<QAudioOutput *>(sender()))
-            qDebug().noquote() << "audio error:" << output->error();
+            qCDebug(lcEngine).noquote() << "audio error:" << output->error();
     }
 }

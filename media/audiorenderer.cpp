@@ -1,6 +1,7 @@
 #include "audiorenderer.h"
 
 #include "audiooutput.h"
+#include "enginelog.h"
 #include "mediastate.h"
 
 #include <QCoreApplication>
@@ -13,7 +14,7 @@ AudioRenderer::AudioRenderer(AudioOutput *output, const MediaState *stream)
 
 void AudioRenderer::run()
 {
-    qDebug().noquote() << "audio renderer starts..." << m_stream->isRunning();
+    qCDebug(lcEngine).noquote() << "audio renderer starts..." << m_stream->isRunning();
     int lastSeq = -1;
     while (m_output->runRound(&lastSeq)) {
         // The output lives on this thread: its timers, the backend's queued calls and its
@@ -21,5 +22,5 @@ void AudioRenderer::run()
         QCoreApplication::processEvents(QEventLoop::AllEvents);
     }
     QCoreApplication::processEvents(QEventLoop::AllEvents);
-    qDebug().noquote() << "audio renderer ended";
+    qCDebug(lcEngine).noquote() << "audio renderer ended";
 }

@@ -2,6 +2,7 @@
 
 #include "audiodecoder.h"
 #include "audiooutput.h"
+#include "enginelog.h"
 #include "mediacontext.h"
 #include "mediadecoder.h"
 #include "mediaframe.h"
@@ -60,8 +61,8 @@ bool AudioState::openCodec(AVStream *stream, const AVCodec **codec, av::Dictiona
     const AVSampleFormat packed = av_get_packed_sample_fmt(format);
     const char *formatName = av_get_sample_fmt_name(format);
     const char *packedName = av_get_sample_fmt_name(packed);
-    qDebug().noquote() << "audio request fmt: " << (formatName ? formatName : "none") << " ---> "
-                       << (packedName ? packedName : "none");
+    qCDebug(lcEngine).noquote() << "audio request fmt: " << (formatName ? formatName : "none")
+                                << " ---> " << (packedName ? packedName : "none");
     m_codecContext->request_sample_fmt = packed;
     return true;
 }
@@ -86,8 +87,9 @@ int AudioState::configure(int volume, double speed, int view_width, int view_hei
     const uint64_t layout
             = codec->ch_layout.order == AV_CHANNEL_ORDER_NATIVE ? codec->ch_layout.u.mask : 0;
     const char *formatName = av_get_sample_fmt_name(codec->sample_fmt);
-    qDebug().noquote() << "audio ch#" << channels << ", rate" << codec->sample_rate << ", layout"
-                       << layout << ", sample format" << (formatName ? formatName : "none");
+    qCDebug(lcEngine).noquote() << "audio ch#" << channels << ", rate" << codec->sample_rate
+                                << ", layout" << layout << ", sample format"
+                                << (formatName ? formatName : "none");
     if (channels < 1 || codec->sample_rate < 1)
         return -1;
 
@@ -98,10 +100,10 @@ int AudioState::configure(int volume, double speed, int view_width, int view_hei
     m_sourceFormat = codec->sample_fmt;
     m_targetChannels.store(channels);
     m_targetLayout.store(layoutMask(codec->ch_layout, channels));
-    qDebug().noquote() << "==> audio target ch#" << m_targetChannels.load() << ", rate"
-                       << m_targetRate.load() << ", layout" << m_targetLayout.load()
-                       << ", sample format" << av_get_sample_fmt_name(AV_SAMPLE_FMT_S16)
-                       << ", speed" << speed;
+    qCDebug(lcEngine).noquote() << "==> audio target ch#" << m_targetChannels.load() << ", rate"
+                                << m_targetRate.load() << ", layout" << m_targetLayout.load()
+                                << ", sample format" << av_get_sample_fmt_name(AV_SAMPLE_FMT_S16)
+                                << ", speed" << speed;
     if (configureFilters(nullptr, true) < 0) {
         qCritical().noquote() << "config audio filter failed";
         return -1;
@@ -126,8 +128,8 @@ int AudioState::configure(int volume, double speed, int view_width, int view_hei
     m_targetLayout.store(0);
     if (rebuild) {
         m_targetRate.store(targetRate);
-        qDebug().noquote() << "==> audio target ch#" << deviceChannels << ", rate" << targetRate
-                           << "(device" << deviceRate << ")";
+        qCDebug(lcEngine).noquote() << "==> audio target ch#" << deviceChannels << ", rate"
+                                    << targetRate << "(device" << deviceRate << ")";
         if (configureFilters(nullptr, true) < 0) {
             qCritical().noquote() << "config audio filter failed";
             return -1;
@@ -135,8 +137,9 @@ int AudioState::configure(int volume, double speed, int view_width, int view_hei
     }
 
     m_output->setFormat(format, m_targetRate.load());
-    qDebug().noquote() << "frame size" << m_output->frameSize() << ", bytes per slot"
-                       << m_output->bytesPerSlot() << ", slot" << AudioOutput::SlotMsec << "msec";
+    qCDebug(lcEngine).noquote() << "frame size" << m_output->frameSize() << ", bytes per slot"
+                                << m_output->bytesPerSlot() << ", slot" << AudioOutput::SlotMsec
+                                << "msec";
     if (m_output->frameSize() < 1 || m_output->bytesPerSlot() < 1) {
         qCritical().noquote() << "audio get buffer size failed";
         return -1;
@@ -177,15 +180,15 @@ void AudioState::displayFrame(MediaFrame *mediaFrame, bool)
     // behind stale audio.
     const int ringSeq = m_ring.seq();
     if (mediaFrame->seq != ringSeq) {
-        qDebug().noquote() << "audio buffer seq mismatch: current" << ringSeq << ", new"
-                           << mediaFrame->seq;
+        qCDebug(lcEngine).noquote()
+                << "audio buffer seq mismatch: current" << ringSeq << ", new" << mediaFrame->seq;
         double pts = mediaFrame->pts;
         if (!std::isfinite(pts))
             pts = m_ring.position();
         m_ring.resetEpoch(mediaFrame->seq, pts);
     }
     if (n >= m_ring.size()) {
-        qDebug().noquote() << "audio frame of" << n << "bytes exceeds the ring, dropped";
+        qCDebug(lcEngine).noquote() << "audio frame of" << n << "bytes exceeds the ring, dropped";
         return;
     }
     // One byte always stays free.
@@ -216,16 +219,16 @@ int AudioState::resume()
 
 int AudioState::setVolume(int level)
 {
-    qDebug().noquote() << "AudioState::setVolume"
-                       << ":" << level;
+    qCDebug(lcEngine).noquote() << "AudioState::setVolume"
+                                << ":" << level;
     m_output->setVolume(volumeForLevel(level));
     return 0;
 }
 
 int AudioState::setSpeed(double speed)
 {
-    qDebug().noquote() << "AudioState::setSpeed"
-                       << ": " << speed;
+    qCDebug(lcEngine).noquote() << "AudioState::setSpeed"
+                                << ": " << speed;
     MediaState::setSpeed(speed);
     if (!(speed > 0))
         return -1;
@@ -267,7 +270,7 @@ int AudioState::configureFilters(AVFrame *, bool forceOutput)
                                            nullptr,
                                            graph.get());
     if (ret < 0) {
-        qDebug().noquote() << "audio filter creation failed: abuffer";
+        qCDebug(lcEngine).noquote() << "audio filter creation failed: abuffer";
         return ret;
     }
     ret = avfilter_graph_create_filter(&sink,
@@ -277,13 +280,13 @@ int AudioState::configureFilters(AVFrame *, bool forceOutput)
                                        nullptr,
                                        graph.get());
     if (ret < 0) {
-        qDebug().noquote() << "audio filter creation failed: abuffersink";
+        qCDebug(lcEngine).noquote() << "audio filter creation failed: abuffersink";
         return ret;
     }
     const int sampleFormats[] = {m_targetFormat.load(), -1};
     ret = av_opt_set_int_list(sink, "sample_fmts", sampleFormats, -1, AV_OPT_SEARCH_CHILDREN);
     if (ret < 0) {
-        qDebug().noquote() << "audio filter creation failed: abuffersink - sample_fmts";
+        qCDebug(lcEngine).noquote() << "audio filter creation failed: abuffersink - sample_fmts";
         return ret;
     }
     if (forceOutput) {
@@ -294,37 +297,41 @@ int AudioState::configureFilters(AVFrame *, bool forceOutput)
             ret = av_opt_set_int_list(sink, "channel_layouts", layouts, 0, AV_OPT_SEARCH_CHILDREN);
         }
         if (ret < 0) {
-            qDebug().noquote() << "audio filter creation failed: abuffersink - channel_layouts";
+            qCDebug(lcEngine).noquote()
+                    << "audio filter creation failed: abuffersink - channel_layouts";
             return ret;
         }
         const int counts[] = {m_targetLayout.load() == 0 ? m_targetChannels.load() : -1, -1};
         ret = av_opt_set_int_list(sink, "channel_counts", counts, -1, AV_OPT_SEARCH_CHILDREN);
         if (ret < 0) {
-            qDebug().noquote() << "audio filter creation failed: abuffersink - channel_counts";
+            qCDebug(lcEngine).noquote()
+                    << "audio filter creation failed: abuffersink - channel_counts";
             return ret;
         }
         const int rates[] = {m_targetRate.load(), -1};
         ret = av_opt_set_int_list(sink, "sample_rates", rates, -1, AV_OPT_SEARCH_CHILDREN);
         if (ret < 0) {
-            qDebug().noquote() << "audio filter creation failed: abuffersink - sample_rates";
+            qCDebug(lcEngine).noquote()
+                    << "audio filter creation failed: abuffersink - sample_rates";
             return ret;
         }
     } else {
         ret = av_opt_set_int(sink, "all_channel_counts", 1, AV_OPT_SEARCH_CHILDREN);
         if (ret < 0) {
-            qDebug().noquote() << "audio filter creation failed: abuffersink - channel_counts";
+            qCDebug(lcEngine).noquote()
+                    << "audio filter creation failed: abuffersink - channel_counts";
             return ret;
         }
     }
 
     ret = avfilter_link(source, 0, sink, 0);
     if (ret < 0) {
-        qDebug().noquote() << "audio filter link failed: -> abuffersink ";
+        qCDebug(lcEngine).noquote() << "audio filter link failed: -> abuffersink ";
         return ret;
     }
     ret = avfilter_graph_config(graph.get(), nullptr);
     if (ret < 0) {
-        qDebug().noquote() << "audio filter graph failed";
+        qCDebug(lcEngine).noquote() << "audio filter graph failed";
         return ret;
     }
     m_filterGraph = std::move(graph);
@@ -344,10 +351,10 @@ bool AudioState::sourceDiffers(const AVFrame *frame) const
 int AudioState::adaptSourceTo(const AVFrame *frame)
 {
     const int channels = frame->ch_layout.nb_channels;
-    qDebug().noquote() << "audio stream" << streamIndex() << "source changed: ch#"
-                       << m_sourceChannels << "->" << channels << ", rate" << m_sourceRate << "->"
-                       << frame->sample_rate << ", format" << m_sourceFormat << "->"
-                       << frame->format;
+    qCDebug(lcEngine).noquote() << "audio stream" << streamIndex() << "source changed: ch#"
+                                << m_sourceChannels << "->" << channels << ", rate" << m_sourceRate
+                                << "->" << frame->sample_rate << ", format" << m_sourceFormat
+                                << "->" << frame->format;
     if (channels < 1 || frame->sample_rate < 1 || frame->format < 0)
         return AVERROR(EINVAL);
     m_sourceFormat = frame->format;

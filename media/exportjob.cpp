@@ -1,6 +1,7 @@
 #include "exportjob.h"
 
 #include "atomreader.h"
+#include "enginelog.h"
 #include "mp4atoms.h"
 
 #include <QDebug>
@@ -63,8 +64,8 @@ bool ExportJob::start(const ExportPlan &plan)
             continue;
         AtomReader::Status status = AtomReader::Status::NotFound;
         m_atom = AtomReader::readTelemetry(plan.source().telemetryPath, &status);
-        qDebug().noquote() << "ExportJob: telemetry atom of" << plan.source().telemetryPath << ":"
-                           << m_atom.size() << "bytes";
+        qCDebug(lcEngine).noquote() << "ExportJob: telemetry atom of" << plan.source().telemetryPath
+                                    << ":" << m_atom.size() << "bytes";
         break;
     }
     // The first step begins from the event loop, so that finished() never comes before this
@@ -77,7 +78,7 @@ void ExportJob::cancel()
 {
     if (!m_running || m_cancelling)
         return;
-    qDebug().noquote() << "ExportJob: cancel";
+    qCDebug(lcEngine).noquote() << "ExportJob: cancel";
     m_cancelling = true;
     if (m_runner.isRunning()) {
         m_runner.cancel(); // its finished() ends the export
@@ -134,15 +135,15 @@ void ExportJob::nextStep()
         return;
     }
     const ExportPlan::Step &step = steps.at(m_step);
-    qDebug().noquote() << "ExportJob: step" << m_step + 1 << "of" << steps.size() << "->"
-                       << step.outputPath;
+    qCDebug(lcEngine).noquote() << "ExportJob: step" << m_step + 1 << "of" << steps.size() << "->"
+                                << step.outputPath;
     emit stepStarted(m_step, steps.size(), step.outputPath);
     setStepFraction(0);
     if (step.byteCopy) {
         startCopy(step);
         return;
     }
-    qDebug().noquote() << "ExportJob: ffmpeg" << step.arguments;
+    qCDebug(lcEngine).noquote() << "ExportJob: ffmpeg" << step.arguments;
     m_missingFile = false;
     m_converterLines.clear();
     if (!m_runner.start(step.arguments, step.outputPath))
@@ -239,7 +240,8 @@ void ExportJob::onConverterFinished(const ConverterRunner::Result &run)
     }
     const ExportPlan::Step &step = m_plan.steps().at(m_step);
     if (!run.ok() || m_missingFile) {
-        qDebug().noquote() << "ExportJob:" << step.outputPath << "failed:" << run.summary();
+        qCDebug(lcEngine).noquote()
+                << "ExportJob:" << step.outputPath << "failed:" << run.summary();
         // The runner removed what a failed run wrote; a run that "succeeded" while reporting
         // a missing file left its output.
         fail(step.outputPath,
@@ -248,7 +250,7 @@ void ExportJob::onConverterFinished(const ConverterRunner::Result &run)
              run.ok());
         return;
     }
-    qDebug().noquote() << "ExportJob:" << step.outputPath << run.summary();
+    qCDebug(lcEngine).noquote() << "ExportJob:" << step.outputPath << run.summary();
     if (step.addTelemetryAtom && !m_atom.isEmpty()) {
         QString error;
         if (!addTelemetryAtom(step.outputPath, &error)) {
@@ -269,7 +271,7 @@ bool ExportJob::addTelemetryAtom(const QString &outputPath, QString *error)
         *error = QStringLiteral("%1: the telemetry atom does not read back").arg(outputPath);
         return false;
     }
-    qDebug().noquote() << "ExportJob: telemetry atom written into" << outputPath;
+    qCDebug(lcEngine).noquote() << "ExportJob: telemetry atom written into" << outputPath;
     return true;
 }
 
@@ -286,7 +288,7 @@ void ExportJob::setStepFraction(double fraction)
 
 void ExportJob::fail(const QString &output, const QString &text, bool removeOutput)
 {
-    qDebug().noquote() << "ExportJob: failed:" << output << text;
+    qCDebug(lcEngine).noquote() << "ExportJob: failed:" << output << text;
     if (removeOutput)
         QFile::remove(output);
     removeWritten();
@@ -312,7 +314,7 @@ void ExportJob::removeWritten()
 {
     for (const QString &path : qAsConst(m_written)) {
         if (!QFile::remove(path))
-            qDebug().noquote() << "ExportJob: could not remove" << path;
+            qCDebug(lcEngine).noquote() << "ExportJob: could not remove" << path;
     }
     m_written.clear();
 }

@@ -1,5 +1,7 @@
 #include "framequeue.h"
 
+#include "enginelog.h"
+
 #include <QDebug>
 
 FrameQueue::FrameQueue(int capacity)
@@ -35,8 +37,8 @@ void FrameQueue::clear()
     std::deque<std::unique_ptr<MediaFrame>> dropped;
     {
         std::lock_guard<std::mutex> lock(m_mutex);
-        qDebug().noquote() << "stream" << m_streamIndex.load() << "frame q#" << m_list.size()
-                           << "clear";
+        qCDebug(lcEngine).noquote()
+                << "stream" << m_streamIndex.load() << "frame q#" << m_list.size() << "clear";
         dropped.swap(m_list);
     }
     m_cond.notify_all();

@@ -1,5 +1,6 @@
 #include "mediaclock.h"
 
+#include "enginelog.h"
 #include "mediaframe.h"
 #include "mediastate.h"
 
@@ -37,11 +38,11 @@ bool MediaClock::update(double pts, int seq, double speed, int count, double now
     std::lock_guard<std::mutex> lock(m_mutex);
     bool newEpoch = false;
     if (seq != m_seq || m_frameCount == 0 || speed != m_speed) {
-        qDebug().noquote() << "clock: stream" << (m_owner ? m_owner->streamIndex() : -1)
-                           << "clock seq mismatched: current" << m_seq << ": new" << seq
-                           << "or speed mismatch" << m_speed << ":" << speed << "or frame count#"
-                           << m_frameCount << ", eof?" << (m_owner && m_owner->isEndOfStream())
-                           << ", on pts" << pts;
+        qCDebug(lcEngine).noquote()
+                << "clock: stream" << (m_owner ? m_owner->streamIndex() : -1)
+                << "clock seq mismatched: current" << m_seq << ": new" << seq << "or speed mismatch"
+                << m_speed << ":" << speed << "or frame count#" << m_frameCount << ", eof?"
+                << (m_owner && m_owner->isEndOfStream()) << ", on pts" << pts;
         m_prevSeq = m_seq;
         m_prevBaseTime = m_baseTime;
         m_prevFirstPts = m_firstPts;

@@ -1,6 +1,7 @@
 #include "mediacontext.h"
 
 #include "avinput.h"
+#include "enginelog.h"
 #include "mediastate.h"
 #include "packetreader.h"
 #include "videostate.h"
@@ -47,10 +48,10 @@ int MediaContext::openFromFile(const QString &path,
                                int view_mode)
 {
     if (m_formatContext) {
-        qDebug().noquote() << "already opened";
+        qCDebug(lcEngine).noquote() << "already opened";
         return -1;
     }
-    qDebug().noquote() << "MediaContext opening" << path << "x" << speed << "...";
+    qCDebug(lcEngine).noquote() << "MediaContext opening" << path << "x" << speed << "...";
     if (!(speed > 0) || !std::isfinite(speed))
         speed = 1.0;
 
@@ -65,13 +66,13 @@ int MediaContext::openFromFile(const QString &path,
     if (!m_formatContext)
         return -1;
     AVFormatContext *format = m_formatContext.get();
-    qDebug().noquote() << "duration:"
-                       << (format->duration == AV_NOPTS_VALUE ? 0 : format->duration / 1000000)
-                       << ", start time:"
-                       << (format->start_time == AV_NOPTS_VALUE ? 0 : format->start_time / 1000000)
-                       << "#streams:" << format->nb_streams;
+    qCDebug(lcEngine).noquote()
+            << "duration:" << (format->duration == AV_NOPTS_VALUE ? 0 : format->duration / 1000000)
+            << ", start time:"
+            << (format->start_time == AV_NOPTS_VALUE ? 0 : format->start_time / 1000000)
+            << "#streams:" << format->nb_streams;
     m_duration = format->duration;
-    qDebug().noquote() << "openFromFile -" << m_duration;
+    qCDebug(lcEngine).noquote() << "openFromFile -" << m_duration;
     // A recording without a known, positive duration cannot be played or sought.
     if (m_duration == 0 || m_duration == AV_NOPTS_VALUE || m_duration < 0) {
         closeInput();
@@ -103,8 +104,9 @@ int MediaContext::openFromFile(const QString &path,
     for (unsigned i = 0; i < format->nb_streams; ++i) {
         AVStream *stream = format->streams[i];
         const int type = stream->codecpar->codec_type;
-        qDebug().noquote() << QStringLiteral("stream<%1>:").arg(i) << "type" << type
-                           << ", codec id 0x" + QString::number(stream->codecpar->codec_id, 16);
+        qCDebug(lcEngine).noquote()
+                << QStringLiteral("stream<%1>:").arg(i) << "type" << type
+                << ", codec id 0x" + QString::number(stream->codecpar->codec_id, 16);
         if (type == AVMEDIA_TYPE_DATA || type == AVMEDIA_TYPE_SUBTITLE)
             continue; // telemetry, read below
         MediaState *state = MediaState::create(type,
@@ -116,7 +118,7 @@ int MediaContext::openFromFile(const QString &path,
                                                view_height,
                                                static_cast<int>(i) == mode_stream ? view_mode : 0);
         if (!state) {
-            qDebug().noquote() << "stream" << i << ", type" << type << ": not supported";
+            qCDebug(lcEngine).noquote() << "stream" << i << ", type" << type << ": not supported";
             continue;
         }
         std::lock_guard<std::mutex> lock(m_statesMutex);
@@ -127,17 +129,19 @@ int MediaContext::openFromFile(const QString &path,
     {
         std::lock_guard<std::mutex> lock(m_statesMutex);
         if (m_masterState)
-            qDebug().noquote() << "master stream" << m_masterState->streamIndex()
-                               << av_get_media_type_string(
-                                          static_cast<AVMediaType>(m_masterState->type()));
+            qCDebug(lcEngine).noquote()
+                    << "master stream" << m_masterState->streamIndex()
+                    << av_get_media_type_string(static_cast<AVMediaType>(m_masterState->type()));
         else
-            qDebug().noquote() << "master stream" << -1 << "null";
+            qCDebug(lcEngine).noquote() << "master stream" << -1 << "null";
     }
     m_telemetry.load(format, path);
-    qDebug().noquote() << "udta tlmd size" << m_telemetry.gpsCount() << m_telemetry.gsensorCount();
-    qDebug().noquote() << "extradata"
-                       << (format->nb_streams > 0 ? format->streams[0]->codecpar->extradata_size
-                                                  : 0);
+    qCDebug(lcEngine).noquote() << "udta tlmd size" << m_telemetry.gpsCount()
+                                << m_telemetry.gsensorCount();
+    qCDebug(lcEngine).noquote() << "extradata"
+                                << (format->nb_streams > 0
+                                            ? format->streams[0]->codecpar->extradata_size
+                                            : 0);
     av_log_set_level(AV_LOG_INFO);
 
     bool empty;
@@ -146,7 +150,7 @@ int MediaContext::openFromFile(const QString &path,
         empty = m_states.empty();
     }
     if (empty) {
-        qDebug().noquote() << "no supported streams available";
+        qCDebug(lcEngine).noquote() << "no supported streams available";
         close();
         return -1;
     }
@@ -167,7 +171,7 @@ int MediaContext::close()
     if (!m_formatContext)
         return 0;
     if (is_aborting.load()) {
-        qDebug().noquote() << "media context has already been closing";
+        qCDebug(lcEngine).noquote() << "media context has already been closing";
         return -1;
     }
     is_aborting.store(true);
@@ -233,13 +237,13 @@ void MediaContext::clearEndFlags()
 int MediaContext::seekAbsolute(int64_t target)
 {
     if (seek_req.load()) {
-        qDebug().noquote() << "MediaContext::seekAbsolute"
-                           << ": still seeking";
+        qCDebug(lcEngine).noquote() << "MediaContext::seekAbsolute"
+                                    << ": still seeking";
         return -1;
     }
     clearEndFlags();
-    qDebug().noquote() << "MediaContext::seekAbsolute"
-                       << ":" << target;
+    qCDebug(lcEngine).noquote() << "MediaContext::seekAbsolute"
+                                << ":" << target;
     seek_pos.store(target);
     current_time.store(0);
     {
@@ -266,17 +270,17 @@ int64_t MediaContext::relativeSeekTarget(int64_t delta,
 int MediaContext::seekRelative(int64_t delta)
 {
     if (seek_req.load()) {
-        qDebug().noquote() << "MediaContext::seekRelative"
-                           << ": still seeking";
+        qCDebug(lcEngine).noquote() << "MediaContext::seekRelative"
+                                    << ": still seeking";
         return -1;
     }
     clearEndFlags();
     const double now = current_time.load();
-    qDebug().noquote() << "MediaContext::seekRelative"
-                       << "current_time" << now;
+    qCDebug(lcEngine).noquote() << "MediaContext::seekRelative"
+                                << "current_time" << now;
     seek_pos.store(relativeSeekTarget(delta, now, m_startTime, m_duration));
-    qDebug().noquote() << "MediaContext::seekRelative"
-                       << ":" << delta;
+    qCDebug(lcEngine).noquote() << "MediaContext::seekRelative"
+                                << ":" << delta;
     seek_req.store(true);
     return 0;
 }
@@ -284,14 +288,14 @@ int MediaContext::seekRelative(int64_t delta)
 int MediaContext::seekRelativeByFrame(int64_t step)
 {
     if (is_seekingByFrame.load()) {
-        qDebug().noquote() << "MediaContext::seekRelativeByFrame"
-                           << ": still seeking";
+        qCDebug(lcEngine).noquote() << "MediaContext::seekRelativeByFrame"
+                                    << ": still seeking";
         return -1;
     }
     clearEndFlags();
-    qDebug().noquote() << "MediaContext::seekRelativeByFrame"
-                       << ":"
-                       << "currentFrame" << current_frame.load() << "pos_frame" << step;
+    qCDebug(lcEngine).noquote() << "MediaContext::seekRelativeByFrame"
+                                << ":"
+                                << "currentFrame" << current_frame.load() << "pos_frame" << step;
     if (step == 1) {
         seeking_frame_pos.fetch_add(1);
     } else if (step == -1) {
@@ -300,8 +304,8 @@ int MediaContext::seekRelativeByFrame(int64_t step)
     } else if (step > 1) {
         current_frame.store(step);
     }
-    qDebug().noquote() << "MediaContext::seekRelativeByFrame"
-                       << "seeking_frame_pos :" << seeking_frame_pos.load();
+    qCDebug(lcEngine).noquote() << "MediaContext::seekRelativeByFrame"
+                                << "seeking_frame_pos :" << seeking_frame_pos.load();
     // The reader decodes the asked frame on a decoder of its own; the main path stays where it
     // is (a seek of it would land on a key frame and report that moment instead).
     is_seekingByFrame.store(true);
@@ -311,7 +315,7 @@ int MediaContext::seekRelativeByFrame(int64_t step)
 
 int MediaContext::setPlaySpeed(double speed)
 {
-    qDebug().noquote() << "change play speed to" << speed;
+    qCDebug(lcEngine).noquote() << "change play speed to" << speed;
     // A speed that is not a positive number would divide the pacing by zero or reverse it.
     if (!(speed > 0) || !std::isfinite(speed))
         return -1;
@@ -352,7 +356,7 @@ int MediaContext::setVolume(int volume)
 
 int MediaContext::abortStream(int stream_index)
 {
-    qDebug().noquote() << "!!!!!!!!!!! abort stream" << stream_index;
+    qCDebug(lcEngine).noquote() << "!!!!!!!!!!! abort stream" << stream_index;
     std::lock_guard<std::mutex> lock(m_statesMutex);
     const auto it = m_states.find(stream_index);
     if (it == m_states.end() || it->second->type() != MediaState::Video)
@@ -373,15 +377,16 @@ int MediaContext::selectVideoStream(int stream_index)
             if (!state->isEnabled())
                 state->clock().reset();
             state->setEnabled(true);
-            qDebug().noquote() << "############ video stream" << entry.first << ": on";
+            qCDebug(lcEngine).noquote() << "############ video stream" << entry.first << ": on";
             ++count;
         } else {
             state->setEnabled(false);
-            qDebug().noquote() << "############ video stream" << entry.first << ": off";
+            qCDebug(lcEngine).noquote() << "############ video stream" << entry.first << ": off";
         }
     }
     enabled_video_count.store(count);
-    qDebug().noquote() << "########## video stream" << stream_index << "selected?" << (count > 0);
+    qCDebug(lcEngine).noquote() << "########## video stream" << stream_index << "selected?"
+                                << (count > 0);
     selected_video_stream.store(stream_index);
     return count > 0 ? 0 : -1;
 }
@@ -393,8 +398,8 @@ int MediaContext::changeViewMode(int stream_index, int view_mode)
     if (it == m_states.end() || it->second->type() != MediaState::Video)
         return -1;
     auto *video = static_cast<VideoState *>(it->second);
-    qDebug().noquote() << "video stream" << stream_index << ": change view mode from"
-                       << video->viewMode() << "to" << view_mode;
+    qCDebug(lcEngine).noquote() << "video stream" << stream_index << ": change view mode from"
+                                << video->viewMode() << "to" << view_mode;
     video->setViewMode(view_mode);
     return 0;
 }
@@ -407,9 +412,10 @@ int MediaContext::changeDisplaySize(int width, int height)
             continue;
         auto *video = static_cast<VideoState *>(entry.second);
         const QSize target = video->targetSize();
-        qDebug().noquote() << "video stream" << entry.first << ": change display size"
-                           << QStringLiteral("%1x%2").arg(target.width()).arg(target.height())
-                           << "->" << QStringLiteral("%1x%2").arg(width).arg(height);
+        qCDebug(lcEngine).noquote()
+                << "video stream" << entry.first << ": change display size"
+                << QStringLiteral("%1x%2").arg(target.width()).arg(target.height()) << "->"
+                << QStringLiteral("%1x%2").arg(width).arg(height);
         video->setTargetSize(width, height);
     }
     return 0;
@@ -531,7 +537,7 @@ void MediaContext::checkEndOfPlaying()
     }
     if (is_end_signalled.exchange(true))
         return;
-    qDebug().noquote() << "emit end of playing" << m_path;
+    qCDebug(lcEngine).noquote() << "emit end of playing" << m_path;
     emit endOfPlaying(this);
 }
 

@@ -1,5 +1,6 @@
 #include "mediadecoder.h"
 
+#include "enginelog.h"
 #include "mediacontext.h"
 
 #include "mediastate.h"
@@ -40,9 +41,9 @@ MediaDecoder::Next MediaDecoder::takePacket()
     }
     const int seq = m_packetSeq.load();
     if ((taken && seq != oldSeq) || seq != queue.seq()) {
-        qDebug().noquote() << "stream" << m_state->streamIndex() << "pkt seq mismatch" << seq << ":"
-                           << oldSeq << "flush buffers"
-                           << ", has pending" << m_hasPending;
+        qCDebug(lcEngine).noquote() << "stream" << m_state->streamIndex() << "pkt seq mismatch"
+                                    << seq << ":" << oldSeq << "flush buffers"
+                                    << ", has pending" << m_hasPending;
         if (!taken) {
             m_pendingPacket.reset();
             m_hasPending = false;
@@ -117,7 +118,7 @@ MediaDecoder::Step MediaDecoder::decodeStep(AVFrame *frame,
     setStatus(status);
     const int got = m_state->getFrame(frame);
     if (got < 0) {
-        qDebug().noquote() << errorPrefix << m_state->streamIndex() << "getFrame error";
+        qCDebug(lcEngine).noquote() << errorPrefix << m_state->streamIndex() << "getFrame error";
         fail(got);
         return Step::Failed;
     }

@@ -1,5 +1,6 @@
 #include "mediaeventloop.h"
 
+#include "enginelog.h"
 #include "mediaevents.h"
 
 #include <QDebug>
@@ -152,13 +153,14 @@ void MediaEventLoop::run()
         std::lock_guard<std::mutex> lock(m_mutex);
         m_events.clear();
     }
-    qDebug().noquote() << ">>>>>>>>>>>>>>>>> media context event loop ended";
+    qCDebug(lcEngine).noquote() << ">>>>>>>>>>>>>>>>> media context event loop ended";
 }
 
 void MediaEventLoop::executeOpen(const MediaEvent_Open &event)
 {
-    qDebug().noquote() << "MediaEvent opening" << event.path << "...." << event.speed << "x"
-                       << "," << event.mode_stream << "," << event.view_mode;
+    qCDebug(lcEngine).noquote() << "MediaEvent opening" << event.path << "...." << event.speed
+                                << "x"
+                                << "," << event.mode_stream << "," << event.view_mode;
     executeClose();
     auto *context = new (std::nothrow) MediaContext(event.receiver, nullptr);
     int result = -1;
@@ -176,7 +178,7 @@ void MediaEventLoop::executeOpen(const MediaEvent_Open &event)
             delete context;
             context = nullptr;
         } else {
-            qDebug().noquote() << "opening" << event.path << "done.";
+            qCDebug(lcEngine).noquote() << "opening" << event.path << "done.";
             connect(context,
                     &MediaContext::endOfPlaying,
                     this,
@@ -264,15 +266,15 @@ void MediaEventLoop::executePlayControl(int cmd, int64_t arg)
 
 void MediaEventLoop::executeSelectVideoStream(int stream_index)
 {
-    qDebug().noquote() << "media event: select video stream" << stream_index;
+    qCDebug(lcEngine).noquote() << "media event: select video stream" << stream_index;
     if (MediaContext *context = m_context.load())
         context->selectVideoStream(stream_index);
 }
 
 void MediaEventLoop::executeChangeViewMode(int stream_index, int view_mode)
 {
-    qDebug().noquote() << "media event: changing stream" << stream_index << "view mode to"
-                       << view_mode;
+    qCDebug(lcEngine).noquote() << "media event: changing stream" << stream_index << "view mode to"
+                                << view_mode;
     MediaContext *context = m_context.load();
     const int result = context ? context->changeViewMode(stream_index, view_mode) : -1;
     emit mediaEventVideoViewModeChanged(stream_index, view_mode, result);
@@ -283,17 +285,18 @@ void MediaEventLoop::executeChangeDisplaySize(int width, int height)
     MediaContext *context = m_context.load();
     if (!context)
         return;
-    qDebug().noquote() << "media event: changing display size to"
-                       << QStringLiteral("%1x%2").arg(width).arg(height);
+    qCDebug(lcEngine).noquote() << "media event: changing display size to"
+                                << QStringLiteral("%1x%2").arg(width).arg(height);
     context->changeDisplaySize(width, height);
 }
 
 void MediaEventLoop::onEndOfPlaying(MediaContext *context)
 {
     MediaContext *current = m_context.load();
-    qDebug().noquote() << "MediaEventLoop::onEndOfPlaying"
-                       << ":" << (context && context == current ? context->path() : QString())
-                       << "got EOF";
+    qCDebug(lcEngine).noquote() << "MediaEventLoop::onEndOfPlaying"
+                                << ":"
+                                << (context && context == current ? context->path() : QString())
+                                << "got EOF";
     if (context && context == current)
         emit mediaEventEndOfPlaying(context);
 }

@@ -3,6 +3,7 @@
 #include "avinput.h"
 #include "avptr.h"
 #include "converterrunner.h"
+#include "enginelog.h"
 #include "globalsettings.h"
 
 #include <QDebug>
@@ -27,30 +28,30 @@ double frameRate(AVRational rate)
 void logIndexDiagnostic(AVFormatContext *ctx)
 {
     const QString rule = QStringLiteral("========================================");
-    qDebug().noquote() << rule;
-    qDebug().noquote() << "[Index vs Reality Check]";
+    qCDebug(lcEngine).noquote() << rule;
+    qCDebug(lcEngine).noquote() << "[Index vs Reality Check]";
     const int64_t fileSize = ctx->pb ? avio_size(ctx->pb) : -1;
     for (unsigned i = 0; i < ctx->nb_streams; ++i) {
         AVStream *stream = ctx->streams[i];
         const int entries = avformat_index_get_entries_count(stream);
         if (entries <= 0) {
-            qDebug().noquote() << "Stream" << i << ": no index has been created";
+            qCDebug(lcEngine).noquote() << "Stream" << i << ": no index has been created";
             continue;
         }
         const AVIndexEntry *last = avformat_index_get_entry(stream, entries - 1);
         const int64_t position = last ? last->pos : 0;
-        qDebug().noquote() << "Stream" << i << "Entries:" << entries;
-        qDebug().noquote() << "Last Packet Position (from Index):" << position;
-        qDebug().noquote() << "Actual File Size:" << fileSize;
+        qCDebug(lcEngine).noquote() << "Stream" << i << "Entries:" << entries;
+        qCDebug(lcEngine).noquote() << "Last Packet Position (from Index):" << position;
+        qCDebug(lcEngine).noquote() << "Actual File Size:" << fileSize;
         if (fileSize < position) {
-            qDebug().noquote() << "index is lying!";
-            qDebug().noquote() << "reason : index says data exists at" << position
-                               << "but the fiel ends at" << fileSize;
+            qCDebug(lcEngine).noquote() << "index is lying!";
+            qCDebug(lcEngine).noquote() << "reason : index says data exists at" << position
+                                        << "but the fiel ends at" << fileSize;
         } else {
-            qDebug().noquote() << "data might be within index";
+            qCDebug(lcEngine).noquote() << "data might be within index";
         }
     }
-    qDebug().noquote() << rule;
+    qCDebug(lcEngine).noquote() << rule;
 }
 
 } // namespace
@@ -92,10 +93,10 @@ void MediaInfo::changeState(int newState, MediaContext *playingContext, bool not
         std::lock_guard<std::mutex> lock(m_mutex);
         oldState = m_state;
         if (newState != oldState) {
-            qDebug().noquote() << QStringLiteral("media info: %1, state change: %2 -> %3")
-                                          .arg(m_currentPath)
-                                          .arg(oldState)
-                                          .arg(newState);
+            qCDebug(lcEngine).noquote() << QStringLiteral("media info: %1, state change: %2 -> %3")
+                                                   .arg(m_currentPath)
+                                                   .arg(oldState)
+                                                   .arg(newState);
             m_state = newState;
         }
     }
@@ -114,7 +115,7 @@ void MediaInfo::clearSeekLocked()
     for (auto &record : m_streams)
         record->seekingSeq = -1;
     m_seeking = false;
-    qDebug().noquote() << "media info: -----> finish seeking";
+    qCDebug(lcEngine).noquote() << "media info: -----> finish seeking";
 }
 
 int MediaInfo::state() const
@@ -153,7 +154,7 @@ int MediaInfo::init(const QString &path)
     if (!ctx) {
         const char *what
                 = error.step == av::InputError::Step::Open ? "open error:" : "stream info error:";
-        qDebug().noquote() << path << what << error.code << ":" << error.text;
+        qCDebug(lcEngine).noquote() << path << what << error.code << ":" << error.text;
         return error.code;
     }
 
@@ -161,16 +162,16 @@ int MediaInfo::init(const QString &path)
     for (unsigned i = 0; i < ctx->nb_streams; ++i) {
         AVStream *stream = ctx->streams[i];
         const int entries = avformat_index_get_entries_count(stream);
-        qDebug().noquote() << "--- Stream" << i << "Check ---";
-        qDebug().noquote() << "Index Entries Count:" << entries;
+        qCDebug(lcEngine).noquote() << "--- Stream" << i << "Check ---";
+        qCDebug(lcEngine).noquote() << "Index Entries Count:" << entries;
         const bool presentAtOpen = i < entriesAtOpen.size();
         if (presentAtOpen && entriesAtOpen[i] != entries)
-            qDebug().noquote() << "Index Entries Count at open:" << entriesAtOpen[i];
+            qCDebug(lcEngine).noquote() << "Index Entries Count at open:" << entriesAtOpen[i];
         if (entries == 0 || (presentAtOpen && entriesAtOpen[i] == 0)) {
-            qDebug().noquote() << "No map! (invalid file)";
+            qCDebug(lcEngine).noquote() << "No map! (invalid file)";
             m_damaged = true;
         } else {
-            qDebug().noquote() << "map exists (valid file)";
+            qCDebug(lcEngine).noquote() << "map exists (valid file)";
         }
         if (stream->codecpar->codec_type == AVMEDIA_TYPE_AUDIO)
             stream->discard = AVDISCARD_ALL;
@@ -201,8 +202,8 @@ int MediaInfo::init(const QString &path)
                 record->width = par->width;
                 record->height = par->height;
                 record->aspect = par->width < 1 ? 0.5625 : double(par->height) / par->width;
-                qDebug().noquote() << "   " << par->format << "," << par->width << "x"
-                                   << par->height << ", ratio" << record->aspect;
+                qCDebug(lcEngine).noquote() << "   " << par->format << "," << par->width << "x"
+                                            << par->height << ", ratio" << record->aspect;
                 ++m_videoCount;
                 if (surroundModel && par->width == par->height) {
                     record->isSurround = true;
@@ -232,8 +233,8 @@ int MediaInfo::init(const QString &path)
     ctx.reset();
 
     assignRoles();
-    qDebug().noquote() << "video indices: front" << m_front << ", rear" << m_rear << ", inner"
-                       << m_inner << ", surround" << m_surround;
+    qCDebug(lcEngine).noquote() << "video indices: front" << m_front << ", rear" << m_rear
+                                << ", inner" << m_inner << ", surround" << m_surround;
     if (m_front == -1 && m_videoCount > 0)
         m_front = 0;
 
@@ -316,7 +317,7 @@ void MediaInfo::setFrameSearchMode(bool on)
 {
     std::lock_guard<std::mutex> lock(m_mutex);
     m_frameSearchMode = on;
-    qDebug().noquote() << "SetFrameSearchMode" << on;
+    qCDebug(lcEngine).noquote() << "SetFrameSearchMode" << on;
 }
 
 bool MediaInfo::isFrameSearchMode() const
@@ -329,21 +330,21 @@ void MediaInfo::SetFrameSearchModeOn()
 {
     std::lock_guard<std::mutex> lock(m_mutex);
     m_frameSearchMode = true;
-    qDebug().noquote() << "SetFrameSearchMode On";
+    qCDebug(lcEngine).noquote() << "SetFrameSearchMode On";
 }
 
 void MediaInfo::SetFrameSearchModeOff()
 {
     std::lock_guard<std::mutex> lock(m_mutex);
     m_frameSearchMode = false;
-    qDebug().noquote() << "SetFrameSearchMode Off";
+    qCDebug(lcEngine).noquote() << "SetFrameSearchMode Off";
 }
 
 void MediaInfo::startSeeking()
 {
     std::lock_guard<std::mutex> lock(m_mutex);
     m_seeking = true;
-    qDebug().noquote() << "media info: -----> start seeking";
+    qCDebug(lcEngine).noquote() << "media info: -----> start seeking";
 }
 
 void MediaInfo::finishSeeking()
@@ -365,7 +366,7 @@ bool MediaInfo::isSeeking()
         if (shown && record->displayedSeq != record->seekingSeq)
             return true;
     }
-    qDebug().noquote() << "media info: -----> seeking completed";
+    qCDebug(lcEngine).noquote() << "media info: -----> seeking completed";
     for (auto &record : m_streams)
         record->seekingSeq = -1;
     m_seeking = false;
@@ -390,7 +391,7 @@ void MediaInfo::setSeekingAbsolute(bool absolute)
 {
     std::lock_guard<std::mutex> lock(m_mutex);
     m_seekingAbsolute = absolute;
-    qDebug().noquote() << "=============== seekingAbsolute" << absolute;
+    qCDebug(lcEngine).noquote() << "=============== seekingAbsolute" << absolute;
 }
 
 void MediaInfo::setTempFile(const QString &copyPath, const QString &sourcePath)
@@ -401,14 +402,14 @@ void MediaInfo::setTempFile(const QString &copyPath, const QString &sourcePath)
 
 void MediaInfo::clearTempFile(QString &path)
 {
-    qDebug().noquote() << "clearTempFile" << path;
+    qCDebug(lcEngine).noquote() << "clearTempFile" << path;
     if (path.isEmpty())
         return;
     if (QFile::exists(path)) {
         if (QFile::remove(path))
-            qDebug().noquote() << "Temporary file deleted successfully:" << path;
+            qCDebug(lcEngine).noquote() << "Temporary file deleted successfully:" << path;
         else
-            qDebug().noquote() << "Could not delete file (Check if still open):" << path;
+            qCDebug(lcEngine).noquote() << "Could not delete file (Check if still open):" << path;
     }
     if (&path == &m_tempFilePath)
         m_tempFileSource.clear();
@@ -460,13 +461,13 @@ QString MediaInfo::repairRecording(const QString &inputPath, const QString &outp
     const ConverterRunner::Result result
             = converter.run(repairArguments(inputPath, outputPath), outputPath);
     if (!result.ok()) {
-        qDebug().noquote() << "MediaInfo::repairRecording" << m_converterProgram << inputPath
-                           << "failed:" << result.summary();
+        qCDebug(lcEngine).noquote() << "MediaInfo::repairRecording" << m_converterProgram
+                                    << inputPath << "failed:" << result.summary();
         if (!result.errorText.isEmpty())
-            qDebug().noquote() << result.errorText.trimmed();
+            qCDebug(lcEngine).noquote() << result.errorText.trimmed();
         return QString();
     }
-    qDebug().noquote() << "Multi-stream Repair Success:" << outputPath;
-    qDebug().noquote() << "MediaInfo::repairRecording" << result.summary();
+    qCDebug(lcEngine).noquote() << "Multi-stream Repair Success:" << outputPath;
+    qCDebug(lcEngine).noquote() << "MediaInfo::repairRecording" << result.summary();
     return outputPath;
 }

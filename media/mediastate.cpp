@@ -2,6 +2,7 @@
 
 #include "audiostate.h"
 #include "backgroundpriority.h"
+#include "enginelog.h"
 #include "globalsettings.h"
 #include "mediacontext.h"
 #include "mediadecoder.h"
@@ -58,15 +59,15 @@ MediaState *MediaState::create(int type,
     } else if (type == Audio) {
         state = new (std::nothrow) AudioState(context);
     } else {
-        qDebug().noquote() << "not supported media type:" << type;
+        qCDebug(lcEngine).noquote() << "not supported media type:" << type;
         return nullptr;
     }
     if (!state) {
-        qDebug().noquote() << "no memory when creating a media state:" << type;
+        qCDebug(lcEngine).noquote() << "no memory when creating a media state:" << type;
         return nullptr;
     }
     if (state->open(stream, volume, speed, view_width, view_height, view_mode) < 0) {
-        qDebug().noquote() << "media state open failed: type" << type;
+        qCDebug(lcEngine).noquote() << "media state open failed: type" << type;
         delete state;
         return nullptr;
     }
@@ -100,7 +101,7 @@ bool MediaState::openCodec(AVStream *stream, const AVCodec **codec, av::Dictiona
         const int best
                 = av_find_best_stream(format, AVMEDIA_TYPE_VIDEO, stream->index, -1, &found, 0);
         if (best < 0 || !found) {
-            qDebug().noquote() << "Cannot find a video stream in the input file";
+            qCDebug(lcEngine).noquote() << "Cannot find a video stream in the input file";
             return false;
         }
         for (int i = 0;; ++i) {
@@ -108,10 +109,11 @@ bool MediaState::openCodec(AVStream *stream, const AVCodec **codec, av::Dictiona
             if (!config)
                 break;
             const char *formatName = av_get_pix_fmt_name(config->pix_fmt);
-            qDebug().noquote() << "Codec name: " << found->name << ", hw device type: "
-                               << av_hwdevice_get_type_name(config->device_type)
-                               << " pixfmt: " << config->pix_fmt << (formatName ? formatName : "?")
-                               << ", method: " << QString::number(config->methods, 16);
+            qCDebug(lcEngine).noquote()
+                    << "Codec name: " << found->name
+                    << ", hw device type: " << av_hwdevice_get_type_name(config->device_type)
+                    << " pixfmt: " << config->pix_fmt << (formatName ? formatName : "?")
+                    << ", method: " << QString::number(config->methods, 16);
             if (hwType != AV_HWDEVICE_TYPE_NONE)
                 continue;
             if (!(config->methods & AV_CODEC_HW_CONFIG_METHOD_HW_DEVICE_CTX))
@@ -121,19 +123,20 @@ bool MediaState::openCodec(AVStream *stream, const AVCodec **codec, av::Dictiona
                     hwType = row.type;
                     hwDeviceName = row.device;
                     m_hwPixelFormat = row.format;
-                    qDebug().noquote() << "use hw pix fmt " << (formatName ? formatName : "?");
+                    qCDebug(lcEngine).noquote()
+                            << "use hw pix fmt " << (formatName ? formatName : "?");
                     break;
                 }
             }
         }
         if (hwType == AV_HWDEVICE_TYPE_NONE)
-            qDebug().noquote() << "Codec name: " << found->name
-                               << " has no supported hw codec, use sw codec";
+            qCDebug(lcEngine).noquote()
+                    << "Codec name: " << found->name << " has no supported hw codec, use sw codec";
     }
 
     m_codecContext.reset(avcodec_alloc_context3(nullptr));
     if (!m_codecContext) {
-        qDebug().noquote() << "avcodec alloc context failed";
+        qCDebug(lcEngine).noquote() << "avcodec alloc context failed";
         return false;
     }
 
@@ -142,8 +145,9 @@ bool MediaState::openCodec(AVStream *stream, const AVCodec **codec, av::Dictiona
         const int ret = av_hwdevice_ctx_create(&device, hwType, hwDeviceName, nullptr, 0);
         if (ret < 0) {
             // No usable device (no GPU, no driver): decode this stream in software instead.
-            qDebug().noquote() << "failed to create specified HW device: " << av::errorText(ret)
-                               << "- using software decoding";
+            qCDebug(lcEngine).noquote()
+                    << "failed to create specified HW device: " << av::errorText(ret)
+                    << "- using software decoding";
             hwType = AV_HWDEVICE_TYPE_NONE;
             m_hwPixelFormat = -1;
         } else {
@@ -153,7 +157,7 @@ bool MediaState::openCodec(AVStream *stream, const AVCodec **codec, av::Dictiona
 
     const int ret = avcodec_parameters_to_context(m_codecContext.get(), stream->codecpar);
     if (ret < 0) {
-        qDebug().noquote() << "avcodec_parameters_to_context failed: " << ret;
+        qCDebug(lcEngine).noquote() << "avcodec_parameters_to_context failed: " << ret;
         return false;
     }
     m_codecContext->pkt_timebase = stream->time_base;
@@ -165,16 +169,18 @@ bool MediaState::openCodec(AVStream *stream, const AVCodec **codec, av::Dictiona
         found = avcodec_find_decoder(m_codecContext->codec_id);
     }
     if (!found) {
-        qDebug().noquote() << "codec not found";
+        qCDebug(lcEngine).noquote() << "codec not found";
         return false;
     }
     m_codecContext->codec_id = found->id;
     *codec = found;
 
     const AVRational rate = stream->avg_frame_rate;
-    qDebug().noquote() << "stream" << stream->index << "codec" << found->name << ", timebase"
-                       << QString::number(av_q2d(stream->time_base), 'f', 5) << ", frame rate"
-                       << QString::number(rate.den ? av_q2d(rate) : 0.0, 'f', 5);
+    qCDebug(lcEngine).noquote() << "stream" << stream->index << "codec" << found->name
+                                << ", timebase"
+                                << QString::number(av_q2d(stream->time_base), 'f', 5)
+                                << ", frame rate"
+                                << QString::number(rate.den ? av_q2d(rate) : 0.0, 'f', 5);
 
     AVDictionary *dict = nullptr;
     if (m_type == Video) {
@@ -220,7 +226,7 @@ int MediaState::open(
     }
     options.reset(dict);
     if (ret < 0) {
-        qDebug().noquote() << "codec open failed";
+        qCDebug(lcEngine).noquote() << "codec open failed";
         freeCodec();
         return ret;
     }
@@ -252,9 +258,9 @@ void MediaState::freeCodec()
 void MediaState::close()
 {
     const int index = m_streamIndex.load();
-    qDebug().noquote() << "stream" << index << "closing (dead?" << m_dead.load() << ")...";
+    qCDebug(lcEngine).noquote() << "stream" << index << "closing (dead?" << m_dead.load() << ")...";
     if (!m_running.load() || index < 0) {
-        qDebug().noquote() << "stream" << index << "already closing or closed";
+        qCDebug(lcEngine).noquote() << "stream" << index << "already closing or closed";
         return;
     }
     m_running.store(false);
@@ -263,8 +269,8 @@ void MediaState::close()
 
     if (m_decoder) {
         if (m_dead.load() || !m_decoder->wait(kDecoderJoinMs)) {
-            qDebug().noquote() << "stream" << index << "decoder forced to killed, dead?"
-                               << m_dead.load();
+            qCDebug(lcEngine).noquote()
+                    << "stream" << index << "decoder forced to killed, dead?" << m_dead.load();
             m_dead.store(true);
             // A parked decoder (aborted stream) ends by itself once released; only a decoder
             // stuck inside the library is terminated.
@@ -289,9 +295,9 @@ void MediaState::close()
     int refs = -1;
     if (m_codecContext && m_codecContext->hw_device_ctx)
         refs = av_buffer_get_ref_count(m_codecContext->hw_device_ctx);
-    qDebug().noquote() << "stream" << index << "hw buffer ref#" << refs;
+    qCDebug(lcEngine).noquote() << "stream" << index << "hw buffer ref#" << refs;
     if (m_dead.load() && m_hwDevice) {
-        qDebug().noquote() << "stream" << index << "skip freeing codec context - leak";
+        qCDebug(lcEngine).noquote() << "stream" << index << "skip freeing codec context - leak";
         (void)m_codecContext.release();
         (void)m_hwDevice.release();
     } else {
@@ -302,7 +308,7 @@ void MediaState::close()
     m_bufferSource = nullptr;
     m_bufferSink = nullptr;
     m_stream = nullptr;
-    qDebug().noquote() << "stream" << index << "closed";
+    qCDebug(lcEngine).noquote() << "stream" << index << "closed";
     m_streamIndex.store(-1);
 }
 
@@ -412,9 +418,10 @@ int MediaState::getFrame(AVFrame *out)
                     return 1;
                 }
                 if (ret == AVERROR_EOF) {
-                    qDebug().noquote() << "EOF: stream" << index
-                                       << "no more frame on receive decoded frame, got eof, q#"
-                                       << m_packetQueue.size() << ", frame#" << m_frameQueue.size();
+                    qCDebug(lcEngine).noquote()
+                            << "EOF: stream" << index
+                            << "no more frame on receive decoded frame, got eof, q#"
+                            << m_packetQueue.size() << ", frame#" << m_frameQueue.size();
                     m_endOfStream.store(true);
                     if (m_packetQueue.size() == 0 && m_frameQueue.isEmpty())
                         m_context->checkEndOfPlaying();
@@ -422,8 +429,9 @@ int MediaState::getFrame(AVFrame *out)
                 }
                 if (ret == AVERROR(EAGAIN))
                     break;
-                qDebug().noquote() << "stream" << index << "avcodec_receive_frame err:" << ret
-                                   << "(" << av::errorText(ret) << ")";
+                qCDebug(lcEngine).noquote()
+                        << "stream" << index << "avcodec_receive_frame err:" << ret << "("
+                        << av::errorText(ret) << ")";
                 if (++receiveErrors >= kMaxReceiveErrors)
                     return 0;
             }
@@ -442,28 +450,29 @@ int MediaState::getFrame(AVFrame *out)
         decoder->setStatus(
                 QStringLiteral("%1:%2:avcodec_send_packet").arg("MediaDecoder::getFrame").arg(271));
         if (m_aborted.load()) {
-            qDebug().noquote() << "stream" << index << "aborted!";
+            qCDebug(lcEngine).noquote() << "stream" << index << "aborted!";
             decoder->park();
             decoder->dropPacket();
             return 0;
         }
         const int ret = decoder->sendPacket(codec);
         if (ret == AVERROR(EAGAIN)) {
-            qDebug().noquote() << "stream" << index << ">>>>>>>>>>>>>>>>>>>>>>>>>.. pkt pending...";
+            qCDebug(lcEngine).noquote()
+                    << "stream" << index << ">>>>>>>>>>>>>>>>>>>>>>>>>.. pkt pending...";
             continue;
         }
         if (ret == AVERROR_EOF) {
-            qDebug().noquote() << "EOF: stream" << index
-                               << "no more frame on send packet, got eof, q#"
-                               << m_packetQueue.size() << ", frame#" << m_frameQueue.size();
+            qCDebug(lcEngine).noquote()
+                    << "EOF: stream" << index << "no more frame on send packet, got eof, q#"
+                    << m_packetQueue.size() << ", frame#" << m_frameQueue.size();
             m_endOfStream.store(true);
             if (m_packetQueue.size() == 0 && m_frameQueue.isEmpty())
                 m_context->checkEndOfPlaying();
             return 0;
         }
         if (ret < 0)
-            qDebug().noquote() << "stream" << index << "avcodec_send_packet err:" << ret << "("
-                               << av::errorText(ret) << ")";
+            qCDebug(lcEngine).noquote() << "stream" << index << "avcodec_send_packet err:" << ret
+                                        << "(" << av::errorText(ret) << ")";
     }
 }
 
@@ -478,8 +487,8 @@ void MediaState::checkAlive()
     }
     if (m_dead.load() || av_gettime_relative() - decoder->aliveTime() < kDeadAfterUs)
         return;
-    qDebug().noquote() << "stream" << m_streamIndex.load() << "decoder is dead @"
-                       << decoder->status() << "!!!";
+    qCDebug(lcEngine).noquote() << "stream" << m_streamIndex.load() << "decoder is dead @"
+                                << decoder->status() << "!!!";
     m_dead.store(true);
     emit m_context->errorOccurredWhileRunning(m_context, AVERROR_BUG2);
 }
@@ -532,8 +541,8 @@ void MediaState::runLoop()
                         std::lock_guard<std::mutex> lock(m_packetQueue.mutex());
                         if (m_seeking.load()) {
                             if (frame->seq == m_seekingSeq.load()) {
-                                qDebug().noquote() << "stream" << index << "seeking seq"
-                                                   << frame->seq << "done";
+                                qCDebug(lcEngine).noquote() << "stream" << index << "seeking seq"
+                                                            << frame->seq << "done";
                                 m_seeking.store(false);
                             } else {
                                 m_endOfStream.store(false);
@@ -561,9 +570,9 @@ void MediaState::runLoop()
             && !context->isEndSignalled())
             context->checkEndOfPlaying();
     }
-    qDebug().noquote() << "stream" << index << "state ending, frames#" << presented;
+    qCDebug(lcEngine).noquote() << "stream" << index << "state ending, frames#" << presented;
     m_frameQueue.clear();
-    qDebug().noquote() << "stream" << index << "state ended";
+    qCDebug(lcEngine).noquote() << "stream" << index << "state ended";
 }
 
 int MediaState::installDecoder(MediaDecoder *decoder)

@@ -1,5 +1,7 @@
 #include "packetqueue.h"
 
+#include "enginelog.h"
+
 #include <QDebug>
 
 PacketQueue::PacketQueue(int capacity)
@@ -29,8 +31,8 @@ void PacketQueue::clear()
     std::deque<std::unique_ptr<MediaPacket>> dropped;
     {
         std::lock_guard<std::mutex> lock(m_mutex);
-        qDebug().noquote() << "stream" << m_streamIndex.load() << "packet q#" << m_list.size()
-                           << " clear, seq" << m_seq << "->" << m_seq + 1;
+        qCDebug(lcEngine).noquote() << "stream" << m_streamIndex.load() << "packet q#"
+                                    << m_list.size() << " clear, seq" << m_seq << "->" << m_seq + 1;
         dropped.swap(m_list);
         ++m_seq;
     }

@@ -1,5 +1,6 @@
 #include "packetreader.h"
 
+#include "enginelog.h"
 #include "mediacontext.h"
 #include "mediastate.h"
 
@@ -112,9 +113,9 @@ void PacketReader::run()
 
         const bool ioEof = format->pb && avio_feof(format->pb);
         if (ret != AVERROR_EOF) {
-            qDebug().noquote() << "packet reader: read frame failed:"
-                               << QString::number(static_cast<unsigned>(ret), 16) << ":"
-                               << av::errorText(ret);
+            qCDebug(lcEngine).noquote()
+                    << "packet reader: read frame failed:"
+                    << QString::number(static_cast<unsigned>(ret), 16) << ":" << av::errorText(ret);
         }
         if ((ret == AVERROR_EOF || ioEof) && !context->isEof()) {
             if (m_landingPending)
@@ -127,7 +128,7 @@ void PacketReader::run()
     }
     if (m_landingPending)
         publishLanding(-std::numeric_limits<double>::infinity());
-    qDebug().noquote() << "packet reader ended";
+    qCDebug(lcEngine).noquote() << "packet reader ended";
 }
 
 void PacketReader::noteReferencePacket(const AVPacket *packet)
@@ -145,7 +146,7 @@ void PacketReader::noteReferencePacket(const AVPacket *packet)
 void PacketReader::publishLanding(double seconds)
 {
     m_landingPending = false;
-    qDebug().noquote() << "reader: seek landed at" << seconds;
+    qCDebug(lcEngine).noquote() << "reader: seek landed at" << seconds;
     std::lock_guard<std::mutex> lock(m_context->statesMutex());
     for (const auto &entry : m_context->statesLocked()) {
         if (entry.second->type() == MediaState::Video)
@@ -156,7 +157,7 @@ void PacketReader::publishLanding(double seconds)
 void PacketReader::postNullPackets()
 {
     MediaContext *context = m_context;
-    qDebug().noquote() << "packet reader: got EOF";
+    qCDebug(lcEngine).noquote() << "packet reader: got EOF";
     av::PacketPtr empty = av::makePacket();
     {
         std::lock_guard<std::mutex> lock(context->statesMutex());
@@ -164,7 +165,7 @@ void PacketReader::postNullPackets()
             MediaState *state = entry.second;
             if (state->isEndOfStream() || !empty)
                 continue;
-            qDebug().noquote() << "post null packet to stream" << entry.first;
+            qCDebug(lcEngine).noquote() << "post null packet to stream" << entry.first;
             empty->stream_index = entry.first;
             state->packetQueue().put(empty.get());
         }
@@ -187,13 +188,14 @@ void PacketReader::seek()
     MediaContext *context = m_context;
     AVFormatContext *format = context->formatContext();
     const int64_t target = context->seekPos();
-    qDebug().noquote() << "reader: seeking" << target << "..."
-                       << "context->is_seekingByFrame" << context->is_seekingByFrame.load();
+    qCDebug(lcEngine).noquote() << "reader: seeking" << target << "..."
+                                << "context->is_seekingByFrame"
+                                << context->is_seekingByFrame.load();
     const int ret
             = avformat_seek_file(format, -1, INT64_MIN, target, INT64_MAX, AVSEEK_FLAG_BACKWARD);
     int lastSeq = -1;
     if (ret < 0) {
-        qDebug().noquote() << "reader: seek failed:" << ret << ":" << av::errorText(ret);
+        qCDebug(lcEngine).noquote() << "reader: seek failed:" << ret << ":" << av::errorText(ret);
         emit context->seekingCompleted(context, -1);
     } else {
         // Null packets go out again at the next end of file.
@@ -216,8 +218,8 @@ void PacketReader::seek()
             emit context->seekingStreamInfo(context, entry.first, newSeq);
         }
     }
-    qDebug().noquote() << "reader: seeking" << target << "done:" << ret << ", seeking seq"
-                       << lastSeq;
+    qCDebug(lcEngine).noquote() << "reader: seeking" << target << "done:" << ret << ", seeking seq"
+                                << lastSeq;
     context->finishSeekRequest();
 }
 
@@ -226,18 +228,20 @@ void PacketReader::frameSearch()
     MediaContext *context = m_context;
     AVFormatContext *format = context->formatContext();
     const int index = context->selectedVideoStream();
-    qDebug().noquote() << "================ is_seekingByFrame" << context->is_seekingByFrame.load()
-                       << index;
+    qCDebug(lcEngine).noquote() << "================ is_seekingByFrame"
+                                << context->is_seekingByFrame.load() << index;
     const bool validIndex = index >= 0 && index < static_cast<int>(format->nb_streams);
-    qDebug().noquote() << "width" << (validIndex ? format->streams[index]->codecpar->width : 0);
+    qCDebug(lcEngine).noquote() << "width"
+                                << (validIndex ? format->streams[index]->codecpar->width : 0);
     const int64_t number = static_cast<int32_t>(context->seeking_frame_pos.load());
     QImage image;
     AVFrame *frame = nullptr;
     bool exact = false;
     if (validIndex && grabExactFrame(format, index, number, &image, &frame, &exact)) {
-        qDebug().noquote() << "Got frame" << number << "exact?" << exact << "size:" << image.size();
+        qCDebug(lcEngine).noquote()
+                << "Got frame" << number << "exact?" << exact << "size:" << image.size();
         if (!frame)
-            qDebug().noquote() << "rawFrame is nullptr";
+            qCDebug(lcEngine).noquote() << "rawFrame is nullptr";
         const int64_t pts = frame ? frame->best_effort_timestamp : AV_NOPTS_VALUE;
         const double seconds
                 = pts != AV_NOPTS_VALUE ? pts * av_q2d(format->streams[index]->time_base) : -1;

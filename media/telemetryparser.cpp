@@ -1,5 +1,6 @@
 #include "telemetryparser.h"
 
+#include "enginelog.h"
 #include "telemetrytrack.h"
 
 #include <QDebug>
@@ -294,7 +295,7 @@ bool TelemetryParser::parseSample(const char *payload,
             return false;
         textLength = qsizetype(quint8(payload[0])) * 256 + quint8(payload[1]);
         if (textLength > length - 2) {
-            qDebug().noquote() << "invalid user data";
+            qCDebug(lcEngine).noquote() << "invalid user data";
             return false;
         }
         start = 2;
@@ -338,9 +339,10 @@ void TelemetryParser::parseBlock(const char *block,
         else if (isMarker(block, length, i, 'M'))
             ++gsensorMarkers;
     }
-    qDebug().noquote() << "gps#" << gpsMarkers << " rate " << rateFor(durationSeconds, gpsMarkers)
-                       << ", gsensor#" << gsensorMarkers << " rate "
-                       << rateFor(durationSeconds, gsensorMarkers);
+    qCDebug(lcEngine).noquote() << "gps#" << gpsMarkers << " rate "
+                                << rateFor(durationSeconds, gpsMarkers) << ", gsensor#"
+                                << gsensorMarkers << " rate "
+                                << rateFor(durationSeconds, gsensorMarkers);
     // A block without any record is no telemetry: what the streams gave stays.
     if (gpsMarkers == 0 && gsensorMarkers == 0)
         return;
@@ -358,16 +360,16 @@ void TelemetryParser::parseBlock(const char *block,
         else
             ++i;
     }
-    qDebug().noquote() << "==> parsed gps#" << track.m_gps.size() << ", valid gps#" << validCount
-                       << ", gsensor#" << track.m_gsensor.size();
+    qCDebug(lcEngine).noquote() << "==> parsed gps#" << track.m_gps.size() << ", valid gps#"
+                                << validCount << ", gsensor#" << track.m_gsensor.size();
 
     // Rates follow the samples actually parsed: a marker that gave no sample (another NMEA
     // sentence, a rejected one, "$G"/"$M" bytes inside a binary record) must not shift the
     // time-to-sample mapping.
     updateCounts(track, durationSeconds);
     if (track.m_gpsCount != gpsMarkers || track.m_gsensorCount != gsensorMarkers)
-        qDebug().noquote() << "TelemetryParser::parseBlock rates from parsed samples: gps"
-                           << track.m_gpsRate << ", gsensor" << track.m_gsensorRate;
+        qCDebug(lcEngine).noquote() << "TelemetryParser::parseBlock rates from parsed samples: gps"
+                                    << track.m_gpsRate << ", gsensor" << track.m_gsensorRate;
 }
 
 void TelemetryParser::updateCounts(TelemetryTrack &track, double durationSeconds)

@@ -2,6 +2,7 @@
 
 #include "atomreader.h"
 #include "avptr.h"
+#include "enginelog.h"
 #include "telemetryparser.h"
 
 #include <QDebug>
@@ -47,11 +48,13 @@ void TelemetryTrack::load(AVFormatContext *ctx, const QString &path)
         const AVMediaType type = stream->codecpar->codec_type;
         if (type != AVMEDIA_TYPE_DATA && type != AVMEDIA_TYPE_SUBTITLE)
             continue;
-        qDebug().noquote() << "SUBTITLE indices#" << avformat_index_get_entries_count(stream);
+        qCDebug(lcEngine).noquote()
+                << "SUBTITLE indices#" << avformat_index_get_entries_count(stream);
         loadStream(stream, path, type == AVMEDIA_TYPE_SUBTITLE);
         TelemetryParser::updateCounts(*this, duration);
-        qDebug().noquote() << "SUBTITLE gps#" << m_gpsCount << ", gsensor#" << m_gsensorCount
-                           << ", gps rate " << m_gpsRate << ", gsensor rate " << m_gsensorRate;
+        qCDebug(lcEngine).noquote()
+                << "SUBTITLE gps#" << m_gpsCount << ", gsensor#" << m_gsensorCount << ", gps rate "
+                << m_gpsRate << ", gsensor rate " << m_gsensorRate;
     }
 
     const QByteArray block = AtomReader::readTelemetry(path);
@@ -66,8 +69,8 @@ void TelemetryTrack::loadStream(AVStream *stream, const QString &path, bool leng
         return;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        qDebug().noquote() << "TelemetryTrack::loadStream cannot open" << path << ":"
-                           << file.errorString();
+        qCDebug(lcEngine).noquote()
+                << "TelemetryTrack::loadStream cannot open" << path << ":" << file.errorString();
         return;
     }
     const qint64 fileSize = file.size();

@@ -1,6 +1,7 @@
 #include "videodecoder.h"
 
 #include "backgroundpriority.h"
+#include "enginelog.h"
 #include "mediacontext.h"
 #include "videostate.h"
 
@@ -76,9 +77,9 @@ void VideoDecoder::run()
         halfRateKnown = true;
         halfRate = frameRate.den != 0 && av_q2d(frameRate) == 30.0 && av_q2d(codecRate) == 15.0;
         state->setHalfRate(halfRate);
-        qDebug().noquote() << "stream" << index
-                           << "frame rate:" << (frameRate.den ? av_q2d(frameRate) : 0.0)
-                           << ", fps/2?" << halfRate;
+        qCDebug(lcEngine).noquote()
+                << "stream" << index << "frame rate:" << (frameRate.den ? av_q2d(frameRate) : 0.0)
+                << ", fps/2?" << halfRate;
     };
 
     // What a graph is built for: the picture's size and format, the target, the sink format,
@@ -152,14 +153,15 @@ void VideoDecoder::run()
         if (decoded->format == state->hwPixelFormat()) {
             av::FramePtr transferred = av::makeFrame();
             if (!transferred) {
-                qDebug().noquote() << "stream" << index
-                                   << ": Error transferring the data to system memory, nomem";
+                qCDebug(lcEngine).noquote()
+                        << "stream" << index
+                        << ": Error transferring the data to system memory, nomem";
                 fail(AVERROR(ENOMEM));
                 break;
             }
             int ret = av_hwframe_transfer_data(transferred.get(), decoded.get(), 0);
             if (ret < 0) {
-                qDebug().noquote()
+                qCDebug(lcEngine).noquote()
                         << "stream" << index << ": Error transferring the data to system memory,"
                         << av::errorText(ret);
                 fail(ret);
@@ -167,7 +169,7 @@ void VideoDecoder::run()
             }
             ret = av_frame_copy_props(transferred.get(), decoded.get());
             if (ret < 0) {
-                qDebug().noquote() << "stream" << index << ": Error copy props," << ret;
+                qCDebug(lcEngine).noquote() << "stream" << index << ": Error copy props," << ret;
                 fail(ret);
                 break;
             }
@@ -183,17 +185,18 @@ void VideoDecoder::run()
             const GraphKey key = keyFor(output.get());
             viewMode = key.viewMode;
             if (!haveGraph || !(key == built)) {
-                qDebug().noquote() << "stream" << index << " creating or renewing filters...";
+                qCDebug(lcEngine).noquote()
+                        << "stream" << index << " creating or renewing filters...";
                 const int ret = state->configureFilters(output.get(), false);
                 if (ret < 0) {
-                    qDebug().noquote() << "video filter configuration error";
+                    qCDebug(lcEngine).noquote() << "video filter configuration error";
                     av_frame_unref(output.get());
                     fail(ret);
                     break;
                 }
                 haveGraph = true;
                 built = key;
-                qDebug().noquote() << "stream" << index << " a filter group updated";
+                qCDebug(lcEngine).noquote() << "stream" << index << " a filter group updated";
             }
         }
 
@@ -202,7 +205,7 @@ void VideoDecoder::run()
         int ret = av_buffersrc_add_frame(source, output.get());
         av_frame_unref(output.get());
         if (ret < 0) {
-            qDebug().noquote() << "video add frame to filter error";
+            qCDebug(lcEngine).noquote() << "video add frame to filter error";
             fail(ret);
             break;
         }
@@ -221,10 +224,10 @@ void VideoDecoder::run()
                 av_frame_unref(filtered.get());
         }
         if (ret == AVERROR_EOF) {
-            qDebug().noquote() << "stream" << index << " got eof";
+            qCDebug(lcEngine).noquote() << "stream" << index << " got eof";
             state->setEndOfStream(true);
         }
     }
     m_finished.store(true);
-    qDebug().noquote() << "stream" << index << " decoder ended";
+    qCDebug(lcEngine).noquote() << "stream" << index << " decoder ended";
 }

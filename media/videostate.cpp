@@ -1,5 +1,6 @@
 #include "videostate.h"
 
+#include "enginelog.h"
 #include "mediacontext.h"
 #include "mediaframe.h"
 #include "videodecoder.h"
@@ -100,11 +101,11 @@ void VideoState::setTargetSize(int view_width, int view_height)
     const QSize size = targetSizeFor(width, height, view_width);
     m_targetWidth = size.width();
     m_targetHeight = size.height();
-    qDebug().noquote() << "stream" << m_streamIndex.load() << "frame resolution"
-                       << QStringLiteral("%1x%2").arg(width).arg(height) << "view"
-                       << QStringLiteral("%1x%2").arg(view_width).arg(view_height)
-                       << "target resolution"
-                       << QStringLiteral("%1x%2").arg(m_targetWidth).arg(m_targetHeight);
+    qCDebug(lcEngine).noquote() << "stream" << m_streamIndex.load() << "frame resolution"
+                                << QStringLiteral("%1x%2").arg(width).arg(height) << "view"
+                                << QStringLiteral("%1x%2").arg(view_width).arg(view_height)
+                                << "target resolution"
+                                << QStringLiteral("%1x%2").arg(m_targetWidth).arg(m_targetHeight);
 }
 
 int VideoState::setViewMode(int mode)
@@ -204,7 +205,7 @@ int VideoState::configureFilters(AVFrame *frame, bool)
     const AVRational tb = m_stream->time_base;
     const AVRational sar = m_stream->sample_aspect_ratio;
     auto fail = [&](const QString &message, int code) {
-        qDebug().noquote() << message;
+        qCDebug(lcEngine).noquote() << message;
         return code < 0 ? code : -1;
     };
 
@@ -249,17 +250,17 @@ int VideoState::configureFilters(AVFrame *frame, bool)
                                         .toLatin1();
         const int r = createFilter(scale, "scale", "vtplay_scale", args, graph.get());
         if (r < 0)
-            qDebug().noquote() << "video filter creation failed: scale";
+            qCDebug(lcEngine).noquote() << "video filter creation failed: scale";
         return r;
     };
     auto makeV360 = [&](AVFilterContext **v360,
                         const char *instance,
                         const QString &args,
                         const QString &failText) {
-        qDebug().noquote() << "v360=" + args;
+        qCDebug(lcEngine).noquote() << "v360=" + args;
         const int r = createFilter(v360, "v360", instance, args.toLatin1(), graph.get());
         if (r < 0)
-            qDebug().noquote() << failText + av::errorText(r);
+            qCDebug(lcEngine).noquote() << failText + av::errorText(r);
         return r;
     };
     auto link = [&](AVFilterContext *from,
@@ -269,7 +270,7 @@ int VideoState::configureFilters(AVFrame *frame, bool)
                     const char *failText) {
         const int r = avfilter_link(from, pad, to, toPad);
         if (r < 0)
-            qDebug().noquote() << failText;
+            qCDebug(lcEngine).noquote() << failText;
         return r;
     };
 

@@ -1,5 +1,6 @@
 #include "folderscanner.h"
 
+#include "playlistlog.h"
 #include "recordingname.h"
 #include "removabledrivequery.h"
 
@@ -114,13 +115,13 @@ bool FolderScanner::isMemoryCardRoot(const QString &folderPath) const
 {
     if (!m_drives.isRemovableRoot(folderPath))
         return false;
-    qDebug().noquote() << folderPath + QStringLiteral(" is removable drive");
+    qCDebug(lcPlayList).noquote() << folderPath + QStringLiteral(" is removable drive");
 
     // Only real, visible sub-folders count: a file named DRIVING does not.
     const QStringList folders = QDir(folderPath).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
     if (!folders.contains(drivingFolder) || !folders.contains(parkingFolder))
         return false;
-    qDebug().noquote() << folderPath + QStringLiteral(" is sdcard");
+    qCDebug(lcPlayList).noquote() << folderPath + QStringLiteral(" is sdcard");
     return true;
 }
 
@@ -176,8 +177,8 @@ void FolderScanner::scanSubFolder(const QFileInfo &folder, bool onMemoryCard)
     if (name == dualFolder)
         return;
     const int folderKind = onMemoryCard ? folderKindOf(name) : FolderKind::Other;
-    qDebug().noquote() << QStringLiteral("dir: ") + name + QStringLiteral(" => folder kind: ")
-                    + QString::number(folderKind);
+    qCDebug(lcPlayList).noquote() << QStringLiteral("dir: ") + name
+                    + QStringLiteral(" => folder kind: ") + QString::number(folderKind);
 
     // One level only: folders inside are not visited.
     const QFileInfoList files = listFolder(absoluteCleanPath(folder), false);

@@ -1,5 +1,7 @@
 #include "playlisttableheaderview.h"
 
+#include "playlistlog.h"
+
 #include <QDebug>
 #include <QMouseEvent>
 #include <QStyle>
@@ -111,11 +113,11 @@ void PlayListTableHeaderView::onSectionMoved(int logicalIndex,
                                              int oldVisualIndex,
                                              int newVisualIndex)
 {
-    qDebug().noquote() << "PlayListTableHeaderView::onSectionMoved"
-                       << QStringLiteral("column logical %1: %2 -> %3")
-                                  .arg(logicalIndex)
-                                  .arg(oldVisualIndex)
-                                  .arg(newVisualIndex);
+    qCDebug(lcPlayList).noquote() << "PlayListTableHeaderView::onSectionMoved"
+                                  << QStringLiteral("column logical %1: %2 -> %3")
+                                             .arg(logicalIndex)
+                                             .arg(oldVisualIndex)
+                                             .arg(newVisualIndex);
 }
 
 void PlayListTableHeaderView::onSectionResize(int logicalIndex, int oldSize, int newSize)

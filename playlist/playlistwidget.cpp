@@ -2,6 +2,7 @@
 
 #include "globalsettings.h"
 #include "mediainfo.h"
+#include "playlistlog.h"
 #include "playlisttablewidget.h"
 #include "removabledrivequery.h"
 #include "systemremovabledrivequery.h"
@@ -178,26 +179,26 @@ int PlayListWidget::loadPlayList(const QStringList &paths, bool autoSelect)
 
 int PlayListWidget::playNextFile(const QString &current)
 {
-    qDebug().noquote() << "PlayListWidget::playNextFile"
-                       << ": current " << current;
+    qCDebug(lcPlayList).noquote() << "PlayListWidget::playNextFile"
+                                  << ": current " << current;
     PlayListTableWidget *shown = currentTable();
     const int rowCount = shown->rowCount();
     const int row
             = current.isEmpty() ? shown->selectedRow() : shown->rowOfPath(listedPathOf(current));
-    qDebug().noquote() << "PlayListWidget::playNextFile"
-                       << ": row " << row << ", total#" << rowCount;
+    qCDebug(lcPlayList).noquote() << "PlayListWidget::playNextFile"
+                                  << ": row " << row << ", total#" << rowCount;
 
     if (row >= 0 && row + 1 < rowCount) {
         const int next = row + 1;
-        qDebug().noquote() << "select next file " << next;
+        qCDebug(lcPlayList).noquote() << "select next file " << next;
         startRow(shown, next);
         emit playlistSelectionChanged(next, rowCount);
         return 0;
     }
     if (rowCount > 0) {
         shown->selectRow(0);
-        qDebug().noquote() << "endOfPlayingListReached "
-                           << ": row " << row << ", total#" << rowCount;
+        qCDebug(lcPlayList).noquote() << "endOfPlayingListReached "
+                                      << ": row " << row << ", total#" << rowCount;
         emit endOfPlayingListReached();
     }
     return -1;
@@ -210,7 +211,7 @@ int PlayListWidget::playPrevFile()
     if (row < 1 || row >= shown->rowCount())
         return -1;
     const int previous = row - 1;
-    qDebug().noquote() << "select prev file " << previous;
+    qCDebug(lcPlayList).noquote() << "select prev file " << previous;
     startRow(shown, previous);
     emit playlistSelectionChanged(previous, shown->rowCount());
     return 0;
@@ -222,7 +223,7 @@ int PlayListWidget::playSelectedFile()
     const int row = shown->selectedRow();
     if (row < 0 || row >= shown->rowCount())
         return -1;
-    qDebug().noquote() << "select file " << row;
+    qCDebug(lcPlayList).noquote() << "select file " << row;
     emit playFileSelected(shown->filePath(row));
     return 0;
 }
@@ -286,8 +287,8 @@ QString PlayListWidget::filterButtonStyleSheet(const QString &base)
 void PlayListWidget::onCellDoubleClicked(int row, int col)
 {
     const QString path = currentTable()->filePath(row);
-    qDebug().noquote() << "PlayListWidget::onCellDoubleClicked"
-                       << "row" << row << "col" << col << path;
+    qCDebug(lcPlayList).noquote() << "PlayListWidget::onCellDoubleClicked"
+                                  << "row" << row << "col" << col << path;
     if (path.isEmpty())
         return;
     emit playFileSelected(path);
@@ -434,11 +435,12 @@ void PlayListWidget::exportTrack(const QString &recordingPath, TrackExport::Form
     m_trackFolder = QFileInfo(output).absolutePath();
     QString error;
     if (!TrackExport::writeFile(recordingPath, format, output, &error)) {
-        qDebug().noquote() << "PlayListWidget::exportTrack" << error;
+        qCDebug(lcPlayList).noquote() << "PlayListWidget::exportTrack" << error;
         QMessageBox::warning(this,
                              tr("Export track"),
                              tr("The track could not be saved.") + QLatin1Char('\n') + error);
         return;
     }
-    qDebug().noquote() << "PlayListWidget::exportTrack" << recordingPath << "->" << output;
+    qCDebug(lcPlayList).noquote() << "PlayListWidget::exportTrack" << recordingPath << "->"
+                                  << output;
 }

@@ -1,5 +1,6 @@
 #include "recordingname.h"
 
+#include "playlistlog.h"
 #include "recordingkind.h"
 
 #include <QCoreApplication>
@@ -70,7 +71,7 @@ int RecordingName::parse(const QFileInfo &info, QString *date, QString *time, QS
     const QString baseName = dot < 0 ? fileName : fileName.left(dot);
     const QString suffix = dot < 0 ? QString() : fileName.mid(dot + 1).toLower();
     if (suffix != QLatin1String("mp4") && suffix != QLatin1String("avi")) {
-        qDebug().noquote() << QStringLiteral("not supported ext: ") + suffix;
+        qCDebug(lcPlayList).noquote() << QStringLiteral("not supported ext: ") + suffix;
         return RecordingKind::NotRecording;
     }
 
@@ -81,7 +82,7 @@ int RecordingName::parse(const QFileInfo &info, QString *date, QString *time, QS
     // Piece 1: exactly eight digits, YYYYMMDD.
     const QString &datePiece = pieces.at(0);
     if (datePiece.size() != 8 || !startsWithDigits(datePiece, 8)) {
-        qDebug().noquote() << QStringLiteral("wrong 1st part");
+        qCDebug(lcPlayList).noquote() << QStringLiteral("wrong 1st part");
         return RecordingKind::NotRecording;
     }
 
@@ -89,7 +90,7 @@ int RecordingName::parse(const QFileInfo &info, QString *date, QString *time, QS
     const QString &timePiece = pieces.at(1);
     if (timePiece.size() < 7 || !startsWithDigits(timePiece, 6)
         || !isAsciiLetterOrDigit(timePiece.at(6))) {
-        qDebug().noquote() << QStringLiteral("wrong 2nd part");
+        qCDebug(lcPlayList).noquote() << QStringLiteral("wrong 2nd part");
         return RecordingKind::NotRecording;
     }
 

@@ -1,6 +1,7 @@
 #include "googlemapview.h"
 
 #include "mapbridge.h"
+#include "maplog.h"
 #include "mapsettings.h"
 #include "mapwebpage.h"
 
@@ -139,8 +140,8 @@ void GoogleMapView::setFlightPath(const QVector<GpsSample> &samples)
 
 void GoogleMapView::onLoadFinished(bool ok)
 {
-    qDebug().noquote() << "GoogleMapView::onLoadFinished"
-                       << ": ok ? " << ok;
+    qCDebug(lcMap).noquote() << "GoogleMapView::onLoadFinished"
+                             << ": ok ? " << ok;
     m_loaded = ok;
     if (!ok)
         return;
@@ -154,7 +155,7 @@ void GoogleMapView::onLoadFinished(bool ok)
 
 void GoogleMapView::onPong(bool ok)
 {
-    qDebug().noquote() << "GoogleMapView::onPong"
-                       << ": ok ? " << ok;
+    qCDebug(lcMap).noquote() << "GoogleMapView::onPong"
+                             << ": ok ? " << ok;
     m_online = ok;
 }

@@ -2,6 +2,7 @@
 
 #include "gsensoreventdetector.h"
 #include "mediainfo.h"
+#include "telemetrylog.h"
 #include "telemetrytrack.h"
 
 #include <QDebug>
@@ -104,7 +105,8 @@ void GSensorMeterWidget::onMediaInfoStateChanged(MediaInfo *media_info,
             QVector<GSensorSample> samples;
             if (m_track && m_track->gsensorSamples(samples) > 0)
                 setSamplesLocked(samples);
-            qDebug().noquote() << "data_interval_rate " << m_interval << ", total#" << m_total;
+            qCDebug(lcTelemetry).noquote()
+                    << "data_interval_rate " << m_interval << ", total#" << m_total;
         }
         break;
     case MediaInfo::Paused:
@@ -196,8 +198,9 @@ void GSensorMeterWidget::setSamplesLocked(const QVector<GSensorSample> &samples)
             int range = int(c);
             range += range % 2;
             m_range = range;
-            qDebug().noquote() << "gsensor meter new y-axis range: " << m_range << "~" << -m_range
-                               << " from " << m_maximum << ", " << m_minimum;
+            qCDebug(lcTelemetry).noquote()
+                    << "gsensor meter new y-axis range: " << m_range << "~" << -m_range << " from "
+                    << m_maximum << ", " << m_minimum;
         }
     }
 

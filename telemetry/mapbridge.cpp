@@ -1,5 +1,7 @@
 #include "mapbridge.h"
 
+#include "maplog.h"
+
 #include <QDebug>
 
 #include <cmath>
@@ -10,7 +12,7 @@ MapBridge::MapBridge(QObject *parent)
 
 void MapBridge::routeClicked(double sampleIndex)
 {
-    qDebug().noquote() << "MapBridge::routeClicked" << sampleIndex;
+    qCDebug(lcMap).noquote() << "MapBridge::routeClicked" << sampleIndex;
     if (!std::isfinite(sampleIndex) || sampleIndex < 0)
         return;
     emit routePointClicked(sampleIndex);

@@ -2,6 +2,7 @@
 
 #include "globalsettings.h"
 #include "googlemapview.h"
+#include "maplog.h"
 #include "mapwidget.h"
 
 #include <QCoreApplication>
@@ -64,8 +65,8 @@ void MapDialog::restoreFixedHeight()
     if (!map)
         return;
     fixHeight(map, m_panelHeight);
-    qDebug().noquote() << "MapDialog::restoreFixedHeight"
-                       << " google map height " << m_viewHeight;
+    qCDebug(lcMap).noquote() << "MapDialog::restoreFixedHeight"
+                             << " google map height " << m_viewHeight;
     fixHeight(map->mapView(), m_viewHeight);
     fixHeight(map->infoWidget(), m_viewHeight);
     map->titleBar()->setFixedHeight(m_titleBarHeight);
@@ -88,8 +89,8 @@ void MapDialog::reject()
 void MapDialog::resizeEvent(QResizeEvent *event)
 {
     MapWidget *map = mapWidget();
-    qDebug().noquote() << "MapDialog::resizeEvent"
-                       << " width " << event->size().width()
-                       << " map: " << (map ? map->geometry() : QRect());
+    qCDebug(lcMap).noquote() << "MapDialog::resizeEvent"
+                             << " width " << event->size().width()
+                             << " map: " << (map ? map->geometry() : QRect());
     FramelessDialog::resizeEvent(event);
 }

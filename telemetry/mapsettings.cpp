@@ -1,5 +1,7 @@
 #include "mapsettings.h"
 
+#include "maplog.h"
+
 #include <QDebug>
 #include <QRegularExpression>
 #include <QSettings>
@@ -90,14 +92,14 @@ MapSettings MapSettings::load(QSettings &settings)
         result.pingHost = host;
 
     if (!isUsableTileUrlTemplate(result.tileUrlTemplate)) {
-        qDebug().noquote() << "MapSettings: unusable tile URL template" << result.tileUrlTemplate
-                           << ", using" << defaultTileUrlTemplate();
+        qCDebug(lcMap).noquote() << "MapSettings: unusable tile URL template"
+                                 << result.tileUrlTemplate << ", using" << defaultTileUrlTemplate();
         result.tileUrlTemplate = defaultTileUrlTemplate();
     }
     if (result.pingHost.isEmpty()) {
         result.pingHost = defaultPingHost(result.tileUrlTemplate);
     } else if (!isUsablePingHost(result.pingHost)) {
-        qDebug().noquote() << "MapSettings: unusable probe host" << result.pingHost;
+        qCDebug(lcMap).noquote() << "MapSettings: unusable probe host" << result.pingHost;
         result.pingHost = defaultPingHost(result.tileUrlTemplate);
     }
     return result;

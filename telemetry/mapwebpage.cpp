@@ -1,6 +1,7 @@
 #include "mapwebpage.h"
 
 #include "aboutdialog.h"
+#include "maplog.h"
 
 #include <QCoreApplication>
 #include <QDebug>
@@ -58,7 +59,7 @@ bool MapWebPage::acceptNavigationRequest(const QUrl &url, NavigationType type, b
         return true;
     if (isMainFrame && type == NavigationTypeLinkClicked
         && (url.scheme() == QLatin1String("https") || url.scheme() == QLatin1String("http"))) {
-        qDebug().noquote() << "MapWebPage: opening" << url.toString() << "in the browser";
+        qCDebug(lcMap).noquote() << "MapWebPage: opening" << url.toString() << "in the browser";
         QDesktopServices::openUrl(url);
     }
     return false;
@@ -69,5 +70,5 @@ void MapWebPage::javaScriptConsoleMessage(JavaScriptConsoleMessageLevel level,
                                           int lineNumber,
                                           const QString &sourceID)
 {
-    qDebug().noquote() << "map page:" << level << sourceID << lineNumber << message;
+    qCDebug(lcMap).noquote() << "map page:" << level << sourceID << lineNumber << message;
 }

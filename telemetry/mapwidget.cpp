@@ -3,6 +3,7 @@
 #include "elasticlabel.h"
 #include "globalsettings.h"
 #include "googlemapview.h"
+#include "maplog.h"
 #include "mapsettings.h"
 #include "mediainfo.h"
 #include "telemetrytrack.h"
@@ -108,8 +109,8 @@ MapWidget::MapWidget(MediaInfo *media_info, const TelemetryTrack *telemetry, QWi
     connect(m_view, &GoogleMapView::routePointClicked, this, &MapWidget::onRoutePointClicked);
 
     m_view->loadMapPage();
-    qDebug().noquote() << "MapWidget: tiles" << settings.tileUrlTemplate << ", probe host"
-                       << settings.pingHost;
+    qCDebug(lcMap).noquote() << "MapWidget: tiles" << settings.tileUrlTemplate << ", probe host"
+                             << settings.pingHost;
     m_pinger.start(settings.pingHost, ProbePeriodSeconds);
 }
 
@@ -255,8 +256,8 @@ void MapWidget::updatePosition(double latitude, double longitude)
     m_positionShown = true;
     m_view->setPosition(latitude, longitude);
     if (m_state != MapShown) {
-        qDebug().noquote() << "MapWidget::changeMapState"
-                           << ":" << m_state << " --> " << int(MapShown);
+        qCDebug(lcMap).noquote() << "MapWidget::changeMapState"
+                                 << ":" << m_state << " --> " << int(MapShown);
         m_state = MapShown;
         m_view->setMarkerVisible(true);
     }
@@ -287,8 +288,8 @@ void MapWidget::changeMapState(int state)
 {
     if (state == m_state)
         return;
-    qDebug().noquote() << "MapWidget::changeMapState"
-                       << ":" << m_state << " --> " << state;
+    qCDebug(lcMap).noquote() << "MapWidget::changeMapState"
+                             << ":" << m_state << " --> " << state;
     m_state = state;
     if (state == MapShown)
         return; // the view takes the place with the first position (updatePosition)
@@ -305,8 +306,8 @@ void MapWidget::changeMapState(int state)
 void MapWidget::onPong(bool ok)
 {
     if (!m_online && ok) {
-        qDebug().noquote() << "network alive back, reloading google map url, current state "
-                           << m_state;
+        qCDebug(lcMap).noquote() << "network alive back, reloading google map url, current state "
+                                 << m_state;
         m_view->loadMapPage();
     }
     m_online = ok;
@@ -318,8 +319,8 @@ void MapWidget::onRoutePointClicked(double sampleIndex)
         return;
     const double last = double(m_gps.size() - 1);
     const double seconds = qBound(0.0, sampleIndex, last) * m_gpsInterval;
-    qDebug().noquote() << "MapWidget: route clicked at sample" << sampleIndex << ", seek to"
-                       << seconds;
+    qCDebug(lcMap).noquote() << "MapWidget: route clicked at sample" << sampleIndex << ", seek to"
+                             << seconds;
     emit seekRequested(seconds);
 }
 
@@ -358,7 +359,7 @@ void MapWidget::requestRestore()
 void MapWidget::keyPressEvent(QKeyEvent *event)
 {
     if (event->key() == Qt::Key_Escape) {
-        qDebug().noquote() << "Esc press!";
+        qCDebug(lcMap).noquote() << "Esc press!";
         event->accept();
         requestRestore();
         return;
@@ -368,7 +369,7 @@ void MapWidget::keyPressEvent(QKeyEvent *event)
 
 void MapWidget::resizeEvent(QResizeEvent *event)
 {
-    qDebug().noquote() << "MapWidget::resizeEvent" << event->size();
+    qCDebug(lcMap).noquote() << "MapWidget::resizeEvent" << event->size();
     QWidget::resizeEvent(event);
     if (m_positionShown)
         updatePosition(m_lastLatitude, m_lastLongitude);

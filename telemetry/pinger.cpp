@@ -1,5 +1,7 @@
 #include "pinger.h"
 
+#include "maplog.h"
+
 #include <QDebug>
 
 Pinger::Pinger(QObject *parent)
@@ -58,10 +60,10 @@ void Pinger::stop()
 void Pinger::onTimer()
 {
     if (m_process.state() != QProcess::NotRunning) {
-        qDebug().noquote() << "process still running, force kill";
+        qCDebug(lcMap).noquote() << "process still running, force kill";
         m_process.kill();
         const bool killed = m_process.waitForFinished(KillWaitMs);
-        qDebug().noquote() << "killed? " << killed;
+        qCDebug(lcMap).noquote() << "killed? " << killed;
         if (!killed)
             return; // still there: try again at the next tick rather than start a second one
     }
@@ -75,7 +77,7 @@ void Pinger::onReadyRead()
 
 void Pinger::onFinished(int exitCode, QProcess::ExitStatus exitStatus)
 {
-    qDebug().noquote() << "ping finished " << exitCode << ", " << exitStatus;
+    qCDebug(lcMap).noquote() << "ping finished " << exitCode << ", " << exitStatus;
     if (exitStatus == QProcess::NormalExit)
         emit pong(exitCode == 0);
 }

@@ -1,5 +1,6 @@
 #include "framelesswindow.h"
 
+#include "uilog.h"
 #include "windowframehandler.h"
 
 #include <QDebug>
@@ -80,7 +81,7 @@ void FramelessWindow::keepInsideAvailableGeometry()
     const QRect available = current->availableGeometry();
     if (!available.isValid() || geometry() == available)
         return;
-    qDebug().noquote() << "FramelessWindow::keepInsideAvailableGeometry" << available;
+    qCDebug(lcUi).noquote() << "FramelessWindow::keepInsideAvailableGeometry" << available;
     // Through the native window: QWidget::setGeometry() would drop the maximised state.
     if (QWindow *handle = windowHandle())
         handle->setGeometry(available);

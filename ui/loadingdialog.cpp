@@ -1,6 +1,7 @@
 #include "loadingdialog.h"
 
 #include "elasticlabel.h"
+#include "uilog.h"
 
 #include <QDebug>
 #include <QHBoxLayout>
@@ -86,7 +87,7 @@ LoadingDialog::LoadingDialog(QWidget *parent, Qt::WindowFlags flags)
 
 void LoadingDialog::changeText(bool saving)
 {
-    qDebug().noquote() << "changeText";
+    qCDebug(lcUi).noquote() << "changeText";
     const QString text = saving ? tr("Save file") : tr("Opening the file");
     m_title->setText(text);
     m_content1->setText(text);

@@ -4,6 +4,7 @@
 #include "smoothslider.h"
 #include "speeddisplaywidget.h"
 #include "telemetrytrack.h"
+#include "uilog.h"
 #include "volumesliderwidget.h"
 
 #include <QDebug>
@@ -259,7 +260,7 @@ void PlayerControlWidget::setFrameSearchEnabled(bool enabled)
 
 void PlayerControlWidget::setFrameSearchButton(bool on)
 {
-    qDebug() << "PlayerControlWidget::setFrameSearchButton";
+    qCDebug(lcUi) << "PlayerControlWidget::setFrameSearchButton";
     m_frameSearchOn = on;
     m_frameSearchButton->setStyleSheet(frameSearchStyle(on));
     m_rewButton->setStyleSheet(imageSetStyle(
@@ -378,7 +379,8 @@ void PlayerControlWidget::onMediaInfoStateChanged(MediaInfo *media_info,
                                                   int new_state)
 {
     Q_UNUSED(playing_context)
-    qDebug() << "PlayerControlWidget::onMediaInfoStateChanged" << old_state << "->" << new_state;
+    qCDebug(lcUi) << "PlayerControlWidget::onMediaInfoStateChanged" << old_state << "->"
+                  << new_state;
     MediaInfo *info = media_info ? media_info : m_info;
     const bool playable = isPlayable(info);
 
@@ -428,7 +430,7 @@ void PlayerControlWidget::onVolumeValueChanged(int value)
 void PlayerControlWidget::onFrameSearchChanged()
 {
     const bool on = !(m_info && m_info->isFrameSearchMode());
-    qDebug() << "PlayerControlWidget::onFrameSearchChanged";
+    qCDebug(lcUi) << "PlayerControlWidget::onFrameSearchChanged";
     setFrameSearchButton(on);
     emit frameSearchModeRequested(on);
 }

@@ -5,6 +5,7 @@
 #include "mediainfo.h"
 #include "smoothslider.h"
 #include "surroundviewmode.h"
+#include "uilog.h"
 #include "videodisplaywidget.h"
 
 #include <QButtonGroup>
@@ -268,14 +269,14 @@ void PlayerWidget::setRunningTime(double seconds, int64_t currentFrame, int64_t 
     m_position = seconds;
     // Frames per second of the recording, whole frames.
     const int64_t fps = m_duration > 0 ? int64_t(double(totalFrames) / m_duration) : 0;
-    qDebug() << "PlayerWidget::setRunningTime"
-             << ": " << seconds << "fr" << fps;
+    qCDebug(lcUi) << "PlayerWidget::setRunningTime"
+                  << ": " << seconds << "fr" << fps;
 
     const int position = int(std::lround(seconds));
     const int duration = int(std::lround(m_duration));
 
     if (!m_info || !m_info->isFrameSearchMode()) {
-        qDebug() << "normal ====================== pos " << seconds * StepsPerSecond;
+        qCDebug(lcUi) << "normal ====================== pos " << seconds * StepsPerSecond;
         m_timeLabel->setText(timeText(position, duration));
         m_frameLabel->setText(QString());
         const QSignalBlocker blocker(m_seekSlider);
@@ -293,8 +294,8 @@ void PlayerWidget::setRunningTime(double seconds, int64_t currentFrame, int64_t 
     if (difference > 0.5)
         shown = int(std::lround(framePosition));
     if (position == 0 && currentFrame > fps)
-        qDebug() << "PlayerWidget::setRunningTime"
-                 << "Fail to search the frame";
+        qCDebug(lcUi) << "PlayerWidget::setRunningTime"
+                      << "Fail to search the frame";
     else
         m_timeLabel->setText(timeText(shown, duration));
     m_frameLabel->setText(m_frameWord
@@ -316,7 +317,7 @@ QString PlayerWidget::timeText(int positionSeconds, int durationSeconds)
 
 void PlayerWidget::onTimeout()
 {
-    qDebug() << "PlayerWidget::onTimeout";
+    qCDebug(lcUi) << "PlayerWidget::onTimeout";
     // The step has been shown, also the one onto the first frame (time 0): the next step may
     // go. The seek bar keeps its place for time 0 (it stands there already).
     if (m_info)
@@ -352,8 +353,8 @@ void PlayerWidget::allVideoOnoff(bool on)
 void PlayerWidget::showSurroundModeButtons(bool show)
 {
     const QString model = GlobalSettings::productModelName();
-    qDebug() << "PlayerWidget::showSurroundModeButtons"
-             << "product_model_name " << model;
+    qCDebug(lcUi) << "PlayerWidget::showSurroundModeButtons"
+                  << "product_model_name " << model;
     if (model != QLatin1String("ZRA") || !m_surroundGroup)
         return;
     for (QAbstractButton *button : m_surroundGroup->buttons())
@@ -433,8 +434,8 @@ void PlayerWidget::onMediaInfoStateChanged(MediaInfo *media_info,
                                            int new_state)
 {
     Q_UNUSED(playing_context)
-    qDebug() << "PlayerWidget::onMediaInfoStateChanged"
-             << "new_state " << new_state;
+    qCDebug(lcUi) << "PlayerWidget::onMediaInfoStateChanged"
+                  << "new_state " << new_state;
     MediaInfo *info = media_info ? media_info : m_info;
 
     switch (new_state) {
@@ -479,7 +480,7 @@ void PlayerWidget::startPlaying(MediaInfo *info)
     m_duration = info->duration();
     m_position = 0;
     m_timeLabel->setText(timeText(0, int(std::lround(m_duration))));
-    qDebug() << "PlayerWidget::setDuration" << m_duration;
+    qCDebug(lcUi) << "PlayerWidget::setDuration" << m_duration;
     {
         // A new range must not seek the recording that is just starting.
         const QSignalBlocker blocker(m_seekSlider);
@@ -506,7 +507,7 @@ void PlayerWidget::startPlaying(MediaInfo *info)
         wanted = m_frontButton;
     }
 
-    qDebug() << ">>>>> open " << wanted->objectName();
+    qCDebug(lcUi) << ">>>>> open " << wanted->objectName();
     checkOrReemit(wanted);
 
     if (wanted != m_innerButton) {

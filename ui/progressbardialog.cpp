@@ -1,5 +1,7 @@
 #include "progressbardialog.h"
 
+#include "uilog.h"
+
 #include <QDebug>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -76,32 +78,32 @@ ProgressbarDialog::ProgressbarDialog(QWidget *parent, Qt::WindowFlags flags)
     layout->addStretch();
 
     connect(browse, &QPushButton::clicked, this, [this] {
-        qDebug().noquote() << "OpenDir";
+        qCDebug(lcUi).noquote() << "OpenDir";
         emit openDirectory();
     });
     connect(original, &QPushButton::clicked, this, [this] {
-        qDebug().noquote() << "CopyFile";
+        qCDebug(lcUi).noquote() << "CopyFile";
         emit copyFile();
     });
     connect(m_split, &QPushButton::clicked, this, [this] {
-        qDebug().noquote() << "SplitFile";
+        qCDebug(lcUi).noquote() << "SplitFile";
         emit spliteFile();
     });
     connect(cancelButton, &QPushButton::clicked, this, [this] {
-        qDebug().noquote() << "CancelButton";
+        qCDebug(lcUi).noquote() << "CancelButton";
         emit cancel();
     });
 }
 
 QString ProgressbarDialog::GetPathText() const
 {
-    qDebug().noquote() << "GetPathText";
+    qCDebug(lcUi).noquote() << "GetPathText";
     return m_path->text();
 }
 
 void ProgressbarDialog::SetPathText(const QString &path)
 {
-    qDebug().noquote() << "SetPathText";
+    qCDebug(lcUi).noquote() << "SetPathText";
     m_path->setText(path);
 }
 
@@ -113,7 +115,7 @@ void ProgressbarDialog::setVideoCount(int videoCount)
 void ProgressbarDialog::keyPressEvent(QKeyEvent *event)
 {
     if (event->key() == Qt::Key_Escape) {
-        qDebug().noquote() << "Esc press!";
+        qCDebug(lcUi).noquote() << "Esc press!";
         emit cancel();
     }
     // Every key stops here: Enter does not press a button and Escape does not reject.

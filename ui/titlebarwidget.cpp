@@ -1,6 +1,7 @@
 #include "titlebarwidget.h"
 
 #include "mediainfo.h"
+#include "uilog.h"
 #include "windowframehandler.h"
 
 #include <QApplication>
@@ -238,8 +239,8 @@ int TitleBarWidget::connectToWindow(QObject *receiver)
         const int index = meta->indexOfSlot(slot.constData());
         QPushButton *source = button(QLatin1String(entry.name));
         if (index < 0 || !source) {
-            qDebug().noquote() << "TitleBarWidget::connectToWindow"
-                               << "no slot" << entry.slot;
+            qCDebug(lcUi).noquote() << "TitleBarWidget::connectToWindow"
+                                    << "no slot" << entry.slot;
             continue;
         }
         const QMetaMethod signal = QMetaMethod::fromSignal(entry.clicked);

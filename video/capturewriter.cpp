@@ -1,5 +1,6 @@
 #include "capturewriter.h"
 
+#include "displaylog.h"
 #include "gpssample.h"
 #include "telemetrytrack.h"
 
@@ -275,7 +276,8 @@ int CaptureWriter::write(const QString &folder,
             break;
     }
     for (int i = 0; i < pictures.size(); ++i)
-        qDebug().noquote() << "saving stream" << pictures.at(i).streamIndex << "to" << names.at(i);
+        qCDebug(lcDisplay).noquote()
+                << "saving stream" << pictures.at(i).streamIndex << "to" << names.at(i);
 
     for (int i = 0; i < pictures.size(); ++i) {
         const QString &name = names.at(i);

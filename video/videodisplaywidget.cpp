@@ -1,5 +1,6 @@
 #include "videodisplaywidget.h"
 
+#include "displaylog.h"
 #include "mediaframe.h"
 #include "mediainfo.h"
 #include "pictureconverter.h"
@@ -168,22 +169,22 @@ void VideoDisplayWidget::initializeGL()
 {
     initializeOpenGLFunctions();
     const QSurfaceFormat format = QSurfaceFormat::defaultFormat();
-    qDebug().noquote() << "OpenGL version  :" << format.majorVersion() << "."
-                       << format.minorVersion();
-    qDebug().noquote() << "OpenGL profile  :" << format.profile();
-    qDebug().noquote() << "OpenGL vendor   :"
-                       << reinterpret_cast<const char *>(glGetString(GL_VENDOR));
-    qDebug().noquote() << "OpenGL renderer :"
-                       << reinterpret_cast<const char *>(glGetString(GL_RENDERER));
-    qDebug().noquote() << "OpenGL version  :"
-                       << reinterpret_cast<const char *>(glGetString(GL_VERSION));
+    qCDebug(lcDisplay).noquote() << "OpenGL version  :" << format.majorVersion() << "."
+                                 << format.minorVersion();
+    qCDebug(lcDisplay).noquote() << "OpenGL profile  :" << format.profile();
+    qCDebug(lcDisplay).noquote() << "OpenGL vendor   :"
+                                 << reinterpret_cast<const char *>(glGetString(GL_VENDOR));
+    qCDebug(lcDisplay).noquote() << "OpenGL renderer :"
+                                 << reinterpret_cast<const char *>(glGetString(GL_RENDERER));
+    qCDebug(lcDisplay).noquote() << "OpenGL version  :"
+                                 << reinterpret_cast<const char *>(glGetString(GL_VERSION));
 
     m_program = new QOpenGLShaderProgram;
     bool ok = false;
     if (m_program->addShaderFromSourceCode(QOpenGLShader::Vertex, kVertex330)) {
         ok = m_program->addShaderFromSourceCode(QOpenGLShader::Fragment, kFragment330);
     } else {
-        qDebug().noquote() << "use GLSL 120";
+        qCDebug(lcDisplay).noquote() << "use GLSL 120";
         m_program->removeAllShaders();
         ok = m_program->addShaderFromSourceCode(QOpenGLShader::Vertex, kVertex120)
                 && m_program->addShaderFromSourceCode(QOpenGLShader::Fragment, kFragment120);
@@ -286,8 +287,8 @@ void VideoDisplayWidget::setPlaying(MediaInfo *info)
             m_playing = false;
             m_info = info;
         }
-        qDebug().noquote() << "VideoDisplayWidget::setPlaying" << m_playing << "streams"
-                           << m_shownList;
+        qCDebug(lcDisplay).noquote()
+                << "VideoDisplayWidget::setPlaying" << m_playing << "streams" << m_shownList;
     }
     update();
 }
@@ -310,7 +311,8 @@ int VideoDisplayWidget::showAllVideoStreams()
 
 void VideoDisplayWidget::showVideoStream(int streamIndex, int viewMode)
 {
-    qDebug().noquote() << "VideoDisplayWidget::showVideoStream" << streamIndex << viewMode;
+    qCDebug(lcDisplay).noquote() << "VideoDisplayWidget::showVideoStream" << streamIndex
+                                 << viewMode;
     {
         std::lock_guard<std::mutex> lock(m_mutex);
         m_showAll = false;
@@ -636,13 +638,13 @@ void VideoDisplayWidget::onVideoFrameForSearchReceived(int stream_index,
     Q_UNUSED(bStillSearching)
     av::FramePtr owned(frame);
     if (!frame) {
-        qDebug().noquote() << "VideoDisplayWidget::onVideoFrameForSearchReceived"
-                           << "no frame to show";
+        qCDebug(lcDisplay).noquote() << "VideoDisplayWidget::onVideoFrameForSearchReceived"
+                                     << "no frame to show";
         return;
     }
     if (frame->linesize[0] == 0 || frame->width <= 0 || frame->height <= 0) {
-        qDebug().noquote() << ">>>>>>>>>>>>" << frame->linesize[0] << frame->linesize[1]
-                           << frame->linesize[2];
+        qCDebug(lcDisplay).noquote()
+                << ">>>>>>>>>>>>" << frame->linesize[0] << frame->linesize[1] << frame->linesize[2];
         return;
     }
     av::SwsContextPtr toRgba(sws_getContext(frame->width,
@@ -674,8 +676,8 @@ void VideoDisplayWidget::onVideoFrameForSearchReceived(int stream_index,
     Slot &slot = m_slots[static_cast<size_t>(*it)];
     if (copyPicture(slot, bgr.constBits(), bgr.bytesPerLine(), bgr.width(), bgr.height())) {
         slot.frameViewMode = SurroundViewMode::Original;
-        qDebug().noquote() << "stream" << stream_index << slot.width << "x" << slot.height
-                           << "update";
+        qCDebug(lcDisplay).noquote()
+                << "stream" << stream_index << slot.width << "x" << slot.height << "update";
     }
 }
 
@@ -751,7 +753,7 @@ void VideoDisplayWidget::resizeGL(int w, int h)
     std::lock_guard<std::mutex> lock(m_mutex);
     const double dpr = devicePixelRatioF();
     glViewport(0, 0, int(w * dpr), int(h * dpr));
-    qDebug().noquote() << "VideoDisplayWidget::resizeGL" << w << h;
+    qCDebug(lcDisplay).noquote() << "VideoDisplayWidget::resizeGL" << w << h;
     layoutLocked();
     for (Slot &s : m_slots)
         s.dirty = true;
@@ -931,8 +933,9 @@ void VideoDisplayWidget::paintGL()
             m_info->editStreamInfo(it.key(), [&](StreamInfo &info) {
                 if (g == info.aspect)
                     return;
-                qDebug().noquote() << "stream" << it.key() << ": new aspect ratio" << info.aspect
-                                   << "-->" << g << "," << slot.width << "x" << slot.height;
+                qCDebug(lcDisplay).noquote()
+                        << "stream" << it.key() << ": new aspect ratio" << info.aspect << "-->" << g
+                        << "," << slot.width << "x" << slot.height;
                 info.aspect = g;
                 changed = true;
             });
@@ -953,8 +956,8 @@ void VideoDisplayWidget::paintGL()
             search = !m_info->isSeekingAbsolute() && !m_searchImage.isNull()
                     && (m_info->isFrameSearching() || m_forceSearchRedraw);
             if (search)
-                qDebug().noquote() << "VideoDisplayWidget::paintGL"
-                                   << "Draw the searched frame";
+                qCDebug(lcDisplay).noquote() << "VideoDisplayWidget::paintGL"
+                                             << "Draw the searched frame";
             else
                 m_info->setSeekingAbsolute(false);
         }
@@ -1055,7 +1058,7 @@ void VideoDisplayWidget::onCustomContextMenuRequested(QPoint pos)
 
 void VideoDisplayWidget::testseekagain()
 {
-    qDebug().noquote() << "VideoDisplayWidget::testseekagain";
+    qCDebug(lcDisplay).noquote() << "VideoDisplayWidget::testseekagain";
     if (m_host)
         m_host->onSeekFrameAgain();
 }

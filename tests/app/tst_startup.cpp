@@ -48,7 +48,11 @@ class TestStartup : public QObject
 
 private:
     // Copies the program into a fresh folder, writes the files and runs it until it quits.
-    StartupLog start(const char *locale, const char *model, const QStringList &arguments = {})
+    // Debug lines on through the environment unless quiet is asked for.
+    StartupLog start(const char *locale,
+                     const char *model,
+                     const QStringList &arguments = {},
+                     bool debugLines = true)
     {
         StartupLog log;
         m_dir = std::make_unique<QTemporaryDir>();
@@ -65,6 +69,9 @@ private:
         env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
         // Start-up needs no display; without one the offscreen platform also loads no GL.
         env.remove(QStringLiteral("DISPLAY"));
+        env.remove(QStringLiteral("QT_LOGGING_RULES"));
+        if (debugLines)
+            env.insert(QStringLiteral("QT_LOGGING_RULES"), QStringLiteral("vistrel.*.debug=true"));
         process.setProcessEnvironment(env);
         process.start(program, arguments);
         if (!process.waitForFinished(60000)) {
@@ -220,23 +227,29 @@ private slots:
         QTest::addColumn<QString>("error"); // in stderr
         QTest::addColumn<bool>("started");
         QTest::addColumn<QString>("path");
+        QTest::addColumn<bool>("debugLines"); // switched on through the environment
 
         const QString usage = QStringLiteral("Usage: vistrel [OPTION]... [PATH]\n");
         const QString version = QStringLiteral("vistrel " VISTREL_VERSION "\n");
-        QTest::newRow("help") << QStringList {"--help"} << 0 << usage << "" << false << "";
+        QTest::newRow("help") << QStringList {"--help"} << 0 << usage << "" << false << "" << true;
         QTest::newRow("help after the path")
-                << QStringList {"/media/card", "-h"} << 0 << usage << "" << false << "";
-        QTest::newRow("version") << QStringList {"--version"} << 0 << version << "" << false << "";
-        QTest::newRow("short version") << QStringList {"-v"} << 0 << version << "" << false << "";
+                << QStringList {"/media/card", "-h"} << 0 << usage << "" << false << "" << true;
+        QTest::newRow("version") << QStringList {"--version"} << 0 << version << "" << false << "" << true;
+        QTest::newRow("short version") << QStringList {"-v"} << 0 << version << "" << false << "" << true;
         QTest::newRow("unknown option") << QStringList {"--full-screen", "/media/card"} << 2 << ""
-                                        << "vistrel: unknown option --full-screen" << false << "";
+                                        << "vistrel: unknown option --full-screen" << false << "" << true;
         QTest::newRow("options end at --") << QStringList {"--", "--help"} << 0 << ""
-                                           << "" << true << "--help";
+                                           << "" << true << "--help" << true;
         QTest::newRow("a lone dash is a path") << QStringList {"-"} << 0 << ""
-                                               << "" << true << "-";
+                                               << "" << true << "-" << true;
         QTest::newRow("framework option with a value")
                 << QStringList {"-style", "fusion", "/media/card"} << 0 << ""
-                << "" << true << "/media/card";
+                << "" << true << "/media/card" << true;
+        // Quiet by default: the start-up line is a debug line.
+        QTest::newRow("quiet by default") << QStringList {"/media/card"} << 0 << ""
+                                          << "" << false << "" << false;
+        QTest::newRow("verbose") << QStringList {"--verbose", "/media/card"} << 0 << ""
+                                 << "" << true << "/media/card" << false;
     }
 
     void commandLine()
@@ -247,8 +260,9 @@ private slots:
         QFETCH(QString, error);
         QFETCH(bool, started);
         QFETCH(QString, path);
+        QFETCH(bool, debugLines);
 
-        const StartupLog log = start(nullptr, nullptr, arguments);
+        const StartupLog log = start(nullptr, nullptr, arguments, debugLines);
         QCOMPARE(m_exitCode, exitCode);
         // Nothing goes to stdout but the answers to --help and --version.
         if (out.isEmpty())

@@ -85,7 +85,7 @@ if [ -f "$programs/translations/Vistrel_fr.qm" ]; then loaded="translation loade
 start_viewer() { # log file, then arguments
     local log=$1
     shift
-    env VISTREL_QUIT_AFTER_START=1 "$@" 2>"$log"
+    env VISTREL_QUIT_AFTER_START=1 "$@" --verbose 2>"$log"
 }
 if [ -n "${DISPLAY:-}" ]; then
     start_viewer "$tmp/x11.log" "$prefix/bin/vistrel" "$recording"

@@ -1,5 +1,6 @@
 #include "logcapture.h"
 
+#include <QLoggingCategory>
 #include <QMutexLocker>
 
 namespace {
@@ -10,10 +11,13 @@ LogCapture::LogCapture()
 {
     g_active = this;
     m_previous = qInstallMessageHandler(&LogCapture::handler);
+    // The program's debug lines are off by default; a test that reads them switches them on.
+    QLoggingCategory::setFilterRules(QStringLiteral("vistrel.*.debug=true"));
 }
 
 LogCapture::~LogCapture()
 {
+    QLoggingCategory::setFilterRules(QString());
     qInstallMessageHandler(m_previous);
     g_active = nullptr;
 }

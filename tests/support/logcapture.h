@@ -4,8 +4,8 @@
 #include <QStringList>
 #include <QtGlobal>
 
-// Collects the program's debug lines while it is alive (and still forwards them), so tests
-// can assert on the log lines the code promises.
+// Switches the program's debug lines on and collects them while it is alive (forwarding them
+// too with VISTREL_TEST_VERBOSE set), so tests can assert on the log lines the code promises.
 class LogCapture
 {
 public:

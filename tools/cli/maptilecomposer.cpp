@@ -1,5 +1,7 @@
 #include "maptilecomposer.h"
 
+#include "maplog.h"
+
 #include <QDebug>
 #include <QEventLoop>
 #include <QNetworkAccessManager>
@@ -114,8 +116,8 @@ QImage MapTileComposer::compose(const QString &tileUrlTemplate,
         if (p.reply->isFinished() && p.reply->error() == QNetworkReply::NoError)
             tile.loadFromData(p.reply->readAll());
         else
-            qDebug().noquote() << "map tile" << p.reply->url().toString()
-                               << "not fetched:" << p.reply->errorString();
+            qCDebug(lcMap).noquote() << "map tile" << p.reply->url().toString()
+                                     << "not fetched:" << p.reply->errorString();
         p.reply->abort();
         p.reply->deleteLater();
         if (tile.isNull())

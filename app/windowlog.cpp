@@ -1,0 +1,3 @@
+#include "windowlog.h"
+
+Q_LOGGING_CATEGORY(lcWindow, "vistrel.window", QtInfoMsg)

@@ -1,0 +1,3 @@
+#include "playlistlog.h"
+
+Q_LOGGING_CATEGORY(lcPlayList, "vistrel.playlist", QtInfoMsg)

@@ -1,0 +1,3 @@
+#include "telemetrylog.h"
+
+Q_LOGGING_CATEGORY(lcTelemetry, "vistrel.telemetry", QtInfoMsg)

@@ -1,0 +1,3 @@
+#include "uilog.h"
+
+Q_LOGGING_CATEGORY(lcUi, "vistrel.ui", QtInfoMsg)

@@ -1,0 +1,3 @@
+#include "displaylog.h"
+
+Q_LOGGING_CATEGORY(lcDisplay, "vistrel.display", QtInfoMsg)
