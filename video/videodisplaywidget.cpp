@@ -676,6 +676,8 @@ void VideoDisplayWidget::onVideoFrameForSearchReceived(int stream_index,
     Slot &slot = m_slots[static_cast<size_t>(*it)];
     if (copyPicture(slot, bgr.constBits(), bgr.bytesPerLine(), bgr.width(), bgr.height())) {
         slot.frameViewMode = SurroundViewMode::Original;
+        // Playback is paused during frame search: nothing else would ask for this repaint.
+        slot.dirty = true;
         qCDebug(lcDisplay).noquote()
                 << "stream" << stream_index << slot.width << "x" << slot.height << "update";
     }

@@ -207,12 +207,12 @@ private slots:
 
         // Dragging to the right turns the view left: yaw -100 starts at column W2 - 100 and
         // wraps; the paused picture is cut and drawn again at once.
-        const QImage shownBefore = display->grabFramebuffer();
+        const QImage shownBefore = ScreenGrab::of(display);
         sendMouse(display, QEvent::MouseButtonPress, QPoint(300, 200));
         sendMouse(display, QEvent::MouseMove, QPoint(400, 200));
         display->grabFrames(frames);
         QCOMPARE(frames.value(surround), expectedWindow(vr, -100, 0));
-        QTRY_VERIFY(display->grabFramebuffer() != shownBefore);
+        QTRY_VERIFY(ScreenGrab::of(display) != shownBefore);
 
         // Far up: pitch 5000 stops at the lower half.
         sendMouse(display, QEvent::MouseMove, QPoint(400, -4800));

@@ -58,10 +58,10 @@ QString longRecording(int channelCount = 1)
                      QStringLiteral("320x180,fps=30,gop=15"));
 }
 
-// Mean brightness (0..255) of the middle of the display.
+// Mean brightness (0..255) of the middle of the display as the screen shows it.
 double meanLevel(VideoDisplayWidget *display)
 {
-    const QImage image = display->grabFramebuffer().convertToFormat(QImage::Format_RGB888);
+    const QImage image = ScreenGrab::of(display).convertToFormat(QImage::Format_RGB888);
     const QRect area(image.width() / 4, image.height() / 4, image.width() / 2, image.height() / 2);
     double sum = 0;
     int count = 0;
@@ -187,7 +187,7 @@ class TestTransport : public QObject
         const QVector<int> shown = display->shownStreams();
         if (shown.size() != 1)
             return -1;
-        const QImage grab = display->grabFramebuffer().convertToFormat(QImage::Format_RGB888);
+        const QImage grab = ScreenGrab::of(display).convertToFormat(QImage::Format_RGB888);
         const bool all = display->currentShownStream() == MediaInfo::AllChannels;
         const int frame = readShown(grab, w->mediaInfo(), shown, shown.first(), all).frame;
         const QRect area
@@ -398,18 +398,28 @@ private slots:
     {
         QTest::addColumn<int>("forwardKey");
         QTest::addColumn<int>("backKey");
-        QTest::newRow("arrows") << int(Qt::Key_Right) << int(Qt::Key_Left);
-        QTest::newRow("period and comma") << int(Qt::Key_Period) << int(Qt::Key_Comma);
+        QTest::addColumn<int>("channels");
+        QTest::addColumn<QString>("view"); // the channel button clicked while paused, or none
+        QTest::newRow("arrows") << int(Qt::Key_Right) << int(Qt::Key_Left) << 1 << "";
+        QTest::newRow("period and comma") << int(Qt::Key_Period) << int(Qt::Key_Comma) << 1 << "";
+        QTest::newRow("period and comma, rear of three")
+                << int(Qt::Key_Period) << int(Qt::Key_Comma) << 3 << "rearViewButton";
+        QTest::newRow("period and comma, interior of three")
+                << int(Qt::Key_Period) << int(Qt::Key_Comma) << 3 << "innerViewButton";
     }
 
-    // Each step shows exactly the next or previous frame; nothing is asked of the engine
-    // before the first frame or past the last.
+    // Each step shows exactly the next or previous frame of the channel shown, on screen;
+    // nothing is asked of the engine before the first frame or past the last.
     void frameSearch()
     {
         QFETCH(int, forwardKey);
         QFETCH(int, backKey);
-        const QString file = recording(
-                QStringLiteral("short.mp4"), 1, 1, QStringLiteral("320x180,fps=10,gop=5"));
+        QFETCH(int, channels);
+        QFETCH(QString, view);
+        const QString file = recording(QStringLiteral("short%1.mp4").arg(channels),
+                                       channels,
+                                       1,
+                                       QStringLiteral("320x180,fps=10,gop=5"));
         QVERIFY(!file.isEmpty());
         MainWindow *w = play(file);
         // pause on the first picture, before the one-second recording ends
@@ -422,6 +432,13 @@ private slots:
                 });
         QTRY_COMPARE_WITH_TIMEOUT(w->mediaInfo().state(), int(MediaInfo::Paused), 20000);
         QTRY_VERIFY_WITH_TIMEOUT(onScreen(w).frame >= 0, 10000);
+        int channel = onScreen(w).channel;
+        if (!view.isEmpty()) {
+            // A channel chosen while paused reaches the screen without playing on.
+            const int front = channel;
+            QVERIFY(clickButton(w, view.toLatin1().constData()));
+            QTRY_VERIFY_WITH_TIMEOUT((channel = onScreen(w).channel) != front, 10000);
+        }
         int frame = enterFrameSearch();
         QVERIFY(frame >= 0);
         const int total = int(w->mediaInfo().totalFrames());
@@ -431,6 +448,7 @@ private slots:
             key(keyCode);
             QTRY_COMPARE_WITH_TIMEOUT(onScreen(w).frame, expected, 10000);
             QTRY_VERIFY_WITH_TIMEOUT(!w->mediaInfo().isFrameSearching(), 10000);
+            QCOMPARE(onScreen(w).channel, channel);
         };
         while (frame > 0)
             stepTo(backKey, --frame);

@@ -1,10 +1,12 @@
 #pragma once
 
 // What the viewer window shows, read back for the window tests: the frame-number pattern of a
-// channel's picture in a grabbed display, and the label texts of the modal dialogs that open.
+// channel's picture in the display as the X server shows it, and the label texts of the modal
+// dialogs that open.
 #include "framecode.h"
 #include "mainwindow.h"
 #include "mediainfo.h"
+#include "screengrab.h"
 #include "videodisplaywidget.h"
 
 #include <QAbstractButton>
@@ -120,7 +122,8 @@ inline bool clickButton(QWidget *window, const char *name)
     return true;
 }
 
-// What the window's display shows for the stream at this position (in stream-index order).
+// What the X server shows of the window's display for the stream at this position (in
+// stream-index order).
 inline Reading onScreen(MainWindow *window, int position = 0)
 {
     VideoDisplayWidget *display = window->videoDisplay();
@@ -129,8 +132,7 @@ inline Reading onScreen(MainWindow *window, int position = 0)
     if (position >= shown.size())
         return {};
     const bool all = display->currentShownStream() == MediaInfo::AllChannels;
-    return readShown(
-            display->grabFramebuffer(), window->mediaInfo(), shown, shown.at(position), all);
+    return readShown(ScreenGrab::of(display), window->mediaInfo(), shown, shown.at(position), all);
 }
 
 } // namespace
