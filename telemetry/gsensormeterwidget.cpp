@@ -6,6 +6,7 @@
 #include "telemetrytrack.h"
 
 #include <QDebug>
+#include <QEvent>
 #include <QFontMetrics>
 #include <QMouseEvent>
 #include <QMutexLocker>
@@ -153,6 +154,7 @@ void GSensorMeterWidget::resetLocked()
     std::fill(std::begin(m_current), std::end(m_current), 0.0);
     m_playingTime = 0;
     m_eventMarks.clear();
+    m_plotCache = QImage();
 }
 
 void GSensorMeterWidget::setSamples(const QVector<GSensorSample> &samples)
@@ -208,6 +210,7 @@ void GSensorMeterWidget::setSamplesLocked(const QVector<GSensorSample> &samples)
     for (int i = 0; i < m_total; ++i)
         record[i] = {m_values[0].at(i), m_values[1].at(i), m_values[2].at(i)};
     m_eventMarks = GSensorEventDetector::detect(record, m_interval);
+    m_plotCache = QImage();
     update();
 }
 
@@ -255,13 +258,10 @@ int GSensorMeterWidget::plotXLocked(const Geometry &g, double seconds) const
     return int(std::clamp(x, double(g.left), double(g.left + g.width)));
 }
 
-void GSensorMeterWidget::paintEvent(QPaintEvent *)
+void GSensorMeterWidget::paintPlotLocked(QPainter &painter, const Geometry &g) const
 {
-    QMutexLocker lock(&m_mutex);
-    QPainter painter(this);
     const QRect r = rect();
     painter.fillRect(r, BackgroundColor);
-    const Geometry g = geometryLocked();
 
     if (g.rowHeight > 0) {
         painter.setFont(g.labelFont);
@@ -275,58 +275,110 @@ void GSensorMeterWidget::paintEvent(QPaintEvent *)
             painter.drawText(cell, Qt::AlignRight | Qt::AlignVCenter, labels.at(i));
         }
     }
+    if (!g.valid())
+        return;
 
-    if (g.valid()) {
-        const int right = g.left + g.width;
-        QPen dashed(GridColor, 1, Qt::DashLine);
-        QPen solid(GridColor, 1, Qt::SolidLine);
-        painter.setPen(dashed);
-        for (int i = 1; i <= 3; ++i)
-            painter.drawLine(g.left, g.rows[i], right, g.rows[i]);
-        for (int k = 0; k <= 10; ++k) {
-            const int x = g.left + k * (g.width / 10);
-            painter.setPen(k == 0 ? solid : dashed);
-            painter.drawLine(x, g.rows[0], x, g.rows[4]);
+    const int right = g.left + g.width;
+    QPen dashed(GridColor, 1, Qt::DashLine);
+    QPen solid(GridColor, 1, Qt::SolidLine);
+    painter.setPen(dashed);
+    for (int i = 1; i <= 3; ++i)
+        painter.drawLine(g.left, g.rows[i], right, g.rows[i]);
+    for (int k = 0; k <= 10; ++k) {
+        const int x = g.left + k * (g.width / 10);
+        painter.setPen(k == 0 ? solid : dashed);
+        painter.drawLine(x, g.rows[0], x, g.rows[4]);
+    }
+    if (m_total == 0)
+        return;
+    paintCurvesLocked(painter, g);
+
+    if (m_interval > 0) {
+        // Event marks: small triangles standing on the top of the plot.
+        const int size = std::clamp((g.plotBottom - g.plotTop) / 10, 3, 6);
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(EventColor);
+        for (double mark : m_eventMarks) {
+            const int x = plotXLocked(g, mark);
+            const QPoint corners[3] = {QPoint(x - size + 1, g.rows[0] - size),
+                                       QPoint(x + size - 1, g.rows[0] - size),
+                                       QPoint(x, g.rows[0])};
+            painter.drawPolygon(corners, 3);
         }
+        painter.setBrush(Qt::NoBrush);
+    }
+}
 
-        if (m_total > 0) {
-            const double step = double(g.width) / m_total;
-            const double span = g.rows[4] - g.rows[0];
-            for (int axis = 0; axis < 3; ++axis) {
-                QPolygon points(m_total);
-                for (int i = 0; i < m_total; ++i) {
-                    const double value = m_values[axis].at(i);
-                    points[i] = QPoint(int(g.left + i * step),
-                                       int(g.rows[2] - value / (2.0 * m_range) * span));
-                }
-                painter.setPen(QPen(AxisColors[axis], 1));
-                if (m_total == 1)
-                    painter.drawPoint(points.at(0));
-                else
-                    painter.drawPolyline(points);
-            }
-
-            if (m_interval > 0) {
-                // Event marks: small triangles standing on the top of the plot.
-                const int size = std::clamp((g.plotBottom - g.plotTop) / 10, 3, 6);
-                painter.setPen(Qt::NoPen);
-                painter.setBrush(EventColor);
-                for (double mark : m_eventMarks) {
-                    const int x = plotXLocked(g, mark);
-                    const QPoint corners[3] = {QPoint(x - size + 1, g.rows[0] - size),
-                                               QPoint(x + size - 1, g.rows[0] - size),
-                                               QPoint(x, g.rows[0])};
-                    painter.drawPolygon(corners, 3);
-                }
-                painter.setBrush(Qt::NoBrush);
-
-                if (m_currentIndex >= 0) {
-                    const int x = plotXLocked(g, m_playingTime);
-                    painter.setPen(QPen(PositionColor, 1));
-                    painter.drawLine(x, g.rows[0], x, g.rows[4]);
-                }
-            }
+void GSensorMeterWidget::paintCurvesLocked(QPainter &painter, const Geometry &g) const
+{
+    const double step = double(g.width) / m_total;
+    const double span = g.rows[4] - g.rows[0];
+    const auto xOf = [&](int i) {
+        return int(g.left + i * step);
+    };
+    const auto yOf = [&](double value) {
+        return int(g.rows[2] - value / (2.0 * m_range) * span);
+    };
+    for (int axis = 0; axis < 3; ++axis) {
+        const QVector<double> &values = m_values[axis];
+        if (m_total <= g.width) {
+            // At most one sample per column: the samples joined by straight lines.
+            QPolygon points(m_total);
+            for (int i = 0; i < m_total; ++i)
+                points[i] = QPoint(xOf(i), yOf(values.at(i)));
+            painter.setPen(QPen(AxisColors[axis], 1));
+            if (m_total == 1)
+                painter.drawPoint(points.at(0));
+            else
+                painter.drawPolyline(points);
+            continue;
         }
+        // Several samples per column: one stroke per column over the rows its samples reach,
+        // stretched to the previous column's last sample so the curve stays joined.
+        const QColor colour = AxisColors[axis];
+        int column = xOf(0);
+        int top = yOf(values.at(0));
+        int bottom = top;
+        int last = top;
+        for (int i = 1; i <= m_total; ++i) {
+            const int x = i < m_total ? xOf(i) : column + 1;
+            if (x != column) {
+                painter.fillRect(column, top, 1, bottom - top + 1, colour);
+                if (i == m_total)
+                    break;
+                column = x;
+                top = bottom = last;
+            }
+            const int y = yOf(values.at(i));
+            top = std::min(top, y);
+            bottom = std::max(bottom, y);
+            last = y;
+        }
+    }
+}
+
+void GSensorMeterWidget::paintEvent(QPaintEvent *)
+{
+    QMutexLocker lock(&m_mutex);
+    const Geometry g = geometryLocked();
+    const qreal dpr = devicePixelRatioF();
+    const QSize pixels = size() * dpr;
+    if (m_plotCache.size() != pixels || m_plotCache.devicePixelRatioF() != dpr) {
+        m_plotCache = QImage(pixels, QImage::Format_RGB32);
+        m_plotCache.setDevicePixelRatio(dpr);
+        QPainter cache(&m_plotCache);
+        cache.setFont(font());
+        paintPlotLocked(cache, g);
+    }
+
+    QPainter painter(this);
+    const QRect r = rect();
+    painter.drawImage(r.topLeft(), m_plotCache);
+
+    if (g.valid() && m_total > 0 && m_interval > 0 && m_currentIndex >= 0) {
+        const int x = plotXLocked(g, m_playingTime);
+        painter.setPen(QPen(PositionColor, 1));
+        painter.drawLine(x, g.rows[0], x, g.rows[4]);
     }
 
     // Legend on the bottom line, in the widget's own font.
@@ -340,6 +392,24 @@ void GSensorMeterWidget::paintEvent(QPaintEvent *)
         painter.drawText(QPoint(x, baseline), text);
         x += std::max(100, metrics.horizontalAdvance(text) + 15);
     }
+}
+
+void GSensorMeterWidget::resizeEvent(QResizeEvent *event)
+{
+    {
+        QMutexLocker lock(&m_mutex);
+        m_plotCache = QImage();
+    }
+    QWidget::resizeEvent(event);
+}
+
+void GSensorMeterWidget::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange) {
+        QMutexLocker lock(&m_mutex);
+        m_plotCache = QImage();
+    }
+    QWidget::changeEvent(event);
 }
 
 void GSensorMeterWidget::mousePressEvent(QMouseEvent *event)

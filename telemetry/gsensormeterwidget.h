@@ -4,6 +4,7 @@
 
 #include <QColor>
 #include <QFont>
+#include <QImage>
 #include <QMutex>
 #include <QVector>
 #include <QWidget>
@@ -17,6 +18,13 @@ class TelemetryTrack;
 // to fit the largest value, a line at the playing position, small marks at the detected events
 // (GSensorEventDetector), and the values of the sample at the playing time under the plot.
 // A left click on the plot asks to seek there.
+//
+// Painting costs pixels, not samples: the background, grid, labels, curves and event marks are
+// drawn once into a cached picture, rebuilt only when the record, the range, the size or the
+// font changes; each paint copies it and draws the playing position and the legend over it.
+// A record with more samples than the plot has columns is drawn as one vertical stroke per
+// column from the smallest to the largest value in it (joined to the previous column), as
+// waveform editors draw audio.
 //
 // Threads: GUI thread only (slots, painting, mouse). Every operation still holds m_mutex, which
 // guards all the data fields below; seekRequested is emitted with it released.
@@ -71,6 +79,8 @@ signals:
 
 protected:
     void paintEvent(QPaintEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void changeEvent(QEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
 
 private:
@@ -95,6 +105,9 @@ private:
     void setSamplesLocked(const QVector<GSensorSample> &samples);
     QString legendTextLocked(int axis) const;
     int plotXLocked(const Geometry &g, double seconds) const;
+    // Draws what does not move with the playing time: background, labels, grid, curves, marks.
+    void paintPlotLocked(QPainter &painter, const Geometry &g) const;
+    void paintCurvesLocked(QPainter &painter, const Geometry &g) const;
 
     const TelemetryTrack *m_track; // not owned
     mutable QMutex m_mutex;
@@ -109,4 +122,6 @@ private:
     double m_current[3] = {0, 0, 0};
     double m_playingTime = 0;
     QVector<double> m_eventMarks;
+    // paintPlotLocked's picture at the widget's size in device pixels; null when out of date.
+    QImage m_plotCache;
 };

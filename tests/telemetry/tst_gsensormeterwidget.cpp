@@ -6,6 +6,7 @@
 #include "gsensormeterwidget.h"
 #include "logcapture.h"
 #include "mediainfo.h"
+#include "screengrab.h"
 #include "telemetryparser.h"
 #include "telemetrytrack.h"
 #include "vistrelresource.h"
@@ -145,9 +146,12 @@ Extent extentOf(const QImage &image, const QRect &area, bool (*match)(QRgb))
     return e;
 }
 
+// What the X server shows of the meter (shown as a window of its own on first use).
 QImage grabOf(QWidget &widget)
 {
-    return widget.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    if (!widget.isVisible() && !ScreenGrab::showAndWait(&widget))
+        return {};
+    return ScreenGrab::of(&widget);
 }
 
 } // namespace
@@ -166,6 +170,7 @@ private slots:
     void stateChange_loadsKeepsOrClears_data();
     void stateChange_loadsKeepsOrClears();
     void painting_gridCurvesPositionMarksAndLegend();
+    void painting_denseRecord_everyColumnKeepsItsExtremes();
     void click_seeksToTimeUnderIt_data();
     void click_seeksToTimeUnderIt();
 };
@@ -440,6 +445,78 @@ void TestGSensorMeterWidget::painting_gridCurvesPositionMarksAndLegend()
     QCOMPARE(tiny.pixel(4, 4), GSensorMeterWidget::BackgroundColor.rgb());
     QTest::mouseClick(&meter, Qt::LeftButton, Qt::NoModifier, QPoint(4, 4));
     QCOMPARE(seeks.count(), 0);
+}
+
+void TestGSensorMeterWidget::painting_denseRecord_everyColumnKeepsItsExtremes()
+{
+    // An hour at 200 readings a second: X +1 g with a single +2 g reading half way, Y switching
+    // between +0.5 and -0.5 g at every reading, Z -1 g. Far more readings than columns.
+    constexpr int Count = 3600 * 200;
+    QVector<GSensorSample> samples(Count, GSensorSample {1.0, 0.5, -1.0});
+    for (int i = 1; i < Count; i += 2)
+        samples[i].y = -0.5;
+    // Inside a column, not at its edge (where the stroke joining the next column shows it).
+    samples[Count / 2 + 180].x = 2.0;
+    TelemetryTrack track;
+    fillTrack(track, samples, 3600.0);
+    MediaInfo info;
+    GSensorMeterWidget meter(&track);
+    connect(&info,
+            &MediaInfo::mediaInfoStateChanged,
+            &meter,
+            &GSensorMeterWidget::onMediaInfoStateChanged);
+    meter.resize(430, 230);
+    const Grid grid = findGrid(grabOf(meter));
+    QCOMPARE(grid.columns.size(), 11);
+    const QRect plot(grid.left(), 0, grid.right() - grid.left() + 1, grid.bottom + 1);
+
+    info.changeState(MediaInfo::Stopped, nullptr, true);
+    info.changeState(MediaInfo::Playing, Context, true);
+    meter.showPlayingTime(900.0);
+    const QImage painted = grabOf(meter);
+
+    // X: the +1 g level from the first column to the last, and the one jolt reaching the +2 g
+    // level in the middle column (a reduction that skips readings loses it).
+    const Extent red = extentOf(painted, plot, reddish);
+    QCOMPARE(red.minX, grid.left());
+    QVERIFY2(red.maxX >= grid.right() - 1, qPrintable(QString::number(red.maxX)));
+    QCOMPARE(red.rows.first(), grid.top);
+    const Extent jolt = extentOf(painted, QRect(0, grid.top, painted.width(), 1), reddish);
+    const int middle = (grid.left() + grid.right()) / 2;
+    QVERIFY2(
+            jolt.pixels >= 1 && std::abs(jolt.minX - middle) <= 1 && jolt.maxX - jolt.minX <= 1,
+            qPrintable(
+                    QStringLiteral("%1..%2, middle %3").arg(jolt.minX).arg(jolt.maxX).arg(middle)));
+    QVERIFY(!extentOf(painted,
+                      QRect(0, grid.rows[0] + 1, painted.width(), grid.rows[1] - grid.rows[0]),
+                      reddish)
+                     .pixels);
+    // Y fills the band between +0.5 and -0.5 g in every column of the plot.
+    const int upper = (grid.rows[0] + grid.rows[1]) / 2;
+    const int lower = (grid.rows[1] + grid.rows[2]) / 2;
+    for (int x = grid.left() + 1; x < grid.right() - 1; x += 7) {
+        const Extent column = extentOf(painted, QRect(x, 0, 1, grid.bottom + 1), yellowish);
+        QVERIFY2(column.rows.first() <= upper + 1 && column.rows.last() >= lower - 1,
+                 qPrintable(QStringLiteral("column %1: rows %2..%3, band %4..%5")
+                                    .arg(x)
+                                    .arg(column.rows.value(0))
+                                    .arg(column.rows.value(column.rows.size() - 1))
+                                    .arg(upper)
+                                    .arg(lower)));
+    }
+    // Z on its level only.
+    QCOMPARE(extentOf(painted, plot, greenish).rows, QList<int> {grid.rows[2]});
+    // The position, a quarter of the way, drawn over the cached curves.
+    const Extent white = extentOf(
+            painted, plot, [](QRgb c) { return c == GSensorMeterWidget::PositionColor.rgb(); });
+    QVERIFY2(std::abs(white.minX - (grid.left() + (grid.right() - grid.left()) / 4)) <= 1,
+             qPrintable(QString::number(white.minX)));
+
+    // Stopping clears the curves from the screen: nothing drawn earlier is kept.
+    info.changeState(MediaInfo::Stopped, nullptr, true);
+    const QImage cleared = grabOf(meter);
+    QCOMPARE(extentOf(cleared, plot, reddish).pixels, 0);
+    QCOMPARE(extentOf(cleared, plot, yellowish).pixels, 0);
 }
 
 void TestGSensorMeterWidget::click_seeksToTimeUnderIt_data()
