@@ -97,6 +97,7 @@ QString GoogleMapView::routeScript(const QVector<GpsSample> &samples)
 void GoogleMapView::loadMapPage()
 {
     m_loaded = false;
+    m_positionSent = false;
     load(QUrl(QString::fromLatin1(PageUrl)));
 }
 
@@ -110,11 +111,15 @@ void GoogleMapView::setPosition(double latitude, double longitude)
 {
     if (!std::isfinite(latitude) || !std::isfinite(longitude))
         return;
+    // Playing-time reports come several times per GPS fix: the page hears of a move only.
+    const bool same = m_positionSent && latitude == m_latitude && longitude == m_longitude;
     m_hasPosition = true;
     m_latitude = latitude;
     m_longitude = longitude;
-    if (m_online && m_loaded)
+    if (m_online && m_loaded && !same) {
         runScript(positionScript(latitude, longitude));
+        m_positionSent = true;
+    }
 }
 
 void GoogleMapView::setMarkerVisible(bool visible)
@@ -149,8 +154,10 @@ void GoogleMapView::onLoadFinished(bool ok)
     if (!m_online)
         return;
     runScript(routeScript(m_gps));
-    if (m_hasPosition)
+    if (m_hasPosition) {
         runScript(positionScript(m_latitude, m_longitude));
+        m_positionSent = true;
+    }
 }
 
 void GoogleMapView::onPong(bool ok)

@@ -74,6 +74,7 @@ private:
     bool m_markerVisible = false;
     QVector<GpsSample> m_gps;
     bool m_hasPosition = false;
+    bool m_positionSent = false; // the page shows m_latitude, m_longitude
     double m_latitude = 0;
     double m_longitude = 0;
 };

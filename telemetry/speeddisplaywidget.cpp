@@ -38,7 +38,11 @@ SpeedDisplayWidget::SpeedDisplayWidget(QWidget *parent)
 
 void SpeedDisplayWidget::setGpsSpeed(double kmh)
 {
-    m_value = m_unit == Miles ? kmh * MilesPerKm : kmh;
+    const double value = m_unit == Miles ? kmh * MilesPerKm : kmh;
+    // Playing-time reports come several times per GPS fix: repaint only what changed.
+    if (value == m_value)
+        return;
+    m_value = value;
     update();
 }
 

@@ -2,8 +2,11 @@
 
 #include "smoothsliderstyle.h"
 
+#include <QEvent>
 #include <QPainter>
 #include <QStyleOptionSlider>
+
+#include <algorithm>
 
 namespace {
 
@@ -27,7 +30,44 @@ void SmoothSlider::setMarks(const QVector<int> &values)
     if (values == m_marks)
         return;
     m_marks = values;
+    m_ticksValid = false;
     update();
+}
+
+const QVector<int> &SmoothSlider::tickPositions() const
+{
+    if (m_ticksValid)
+        return m_ticks;
+    m_ticks.clear();
+    for (int value : qAsConst(m_marks)) {
+        const int x = markPosition(value);
+        if (x >= 0)
+            m_ticks << x;
+    }
+    std::sort(m_ticks.begin(), m_ticks.end());
+    m_ticks.erase(std::unique(m_ticks.begin(), m_ticks.end()), m_ticks.end());
+    m_ticksValid = true;
+    return m_ticks;
+}
+
+void SmoothSlider::resizeEvent(QResizeEvent *event)
+{
+    m_ticksValid = false;
+    QSlider::resizeEvent(event);
+}
+
+void SmoothSlider::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::StyleChange || event->type() == QEvent::FontChange)
+        m_ticksValid = false;
+    QSlider::changeEvent(event);
+}
+
+void SmoothSlider::sliderChange(SliderChange change)
+{
+    if (change == SliderRangeChange || change == SliderOrientationChange)
+        m_ticksValid = false;
+    QSlider::sliderChange(change);
 }
 
 QRect SmoothSlider::grooveRect() const
@@ -69,10 +109,7 @@ void SmoothSlider::paintEvent(QPaintEvent *event)
 
     QPainter painter(this);
     painter.setClipRegion(clip);
-    for (int value : qAsConst(m_marks)) {
-        const int x = markPosition(value);
-        if (x < 0)
-            continue;
+    for (int x : tickPositions()) {
         const int left = x - MarkWidth / 2;
         painter.fillRect(QRect(left, top, MarkWidth, groove.top() - top), markColor());
         painter.fillRect(QRect(left, groove.bottom() + 1, MarkWidth, bottom - groove.bottom()),

@@ -32,11 +32,19 @@ public:
 
 protected:
     void paintEvent(QPaintEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void changeEvent(QEvent *event) override;
+    void sliderChange(SliderChange change) override;
 
 private:
     QRect grooveRect() const;
     QRect handleRect(int value) const;
+    // The distinct tick positions of the marks, worked out once per marks, range and size:
+    // a paint then costs one tick per pixel column at most, however many marks there are.
+    const QVector<int> &tickPositions() const;
 
     SmoothSliderStyle *m_style;
     QVector<int> m_marks;
+    mutable QVector<int> m_ticks;
+    mutable bool m_ticksValid = false;
 };

@@ -6,6 +6,7 @@
 #include "globalsettings.h"
 #include "mediainfo.h"
 #include "playerwidget.h"
+#include "screengrab.h"
 #include "smoothslider.h"
 #include "surroundviewmode.h"
 #include "testrecordings.h"
@@ -470,7 +471,7 @@ void TestPlayerWidget::eventMarks_drawnAsTicks()
     const double duration = f.info.duration();
 
     f.player.setEventMarks({duration / 4, duration * 3 / 4});
-    const QList<int> columns = tickColumns(bar->grab().toImage());
+    const QList<int> columns = tickColumns(ScreenGrab::of(bar));
     // Two narrow ticks, about a quarter and three quarters along the bar.
     QVERIFY2(!columns.isEmpty() && columns.size() <= 6,
              qPrintable(QString::number(columns.size())));
@@ -480,15 +481,23 @@ void TestPlayerWidget::eventMarks_drawnAsTicks()
     for (int x : columns)
         QVERIFY(qAbs(x - width / 4) < 12 || qAbs(x - width * 3 / 4) < 12);
 
+    // A wider bar moves its ticks with it.
+    f.player.resize(f.player.width() + 240, f.player.height());
+    QTRY_COMPARE(bar->width(), width + 240);
+    const QList<int> wider = tickColumns(ScreenGrab::of(bar));
+    QVERIFY(!wider.isEmpty());
+    QVERIFY2(qAbs(wider.last() - bar->width() * 3 / 4) < 12,
+             qPrintable(QString::number(wider.last())));
+
     // The handle covers a tick it stands on; the picture elsewhere is unchanged.
     f.player.setRunningTime(duration / 4, 0, 60);
-    const QList<int> covered = tickColumns(bar->grab().toImage());
+    const QList<int> covered = tickColumns(ScreenGrab::of(bar));
     QVERIFY(!covered.isEmpty());
     for (int x : covered)
-        QVERIFY(qAbs(x - width * 3 / 4) < 12);
+        QVERIFY(qAbs(x - bar->width() * 3 / 4) < 12);
 
     f.info.changeState(MediaInfo::Stopped, nullptr, true);
-    QCOMPARE(tickColumns(bar->grab().toImage()), QList<int>());
+    QCOMPARE(tickColumns(ScreenGrab::of(bar)), QList<int>());
 }
 
 QTEST_MAIN(TestPlayerWidget)
