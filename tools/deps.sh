@@ -15,7 +15,7 @@ packages=(
 )
 if [ "${1:-}" = "--test" ]; then
     packages+=(xvfb xauth mesa-utils pulseaudio pulseaudio-utils clang libclang-rt-14-dev clang-format mpv
-        exif poppler-utils gpsbabel desktop-file-utils appstream)
+        exif poppler-utils gpsbabel desktop-file-utils appstream xdotool python3)
 fi
 
 missing=()
