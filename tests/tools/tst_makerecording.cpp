@@ -9,6 +9,7 @@
 #include <QRegularExpression>
 #include <QSet>
 #include <QTemporaryDir>
+#include <QVector3D>
 #include <QtTest>
 
 #include <algorithm>
@@ -260,6 +261,36 @@ double codecFrameRate(const QString &path, int streamIndex)
     return -1;
 }
 
+// A recording's telemetry as the viewer reads it (vistrel-tool telemetry runs the viewer's
+// TelemetryTrack): the GPS fixes as (latitude, longitude) and the G-sensor readings as x, y, z,
+// with the seconds per sample the reader derived. False when the tool fails.
+struct ReadTrack
+{
+    QVector<QPointF> gps;
+    QVector<QVector3D> gsensor;
+    double gsensorSeconds = 0; // seconds per reading: time of the last / its index
+};
+
+bool readTrack(const QString &file, ReadTrack *track)
+{
+    const ProcessResult r
+            = runProcess(TestPaths::tool(), {"telemetry", "--format", "csv", file}, 300000);
+    if (r.exitCode != 0)
+        return false;
+    for (const QByteArray &line : r.out.split('\n')) {
+        const QList<QByteArray> f = line.split(',');
+        if (f.size() != 10)
+            continue;
+        if (f[0] == "gps")
+            track->gps.append(QPointF(f[4].toDouble(), f[5].toDouble()));
+        else if (f[0] == "gsensor")
+            track->gsensor.append(QVector3D(f[7].toFloat(), f[8].toFloat(), f[9].toFloat()));
+        if (f[0] == "gsensor" && f[1].toInt() > 0)
+            track->gsensorSeconds = f[2].toDouble() / f[1].toInt();
+    }
+    return true;
+}
+
 QVector<QPair<int, int>> expectedFrames(int count, int channel)
 {
     QVector<QPair<int, int>> frames;
@@ -285,6 +316,9 @@ private slots:
 
     void telemetry_samplesFollowTheRecordLayout_data();
     void telemetry_samplesFollowTheRecordLayout();
+
+    void viewerReader_countsRateAndMotionOfEachLayout_data();
+    void viewerReader_countsRateAndMotionOfEachLayout();
 
     void nmea_rmcSentencesKeptExactlyInOrder_data();
     void nmea_rmcSentencesKeptExactlyInOrder();
@@ -497,12 +531,15 @@ void TestMakeRecording::telemetry_samplesFollowTheRecordLayout_data()
     QTest::addColumn<double>("duration");
     QTest::addColumn<double>("gpsRate");
     QTest::addColumn<double>("gsensorRate");
+    QTest::addColumn<bool>("dense"); // --dense-telemetry: driving motion, GPS at 1 Hz
 
-    QTest::newRow("defaults: 1 Hz GPS, 10 Hz G") << 3.0 << 1.0 << 10.0;
-    QTest::newRow("2 Hz GPS, 25 Hz G") << 2.0 << 2.0 << 25.0;
-    QTest::newRow("G slower than GPS") << 4.0 << 2.0 << 1.0;
-    QTest::newRow("no G-sensor") << 2.0 << 1.0 << 0.0;
-    QTest::newRow("uneven split 3 GPS / 10 G") << 1.0 << 3.0 << 10.0;
+    QTest::newRow("defaults: 1 Hz GPS, 10 Hz G") << 3.0 << 1.0 << 10.0 << false;
+    QTest::newRow("2 Hz GPS, 25 Hz G") << 2.0 << 2.0 << 25.0 << false;
+    QTest::newRow("G slower than GPS") << 4.0 << 2.0 << 1.0 << false;
+    QTest::newRow("no G-sensor") << 2.0 << 1.0 << 0.0 << false;
+    QTest::newRow("uneven split 3 GPS / 10 G") << 1.0 << 3.0 << 10.0 << false;
+    QTest::newRow("dense: 179 Hz G in 1 Hz samples") << 20.0 << 1.0 << 179.0 << true;
+    QTest::newRow("dense at 1000 Hz: 33 KB samples") << 3.0 << 1.0 << 1000.0 << true;
 }
 
 void TestMakeRecording::telemetry_samplesFollowTheRecordLayout()
@@ -510,18 +547,20 @@ void TestMakeRecording::telemetry_samplesFollowTheRecordLayout()
     QFETCH(double, duration);
     QFETCH(double, gpsRate);
     QFETCH(double, gsensorRate);
+    QFETCH(bool, dense);
 
-    const QString file = TestRecordings::make("telemetry.mp4",
-                                              {"--duration",
-                                               QString::number(duration),
-                                               "--telemetry",
-                                               "subtitle",
-                                               "--telemetry",
-                                               "data",
-                                               "--gps-rate",
-                                               QString::number(gpsRate),
-                                               "--gsensor-rate",
-                                               QString::number(gsensorRate)});
+    const QString file = TestRecordings::make(
+            "telemetry.mp4",
+            QStringList {"--duration",
+                         QString::number(duration),
+                         "--telemetry",
+                         "subtitle",
+                         "--telemetry",
+                         "data",
+                         "--gsensor-rate",
+                         QString::number(gsensorRate)}
+                    + (dense ? QStringList {"--dense-telemetry"}
+                             : QStringList {"--gps-rate", QString::number(gpsRate)}));
     QVERIFY(!file.isEmpty());
     const int gpsCount = int(std::lround(duration * gpsRate));
     const int gsensorCount = int(std::lround(duration * gsensorRate));
@@ -549,9 +588,9 @@ void TestMakeRecording::telemetry_samplesFollowTheRecordLayout()
         }
         for (int unused = 6; unused < 12; ++unused)
             QCOMPARE(record[unused], 0);
-        // z is gravity: about 1 g and positive.
+        // z is gravity: about 1 g and positive (a pothole in a drive takes a third off).
         const double z = (record[2] + 1) / 32.0;
-        QVERIFY(record[5] == 0 && z > 0.85 && z < 1.15);
+        QVERIFY(record[5] == 0 && z > (dense ? 0.55 : 0.85) && z < 1.15);
     }
 
     // Samples start on the GPS grid and cover the recording.
@@ -569,6 +608,85 @@ void TestMakeRecording::telemetry_samplesFollowTheRecordLayout()
         av_packet_unref(packet.get());
     }
     QCOMPARE(sample, gpsCount);
+}
+
+void TestMakeRecording::viewerReader_countsRateAndMotionOfEachLayout_data()
+{
+    QTest::addColumn<QString>("layout"); // --telemetry
+    QTest::addColumn<double>("duration");
+    QTest::addColumn<double>("gsensorRate"); // 0: --dense-telemetry's own rate
+    QTest::addColumn<QString>("video");
+
+    QTest::newRow("timed text, dense minute") << "subtitle" << 60.0 << 0.0 << "160x90,fps=5";
+    QTest::newRow("data stream, dense minute") << "data" << 60.0 << 0.0 << "160x90,fps=5";
+    QTest::newRow("tlmd atom, dense minute") << "tlmd" << 60.0 << 0.0 << "160x90,fps=5";
+    QTest::newRow("tlmd atom, 200 Hz for an hour") << "tlmd" << 3600.0 << 200.0 << "160x90,fps=1";
+    QTest::newRow("timed text, 200 Hz for an hour")
+            << "subtitle" << 3600.0 << 200.0 << "160x90,fps=1";
+}
+
+void TestMakeRecording::viewerReader_countsRateAndMotionOfEachLayout()
+{
+    QFETCH(QString, layout);
+    QFETCH(double, duration);
+    QFETCH(double, gsensorRate);
+    QFETCH(QString, video);
+    const QString log = TestPaths::nmeaLog("dashcam_leaflet-nmealayer_test.nmea");
+    QStringList options {"--video",
+                         video,
+                         "--duration",
+                         QString::number(duration),
+                         "--telemetry",
+                         layout,
+                         "--dense-telemetry",
+                         "--nmea",
+                         log};
+    if (gsensorRate > 0)
+        options << "--gsensor-rate" << QString::number(gsensorRate);
+    else
+        gsensorRate = 179;
+    const QString file = TestRecordings::make("dense.mp4", options);
+    QVERIFY(!file.isEmpty());
+
+    ReadTrack track;
+    QVERIFY(readTrack(file, &track));
+    const int gsensorCount = int(std::lround(duration * gsensorRate));
+    QCOMPARE(track.gps.size(), int(duration));
+    QCOMPARE(track.gsensor.size(), gsensorCount);
+    // Seconds per reading: the recording's length over the readings, as the meter steps them.
+    QVERIFY2(std::fabs(track.gsensorSeconds - 1.0 / gsensorRate) < 1e-3 / gsensorRate,
+             qPrintable(QString::number(track.gsensorSeconds, 'g', 9)));
+
+    // The fixes are the log's, in order, repeated when the log is shorter than the recording.
+    const QList<QByteArray> rmc = rmcLines(log);
+    QVERIFY(!rmc.isEmpty());
+    for (int i : {0, int(duration) / 2, int(duration) - 1}) {
+        const QList<QByteArray> f = rmc[i % rmc.size()].split(',');
+        const double latitude = f[3].left(2).toDouble() + f[3].mid(2).toDouble() / 60;
+        QVERIFY2(std::fabs(track.gps[i].x() - latitude) < 1e-6, qPrintable(QString::number(i)));
+    }
+
+    // A drive: gravity on z with potholes, braking on x, corners both ways on y, and noise
+    // (neighbouring readings differ), never beyond what a reading can hold (1.125 g).
+    double zSum = 0;
+    QVector3D low(10, 10, 10);
+    QVector3D high(-10, -10, -10);
+    int changed = 0;
+    for (int i = 0; i < track.gsensor.size(); ++i) {
+        const QVector3D &g = track.gsensor[i];
+        zSum += g.z();
+        for (int axis = 0; axis < 3; ++axis) {
+            low[axis] = std::min(low[axis], g[axis]);
+            high[axis] = std::max(high[axis], g[axis]);
+        }
+        changed += i > 0 && g != track.gsensor[i - 1] ? 1 : 0;
+    }
+    QVERIFY(std::fabs(zSum / gsensorCount - 1.0) < 0.05);
+    QVERIFY2(low.z() < 0.8 && low.z() > 0.55, qPrintable(QString::number(low.z())));
+    QVERIFY2(low.x() < -0.45 && high.x() > 0.15, qPrintable(QString::number(low.x())));
+    QVERIFY(low.y() < -0.3 && high.y() > 0.3);
+    QVERIFY(std::max({-low.x(), -low.y(), high.x(), high.y(), high.z()}) <= 1.125);
+    QVERIFY2(changed > gsensorCount / 2, qPrintable(QString::number(changed)));
 }
 
 void TestMakeRecording::nmea_rmcSentencesKeptExactlyInOrder_data()
@@ -1038,6 +1156,16 @@ void TestMakeRecording::badArguments_failWithMessageAndNoFile_data()
                                     << "scratch";
     QTest::newRow("gps rate zero") << QStringList {"--gps-rate", "0"} << "x.mp4"
                                    << "gps-rate";
+    QTest::newRow("dense telemetry without a place") << QStringList {"--dense-telemetry"} << "x.mp4"
+                                                     << "needs --telemetry";
+    QTest::newRow("dense telemetry at another gps rate")
+            << QStringList {"--telemetry", "tlmd", "--dense-telemetry", "--gps-rate", "2"}
+            << "x.mp4"
+            << "1 Hz";
+    QTest::newRow("dense telemetry without g-sensor")
+            << QStringList {"--telemetry", "tlmd", "--dense-telemetry", "--gsensor-rate", "0"}
+            << "x.mp4"
+            << "G-sensor rate";
     QTest::newRow("card with output") << QStringList {"--card", "somewhere"} << "x.mp4"
                                       << "no OUTPUT";
     QTest::newRow("unknown layout")

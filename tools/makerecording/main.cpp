@@ -100,6 +100,12 @@ int main(int argc, char *argv[])
                                          QStringLiteral("G-sensor samples per second (default "
                                                         "10)."),
                                          QStringLiteral("hz"));
+    const QCommandLineOption denseTelemetry(
+            QStringLiteral("dense-telemetry"),
+            QStringLiteral("GPS at 1 Hz and the G-sensor at %1 Hz (or --gsensor-rate) moving as "
+                           "in a drive: gravity on z with road vibration and potholes, braking "
+                           "and pulling away on x, corners on y, sensor noise.")
+                    .arg(RecordingOptions::DenseGSensorRate));
     const QCommandLineOption damage(QStringLiteral("damage"),
                                     QStringLiteral("avi-no-index, avi-torn-chunk, mp4-no-moov, "
                                                    "mp4-hidden-fragments or truncate=FRACTION."),
@@ -131,6 +137,7 @@ int main(int argc, char *argv[])
                        nmea,
                        gpsRate,
                        gsensorRate,
+                       denseTelemetry,
                        damage,
                        faststart,
                        seed,
@@ -163,6 +170,7 @@ int main(int argc, char *argv[])
                                                     nmea,
                                                     gpsRate,
                                                     gsensorRate,
+                                                    denseTelemetry,
                                                     damage,
                                                     faststart};
         for (const QCommandLineOption &option : fileOnly) {
@@ -241,6 +249,13 @@ int main(int argc, char *argv[])
     options.faststart = parser.isSet(faststart);
     if (parser.isSet(gpsRate) && !parseDouble(parser.value(gpsRate), &options.gpsRate))
         return fail(ExitUsage, QStringLiteral("--gps-rate: not a number"));
+    options.denseTelemetry = parser.isSet(denseTelemetry);
+    if (options.denseTelemetry) {
+        if (parser.isSet(gpsRate))
+            return fail(ExitUsage,
+                        QStringLiteral("--dense-telemetry writes GPS at 1 Hz; no --gps-rate"));
+        options.gsensorRate = RecordingOptions::DenseGSensorRate;
+    }
     if (parser.isSet(gsensorRate) && !parseDouble(parser.value(gsensorRate), &options.gsensorRate))
         return fail(ExitUsage, QStringLiteral("--gsensor-rate: not a number"));
     if (parser.isSet(damage)

@@ -242,6 +242,15 @@ bool RecordingOptions::finalize(QString *error)
                                 "streams)");
         return false;
     }
+    if (denseTelemetry && telemetry.isEmpty()) {
+        *error = QStringLiteral("--dense-telemetry needs --telemetry");
+        return false;
+    }
+    if (denseTelemetry && (gpsRate != 1 || gsensorRate <= 0)) {
+        *error = QStringLiteral("--dense-telemetry writes GPS at 1 Hz and needs a G-sensor rate "
+                                "above 0");
+        return false;
+    }
     if (!nmeaFile.isEmpty() && telemetry.isEmpty()) {
         *error = QStringLiteral("--nmea needs --telemetry");
         return false;

@@ -14,6 +14,9 @@ public:
     enum class Telemetry { Subtitle, Data, UserData };
     enum class Damage { None, AviNoIndex, AviTornChunk, Mp4NoMoov, Mp4HiddenFragments, Truncate };
 
+    // G-sensor rate of --dense-telemetry: one minute holds 10,740 readings.
+    static constexpr double DenseGSensorRate = 179;
+
     struct Video
     {
         int width = 320;
@@ -39,6 +42,9 @@ public:
     QString nmeaFile;
     double gpsRate = 1;
     double gsensorRate = 10;
+    // Dense telemetry (--dense-telemetry): GPS at 1 Hz, the G-sensor at gsensorRate with the
+    // driving motion (SyntheticTelemetry::Motion::Drive) instead of the slow swing.
+    bool denseTelemetry = false;
     Damage damage = Damage::None;
     double truncateFraction = 0;
     int seed = 0;

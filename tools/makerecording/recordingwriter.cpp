@@ -261,12 +261,15 @@ bool RecordingWriter::write(const RecordingOptions &options, Result *result, QSt
         if (!options.nmeaFile.isEmpty()
             && !NmeaLog::readRmcSentences(options.nmeaFile, &sentences, error))
             return false;
-        telemetry = std::make_unique<SyntheticTelemetry>(options.gpsCount(),
-                                                         options.gsensorCount(),
-                                                         options.duration,
-                                                         options.seed,
-                                                         options.startTime,
-                                                         sentences);
+        telemetry = std::make_unique<SyntheticTelemetry>(
+                options.gpsCount(),
+                options.gsensorCount(),
+                options.duration,
+                options.seed,
+                options.startTime,
+                sentences,
+                options.denseTelemetry ? SyntheticTelemetry::Motion::Drive
+                                       : SyntheticTelemetry::Motion::Swing);
         result->gps = telemetry->gpsCount();
         result->gsensor = telemetry->gsensorCount();
     }

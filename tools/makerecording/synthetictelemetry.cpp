@@ -9,6 +9,42 @@ constexpr double Pi = 3.14159265358979323846;
 constexpr double MetresPerDegree = 111320.0;
 constexpr double KnotsPerKmh = 1.0 / 1.852;
 
+// Drive motion: one braking every BrakePeriod seconds, one corner every CornerPeriod, one
+// pothole every BumpPeriod (periods without a common divisor, so the events drift apart).
+constexpr double BrakePeriod = 17.0;
+constexpr double BrakeSeconds = 2.5;
+constexpr double BrakeG = 0.55;
+constexpr double PullAwayG = 0.22;
+constexpr double CornerPeriod = 11.0;
+constexpr double CornerSeconds = 3.0;
+constexpr double CornerG = 0.4;
+constexpr double BumpPeriod = 23.0;
+constexpr double BumpSeconds = 0.12;
+constexpr double BumpG = 0.3; // the drop; the rebound is smaller
+constexpr double ReboundG = 0.08;
+constexpr double VibrationHz = 13.0;
+constexpr double VibrationG = 0.03;
+constexpr double NoiseG = 0.03;
+
+// A smooth pulse: 0 outside [0, length), rising to 1 in the middle (raised cosine).
+double pulse(double t, double length)
+{
+    if (t < 0 || t >= length)
+        return 0;
+    return 0.5 - 0.5 * std::cos(2 * Pi * t / length);
+}
+
+// Deterministic noise in [-1, 1] for a sample index, an axis and a seed (splitmix64).
+double noise(int64_t index, int axis, int seed)
+{
+    uint64_t z = static_cast<uint64_t>(index) * 3 + static_cast<uint64_t>(axis)
+            + (static_cast<uint64_t>(static_cast<uint32_t>(seed)) << 40) + 0x9E3779B97F4A7C15ULL;
+    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ULL;
+    z = (z ^ (z >> 27)) * 0x94D049BB133111EBULL;
+    z ^= z >> 31;
+    return static_cast<double>(z >> 11) / static_cast<double>(1ULL << 52) - 1.0;
+}
+
 // "ddmm.mmmm" (latitude, 2 degree digits) or "dddmm.mmmm" (longitude, 3 digits).
 QByteArray formatAngle(double degrees, int degreeDigits)
 {
@@ -27,7 +63,8 @@ SyntheticTelemetry::SyntheticTelemetry(int gpsCount,
                                        double duration,
                                        int seed,
                                        const QDateTime &start,
-                                       const QList<QByteArray> &sentences)
+                                       const QList<QByteArray> &sentences,
+                                       Motion motion)
     : m_duration(duration)
 {
     gpsCount = std::max(0, gpsCount);
@@ -39,18 +76,48 @@ SyntheticTelemetry::SyntheticTelemetry(int gpsCount,
             m_sentences.append(sentences[i % sentences.size()]);
     }
 
-    // A slow curve: lateral and longitudinal swings well below 1 g, gravity on z.
     m_gsensor.resize(gsensorCount);
     for (int j = 0; j < gsensorCount; ++j) {
         const double t = gsensorCount > 0 ? j * duration / gsensorCount : 0;
-        const double x = 0.35 * std::sin(2 * Pi * t / 6.0 + seed * 0.7);
-        const double y = -0.25 * std::sin(2 * Pi * t / 4.5 + 1.0 + seed * 0.3);
-        const double z = 1.0 + 0.08 * std::sin(2 * Pi * t / 3.0);
+        double values[3];
+        if (motion == Motion::Drive)
+            driveAt(t, j, seed, values);
+        else
+            swingAt(t, seed, values);
         GSensorRecord &record = m_gsensor[j];
-        quantize(x, &record.magnitude[0], &record.negative[0]);
-        quantize(y, &record.magnitude[1], &record.negative[1]);
-        quantize(z, &record.magnitude[2], &record.negative[2]);
+        for (int axis = 0; axis < 3; ++axis)
+            quantize(values[axis], &record.magnitude[axis], &record.negative[axis]);
     }
+}
+
+void SyntheticTelemetry::swingAt(double t, int seed, double values[3])
+{
+    // Lateral and longitudinal swings well below 1 g, gravity on z.
+    values[0] = 0.35 * std::sin(2 * Pi * t / 6.0 + seed * 0.7);
+    values[1] = -0.25 * std::sin(2 * Pi * t / 4.5 + 1.0 + seed * 0.3);
+    values[2] = 1.0 + 0.08 * std::sin(2 * Pi * t / 3.0);
+}
+
+void SyntheticTelemetry::driveAt(double t, int64_t index, int seed, double values[3])
+{
+    const double shift = (seed % 7) * 1.3; // seconds; moves the events for another seed
+    // x: a braking, then pulling away again seven seconds after it.
+    const double brake = std::fmod(t + shift, BrakePeriod);
+    const double x = -BrakeG * pulse(brake - 4.0, BrakeSeconds)
+            + PullAwayG * pulse(brake - 4.0 - 7.0, 2 * BrakeSeconds);
+    // y: corners alternate left and right.
+    const double cornerTime = t + shift * 0.5;
+    const int corner = static_cast<int>(std::floor(cornerTime / CornerPeriod));
+    const double y = (corner % 2 == 0 ? CornerG : -CornerG)
+            * pulse(std::fmod(cornerTime, CornerPeriod) - 2.0, CornerSeconds);
+    // z: gravity, engine and road vibration, and a pothole (down, then up; the record tops out
+    // at 1.125 g).
+    const double bump = std::fmod(t + shift * 0.3, BumpPeriod) - 7.0;
+    const double z = 1.0 + VibrationG * std::sin(2 * Pi * VibrationHz * t)
+            - BumpG * pulse(bump, BumpSeconds) + ReboundG * pulse(bump - BumpSeconds, BumpSeconds);
+    values[0] = x + NoiseG * noise(index, 0, seed);
+    values[1] = y + NoiseG * noise(index, 1, seed);
+    values[2] = z + NoiseG * noise(index, 2, seed);
 }
 
 double SyntheticTelemetry::sampleTime(int index) const

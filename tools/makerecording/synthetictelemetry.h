@@ -19,10 +19,17 @@
 // G-sensor bytes: b0..b2 magnitudes m of x, y, z (value (m + 1) / 32 g), b3..b5 signs (1:
 // negative), b6..b13 zero.
 //
+// G-sensor motion: Swing is a slow curve (lateral and longitudinal swings, gravity on z);
+// Drive is what a camera records on the road: gravity on z with road vibration and pothole
+// bumps, braking and accelerating on x, cornering on y, and sensor noise on every axis, all
+// deterministic for a seed.
+//
 // Immutable after construction; main thread only.
 class SyntheticTelemetry
 {
 public:
+    enum class Motion { Swing, Drive };
+
     struct GSensorRecord
     {
         uint8_t magnitude[3] = {0, 0, 0};
@@ -36,7 +43,8 @@ public:
                        double duration,
                        int seed,
                        const QDateTime &start,
-                       const QList<QByteArray> &sentences);
+                       const QList<QByteArray> &sentences,
+                       Motion motion = Motion::Swing);
 
     int gpsCount() const { return m_sentences.size(); }
     int gsensorCount() const { return m_gsensor.size(); }
@@ -60,6 +68,10 @@ private:
     QByteArray gsensorBinary(const GSensorRecord &record) const;
     // Index of the first and one past the last G-sensor record of sample i.
     int firstGsensor(int sample) const;
+
+    // The value in g of each axis (x, y, z) at t seconds.
+    static void swingAt(double t, int seed, double values[3]);
+    static void driveAt(double t, int64_t index, int seed, double values[3]);
 
     static QList<QByteArray> generateRoute(int count,
                                            double duration,
