@@ -1,6 +1,8 @@
 #include "benchchild.h"
 
 #include "cardbench.h"
+#include "guibench.h"
+#include "meterbench.h"
 
 #include "audiostate.h"
 #include "benchreceiver.h"
@@ -401,7 +403,9 @@ int BenchChild::run(const QStringList &arguments)
                          QStringLiteral("opens"),
                          QStringLiteral("seeks"),
                          QStringLiteral("steps"),
-                         QStringLiteral("seed")});
+                         QStringLiteral("seed"),
+                         QStringLiteral("size"),
+                         QStringLiteral("paints")});
     if (!args.ok())
         return ToolOutput::fail(args.error(), 2);
     if (args.positionals().size() != 1)
@@ -420,6 +424,17 @@ int BenchChild::run(const QStringList &arguments)
     }
     if (mode == QLatin1String("card"))
         return CardBench::runChild(path);
+    if (mode == QLatin1String("gui"))
+        return GuiBench::runChild(path,
+                                  std::max(1, intOption(args, QStringLiteral("seconds"), 25)));
+    if (mode == QLatin1String("meter")) {
+        const QStringList size = args.value(QStringLiteral("size")).split(QLatin1Char('x'));
+        QSize meterSize = MeterBench::defaultSize();
+        if (size.size() == 2 && size[0].toInt() > 0 && size[1].toInt() > 0)
+            meterSize = QSize(size[0].toInt(), size[1].toInt());
+        return MeterBench::runChild(
+                path, meterSize, std::max(1, intOption(args, QStringLiteral("paints"), 15)));
+    }
     if (mode == QLatin1String("latency"))
         return runLatency(path,
                           std::max(1, intOption(args, QStringLiteral("opens"), 20)),

@@ -11,7 +11,9 @@
 //   play        plays at 1x for --seconds N: CPU per second, presentation error, dropped
 //               frames, audio/video offset;
 //   latency     --opens K opens, --seeks K absolute seeks, --steps K frame steps, each with
-//               its floor from DecodeFloor.
+//               its floor from DecodeFloor;
+//   gui         the main window playing at 1x (GuiBench), --seconds N;
+//   meter       paints of the G-sensor meter (MeterBench), --size WxH --paints N.
 // Main thread only; the engine's signals reach it by direct connection.
 class BenchChild
 {

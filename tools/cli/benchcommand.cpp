@@ -6,6 +6,7 @@
 #include "benchstats.h"
 #include "cardbench.h"
 #include "childrun.h"
+#include "meterbench.h"
 #include "toolargs.h"
 #include "tooloutput.h"
 #include "videostate.h"
@@ -23,6 +24,8 @@
 #include <cmath>
 #include <cstdio>
 
+#include <unistd.h>
+
 namespace {
 
 using Recording = BenchCommand::Recording;
@@ -37,6 +40,18 @@ struct Settings
     int steps = 20;
     QString toolPath;
     QString work; // scratch folder for child outputs
+    QStringList figures; // keys to measure; empty: all
+
+    bool wants(const QString &key) const { return figures.isEmpty() || figures.contains(key); }
+    bool wantsAny(const QStringList &keys) const
+    {
+        for (const QString &key : keys)
+            if (wants(key))
+                return true;
+        return false;
+    }
+    // Repetitions of a measurement that gives these figures: none when none is wanted.
+    int repetitionsFor(const QStringList &keys) const { return wantsAny(keys) ? repetitions : 0; }
 };
 
 void progress(const QString &line)
@@ -166,6 +181,18 @@ QMap<QString, QString> withoutAudio()
 {
     return {{QStringLiteral("PULSE_SERVER"), QStringLiteral("unix:/nonexistent/bench-no-audio")},
             {QStringLiteral("PULSE_NO_AUTOSPAWN"), QStringLiteral("1")}};
+}
+
+// The main window's child: the current display, the map's web engine without its sandbox as
+// root (it refuses to start otherwise), its settings and disk cache in the scratch folder.
+QMap<QString, QString> guiEnvironment(const Settings &s)
+{
+    QMap<QString, QString> env {
+            {QStringLiteral("XDG_CONFIG_HOME"), QDir(s.work).filePath(QStringLiteral("config"))},
+            {QStringLiteral("XDG_CACHE_HOME"), QDir(s.work).filePath(QStringLiteral("cache"))}};
+    if (geteuid() == 0 && !qEnvironmentVariableIsSet("QTWEBENGINE_DISABLE_SANDBOX"))
+        env.insert(QStringLiteral("QTWEBENGINE_DISABLE_SANDBOX"), QStringLiteral("1"));
+    return env;
 }
 
 // mpv's conversion anchor: scaled and converted to BGR on the CPU.
@@ -386,7 +413,8 @@ int BenchCommand::run(const QStringList &arguments)
     QStringList rest = arguments;
     Settings s;
     s.quick = rest.removeAll(QStringLiteral("--quick")) > 0;
-    const ToolArgs args(rest, {QStringLiteral("json"), QStringLiteral("seconds")});
+    const ToolArgs args(
+            rest, {QStringLiteral("json"), QStringLiteral("seconds"), QStringLiteral("figures")});
     if (!args.ok())
         return ToolOutput::fail(args.error(), 2);
     if (!args.positionals().isEmpty())
@@ -396,6 +424,28 @@ int BenchCommand::run(const QStringList &arguments)
         s.seconds = args.value(QStringLiteral("seconds")).toInt(&ok);
         if (!ok || s.seconds < 1 || s.seconds > 3600)
             return ToolOutput::fail(QStringLiteral("--seconds needs 1 to 3600"), 2);
+    }
+    if (args.has(QStringLiteral("figures"))) {
+        s.figures
+                = args.value(QStringLiteral("figures")).split(QLatin1Char(','), Qt::SkipEmptyParts);
+        const QStringList known {QStringLiteral("throughput"),
+                                 QStringLiteral("cpu_1x"),
+                                 QStringLiteral("open"),
+                                 QStringLiteral("seek"),
+                                 QStringLiteral("frame_step"),
+                                 QStringLiteral("presentation_error"),
+                                 QStringLiteral("av_offset"),
+                                 QStringLiteral("peak_rss"),
+                                 QStringLiteral("card"),
+                                 QStringLiteral("surround_panorama"),
+                                 QStringLiteral("surround_vr"),
+                                 QStringLiteral("gui_1x"),
+                                 QStringLiteral("meter_paint")};
+        for (const QString &key : s.figures)
+            if (!known.contains(key))
+                return ToolOutput::fail(QStringLiteral("--figures: no figure \"%1\"").arg(key), 2);
+        if (s.figures.isEmpty())
+            return ToolOutput::fail(QStringLiteral("--figures needs at least one key"), 2);
     }
     if (s.quick) {
         s.repetitions = 1;
@@ -421,58 +471,79 @@ int BenchCommand::run(const QStringList &arguments)
         return ToolOutput::fail(QStringLiteral("cannot make %1").arg(cache));
     Recording main;
     Recording surround;
+    Recording mainDense;
+    Recording meterHour;
     QString error;
     const QStringList common {
             QStringLiteral("--audio"), QStringLiteral("--telemetry"), QStringLiteral("subtitle")};
-    if (s.quick) {
-        const QString v = QStringLiteral("320x180,fps=30,gop=30,bitrate=300");
-        if (!ensureRecording(cache,
-                             QStringLiteral("quick-3x320x180-3s.mp4"),
-                             QStringList {QStringLiteral("--video"),
-                                          v,
-                                          QStringLiteral("--video"),
-                                          v,
-                                          QStringLiteral("--video"),
-                                          v,
-                                          QStringLiteral("--duration"),
-                                          QStringLiteral("3")}
-                                     + common,
-                             &main,
-                             &error)
-            || !ensureRecording(cache,
-                                QStringLiteral("quick-surround-480-2s.mp4"),
-                                {QStringLiteral("--video"),
-                                 QStringLiteral("480x480,fps=30,gop=30,bitrate=500"),
-                                 QStringLiteral("--duration"),
-                                 QStringLiteral("2")},
+    // The main window's recording: the main one's pictures and sound with dense telemetry in
+    // the tlmd atom (GPS at 1 Hz, the G-sensor at 179 Hz).
+    const QStringList dense {QStringLiteral("--audio"),
+                             QStringLiteral("--telemetry"),
+                             QStringLiteral("tlmd"),
+                             QStringLiteral("--dense-telemetry")};
+    const QString v = s.quick ? QStringLiteral("320x180,fps=30,gop=30,bitrate=300")
+                              : QStringLiteral("1920x1080,fps=30,gop=30,bitrate=10000");
+    const QString length = s.quick ? QStringLiteral("3") : QStringLiteral("60");
+    const QString mainName
+            = s.quick ? QStringLiteral("quick-3x320x180-3s") : QStringLiteral("main-3x1080p-60s");
+    const QStringList channels {QStringLiteral("--video"),
+                                v,
+                                QStringLiteral("--video"),
+                                v,
+                                QStringLiteral("--video"),
+                                v,
+                                QStringLiteral("--duration"),
+                                length};
+    const QStringList surroundOptions = s.quick
+            ? QStringList {QStringLiteral("--video"),
+                           QStringLiteral("480x480,fps=30,gop=30,bitrate=500"),
+                           QStringLiteral("--duration"),
+                           QStringLiteral("2")}
+            : QStringList {QStringLiteral("--video"),
+                           QStringLiteral("2880x2880,fps=30,gop=30,bitrate=20000"),
+                           QStringLiteral("--duration"),
+                           QStringLiteral("6")};
+    // The meter's record: 200 readings a second for an hour (720,000 per axis).
+    const QStringList meterOptions {QStringLiteral("--video"),
+                                    QStringLiteral("160x90,fps=1"),
+                                    QStringLiteral("--duration"),
+                                    QStringLiteral("3600"),
+                                    QStringLiteral("--telemetry"),
+                                    QStringLiteral("tlmd"),
+                                    QStringLiteral("--dense-telemetry"),
+                                    QStringLiteral("--gsensor-rate"),
+                                    QStringLiteral("200")};
+    const bool needMain = s.wantsAny({QStringLiteral("throughput"),
+                                      QStringLiteral("cpu_1x"),
+                                      QStringLiteral("open"),
+                                      QStringLiteral("seek"),
+                                      QStringLiteral("frame_step"),
+                                      QStringLiteral("presentation_error"),
+                                      QStringLiteral("av_offset"),
+                                      QStringLiteral("peak_rss")});
+    const bool needSurround
+            = s.wantsAny({QStringLiteral("surround_panorama"), QStringLiteral("surround_vr")});
+    if ((needMain
+         && !ensureRecording(
+                 cache, mainName + QStringLiteral(".mp4"), channels + common, &main, &error))
+        || (needSurround
+            && !ensureRecording(cache,
+                                s.quick ? QStringLiteral("quick-surround-480-2s.mp4")
+                                        : QStringLiteral("surround-2880-6s.mp4"),
+                                surroundOptions,
                                 &surround,
                                 &error))
-            return ToolOutput::fail(error);
-    } else {
-        const QString v = QStringLiteral("1920x1080,fps=30,gop=30,bitrate=10000");
-        if (!ensureRecording(cache,
-                             QStringLiteral("main-3x1080p-60s.mp4"),
-                             QStringList {QStringLiteral("--video"),
-                                          v,
-                                          QStringLiteral("--video"),
-                                          v,
-                                          QStringLiteral("--video"),
-                                          v,
-                                          QStringLiteral("--duration"),
-                                          QStringLiteral("60")}
-                                     + common,
-                             &main,
-                             &error)
-            || !ensureRecording(cache,
-                                QStringLiteral("surround-2880-6s.mp4"),
-                                {QStringLiteral("--video"),
-                                 QStringLiteral("2880x2880,fps=30,gop=30,bitrate=20000"),
-                                 QStringLiteral("--duration"),
-                                 QStringLiteral("6")},
-                                &surround,
+        || (s.wants(QStringLiteral("gui_1x"))
+            && !ensureRecording(cache,
+                                mainName + QStringLiteral("-dense.mp4"),
+                                channels + dense,
+                                &mainDense,
                                 &error))
-            return ToolOutput::fail(error);
-    }
+        || (s.wants(QStringLiteral("meter_paint"))
+            && !ensureRecording(
+                    cache, QStringLiteral("meter-200hz-1h.mp4"), meterOptions, &meterHour, &error)))
+        return ToolOutput::fail(error);
 
     const QString ffmpeg = ChildRun::find(QStringLiteral("ffmpeg"));
     const QString mpv = ChildRun::find(QStringLiteral("mpv"));
@@ -490,7 +561,7 @@ int BenchCommand::run(const QStringList &arguments)
                        QStringLiteral("frames/s"),
                        QStringLiteral("engine / ffmpeg >= 1.0")};
     throughput.anchorReason = ffmpegReason;
-    for (int rep = 0; rep < s.repetitions; ++rep) {
+    for (int rep = 0; rep < s.repetitionsFor({QStringLiteral("throughput")}); ++rep) {
         progress(QStringLiteral("throughput %1/%2").arg(rep + 1).arg(s.repetitions));
         const QJsonObject e
                 = runChild(s,
@@ -542,7 +613,7 @@ int BenchCommand::run(const QStringList &arguments)
                 : fisheye.arg(2 * target.width()).arg(2 * target.height())
                         + QStringLiteral(",format=bgr24");
         f.extra.insert(QStringLiteral("anchor_chain"), chain);
-        for (int rep = 0; rep < s.repetitions; ++rep) {
+        for (int rep = 0; rep < s.repetitionsFor({f.key}); ++rep) {
             progress(QStringLiteral("surround %1 %2/%3")
                              .arg(panorama ? QStringLiteral("panorama") : QStringLiteral("VR"))
                              .arg(rep + 1)
@@ -588,7 +659,10 @@ int BenchCommand::run(const QStringList &arguments)
                  QStringLiteral("ms"),
                  QStringLiteral("p50 <= 1.5 x floor")};
     QVector<double> openP95, seekP95, stepP95, seekKeyFloor;
-    for (int rep = 0; rep < s.repetitions; ++rep) {
+    for (int rep = 0;
+         rep < s.repetitionsFor(
+                 {QStringLiteral("open"), QStringLiteral("seek"), QStringLiteral("frame_step")});
+         ++rep) {
         progress(QStringLiteral("open/seek/step latency %1/%2").arg(rep + 1).arg(s.repetitions));
         const QJsonObject e = runChild(s,
                                        {QStringLiteral("--child"),
@@ -674,7 +748,11 @@ int BenchCommand::run(const QStringList &arguments)
     cpu.anchorReason = mpvReason;
     rss.anchorReason = mpv.isEmpty() ? QStringLiteral("mpv not found") : soundReason;
     QVector<double> mpvPlain, drops, lateErrors, ownP50, ownMax, p50Offsets;
-    for (int rep = 0; rep < s.repetitions; ++rep) {
+    for (int rep = 0; rep < s.repetitionsFor({QStringLiteral("cpu_1x"),
+                                              QStringLiteral("presentation_error"),
+                                              QStringLiteral("av_offset"),
+                                              QStringLiteral("peak_rss")});
+         ++rep) {
         progress(QStringLiteral("real time at 1x, %1 s, %2/%3")
                          .arg(s.seconds)
                          .arg(rep + 1)
@@ -761,7 +839,7 @@ int BenchCommand::run(const QStringList &arguments)
                  QStringLiteral("<= 1000 ms; memory per recording flat (within 1.5x) from "
                                 "1/4 of the card to all of it")};
     QVector<double> perRowQuarter, perRowFull;
-    for (int rep = 0; rep < s.repetitions; ++rep) {
+    for (int rep = 0; rep < s.repetitionsFor({QStringLiteral("card")}); ++rep) {
         progress(QStringLiteral("memory card %1/%2").arg(rep + 1).arg(s.repetitions));
         const QJsonObject o = CardBench::measure(s.toolPath, cardCount);
         if (o.contains(QStringLiteral("error"))) {
@@ -788,8 +866,121 @@ int BenchCommand::run(const QStringList &arguments)
         card.met = metFrom(std::isfinite(ms), ms <= 1000 && flat);
     }
 
-    QVector<Figure> figures {throughput, cpu, open, seek, step, presentation, avOffset, rss, card};
-    figures << surroundFigures;
+    // --- the main window at 1x with dense telemetry: GUI thread and pictures shown ---
+    const int guiSeconds = s.quick ? 1 : std::min(s.seconds, 25);
+    Figure gui {QStringLiteral("gui_1x"),
+                QStringLiteral("GUI thread at 1x, main window, 3 channels + audio, G-sensor "
+                               "meter and map, dense telemetry"),
+                QStringLiteral("CPU share"),
+                QStringLiteral("<= 0.15 of a core; every channel presents >= 0.95 x its frame "
+                               "rate")};
+    QVector<double> slowestChannel;
+    QSize meterSize = MeterBench::defaultSize();
+    for (int rep = 0; rep < s.repetitionsFor({gui.key}); ++rep) {
+        progress(QStringLiteral("main window at 1x, %1 s, %2/%3")
+                         .arg(guiSeconds)
+                         .arg(rep + 1)
+                         .arg(s.repetitions));
+        const QJsonObject e = runChild(s,
+                                       {QStringLiteral("--child"),
+                                        QStringLiteral("gui"),
+                                        QStringLiteral("--seconds"),
+                                        QString::number(guiSeconds),
+                                        mainDense.path},
+                                       (guiSeconds + 180) * 1000,
+                                       nullptr,
+                                       guiEnvironment(s));
+        if (e.isEmpty()) {
+            gui.reason = qEnvironmentVariableIsEmpty("DISPLAY")
+                    ? QStringLiteral("no X display (DISPLAY is not set)")
+                    : QStringLiteral("window child failed");
+            gui.engine << std::nan("");
+            continue;
+        }
+        gui.engine << e.value(QStringLiteral("gui_cpu_share")).toDouble(std::nan(""));
+        const QVector<double> shown = numbers(e.value(QStringLiteral("presented_per_second")));
+        const QVector<double> fps = numbers(e.value(QStringLiteral("fps")));
+        double slowest = shown.isEmpty() ? std::nan("") : 1e9;
+        for (int i = 0; i < shown.size() && i < fps.size(); ++i)
+            slowest = std::min(slowest, ratioOf(shown[i], fps[i]));
+        slowestChannel << slowest;
+        gui.extra.insert(QStringLiteral("presented_per_second_run%1").arg(rep + 1),
+                         e.value(QStringLiteral("presented_per_second")));
+        for (const char *key : {"fps",
+                                "gl_renderer",
+                                "gsensor_samples",
+                                "gps_samples",
+                                "map_shown",
+                                "meter_visible",
+                                "meter_size",
+                                "still_playing",
+                                "tiles_served"})
+            gui.extra.insert(QLatin1String(key), e.value(QLatin1String(key)));
+        const QJsonArray size = e.value(QStringLiteral("meter_size")).toArray();
+        if (size.size() == 2 && size[0].toInt() > 0 && size[1].toInt() > 0)
+            meterSize = QSize(size[0].toInt(), size[1].toInt());
+    }
+    gui.extra.insert(QStringLiteral("seconds"), guiSeconds);
+    gui.extra.insert(QStringLiteral("slowest_channel_to_frame_rate"),
+                     BenchStats::summary(slowestChannel));
+    {
+        const double share = BenchStats::median(gui.engine);
+        const double slowest = BenchStats::minimum(slowestChannel);
+        gui.met = metFrom(std::isfinite(share) && std::isfinite(slowest),
+                          share <= 0.15 && slowest >= 0.95);
+    }
+
+    // --- one paint of the G-sensor meter with an hour at 200 readings a second ---
+    const int paints = s.quick ? 3 : 15;
+    Figure meter {QStringLiteral("meter_paint"),
+                  QStringLiteral("G-sensor meter paint, 720,000 readings per axis, median"),
+                  QStringLiteral("ms"),
+                  QStringLiteral("< 2 ms")};
+    QVector<double> firstPaint, setSamples;
+    for (int rep = 0; rep < s.repetitionsFor({meter.key}); ++rep) {
+        progress(QStringLiteral("G-sensor meter paint %1/%2").arg(rep + 1).arg(s.repetitions));
+        const QJsonObject e
+                = runChild(s,
+                           {QStringLiteral("--child"),
+                            QStringLiteral("meter"),
+                            QStringLiteral("--size"),
+                            QStringLiteral("%1x%2").arg(meterSize.width()).arg(meterSize.height()),
+                            QStringLiteral("--paints"),
+                            QString::number(paints),
+                            meterHour.path},
+                           600000,
+                           nullptr,
+                           {{QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen")}});
+        if (e.isEmpty()) {
+            meter.reason = QStringLiteral("meter child failed");
+            meter.engine << std::nan("");
+            continue;
+        }
+        meter.engine << BenchStats::median(numbers(e.value(QStringLiteral("paint_ms"))));
+        firstPaint << e.value(QStringLiteral("first_paint_ms")).toDouble(std::nan(""));
+        setSamples << e.value(QStringLiteral("set_samples_ms")).toDouble(std::nan(""));
+        meter.extra.insert(QStringLiteral("samples"), e.value(QStringLiteral("samples")));
+    }
+    meter.extra.insert(QStringLiteral("size"),
+                       QStringLiteral("%1x%2").arg(meterSize.width()).arg(meterSize.height()));
+    meter.extra.insert(QStringLiteral("paints_per_run"), paints);
+    meter.extra.insert(QStringLiteral("first_paint_ms"), BenchStats::summary(firstPaint));
+    meter.extra.insert(QStringLiteral("set_samples_ms"), BenchStats::summary(setSamples));
+    {
+        const double ms = BenchStats::median(meter.engine);
+        meter.met = metFrom(std::isfinite(ms), ms < 2.0);
+    }
+
+    QVector<Figure> figures;
+    for (const Figure &f : {throughput, cpu, open, seek, step, presentation, avOffset, rss, card})
+        if (s.wants(f.key))
+            figures << f;
+    for (const Figure &f : surroundFigures)
+        if (s.wants(f.key))
+            figures << f;
+    for (const Figure &f : {gui, meter})
+        if (s.wants(f.key))
+            figures << f;
 
     QJsonObject result;
     result.insert(QStringLiteral("date"), QDateTime::currentDateTimeUtc().toString(Qt::ISODate));
@@ -800,7 +991,9 @@ int BenchCommand::run(const QStringList &arguments)
     result.insert(QStringLiteral("audio"),
                   soundReason.isEmpty() ? QStringLiteral("PulseAudio") : soundReason);
     QJsonObject recordings;
-    for (const Recording *r : {&main, &surround}) {
+    for (const Recording *r : {&main, &surround, &mainDense, &meterHour}) {
+        if (r->path.isEmpty())
+            continue;
         QJsonObject o;
         o.insert(QStringLiteral("video_streams"), r->videoStreams.size());
         o.insert(QStringLiteral("size"), QStringLiteral("%1x%2").arg(r->width).arg(r->height));

@@ -26,11 +26,18 @@ int main(int argc, char *argv[])
     const bool report = argc > 1 && qstrcmp(argv[1], "report") == 0;
     if (report && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    // The benchmark's memory-card child fills the play list, a widget.
-    const bool widgets = argc > 3 && qstrcmp(argv[1], "bench") == 0
-            && qstrcmp(argv[2], "--child") == 0 && qstrcmp(argv[3], "card") == 0;
-    if (widgets && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+    // The benchmark's memory-card child fills the play list and its meter child paints the
+    // G-sensor meter, widgets both (offscreen); its window child shows the main window on the
+    // current display, whose map's web engine shares OpenGL contexts with the widgets.
+    const bool benchChild
+            = argc > 3 && qstrcmp(argv[1], "bench") == 0 && qstrcmp(argv[2], "--child") == 0;
+    const bool window = benchChild && qstrcmp(argv[3], "gui") == 0;
+    const bool widgets = window
+            || (benchChild && (qstrcmp(argv[3], "card") == 0 || qstrcmp(argv[3], "meter") == 0));
+    if (widgets && !window && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (window)
+        QApplication::setAttribute(Qt::AA_ShareOpenGLContexts, true);
     std::unique_ptr<QCoreApplication> app(widgets          ? new QApplication(argc, argv)
                                                   : report ? new QGuiApplication(argc, argv)
                                                            : new QCoreApplication(argc, argv));

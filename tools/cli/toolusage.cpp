@@ -83,13 +83,18 @@ const CommandText kCommands[] = {
          "                 comes within 10 s)\n"
          "  --model CODE   as for probe\n"},
         {"bench",
-         "[--quick] [--seconds N] [--json FILE]",
+         "[--quick] [--seconds N] [--figures KEYS] [--json FILE]",
          "measure the playback engine (from the build tree)",
          "Measures the playback engine against ffmpeg and mpv on recordings made once by\n"
          "make-recording, which must lie beside vistrel-tool (the build tree).\n"
          "\n"
          "  --quick        one short repetition of each measurement\n"
-         "  --seconds N    seconds of playback per measurement (1 to 3600, default 60)\n"
+         "  --seconds N    seconds of playback per measurement (1 to 3600, default 60;\n"
+         "                 the main window plays at most 25)\n"
+         "  --figures KEYS only these figures, by their JSON keys, comma-separated\n"
+         "                 (throughput, cpu_1x, open, seek, frame_step, presentation_error,\n"
+         "                 av_offset, peak_rss, card, surround_panorama, surround_vr, gui_1x,\n"
+         "                 meter_paint)\n"
          "  --json FILE    write the figures as JSON as well\n"},
 };
 
