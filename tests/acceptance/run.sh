@@ -193,7 +193,10 @@ pids+=($viewer_pid)
 # The main window: the viewer's visible window of the expected size.
 win=""
 for _ in $(seq 150); do
-    kill -0 "$viewer_pid" 2>/dev/null || fail "start: the viewer exited ($(wait "$viewer_pid"; echo "status $?"))"
+    if ! kill -0 "$viewer_pid" 2>/dev/null; then
+        wait "$viewer_pid"
+        fail "start: the viewer exited with status $? before showing its window"
+    fi
     for w in $(xdotool search --onlyvisible --pid "$viewer_pid" 2>/dev/null); do
         eval "$(xdotool getwindowgeometry --shell "$w")"
         if [ "$WIDTH" -ge 1000 ]; then
