@@ -75,22 +75,34 @@ private slots:
 
     // The window's own telemetry copy reaches the panel when playback starts, every playing-time
     // report moves it, and the close at the end clears it.
+    void playingRecording_movesTheMapAndTheEndClearsIt_data()
+    {
+        QTest::addColumn<QStringList>("rates");
+        QTest::addColumn<int>("gsensor"); // readings the window's copy holds
+        QTest::newRow("2 Hz fixes, 10 Hz G-sensor")
+                << QStringList {QStringLiteral("--gps-rate"), QStringLiteral("2")} << 80;
+        QTest::newRow("dense: 1 Hz fixes, 179 Hz G-sensor")
+                << QStringList {QStringLiteral("--dense-telemetry")} << 1432;
+    }
+
     void playingRecording_movesTheMapAndTheEndClearsIt()
     {
+        QFETCH(QStringList, rates);
+        QFETCH(int, gsensor);
         const QString made = TestRecordings::make(
                 QStringLiteral("map-route-8s.mp4"),
-                {QStringLiteral("--video"),
-                 QStringLiteral("160x90"),
-                 QStringLiteral("--duration"),
-                 // Long enough that the route is still drawn when a slow machine (a
-                 // sanitizer build) gets the page's answer.
-                 QStringLiteral("8"),
-                 QStringLiteral("--telemetry"),
-                 QStringLiteral("tlmd"),
-                 QStringLiteral("--gps-rate"),
-                 QStringLiteral("2"),
-                 QStringLiteral("--nmea"),
-                 TestPaths::nmeaLog(QStringLiteral("dashcam_leaflet-nmealayer_test.nmea"))});
+                QStringList {
+                        QStringLiteral("--video"),
+                        QStringLiteral("160x90"),
+                        QStringLiteral("--duration"),
+                        // Long enough that the route is still drawn when a slow machine (a
+                        // sanitizer build) gets the page's answer.
+                        QStringLiteral("8"),
+                        QStringLiteral("--telemetry"),
+                        QStringLiteral("tlmd"),
+                        QStringLiteral("--nmea"),
+                        TestPaths::nmeaLog(QStringLiteral("dashcam_leaflet-nmealayer_test.nmea"))}
+                        + rates);
         QVERIFY(!made.isEmpty());
         QTemporaryDir folder;
         const QString file = folder.filePath(QStringLiteral("20240101_100000D.mp4"));
@@ -107,6 +119,7 @@ private slots:
 
         QVector<GpsSample> samples;
         QVERIFY(window->telemetry().gpsSamples(samples) > 0);
+        QCOMPARE(window->telemetry().gsensorCount(), gsensor);
         int valid = 0;
         bool known = false;
         for (const GpsSample &sample : samples) {

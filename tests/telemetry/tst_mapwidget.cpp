@@ -3,12 +3,16 @@
 // ping: a tile server in the test (127.0.0.1) stands in for the map service and records which
 // tiles the page asks for. What the page shows is read back from the page's own objects and
 // from the pixels of the panel.
+#include "avinput.h"
+#include "avptr.h"
 #include "globalsettings.h"
 #include "googlemapview.h"
 #include "mapwidget.h"
 #include "mediainfo.h"
 #include "telemetryparser.h"
 #include "telemetrytrack.h"
+#include "testpaths.h"
+#include "testrecordings.h"
 #include "vistrelresource.h"
 
 #include <QApplication>
@@ -308,6 +312,8 @@ private slots:
     void marker_followsPlayingTime_data();
     void marker_followsPlayingTime();
     void route_presentWhilePlaying_clickSeeks_goneAfterStop();
+    void denseRecording_routeWholeAndMarkerOnTheFixOfTheTime_data();
+    void denseRecording_routeWholeAndMarkerOnTheFixOfTheTime();
     void probe_unreachableShowsNotConnected_successReloads();
     void recordingWithoutGps_showsNoData();
 
@@ -470,6 +476,58 @@ void TestMapWidget::route_presentWhilePlaying_clickSeeks_goneAfterStop()
     double longitude = 0;
     QImage image;
     QCOMPARE(m_map->grabMapImage(&latitude, &longitude, &image), -1);
+}
+
+void TestMapWidget::denseRecording_routeWholeAndMarkerOnTheFixOfTheTime_data()
+{
+    QTest::addColumn<double>("duration");
+    QTest::addColumn<QList<double>>("times"); // shown in this order; the marker ends on the last
+    QTest::newRow("one minute at 179 Hz") << 60.0 << QList<double> {0.5, 30.2, 59.9};
+    QTest::newRow("an hour at 200 Hz") << 3600.0 << QList<double> {12.0, 1800.7, 3599.5};
+}
+
+// A recording of make-recording's dense telemetry (GPS at 1 Hz from a real log, the G-sensor at
+// 179-200 Hz), read by the viewer's reader: the route holds every fix and the marker follows
+// the GPS rate, not the G-sensor's.
+void TestMapWidget::denseRecording_routeWholeAndMarkerOnTheFixOfTheTime()
+{
+    QFETCH(double, duration);
+    QFETCH(QList<double>, times);
+    QStringList options {QStringLiteral("--video"),
+                         QStringLiteral("160x90,fps=1"),
+                         QStringLiteral("--duration"),
+                         QString::number(duration),
+                         QStringLiteral("--telemetry"),
+                         QStringLiteral("tlmd"),
+                         QStringLiteral("--dense-telemetry"),
+                         QStringLiteral("--nmea"),
+                         TestPaths::nmeaLog(QStringLiteral("dashcam_leaflet-nmealayer_test.nmea"))};
+    if (duration > 60)
+        options << QStringLiteral("--gsensor-rate") << QStringLiteral("200");
+    const QString file = TestRecordings::make(QStringLiteral("dense-map.mp4"), options);
+    QVERIFY(!file.isEmpty());
+    av::FormatContextPtr input = av::openInput(file);
+    QVERIFY(input);
+    m_track->load(input.get(), file);
+    QCOMPARE(m_track->gpsCount(), int(duration));
+    QVERIFY(m_track->gsensorCount() >= int(duration) * 179);
+
+    makePanel();
+    play();
+    for (double t : times)
+        m_map->showPlayingTime(t);
+    const GpsSample fix = sample(int(times.last()));
+    QVERIFY(fix.valid);
+    QTRY_COMPARE_WITH_TIMEOUT(
+            markerOnPage(m_map->mapView()), position(fix.latitude, fix.longitude), LoadTimeoutMs);
+    QCOMPARE(labelText(m_map.get(), "mapLatitudeValue"), QString::asprintf("%.6f", fix.latitude));
+    QTRY_COMPARE_WITH_TIMEOUT(
+            evaluate(m_map->mapView(),
+                     QStringLiteral("flightPath ? flightPath.getLatLngs().length : 0"))
+                    .toInt(),
+            m_track->validGpsCount(),
+            LoadTimeoutMs);
+    QCOMPARE(m_map->gpsSampleCount(), int(duration));
 }
 
 void TestMapWidget::probe_unreachableShowsNotConnected_successReloads()

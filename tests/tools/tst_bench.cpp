@@ -1,4 +1,4 @@
-// ctest-labels: audio
+// ctest-labels: audio;gui
 // `vistrel-tool bench --quick` as a real process: it makes its small recordings, runs the
 // engine and the anchors on them and writes one JSON document with every figure, each with a
 // value or null and the reason. Timings are not asserted.
@@ -69,6 +69,8 @@ void TestBench::quick_everyFigurePresent_valueOrReason_data()
     QTest::newRow("peak RSS") << QStringLiteral("peak_rss") << true;
     QTest::newRow("surround panorama") << QStringLiteral("surround_panorama") << true;
     QTest::newRow("surround VR") << QStringLiteral("surround_vr") << true;
+    QTest::newRow("GUI thread at 1x") << QStringLiteral("gui_1x") << false;
+    QTest::newRow("G-sensor meter paint") << QStringLiteral("meter_paint") << false;
 }
 
 void TestBench::quick_everyFigurePresent_valueOrReason()
@@ -116,6 +118,25 @@ void TestBench::quick_metAgreesWithValues()
     const QJsonObject throughput = figures.value(QStringLiteral("throughput")).toObject();
     QVERIFY2(!throughput.contains(QStringLiteral("engine_frames")),
              "the engine lost frames in the untimed run");
+    // The window played all three channels with its meter and map, and the meter painted the
+    // whole hour the bench made for it.
+    const QJsonObject gui = figures.value(QStringLiteral("gui_1x")).toObject();
+    if (!gui.value(QStringLiteral("engine")).isNull()) {
+        const QJsonArray shown = gui.value(QStringLiteral("presented_per_second_run1")).toArray();
+        QCOMPARE(shown.size(), 3);
+        for (const QJsonValue &perSecond : shown)
+            QVERIFY2(perSecond.toDouble() > 0, "a channel presented no picture");
+        QCOMPARE(gui.value(QStringLiteral("meter_visible")).toBool(), true);
+        QCOMPARE(gui.value(QStringLiteral("map_shown")).toBool(), true);
+        QCOMPARE(gui.value(QStringLiteral("gsensor_samples")).toInt(), 537); // 3 s at 179 Hz
+        const double share = gui.value(QStringLiteral("engine"))
+                                     .toObject()
+                                     .value(QStringLiteral("median"))
+                                     .toDouble();
+        QVERIFY(share > 0 && share <= 1.0); // one thread holds at most one core
+    }
+    const QJsonObject meter = figures.value(QStringLiteral("meter_paint")).toObject();
+    QCOMPARE(meter.value(QStringLiteral("samples")).toInt(), 720000);
 }
 
 void TestBench::unknownOption_refused()
