@@ -234,10 +234,13 @@ private slots:
         QTest::newRow("help") << QStringList {"--help"} << 0 << usage << "" << false << "" << true;
         QTest::newRow("help after the path")
                 << QStringList {"/media/card", "-h"} << 0 << usage << "" << false << "" << true;
-        QTest::newRow("version") << QStringList {"--version"} << 0 << version << "" << false << "" << true;
-        QTest::newRow("short version") << QStringList {"-v"} << 0 << version << "" << false << "" << true;
-        QTest::newRow("unknown option") << QStringList {"--full-screen", "/media/card"} << 2 << ""
-                                        << "vistrel: unknown option --full-screen" << false << "" << true;
+        QTest::newRow("version") << QStringList {"--version"} << 0 << version << "" << false << ""
+                                 << true;
+        QTest::newRow("short version")
+                << QStringList {"-v"} << 0 << version << "" << false << "" << true;
+        QTest::newRow("unknown option")
+                << QStringList {"--full-screen", "/media/card"} << 2 << ""
+                << "vistrel: unknown option --full-screen" << false << "" << true;
         QTest::newRow("options end at --") << QStringList {"--", "--help"} << 0 << ""
                                            << "" << true << "--help" << true;
         QTest::newRow("a lone dash is a path") << QStringList {"-"} << 0 << ""

@@ -3,6 +3,8 @@
 
 #include <QDir>
 #include <QFile>
+#include <QLoggingCategory>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -251,6 +253,9 @@ void TestFolderScanner::cardRoot_logsWhatItFinds()
     const FixedRemovableDriveQuery drives({card});
     FolderScanner scanner(drives);
 
+    // The scanner's debug lines are off unless asked for.
+    QLoggingCategory::setFilterRules(QStringLiteral("vistrel.*.debug=true"));
+    const auto rulesOff = qScopeGuard([] { QLoggingCategory::setFilterRules(QString()); });
     QTest::ignoreMessage(QtDebugMsg, qPrintable(card + QStringLiteral(" is removable drive")));
     QTest::ignoreMessage(QtDebugMsg, qPrintable(card + QStringLiteral(" is sdcard")));
     QTest::ignoreMessage(QtDebugMsg, "dir: DRIVING => folder kind: 1");

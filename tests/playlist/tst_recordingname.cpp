@@ -1,3 +1,4 @@
+#include "logcapture.h"
 #include "recordingkind.h"
 #include "recordingname.h"
 
@@ -7,30 +8,6 @@
 #include <QtTest>
 
 namespace {
-
-// Collects the debug lines of the code under test while it lives, and hands them on to
-// QtTest's own handler.
-class LogCapture
-{
-public:
-    LogCapture()
-    {
-        s_lines.clear();
-        s_previous = qInstallMessageHandler(&LogCapture::handle);
-    }
-    ~LogCapture() { qInstallMessageHandler(s_previous); }
-    QStringList lines() const { return s_lines; }
-
-private:
-    static void handle(QtMsgType type, const QMessageLogContext &context, const QString &message)
-    {
-        s_lines.append(message);
-        if (s_previous)
-            s_previous(type, context, message);
-    }
-    static inline QtMessageHandler s_previous = nullptr;
-    static inline QStringList s_lines;
-};
 
 // Answers for the play list's context only, so the test sees which texts go through it.
 class PlayListTranslator : public QTranslator
