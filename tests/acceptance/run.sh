@@ -189,6 +189,7 @@ VISTREL_MAP_TILES="http://127.0.0.1:$port/{z}/{x}/{y}.png" VISTREL_PING_HOST=127
     "$viewer" -qwindowgeometry "$request_geometry+0+0" "$card" >"$tmp/viewer.log" 2>&1 &
 viewer_pid=$!
 pids+=($viewer_pid)
+started=$EPOCHREALTIME
 
 # The main window: the viewer's visible window of the expected size.
 win=""
@@ -304,7 +305,8 @@ map_seen() {
 }
 poll_until 40 map_seen || fail "map: tiles under the car: $(tr '\n' ' ' <"$tmp/tiles/first-tiles"); asked for: $(sort -u "$tmp/tiles/requests.log" 2>/dev/null | tr '\n' ' '); pixels of their colour in the map panel: $map_pixels"
 keep map
-ok "map (asked for $(sed -e 's#^/##' -e 's#\.png$##' "$tmp/tiles/requests.log" | grep -xF -f "$tmp/tiles/first-tiles" | sort -u | tr '\n' ' ')and shows it on $map_pixels pixels)"
+map_after=$(awk -v a="$started" -v b="$EPOCHREALTIME" 'BEGIN { printf "%.1f", b - a }')
+ok "map ($map_after s after the start; asked for $(sed -e 's#^/##' -e 's#\.png$##' "$tmp/tiles/requests.log" | grep -xF -f "$tmp/tiles/first-tiles" | sort -u | tr '\n' ' ')and shows it on $map_pixels pixels)"
 
 # 3. Space pauses and resumes.
 key space

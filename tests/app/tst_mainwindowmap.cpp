@@ -9,6 +9,7 @@
 #include "mapdialog.h"
 #include "mapwidget.h"
 #include "playlistwidget.h"
+#include "screengrab.h"
 #include "testpaths.h"
 #include "testrecordings.h"
 #include "vistrelresource.h"
@@ -268,7 +269,7 @@ private:
         if (folder.isEmpty())
             return;
         QDir().mkpath(folder);
-        widget->grab().save(QDir(folder).filePath(name + QStringLiteral(".png")));
+        ScreenGrab::of(widget).save(QDir(folder).filePath(name + QStringLiteral(".png")));
     }
 
     std::unique_ptr<MainWindow> m_window;

@@ -9,6 +9,7 @@
 #include "googlemapview.h"
 #include "mapwidget.h"
 #include "mediainfo.h"
+#include "screengrab.h"
 #include "telemetryparser.h"
 #include "telemetrytrack.h"
 #include "testpaths.h"
@@ -221,10 +222,10 @@ QString position(double latitude, double longitude)
 }
 
 // Whether a widget shows a picture centred on it: the picture's opaque pixels appear unchanged
-// in the widget's own rendering.
+// in what the screen shows of the widget.
 bool showsPicture(QWidget *widget, const QString &picturePath)
 {
-    const QImage shown = widget->grab().toImage().convertToFormat(QImage::Format_ARGB32);
+    const QImage shown = ScreenGrab::of(widget).convertToFormat(QImage::Format_ARGB32);
     const QImage picture = QImage(picturePath).convertToFormat(QImage::Format_ARGB32);
     if (shown.isNull() || picture.isNull())
         return false;
@@ -276,7 +277,7 @@ void saveScreenshot(QWidget *widget, const QString &name)
     if (folder.isEmpty())
         return;
     QDir().mkpath(folder);
-    widget->grab().save(QDir(folder).filePath(name + QStringLiteral(".png")));
+    ScreenGrab::of(widget).save(QDir(folder).filePath(name + QStringLiteral(".png")));
 }
 
 } // namespace
@@ -434,8 +435,8 @@ void TestMapWidget::route_presentWhilePlaying_clickSeeks_goneAfterStop()
     m_map->showPlayingTime(5.0);
     // The nine valid fixes; the lost one is left out.
     QTRY_COMPARE_WITH_TIMEOUT(evaluate(view, routeLength).toInt(), 9, LoadTimeoutMs);
-    QTRY_VERIFY_WITH_TIMEOUT(countPixels(view->grab().toImage(), isRouteGreen) > 40, LoadTimeoutMs);
-    QTRY_VERIFY_WITH_TIMEOUT(countPixels(view->grab().toImage(),
+    QTRY_VERIFY_WITH_TIMEOUT(countPixels(ScreenGrab::of(view), isRouteGreen) > 40, LoadTimeoutMs);
+    QTRY_VERIFY_WITH_TIMEOUT(countPixels(ScreenGrab::of(view),
                                          [](QColor c) { return c == TileServer::tileColour(); })
                                      > view->width() * view->height() / 2,
                              LoadTimeoutMs);

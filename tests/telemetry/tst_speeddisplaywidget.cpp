@@ -1,6 +1,7 @@
 // ctest-labels: gui
 // The GPS speed readout: which digits a value gives, and what the widget really paints, read
 // back pixel by pixel against the digit bitmaps over the background of the shown unit.
+#include "screengrab.h"
 #include "speeddisplaywidget.h"
 #include "vistrelresource.h"
 
@@ -153,13 +154,15 @@ void TestSpeedDisplayWidget::painted_readsBackValueInShownUnit()
 
     SpeedDisplayWidget display;
     display.resize(kmhBackground.size()); // the background at its own size
+    // Shown first, so that every change below has to reach the screen as a repaint.
+    QVERIFY(ScreenGrab::showAndWait(&display));
     display.setGpsSpeed(kmh);
     for (int i = 0; i < clicks; ++i)
         QTest::mouseClick(&display, Qt::LeftButton, Qt::NoModifier, QPoint(90, 20));
     if (setAgain)
         display.setGpsSpeed(kmh);
 
-    const QImage painted = display.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const QImage painted = ScreenGrab::of(&display);
     QCOMPARE(painted.size(), kmhBackground.size());
     QCOMPARE(differingCells(painted, composed(miles ? milesBackground : kmhBackground, shown)),
              QList<int>());

@@ -3,6 +3,7 @@
 // plays, full-size mode, the painted logo, double clicks and dragging the window by the bar.
 #include "framelesswindow.h"
 #include "mediainfo.h"
+#include "screengrab.h"
 #include "titlebarwidget.h"
 #include "vistrelresource.h"
 
@@ -232,7 +233,7 @@ private slots:
         QCOMPARE(logo.right() + 1, 1060 - 140);
         QCOMPARE(logo.bottom() + 1, 40 - 3);
 
-        const QImage shot = bar.grab().toImage();
+        const QImage shot = ScreenGrab::of(&bar);
         QVERIFY(brightPixels(shot, logo) > 40);
         // Between the about button and the logo there is only the bar background.
         const int aboutRight = bar.button(QStringLiteral("aboutButton"))->geometry().right();
