@@ -79,6 +79,29 @@ bool greenish(QRgb c)
 
 // The grid as painted: its vertical lines (x), the top and bottom of the first one (the
 // +range and -range levels), and its horizontal lines (y).
+// A meter on a track of its own, told of the playing state as the window tells it.
+struct MeterOnTrack
+{
+    MeterOnTrack(const QVector<GSensorSample> &samples, double seconds)
+    {
+        fillTrack(track, samples, seconds);
+        QObject::connect(&info,
+                         &MediaInfo::mediaInfoStateChanged,
+                         &meter,
+                         &GSensorMeterWidget::onMediaInfoStateChanged);
+    }
+    // A recording opens: the state passes through Stopped to Playing.
+    void play()
+    {
+        info.changeState(MediaInfo::Stopped, nullptr, true);
+        info.changeState(MediaInfo::Playing, Context, true);
+    }
+
+    TelemetryTrack track;
+    MediaInfo info;
+    GSensorMeterWidget meter {&track};
+};
+
 struct Grid
 {
     QList<int> columns;
@@ -237,17 +260,10 @@ void TestGSensorMeterWidget::legend_showsSampleAtPlayingTime()
     QFETCH(double, seconds);
     QFETCH(int, index);
 
-    TelemetryTrack track;
-    fillTrack(track, firstRecord(), 20.0);
-    MediaInfo info;
-    GSensorMeterWidget meter(&track);
-    connect(&info,
-            &MediaInfo::mediaInfoStateChanged,
-            &meter,
-            &GSensorMeterWidget::onMediaInfoStateChanged);
+    MeterOnTrack on(firstRecord(), 20.0);
+    GSensorMeterWidget &meter = on.meter;
     if (playing) {
-        info.changeState(MediaInfo::Stopped, nullptr, true);
-        info.changeState(MediaInfo::Playing, Context, true);
+        on.play();
     }
     meter.showPlayingTime(seconds);
 
@@ -296,25 +312,18 @@ void TestGSensorMeterWidget::stateChange_loadsKeepsOrClears()
     QFETCH(int, shown);
     QFETCH(int, loads);
 
-    TelemetryTrack track;
-    fillTrack(track, firstRecord(), 20.0);
-    MediaInfo info;
-    GSensorMeterWidget meter(&track);
-    connect(&info,
-            &MediaInfo::mediaInfoStateChanged,
-            &meter,
-            &GSensorMeterWidget::onMediaInfoStateChanged);
-    info.changeState(MediaInfo::Stopped, nullptr, true);
-    info.changeState(MediaInfo::Playing, Context, true);
+    MeterOnTrack on(firstRecord(), 20.0);
+    GSensorMeterWidget &meter = on.meter;
+    on.play();
     QCOMPARE(meter.yAxisRange(), 4);
     QCOMPARE(meter.dataInterval(), 2.0);
     meter.showPlayingTime(5.0);
     QCOMPARE(meter.currentIndex(), 2);
 
-    fillTrack(track, secondRecord(), 20.0);
+    fillTrack(on.track, secondRecord(), 20.0);
     LogCapture log;
     for (int state : states)
-        info.changeState(state, Context, true);
+        on.info.changeState(state, Context, true);
     QCOMPARE(log.count(QStringLiteral("data_interval_rate")), loads);
 
     double x, y, z;
@@ -353,14 +362,8 @@ void TestGSensorMeterWidget::painting_gridCurvesPositionMarksAndLegend()
     // +2 g on Y at 12 s that the event detector marks.
     QVector<GSensorSample> samples(20, GSensorSample {1.0, 0.5, -1.0});
     samples[12].y = 2.0;
-    TelemetryTrack track;
-    fillTrack(track, samples, 20.0);
-    MediaInfo info;
-    GSensorMeterWidget meter(&track);
-    connect(&info,
-            &MediaInfo::mediaInfoStateChanged,
-            &meter,
-            &GSensorMeterWidget::onMediaInfoStateChanged);
+    MeterOnTrack on(samples, 20.0);
+    GSensorMeterWidget &meter = on.meter;
     meter.resize(430, 230);
 
     // Before any recording: the grid alone, eleven vertical lines and three horizontal ones
@@ -379,8 +382,7 @@ void TestGSensorMeterWidget::painting_gridCurvesPositionMarksAndLegend()
     const QRect plot(grid.left(), 0, grid.right() - grid.left() + 1, grid.bottom + 1);
     QCOMPARE(extentOf(empty, plot, reddish).pixels, 0);
 
-    info.changeState(MediaInfo::Stopped, nullptr, true);
-    info.changeState(MediaInfo::Playing, Context, true);
+    on.play();
     QCOMPARE(meter.yAxisRange(), 2);
     QCOMPARE(meter.eventMarks(), QVector<double> {12.0});
     meter.showPlayingTime(5.5);
@@ -457,21 +459,14 @@ void TestGSensorMeterWidget::painting_denseRecord_everyColumnKeepsItsExtremes()
         samples[i].y = -0.5;
     // Inside a column, not at its edge (where the stroke joining the next column shows it).
     samples[Count / 2 + 180].x = 2.0;
-    TelemetryTrack track;
-    fillTrack(track, samples, 3600.0);
-    MediaInfo info;
-    GSensorMeterWidget meter(&track);
-    connect(&info,
-            &MediaInfo::mediaInfoStateChanged,
-            &meter,
-            &GSensorMeterWidget::onMediaInfoStateChanged);
+    MeterOnTrack on(samples, 3600.0);
+    GSensorMeterWidget &meter = on.meter;
     meter.resize(430, 230);
     const Grid grid = findGrid(grabOf(meter));
     QCOMPARE(grid.columns.size(), 11);
     const QRect plot(grid.left(), 0, grid.right() - grid.left() + 1, grid.bottom + 1);
 
-    info.changeState(MediaInfo::Stopped, nullptr, true);
-    info.changeState(MediaInfo::Playing, Context, true);
+    on.play();
     meter.showPlayingTime(900.0);
     const QImage painted = grabOf(meter);
 
@@ -513,7 +508,7 @@ void TestGSensorMeterWidget::painting_denseRecord_everyColumnKeepsItsExtremes()
              qPrintable(QString::number(white.minX)));
 
     // Stopping clears the curves from the screen: nothing drawn earlier is kept.
-    info.changeState(MediaInfo::Stopped, nullptr, true);
+    on.info.changeState(MediaInfo::Stopped, nullptr, true);
     const QImage cleared = grabOf(meter);
     QCOMPARE(extentOf(cleared, plot, reddish).pixels, 0);
     QCOMPARE(extentOf(cleared, plot, yellowish).pixels, 0);
@@ -549,20 +544,13 @@ void TestGSensorMeterWidget::click_seeksToTimeUnderIt()
     QFETCH(int, button);
     QFETCH(double, seconds);
 
-    TelemetryTrack track;
-    fillTrack(track, firstRecord(), 20.0);
-    MediaInfo info;
-    GSensorMeterWidget meter(&track);
-    connect(&info,
-            &MediaInfo::mediaInfoStateChanged,
-            &meter,
-            &GSensorMeterWidget::onMediaInfoStateChanged);
+    MeterOnTrack on(firstRecord(), 20.0);
+    GSensorMeterWidget &meter = on.meter;
     meter.resize(430, 230);
     const Grid grid = findGrid(grabOf(meter));
     QCOMPARE(grid.columns.size(), 11);
     if (playing) {
-        info.changeState(MediaInfo::Stopped, nullptr, true);
-        info.changeState(MediaInfo::Playing, Context, true);
+        on.play();
     }
 
     QSignalSpy seeks(&meter, &GSensorMeterWidget::seekRequested);

@@ -30,6 +30,19 @@ namespace {
 
 using Recording = BenchCommand::Recording;
 
+// The figures taken on the main recording (three channels and audio).
+QStringList mainRecordingFigures()
+{
+    return {QStringLiteral("throughput"),
+            QStringLiteral("cpu_1x"),
+            QStringLiteral("open"),
+            QStringLiteral("seek"),
+            QStringLiteral("frame_step"),
+            QStringLiteral("presentation_error"),
+            QStringLiteral("av_offset"),
+            QStringLiteral("peak_rss")};
+}
+
 struct Settings
 {
     bool quick = false;
@@ -428,19 +441,12 @@ int BenchCommand::run(const QStringList &arguments)
     if (args.has(QStringLiteral("figures"))) {
         s.figures
                 = args.value(QStringLiteral("figures")).split(QLatin1Char(','), Qt::SkipEmptyParts);
-        const QStringList known {QStringLiteral("throughput"),
-                                 QStringLiteral("cpu_1x"),
-                                 QStringLiteral("open"),
-                                 QStringLiteral("seek"),
-                                 QStringLiteral("frame_step"),
-                                 QStringLiteral("presentation_error"),
-                                 QStringLiteral("av_offset"),
-                                 QStringLiteral("peak_rss"),
-                                 QStringLiteral("card"),
-                                 QStringLiteral("surround_panorama"),
-                                 QStringLiteral("surround_vr"),
-                                 QStringLiteral("gui_1x"),
-                                 QStringLiteral("meter_paint")};
+        const QStringList known = mainRecordingFigures()
+                + QStringList {QStringLiteral("card"),
+                               QStringLiteral("surround_panorama"),
+                               QStringLiteral("surround_vr"),
+                               QStringLiteral("gui_1x"),
+                               QStringLiteral("meter_paint")};
         for (const QString &key : s.figures)
             if (!known.contains(key))
                 return ToolOutput::fail(QStringLiteral("--figures: no figure \"%1\"").arg(key), 2);
@@ -514,14 +520,7 @@ int BenchCommand::run(const QStringList &arguments)
                                     QStringLiteral("--dense-telemetry"),
                                     QStringLiteral("--gsensor-rate"),
                                     QStringLiteral("200")};
-    const bool needMain = s.wantsAny({QStringLiteral("throughput"),
-                                      QStringLiteral("cpu_1x"),
-                                      QStringLiteral("open"),
-                                      QStringLiteral("seek"),
-                                      QStringLiteral("frame_step"),
-                                      QStringLiteral("presentation_error"),
-                                      QStringLiteral("av_offset"),
-                                      QStringLiteral("peak_rss")});
+    const bool needMain = s.wantsAny(mainRecordingFigures());
     const bool needSurround
             = s.wantsAny({QStringLiteral("surround_panorama"), QStringLiteral("surround_vr")});
     if ((needMain
