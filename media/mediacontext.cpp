@@ -373,7 +373,7 @@ int MediaContext::selectVideoStream(int stream_index)
         MediaState *state = entry.second;
         if (state->type() != MediaState::Video)
             continue;
-        if (stream_index == AllChannels || stream_index == entry.first) {
+        if (stream_index == MediaInfo::AllChannels || stream_index == entry.first) {
             if (!state->isEnabled())
                 state->clock().reset();
             state->setEnabled(true);

@@ -39,9 +39,6 @@ class MediaContext : public QObject
     Q_OBJECT
 
 public:
-    // Stream selection meaning "all channels".
-    static constexpr int AllChannels = 0x10000;
-
     explicit MediaContext(QObject *receiver, QObject *parent = nullptr);
     ~MediaContext() override;
 

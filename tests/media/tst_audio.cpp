@@ -109,7 +109,7 @@ struct Playback
                 video = static_cast<VideoState *>(state);
         }
         rx.audio.store(audio);
-        return context.selectVideoStream(MediaContext::AllChannels) == 0;
+        return context.selectVideoStream(MediaInfo::AllChannels) == 0;
     }
 };
 

@@ -160,7 +160,7 @@ void TestEnginePlayback::pause_holds_resumeGoesOn()
 {
     Engine e;
     QVERIFY(e.open(m_twoChannels));
-    e.loop.postSelectVideoStream(MediaContext::AllChannels);
+    e.loop.postSelectVideoStream(MediaInfo::AllChannels);
     QTRY_VERIFY_WITH_TIMEOUT(e.rx.log.countOf(0) >= 10, 20000);
     QCOMPARE(e.control(PlayCommand::Pause, 0), 0);
     // a frame already being presented may still arrive; then nothing
@@ -235,7 +235,7 @@ void TestEnginePlayback::seek_whilePaused_landsOnKeyframe_onePerStream()
     QFETCH(int, expected);
     Engine e;
     QVERIFY(e.open(m_twoChannels));
-    e.loop.postSelectVideoStream(MediaContext::AllChannels);
+    e.loop.postSelectVideoStream(MediaInfo::AllChannels);
     QCOMPARE(e.control(PlayCommand::Pause, 0), 0);
     if (cmd == PlayCommand::SeekRelative) {
         // relative seeks start from the picture shown after an absolute seek to 1.5 s
@@ -327,7 +327,7 @@ void TestEnginePlayback::seek_everyChannelShowsTheSameMoment()
     QVERIFY(!path.isEmpty());
     Engine e;
     QVERIFY(e.open(path));
-    e.loop.postSelectVideoStream(MediaContext::AllChannels);
+    e.loop.postSelectVideoStream(MediaInfo::AllChannels);
     if (paused)
         QCOMPARE(e.control(PlayCommand::Pause, 0), 0);
     QVector<int> streams;
@@ -408,7 +408,7 @@ void TestEnginePlayback::frameSearch_stepsByOne()
     QCOMPARE(context->seeking_frame_pos.load(), int64_t(0));
     // the stream selection "all" has no single stream to search in
     QTRY_VERIFY_WITH_TIMEOUT(!context->is_seekingByFrame.load(), 20000);
-    e.loop.postSelectVideoStream(MediaContext::AllChannels);
+    e.loop.postSelectVideoStream(MediaInfo::AllChannels);
     QCOMPARE(e.control(PlayCommand::SeekByFrame, 0), 0);
     QTRY_COMPARE_WITH_TIMEOUT(e.rx.log.searches().size(), 4, 20000);
     QCOMPARE(e.rx.log.searches().last().seq, 1); // null frame, still searching

@@ -423,7 +423,7 @@ void TestEngineQueues::context_secondSeekWhilePending_isRefused()
     QVERIFY(context.is_seekingByFrame.load());
     QCOMPARE(context.seekRelativeByFrame(1), -1);
     // nothing to select or change without an open recording
-    QCOMPARE(context.selectVideoStream(MediaContext::AllChannels), -1);
+    QCOMPARE(context.selectVideoStream(MediaInfo::AllChannels), -1);
     QCOMPARE(context.changeViewMode(0, 1), -1);
     QCOMPARE(context.abortStream(0), -1);
     QCOMPARE(context.close(), 0);

@@ -84,7 +84,7 @@ Outcome playToEnd(const QString &path, int timeoutMs = 30000)
     if (QTest::qWaitFor([&] { return log.openedCount() > 0; }, 20000)) {
         outcome.openResult = log.opened().first().result;
         if (outcome.openResult == 0) {
-            loop.postSelectVideoStream(MediaContext::AllChannels);
+            loop.postSelectVideoStream(MediaInfo::AllChannels);
             (void)QTest::qWaitFor([&] { return log.ends() > 0 || !log.errors().isEmpty(); },
                                   timeoutMs);
             loop.postClose();
@@ -263,7 +263,7 @@ void TestEngineRobustness::fourVideoStreams_allPlay()
     FrameReceiver &rx = e.rx;
     MediaEventLoop &loop = e.loop;
     LoopLog &log = e.log;
-    QVERIFY(e.play(path, MediaContext::AllChannels));
+    QVERIFY(e.play(path, MediaInfo::AllChannels));
     QTRY_COMPARE_WITH_TIMEOUT(log.ends(), 1, 30000);
     for (int stream = 0; stream < 4; ++stream) {
         int expected = 0;
@@ -288,7 +288,7 @@ void TestEngineRobustness::fileTruncatedWhilePlaying_ends()
     FrameReceiver &rx = e.rx;
     MediaEventLoop &loop = e.loop;
     LoopLog &log = e.log;
-    QVERIFY(e.play(path, MediaContext::AllChannels));
+    QVERIFY(e.play(path, MediaInfo::AllChannels));
     QTRY_VERIFY_WITH_TIMEOUT(rx.log.count() >= 4, 20000);
     QFile f(path);
     QVERIFY(f.resize(f.size() / 3));
@@ -378,7 +378,7 @@ void TestEngineRobustness::commandStorm_endsWithCleanClose()
                 arg = 99;
             loop.postPlayControl(cmd, arg);
         } else if (kind < 82) {
-            const int choices[] = {0, 1, 2, 3, -1, 99, MediaContext::AllChannels};
+            const int choices[] = {0, 1, 2, 3, -1, 99, MediaInfo::AllChannels};
             loop.postSelectVideoStream(choices[random.bounded(7)]);
         } else if (kind < 91) {
             loop.postChangeViewMode(random.bounded(-1, 4), random.bounded(-2, 6));

@@ -227,7 +227,7 @@ int runThroughput(const QString &path, int modeStream, int viewMode)
     MediaContext *context = session.open(path, kUntimedSpeed, modeStream, viewMode);
     if (!context)
         return ToolOutput::fail(QStringLiteral("the engine cannot open %1").arg(path));
-    session.loop.postSelectVideoStream(modeStream >= 0 ? modeStream : MediaContext::AllChannels);
+    session.loop.postSelectVideoStream(modeStream >= 0 ? modeStream : MediaInfo::AllChannels);
     if (!waitFor([&] { return session.ends.load() > 0; }, 600000))
         return ToolOutput::fail(QStringLiteral("no end of playing within 600 s"));
     const double seconds = MediaClock::nowSeconds() - start;
@@ -248,7 +248,7 @@ int runPlay(const QString &path, double seconds)
         return ToolOutput::fail(QStringLiteral("the engine cannot open %1").arg(path));
     const bool audio = audioPlaying(context);
     session.rx.setRealtimeContext(context);
-    session.loop.postSelectVideoStream(MediaContext::AllChannels);
+    session.loop.postSelectVideoStream(MediaInfo::AllChannels);
     if (!waitFor([&] { return session.rx.firstRealtimeArrival() > 0; }))
         return ToolOutput::fail(QStringLiteral("no picture within %1 s").arg(kWaitMs / 1000));
     const double cpu0 = cpuSecondsOfProcess();
@@ -283,7 +283,7 @@ int runLatency(const QString &path, int opens, int seeks, int steps, quint32 see
         if (!context)
             return ToolOutput::fail(QStringLiteral("the engine cannot open %1").arg(path));
         streams = videoStreams(context);
-        session.loop.postSelectVideoStream(MediaContext::AllChannels);
+        session.loop.postSelectVideoStream(MediaInfo::AllChannels);
         openMs << firstPicturesMs(session.rx, streams, start);
         session.close();
         openFloorMs << DecodeFloor::openToFirstFrames(path, streams);
@@ -300,7 +300,7 @@ int runLatency(const QString &path, int opens, int seeks, int steps, quint32 see
     const double fps = rate.num > 0 && rate.den > 0 ? av_q2d(rate) : 30.0;
     const double duration = context->duration() > 0 ? context->duration() / 1e6 : 1.0;
     const int frameCount = std::max(3, static_cast<int>(duration * fps));
-    session.loop.postSelectVideoStream(MediaContext::AllChannels);
+    session.loop.postSelectVideoStream(MediaInfo::AllChannels);
     firstPicturesMs(session.rx, streams, 0);
     session.control(PlayCommand::Pause, 0); // pause: each seek then shows one picture per stream
 
