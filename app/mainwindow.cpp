@@ -1091,8 +1091,8 @@ void MainWindow::onPlaySeekValueChanged(int value)
     const int64_t position = PlayerWidget::seekPositionOf(value);
     qCDebug(lcWindow).noquote() << "MainWindow::onPlaySeekValueChanged"
                                 << ": " << value << "seek_pos " << position;
-    const auto action = static_cast<TransportController::SeekBarAction>(m_player->nKeyBoardAction);
-    m_player->nKeyBoardAction = TransportController::SeekBarDragged;
+    const auto action = static_cast<SeekBarAction>(m_player->nKeyBoardAction);
+    m_player->nKeyBoardAction = SeekBarDragged;
     m_transport->seekBarMoved(position, action);
 }
 

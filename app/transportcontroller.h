@@ -1,6 +1,7 @@
 #pragma once
 
 #include "playcommand.h"
+#include "seekbaraction.h"
 
 #include <QObject>
 
@@ -22,8 +23,6 @@ class TransportController : public QObject
 public:
     // Which way a skip, a frame step or a seek-bar keyboard step goes.
     enum Direction { Back = -1, Forward = 1 };
-    // What the player panel's seek bar says of the last move (its nKeyBoardAction).
-    enum SeekBarAction { SeekBarDragged = 0, SeekBarStepForward = 1, SeekBarStepBack = 2 };
 
     static constexpr int64_t SkipUs = 5000000; // skip back and forward: five seconds
     static constexpr int64_t SeekBarStepUs = 500000; // a keyboard step of the seek bar

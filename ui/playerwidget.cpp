@@ -91,9 +91,9 @@ PlayerWidget::PlayerWidget(VideoDisplayHost *host, MediaInfo *info, QWidget *par
     connect(m_seekSlider, &QSlider::valueChanged, this, &PlayerWidget::playSeekValueChanged);
     connect(m_seekSlider, &QSlider::actionTriggered, this, [this](int action) {
         if (action == QAbstractSlider::SliderSingleStepAdd)
-            nKeyBoardAction = 1;
+            nKeyBoardAction = SeekBarStepForward;
         else if (action == QAbstractSlider::SliderSingleStepSub)
-            nKeyBoardAction = 2;
+            nKeyBoardAction = SeekBarStepBack;
     });
     layout->addWidget(m_seekSlider);
 

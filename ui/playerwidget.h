@@ -1,5 +1,7 @@
 #pragma once
 
+#include "seekbaraction.h"
+
 #include <QVector>
 #include <QWidget>
 
@@ -55,9 +57,9 @@ public:
     void setEventMarks(const QVector<double> &seconds);
     QSlider *seekSlider() const;
 
-    // 1: the seek bar was stepped forward by one step, 2: backward; read and cleared by the
-    // main window's seek handler.
-    int nKeyBoardAction = 0;
+    // A SeekBarAction: whether the seek bar's last move was a keyboard step; read and cleared
+    // by the main window's seek handler.
+    int nKeyBoardAction = SeekBarDragged;
 
 signals:
     void showFrontVideo(bool checked);

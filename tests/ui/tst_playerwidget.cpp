@@ -419,10 +419,11 @@ void TestPlayerWidget::seekBar_data()
     QTest::addColumn<int>("action");
     QTest::addColumn<int>("value");
 
-    QTest::newRow("right: one step forward") << int(Qt::Key_Right) << 1 << 10001;
-    QTest::newRow("left: one step back") << int(Qt::Key_Left) << 2 << 9999;
-    QTest::newRow("page up: no step action") << int(Qt::Key_PageUp) << 0 << 10010;
-    QTest::newRow("click: jumps there") << 0 << 0 << -1;
+    QTest::newRow("right: one step forward")
+            << int(Qt::Key_Right) << int(SeekBarStepForward) << 10001;
+    QTest::newRow("left: one step back") << int(Qt::Key_Left) << int(SeekBarStepBack) << 9999;
+    QTest::newRow("page up: no step action") << int(Qt::Key_PageUp) << int(SeekBarDragged) << 10010;
+    QTest::newRow("click: jumps there") << 0 << int(SeekBarDragged) << -1;
 }
 
 void TestPlayerWidget::seekBar()
