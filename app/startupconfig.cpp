@@ -2,6 +2,7 @@
 
 #include "configfile.h"
 #include "globalsettings.h"
+#include "languagetable.h"
 #include "windowlog.h"
 
 #include <QCoreApplication>
@@ -9,35 +10,6 @@
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
-
-namespace {
-
-struct LanguageRow
-{
-    const char *code;
-    const char *qm;
-    const char *resource;
-};
-
-// The `locale` file's codes. The resource folder names ("italien" too) are the names of the
-// image folders under :/resource/img/lang_dependent/.
-const LanguageRow kLanguages[] = {
-        {"ko", "Vistrel_ko", "korean"},
-        {"ja", "Vistrel_ja", "japanese"},
-        {"cn", "Vistrel_cn", "chinese"},
-        {"zh_CN", "Vistrel_zh_cn", "chinese_simple"},
-        {"zh_TW", "Vistrel_zh_tw", "chinese_traditional"},
-        {"fr", "Vistrel_fr", "french"},
-        {"ge", "Vistrel_ge", "german"},
-        {"sp", "Vistrel_sp", "spanish"},
-        {"du", "Vistrel_du", "dutch"},
-        {"it", "Vistrel_it", "italien"},
-        {"po", "Vistrel_po", "portuguese"},
-        {"ru", "Vistrel_ru", "russian"},
-        {"pol", "Vistrel_pol", "polish"},
-};
-
-} // namespace
 
 StartupConfig::StartupConfig(const QString &programFolder)
     : m_folder(programFolder)
@@ -52,10 +24,10 @@ StartupConfig::~StartupConfig()
 
 bool StartupConfig::languageForCode(const QString &code, QString *qmName, QString *resourceLanguage)
 {
-    for (const LanguageRow &row : kLanguages) {
-        if (code == QLatin1String(row.code)) {
+    for (const LanguageRow &row : kLanguageRows) {
+        if (*row.code != '\0' && code == QLatin1String(row.code)) {
             *qmName = QLatin1String(row.qm);
-            *resourceLanguage = QLatin1String(row.resource);
+            *resourceLanguage = QLatin1String(row.folder);
             return true;
         }
     }

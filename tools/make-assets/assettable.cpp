@@ -3,6 +3,7 @@
 #include "assetpalette.h"
 #include "glyphs.h"
 #include "imagewords.h"
+#include "languagetable.h"
 
 #include <QLinearGradient>
 #include <QPainter>
@@ -435,20 +436,10 @@ Painter mapButton(Glyph g, State s, qreal side)
 
 QStringList AssetTable::languages()
 {
-    return {QStringLiteral("english"),
-            QStringLiteral("korean"),
-            QStringLiteral("japanese"),
-            QStringLiteral("chinese"),
-            QStringLiteral("chinese_simple"),
-            QStringLiteral("chinese_traditional"),
-            QStringLiteral("french"),
-            QStringLiteral("german"),
-            QStringLiteral("spanish"),
-            QStringLiteral("dutch"),
-            QStringLiteral("italien"),
-            QStringLiteral("portuguese"),
-            QStringLiteral("russian"),
-            QStringLiteral("polish")};
+    QStringList folders;
+    for (const LanguageRow &row : kLanguageRows)
+        folders << QLatin1String(row.folder);
+    return folders;
 }
 
 QStringList AssetTable::surroundLanguages()

@@ -1,6 +1,7 @@
 #include "imagewords.h"
 
 #include "glyphs.h"
+#include "languagetable.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -16,35 +17,9 @@
 
 namespace {
 
-struct FolderRow
+const LanguageRow *rowOf(const QString &language)
 {
-    const char *folder;
-    const char *qm;
-    const char *family;
-};
-
-// The language folders with the translation the viewer loads for each (see its start-up) and
-// the font of their script.
-const FolderRow kFolders[] = {
-        {"english", "", "Noto Sans"},
-        {"korean", "Vistrel_ko", "Noto Sans CJK KR"},
-        {"japanese", "Vistrel_ja", "Noto Sans CJK JP"},
-        {"chinese", "Vistrel_cn", "Noto Sans CJK SC"},
-        {"chinese_simple", "Vistrel_zh_cn", "Noto Sans CJK SC"},
-        {"chinese_traditional", "Vistrel_zh_tw", "Noto Sans CJK TC"},
-        {"french", "Vistrel_fr", "Noto Sans"},
-        {"german", "Vistrel_ge", "Noto Sans"},
-        {"spanish", "Vistrel_sp", "Noto Sans"},
-        {"dutch", "Vistrel_du", "Noto Sans"},
-        {"italien", "Vistrel_it", "Noto Sans"},
-        {"portuguese", "Vistrel_po", "Noto Sans"},
-        {"russian", "Vistrel_ru", "Noto Sans"},
-        {"polish", "Vistrel_pol", "Noto Sans"},
-};
-
-const FolderRow *rowOf(const QString &language)
-{
-    for (const FolderRow &row : kFolders) {
+    for (const LanguageRow &row : kLanguageRows) {
         if (language == QLatin1String(row.folder))
             return &row;
     }
@@ -74,7 +49,7 @@ void addProblem(const QString &problem)
 bool ImageWords::load(const QString &qmFolder, const QStringList &languages, QString *error)
 {
     for (const QString &language : languages) {
-        const FolderRow *row = rowOf(language);
+        const LanguageRow *row = rowOf(language);
         if (!row) {
             *error = QStringLiteral("no translation is known for the language folder %1")
                              .arg(language);
@@ -96,13 +71,13 @@ bool ImageWords::load(const QString &qmFolder, const QStringList &languages, QSt
 
 QString ImageWords::qmName(const QString &language)
 {
-    const FolderRow *row = rowOf(language);
+    const LanguageRow *row = rowOf(language);
     return row ? QLatin1String(row->qm) : QString();
 }
 
 QString ImageWords::fontFamily(const QString &language)
 {
-    const FolderRow *row = rowOf(language);
+    const LanguageRow *row = rowOf(language);
     return QLatin1String(row ? row->family : "Noto Sans");
 }
 
