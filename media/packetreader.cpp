@@ -3,25 +3,12 @@
 #include "enginelog.h"
 #include "mediacontext.h"
 #include "mediastate.h"
+#include "pictureconverter.h"
 
 #include <QDebug>
 
 #include <cmath>
 #include <limits>
-
-namespace {
-
-// The scaler of the last frame grab on this thread, with the key it was made for.
-struct GrabCache
-{
-    av::SwsContextPtr scaler;
-    int width = 0;
-    int height = 0;
-    int format = -1;
-};
-thread_local GrabCache t_grabCache;
-
-} // namespace
 
 PacketReader::PacketReader(MediaContext *context)
     : m_context(context)
@@ -259,10 +246,7 @@ void PacketReader::frameSearch()
 
 void PacketReader::resetGrabCache()
 {
-    t_grabCache.scaler.reset();
-    t_grabCache.width = 0;
-    t_grabCache.height = 0;
-    t_grabCache.format = -1;
+    PictureConverter::releaseRgbaScaler();
 }
 
 bool PacketReader::grabExactFrame(AVFormatContext *format,
@@ -368,38 +352,9 @@ bool PacketReader::grabExactFrame(AVFormatContext *format,
     if (!found)
         return false;
 
-    const int width = decoded->width;
-    const int height = decoded->height;
-    const int pixelFormat = decoded->format;
-    if (pixelFormat < 0 || width <= 0 || height <= 0)
-        return false;
-    GrabCache &cache = t_grabCache;
-    if (!cache.scaler || cache.width != width || cache.height != height
-        || cache.format != pixelFormat) {
-        cache.scaler.reset(sws_getContext(width,
-                                          height,
-                                          static_cast<AVPixelFormat>(pixelFormat),
-                                          width,
-                                          height,
-                                          AV_PIX_FMT_RGBA,
-                                          SWS_BILINEAR,
-                                          nullptr,
-                                          nullptr,
-                                          nullptr));
-        cache.width = width;
-        cache.height = height;
-        cache.format = pixelFormat;
-        if (!cache.scaler) {
-            resetGrabCache();
-            return false;
-        }
-    }
-    QImage picture(width, height, QImage::Format_RGBA8888);
+    const QImage picture = PictureConverter::toRgba(decoded.get());
     if (picture.isNull())
         return false;
-    uint8_t *dst[4] = {picture.bits(), nullptr, nullptr, nullptr};
-    int dstStride[4] = {static_cast<int>(picture.bytesPerLine()), 0, 0, 0};
-    sws_scale(cache.scaler.get(), decoded->data, decoded->linesize, 0, height, dst, dstStride);
     const AVRational tb = stream->time_base;
     const double halfFrame = tb.num > 0 ? tb.den / (tb.num * 2.0 * fps) : 0;
     *exact = std::fabs(static_cast<double>(decoded->best_effort_timestamp - target)) <= halfFrame;

@@ -10,6 +10,11 @@ extern "C" {
 
 #include <cstring>
 
+namespace {
+// toRgba's scaler on this thread (sws_getCachedContext keeps it while its key holds).
+thread_local av::SwsContextPtr t_rgbaScaler;
+} // namespace
+
 const int *PictureConverter::coefficientsFor(int colorspace)
 {
     // The scale filter's rule: colour spaces outside the table's range, and the reserved
@@ -83,4 +88,36 @@ bool PictureConverter::toBgr(const AVFrame *frame, uint8_t *dst, int dstStride)
                  frame->colorspace,
                  dst,
                  dstStride);
+}
+
+QImage PictureConverter::toRgba(const AVFrame *frame)
+{
+    if (!frame || frame->width <= 0 || frame->height <= 0 || frame->format < 0)
+        return {};
+    // On failure the old scaler is freed and null comes back: the cache is empty, not stale.
+    t_rgbaScaler.reset(sws_getCachedContext(t_rgbaScaler.release(),
+                                            frame->width,
+                                            frame->height,
+                                            static_cast<AVPixelFormat>(frame->format),
+                                            frame->width,
+                                            frame->height,
+                                            AV_PIX_FMT_RGBA,
+                                            SWS_BILINEAR,
+                                            nullptr,
+                                            nullptr,
+                                            nullptr));
+    if (!t_rgbaScaler)
+        return {};
+    QImage image(frame->width, frame->height, QImage::Format_RGBA8888);
+    if (image.isNull())
+        return {};
+    uint8_t *dst[4] = {image.bits(), nullptr, nullptr, nullptr};
+    const int stride[4] = {static_cast<int>(image.bytesPerLine()), 0, 0, 0};
+    sws_scale(t_rgbaScaler.get(), frame->data, frame->linesize, 0, frame->height, dst, stride);
+    return image;
+}
+
+void PictureConverter::releaseRgbaScaler()
+{
+    t_rgbaScaler.reset();
 }

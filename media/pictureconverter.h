@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QImage>
+
 #include <cstdint>
 
 struct AVFrame;
@@ -9,7 +11,7 @@ struct AVFrame;
 // with the colour matrix of the picture's colour space, BT.601 when it has none usable. The
 // display's shader converts with the same coefficients (coefficientsFor).
 //
-// Threads: stateless; any thread.
+// Threads: any thread; the only state is toRgba's scaler, one per thread.
 class PictureConverter
 {
 public:
@@ -29,4 +31,10 @@ public:
                       uint8_t *dst,
                       int dstStride);
     static bool toBgr(const AVFrame *frame, uint8_t *dst, int dstStride);
+
+    // A decoded picture of any pixel format, read by its line sizes, as an RGBA image of its
+    // own size; null when it cannot be converted. The scaler is kept per thread while the
+    // pictures keep their size and format; releaseRgbaScaler() frees the calling thread's.
+    static QImage toRgba(const AVFrame *frame);
+    static void releaseRgbaScaler();
 };

@@ -22,7 +22,6 @@
 extern "C" {
 #include <libavutil/frame.h>
 #include <libavutil/pixfmt.h>
-#include <libswscale/swscale.h>
 }
 
 #include "avptr.h"
@@ -647,24 +646,9 @@ void VideoDisplayWidget::onVideoFrameForSearchReceived(int stream_index,
                 << ">>>>>>>>>>>>" << frame->linesize[0] << frame->linesize[1] << frame->linesize[2];
         return;
     }
-    av::SwsContextPtr toRgba(sws_getContext(frame->width,
-                                            frame->height,
-                                            static_cast<AVPixelFormat>(frame->format),
-                                            frame->width,
-                                            frame->height,
-                                            AV_PIX_FMT_RGBA,
-                                            SWS_BILINEAR,
-                                            nullptr,
-                                            nullptr,
-                                            nullptr));
-    if (!toRgba)
-        return;
-    QImage image(frame->width, frame->height, QImage::Format_RGBA8888);
+    const QImage image = PictureConverter::toRgba(frame);
     if (image.isNull())
         return;
-    uint8_t *dst[4] = {image.bits(), nullptr, nullptr, nullptr};
-    int dstStride[4] = {image.bytesPerLine(), 0, 0, 0};
-    sws_scale(toRgba.get(), frame->data, frame->linesize, 0, frame->height, dst, dstStride);
 
     std::lock_guard<std::mutex> lock(m_mutex);
     m_searchImage = image;

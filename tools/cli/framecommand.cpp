@@ -39,32 +39,6 @@ bool waitUntil(const std::function<bool()> &done, int timeoutMs = kTimeoutMs)
     return true;
 }
 
-// A decoded picture of any pixel format as RGBA, read by its line sizes.
-QImage toImage(const AVFrame *frame)
-{
-    if (!frame || frame->width <= 0 || frame->height <= 0 || frame->format < 0)
-        return QImage();
-    av::SwsContextPtr scaler(sws_getContext(frame->width,
-                                            frame->height,
-                                            static_cast<AVPixelFormat>(frame->format),
-                                            frame->width,
-                                            frame->height,
-                                            AV_PIX_FMT_RGBA,
-                                            SWS_BILINEAR,
-                                            nullptr,
-                                            nullptr,
-                                            nullptr));
-    if (!scaler)
-        return QImage();
-    QImage image(frame->width, frame->height, QImage::Format_RGBA8888);
-    if (image.isNull())
-        return QImage();
-    uint8_t *dst[4] = {image.bits(), nullptr, nullptr, nullptr};
-    int stride[4] = {static_cast<int>(image.bytesPerLine()), 0, 0, 0};
-    sws_scale(scaler.get(), frame->data, frame->linesize, 0, frame->height, dst, stride);
-    return image;
-}
-
 int channelStream(const MediaInfo &info, const QString &channel, QString *error)
 {
     if (channel.isEmpty() || channel == QLatin1String("front")) {
@@ -171,7 +145,7 @@ void FrameCommand::onVideoFrameForSearchReceived(int stream_index, AVFrame *fram
 {
     Picture picture;
     if (frame && stream_index == m_stream) {
-        picture.image = toImage(frame);
+        picture.image = PictureConverter::toRgba(frame);
         picture.valid = !picture.image.isNull();
         picture.pts = static_cast<double>(frame->best_effort_timestamp);
     }
