@@ -301,11 +301,12 @@ private slots:
         };
         toggle();
         QTRY_COMPARE_WITH_TIMEOUT(w->mediaInfo().state(), int(MediaInfo::Paused), 5000);
+        // The window says paused at once; the engine has stopped only when the command is done.
+        QTRY_COMPARE_WITH_TIMEOUT(completed(PlayCommand::Pause).size(), 1, 5000);
         QTest::qWait(300); // what was on its way to the screen
         const int stopped = onScreen(w, 1).frame;
         QTest::qWait(700);
         QCOMPARE(onScreen(w, 1).frame, stopped);
-        QVERIFY(completed(PlayCommand::Pause).size() == 1);
 
         toggle();
         QTRY_COMPARE_WITH_TIMEOUT(w->mediaInfo().state(), int(MediaInfo::Playing), 5000);
