@@ -45,16 +45,16 @@ QString streamTypes(const QString &file)
 QString videoChannels(const QString &file)
 {
     QStringList result;
-    AVFormatContext *raw = nullptr;
-    if (avformat_open_input(&raw, QFile::encodeName(file).constData(), nullptr, nullptr) < 0)
-        return QString();
-    avformat_find_stream_info(raw, nullptr);
     QVector<int> video;
-    for (unsigned i = 0; i < raw->nb_streams; ++i) {
-        if (raw->streams[i]->codecpar->codec_type == AVMEDIA_TYPE_VIDEO)
-            video << int(i);
+    {
+        const av::FormatContextPtr input = TestRecordings::open(file);
+        if (!input)
+            return QString();
+        for (unsigned i = 0; i < input->nb_streams; ++i) {
+            if (input->streams[i]->codecpar->codec_type == AVMEDIA_TYPE_VIDEO)
+                video << int(i);
+        }
     }
-    avformat_close_input(&raw);
     for (int stream : video) {
         const QVector<QPair<int, int>> frames = TestRecordings::readBack(file, stream, 5);
         int channel = frames.isEmpty() ? 0 : frames.first().second;

@@ -7,6 +7,7 @@
 #include "telemetryparser.h"
 #include "telemetrytrack.h"
 #include "testpaths.h"
+#include "testrecordings.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -174,11 +175,8 @@ bool runFfmpeg(const QString &output, double seconds)
 // in seconds, or -1 when FFmpeg cannot open the file.
 double loadTrack(const QString &path, TelemetryTrack &track)
 {
-    AVFormatContext *raw = nullptr;
-    if (avformat_open_input(&raw, path.toUtf8().constData(), nullptr, nullptr) < 0)
-        return -1;
-    av::FormatContextPtr ctx(raw);
-    if (avformat_find_stream_info(ctx.get(), nullptr) < 0)
+    const av::FormatContextPtr ctx = TestRecordings::open(path);
+    if (!ctx)
         return -1;
     track.load(ctx.get(), path);
     return double(ctx->duration) / AV_TIME_BASE;

@@ -167,18 +167,29 @@ QString TestRecordings::makeCard(const QString &layout, const QStringList &optio
     return cached(key, QStringLiteral("card"), arguments, QStringLiteral("card"));
 }
 
+av::FormatContextPtr TestRecordings::open(const QString &file, bool streamInfo, int *error)
+{
+    AVFormatContext *raw = nullptr;
+    const int ret
+            = avformat_open_input(&raw, QFile::encodeName(file).constData(), nullptr, nullptr);
+    if (error)
+        *error = ret;
+    if (ret < 0)
+        return nullptr;
+    av::FormatContextPtr input(raw);
+    if (streamInfo && avformat_find_stream_info(input.get(), nullptr) < 0)
+        return nullptr;
+    return input;
+}
+
 QVector<QPair<int, int>> TestRecordings::readBack(const QString &file,
                                                   int streamIndex,
                                                   int maxFrames,
                                                   int scaleWidth)
 {
     QVector<QPair<int, int>> result;
-    const QByteArray path = QFile::encodeName(file);
-    AVFormatContext *raw = nullptr;
-    if (avformat_open_input(&raw, path.constData(), nullptr, nullptr) < 0)
-        return result;
-    av::FormatContextPtr input(raw);
-    if (avformat_find_stream_info(input.get(), nullptr) < 0)
+    const av::FormatContextPtr input = open(file);
+    if (!input)
         return result;
     if (streamIndex < 0 || streamIndex >= int(input->nb_streams))
         return result;

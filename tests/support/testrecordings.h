@@ -1,5 +1,7 @@
 #pragma once
 
+#include "../../media/avptr.h"
+
 #include <QPair>
 #include <QString>
 #include <QStringList>
@@ -18,6 +20,13 @@ public:
     static QString make(const QString &fileName, const QStringList &options);
     // The root folder of a memory-card tree ("test" or "demo" layout); empty on failure.
     static QString makeCard(const QString &layout, const QStringList &options = QStringList());
+
+    // Opens a file for demultiplexing (its name as the file system's bytes) and, unless
+    // streamInfo is false, reads its stream info. Null when a step fails; *error (when given) is
+    // the open's FFmpeg code.
+    static av::FormatContextPtr open(const QString &file,
+                                     bool streamInfo = true,
+                                     int *error = nullptr);
 
     // Decodes the video stream streamIndex (a container stream index) of a file with FFmpeg
     // and reads the frame-number pattern of each frame in decoding output order: (frame,

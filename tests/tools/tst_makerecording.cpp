@@ -25,21 +25,6 @@ QStringList videos(int count, const QString &video)
     return options;
 }
 
-av::FormatContextPtr openFile(const QString &path, bool streamInfo = true, int *error = nullptr)
-{
-    const QByteArray name = QFile::encodeName(path);
-    AVFormatContext *raw = nullptr;
-    const int ret = avformat_open_input(&raw, name.constData(), nullptr, nullptr);
-    if (error)
-        *error = ret;
-    if (ret < 0)
-        return nullptr;
-    av::FormatContextPtr input(raw);
-    if (streamInfo && avformat_find_stream_info(input.get(), nullptr) < 0)
-        return nullptr;
-    return input;
-}
-
 QByteArray fileBytes(const QString &path)
 {
     QFile file(path);
@@ -50,7 +35,7 @@ QByteArray fileBytes(const QString &path)
 QList<QByteArray> packetsOf(const QString &path, int streamIndex)
 {
     QList<QByteArray> packets;
-    av::FormatContextPtr input = openFile(path);
+    av::FormatContextPtr input = TestRecordings::open(path);
     if (!input)
         return packets;
     av::PacketPtr packet = av::makePacket();
@@ -197,7 +182,7 @@ bool checksumValid(const QByteArray &sentence)
 QVector<float> decodeAudio(const QString &path, int *rate, int *channels)
 {
     QVector<float> samples;
-    av::FormatContextPtr input = openFile(path);
+    av::FormatContextPtr input = TestRecordings::open(path);
     if (!input)
         return samples;
     const int index = av_find_best_stream(input.get(), AVMEDIA_TYPE_AUDIO, -1, -1, nullptr, 0);
@@ -239,7 +224,7 @@ QVector<float> decodeAudio(const QString &path, int *rate, int *channels)
 // information), after decoding its first picture.
 double codecFrameRate(const QString &path, int streamIndex)
 {
-    av::FormatContextPtr input = openFile(path);
+    av::FormatContextPtr input = TestRecordings::open(path);
     if (!input)
         return -1;
     const AVCodecParameters *par = input->streams[streamIndex]->codecpar;
@@ -411,7 +396,7 @@ void TestMakeRecording::probe_reportsRequestedStreams()
 
     const QString file = TestRecordings::make(fileName, options);
     QVERIFY(!file.isEmpty());
-    av::FormatContextPtr input = openFile(file);
+    av::FormatContextPtr input = TestRecordings::open(file);
     QVERIFY(input);
 
     QStringList foundSizes;
@@ -459,7 +444,7 @@ void TestMakeRecording::codecFps_announcesHalfRateWhileStampedAtFull()
             = TestRecordings::make("normal.mp4", {"--video", "320x180", "--duration", "2"});
     QVERIFY(!half.isEmpty() && !normal.isEmpty());
 
-    av::FormatContextPtr input = openFile(half);
+    av::FormatContextPtr input = TestRecordings::open(half);
     QVERIFY(input);
     AVStream *stream = input->streams[0];
     QCOMPARE(av_q2d(av_guess_frame_rate(input.get(), stream, nullptr)), 30.0);
@@ -594,7 +579,7 @@ void TestMakeRecording::telemetry_samplesFollowTheRecordLayout()
     }
 
     // Samples start on the GPS grid and cover the recording.
-    av::FormatContextPtr input = openFile(file);
+    av::FormatContextPtr input = TestRecordings::open(file);
     QVERIFY(input);
     av::PacketPtr packet = av::makePacket();
     int sample = 0;
@@ -931,12 +916,12 @@ void TestMakeRecording::damage_aviWithoutIndex_hasNoEntriesAtOpen()
             "noindex.avi", options + QStringList {"--damage", "avi-no-index"});
     QVERIFY(!intact.isEmpty() && !damaged.isEmpty());
 
-    av::FormatContextPtr good = openFile(intact, false);
+    av::FormatContextPtr good = TestRecordings::open(intact, false);
     QVERIFY(good);
     for (unsigned i = 0; i < good->nb_streams; ++i)
         QVERIFY(avformat_index_get_entries_count(good->streams[i]) > 0);
 
-    av::FormatContextPtr bad = openFile(damaged, false);
+    av::FormatContextPtr bad = TestRecordings::open(damaged, false);
     QVERIFY(bad);
     QCOMPARE(int(bad->nb_streams), 3);
     for (unsigned i = 0; i < bad->nb_streams; ++i)
@@ -961,7 +946,7 @@ void TestMakeRecording::damage_aviTornChunk_endsInsideTheLastPicture()
     // (stream, size) of every packet in file order
     auto packets = [](const QString &path) {
         QVector<QPair<int, int>> list;
-        av::FormatContextPtr input = openFile(path, false);
+        av::FormatContextPtr input = TestRecordings::open(path, false);
         if (!input)
             return list;
         av::PacketPtr packet = av::makePacket();
@@ -992,7 +977,7 @@ void TestMakeRecording::damage_mp4WithoutMoov_failsToOpen()
     // The demuxer's complaint is the expected outcome here.
     const int level = av_log_get_level();
     av_log_set_level(AV_LOG_FATAL);
-    const bool opened = openFile(file, false, &error) != nullptr;
+    const bool opened = TestRecordings::open(file, false, &error) != nullptr;
     av_log_set_level(level);
     QVERIFY(!opened);
     QCOMPARE(error, AVERROR_INVALIDDATA);
@@ -1009,7 +994,7 @@ void TestMakeRecording::damage_hiddenFragments_openWithoutPackets()
     QVERIFY(!fileBytes(file).contains("moof"));
     QVERIFY(!fileBytes(file).contains("mfra"));
 
-    av::FormatContextPtr input = openFile(file, false);
+    av::FormatContextPtr input = TestRecordings::open(file, false);
     QVERIFY(input);
     QCOMPARE(int(input->nb_streams), 3);
     QCOMPARE(input->streams[0]->codecpar->width, 320);
@@ -1237,7 +1222,7 @@ void TestMakeRecording::card_testLayout()
          QStringList {"DRIVING", "EVENT", "PARKING", "DUAL", "DRIVING/old"}) {
         for (const QString &name : files(folder)) {
             const QString path = root.filePath(folder + "/" + name);
-            av::FormatContextPtr input = openFile(path);
+            av::FormatContextPtr input = TestRecordings::open(path);
             QVERIFY2(input, qPrintable(path));
             int video = 0;
             for (unsigned i = 0; i < input->nb_streams; ++i) {
@@ -1291,7 +1276,7 @@ void TestMakeRecording::card_demoLayout()
     const QString first
             = QDir(card + "/DRIVING")
                       .filePath(QDir(card + "/DRIVING").entryList(QDir::Files, QDir::Name).first());
-    av::FormatContextPtr input = openFile(first);
+    av::FormatContextPtr input = TestRecordings::open(first);
     QVERIFY(input);
     QCOMPARE(input->streams[0]->codecpar->width, 640);
     QCOMPARE(input->streams[0]->codecpar->height, 360);

@@ -91,11 +91,8 @@ const QStringList FrameSearchImages = {QStringLiteral("menu_bottom/framesearch_s
 // Loads the telemetry of a recording the way the engine does when it opens one.
 bool loadTrack(const QString &path, TelemetryTrack &track)
 {
-    AVFormatContext *raw = nullptr;
-    if (avformat_open_input(&raw, path.toUtf8().constData(), nullptr, nullptr) < 0)
-        return false;
-    av::FormatContextPtr ctx(raw);
-    if (avformat_find_stream_info(ctx.get(), nullptr) < 0)
+    const av::FormatContextPtr ctx = TestRecordings::open(path);
+    if (!ctx)
         return false;
     track.load(ctx.get(), path);
     return true;
