@@ -62,8 +62,7 @@ MainWindow::MainWindow(QWidget *parent)
     setWindowTitle(GlobalSettings::productTitle());
     m_transport = new TransportController(&m_mediaInfo, &m_eventLoop, this);
     buildLayout();
-    installShortcuts();
-    installActions();
+    installKeys();
     connectEngine();
     connectPanels();
     m_export = new ExportController(this, &m_mediaInfo, m_transport, &m_exportFolder, [this] {
@@ -319,206 +318,184 @@ void MainWindow::connectPanels()
             &PlayerControlWidget::onFrameSearchChanged);
 }
 
-void MainWindow::installActions()
+void MainWindow::installKeys()
 {
-    // Created in the order of the display's context menu; found there by object name. They
-    // are not added to the window, so their keys (shown in the menu) do not compete with the
-    // window shortcuts.
-    struct ActionRow
+    // One row per command: its key, which is a window shortcut listed by F1 when the row
+    // describes it, and the display context menu's action for it (found there by object name),
+    // with the menu's text. The actions are not added to the window, so the keys they show in
+    // the menu do not compete with the window shortcuts. F1 lists the shortcuts in this order.
+    struct KeyRow
     {
-        const char *name;
-        QString text;
         QKeySequence key;
+        QString description; // in the F1 list; empty: no window shortcut
+        const char *action; // the menu action's object name; null: none
+        QString menuText;
         std::function<void()> trigger;
     };
-    const ActionRow rows[] = {
-            {"openFileAction",
-             tr("Open File"),
-             QKeySequence(tr("Ctrl+O")),
-             [this] {
-                 onOpenFile();
-             }},
-            {"openFolderAction",
-             tr("Open Folder"),
-             QKeySequence(tr("Ctrl+F")),
-             [this] {
-                 onOpenDir();
-             }},
-            {"playPauseAction",
-             tr("Play/Pause"),
-             QKeySequence(Qt::Key_Space),
-             [this] {
-                 onPlayOrPauseMedia();
-             }},
-            {"previousAction",
-             tr("Previous"),
-             QKeySequence(QKeySequence::MoveToPreviousPage),
-             [this] {
-                 onPlayPrevMedia();
-             }},
-            {"nextAction",
-             tr("Next"),
-             QKeySequence(QKeySequence::MoveToNextPage),
-             [this] {
-                 onPlayNextMedia();
-             }},
-            {"darkenAction",
-             tr("Darken"),
-             QKeySequence(),
-             [this] {
-                 m_control->onBrightnessDarkenClicked();
-             }},
-            {"brightenAction",
-             tr("Brighten"),
-             QKeySequence(),
-             [this] {
-                 m_control->onBrightnessBrightenClicked();
-             }},
-            {"defaultBrightnessAction",
-             tr("Default"),
-             QKeySequence(Qt::Key_B),
-             [this] {
-                 m_control->onDefaultBrightnessButtonClicked();
-             }},
-            {"fastAction",
-             tr("Fast"),
-             QKeySequence(),
-             [this] {
-                 m_control->onPlaySpeedFastClicked();
-             }},
-            {"slowAction",
-             tr("Slow"),
-             QKeySequence(),
-             [this] {
-                 m_control->onPlaySpeedSlowClicked();
-             }},
-            {"defaultSpeedAction",
-             tr("Default"),
-             QKeySequence(Qt::Key_S),
-             [this] {
-                 m_control->onDefaultSpeedButtonClicked();
-             }},
-            {"volumeUpAction",
-             tr("Up"),
-             QKeySequence(Qt::Key_Up),
-             [this] {
-                 m_control->onVolumeUpClicked();
-             }},
-            {"volumeDownAction",
-             tr("Down"),
-             QKeySequence(Qt::Key_Down),
-             [this] {
-                 m_control->onVolumeDownClicked();
-             }},
-            {"muteAction",
-             tr("Mute ON/OFF"),
-             QKeySequence(Qt::Key_M),
-             [this] {
-                 m_control->onMuteButtonClicked();
-             }},
-    };
-    for (const ActionRow &row : rows) {
-        auto *action = new QAction(row.text, this);
-        action->setObjectName(QString::fromLatin1(row.name));
-        action->setShortcut(row.key);
-        action->setShortcutContext(Qt::WidgetShortcut);
-        connect(action, &QAction::triggered, this, row.trigger);
-    }
-}
-
-void MainWindow::installShortcuts()
-{
-    m_shortcuts = {
+    const KeyRow rows[] = {
             {QKeySequence(tr("Ctrl+O")),
              tr("Open files"),
+             "openFileAction",
+             tr("Open File"),
              [this] {
                  onOpenFile();
              }},
             {QKeySequence(tr("Ctrl+F")),
              tr("Open folders"),
+             "openFolderAction",
+             tr("Open Folder"),
              [this] {
                  onOpenDir();
              }},
             {QKeySequence(Qt::Key_Space),
              tr("Play or pause"),
+             "playPauseAction",
+             tr("Play/Pause"),
              [this] {
                  onPlayOrPauseMedia();
              }},
             {QKeySequence(QKeySequence::MoveToPreviousPage),
              tr("Previous recording"),
+             "previousAction",
+             tr("Previous"),
              [this] {
                  onPlayPrevMedia();
              }},
             {QKeySequence(QKeySequence::MoveToNextPage),
              tr("Next recording"),
+             "nextAction",
+             tr("Next"),
              [this] {
                  onPlayNextMedia();
              }},
             {QKeySequence(Qt::Key_S),
              tr("Normal play speed"),
+             "defaultSpeedAction",
+             tr("Default"),
              [this] {
                  m_control->onDefaultSpeedButtonClicked();
              }},
             {QKeySequence(Qt::Key_B),
              tr("Normal brightness"),
+             "defaultBrightnessAction",
+             tr("Default"),
              [this] {
                  m_control->onDefaultBrightnessButtonClicked();
              }},
             {QKeySequence(Qt::Key_M),
              tr("Sound off or on"),
+             "muteAction",
+             tr("Mute ON/OFF"),
              [this] {
                  m_control->onMuteButtonClicked();
              }},
             {QKeySequence(Qt::Key_Up),
              tr("Louder"),
+             "volumeUpAction",
+             tr("Up"),
              [this] {
                  m_control->onVolumeUpClicked();
              }},
             {QKeySequence(Qt::Key_Down),
              tr("Quieter"),
+             "volumeDownAction",
+             tr("Down"),
              [this] {
                  m_control->onVolumeDownClicked();
              }},
             {QKeySequence(Qt::Key_Left),
              tr("5 seconds back (one frame back in frame search)"),
+             nullptr,
+             QString(),
              [this] {
                  onSkipKey(TransportController::Back);
              }},
             {QKeySequence(Qt::Key_Right),
              tr("5 seconds forward (one frame forward in frame search)"),
+             nullptr,
+             QString(),
              [this] {
                  onSkipKey(TransportController::Forward);
              }},
             {QKeySequence(Qt::Key_Comma),
              tr("One frame back"),
+             nullptr,
+             QString(),
              [this] {
                  onStepFrame(TransportController::Back);
              }},
             {QKeySequence(Qt::Key_Period),
              tr("One frame forward"),
+             nullptr,
+             QString(),
              [this] {
                  onStepFrame(TransportController::Forward);
              }},
             {QKeySequence(Qt::CTRL | Qt::Key_Left),
              tr("Previous event mark"),
+             nullptr,
+             QString(),
              [this] {
                  onJumpToEventMark(TransportController::Back);
              }},
             {QKeySequence(Qt::CTRL | Qt::Key_Right),
              tr("Next event mark"),
+             nullptr,
+             QString(),
              [this] {
                  onJumpToEventMark(TransportController::Forward);
              }},
             {QKeySequence(Qt::Key_F1),
              tr("This list of shortcuts"),
+             nullptr,
+             QString(),
              [this] {
                  onShowShortcuts();
              }},
+            // Menu commands without a key.
+            {QKeySequence(),
+             QString(),
+             "darkenAction",
+             tr("Darken"),
+             [this] {
+                 m_control->onBrightnessDarkenClicked();
+             }},
+            {QKeySequence(),
+             QString(),
+             "brightenAction",
+             tr("Brighten"),
+             [this] {
+                 m_control->onBrightnessBrightenClicked();
+             }},
+            {QKeySequence(),
+             QString(),
+             "fastAction",
+             tr("Fast"),
+             [this] {
+                 m_control->onPlaySpeedFastClicked();
+             }},
+            {QKeySequence(),
+             QString(),
+             "slowAction",
+             tr("Slow"),
+             [this] {
+                 m_control->onPlaySpeedSlowClicked();
+             }},
     };
-    for (const ShortcutEntry &entry : m_shortcuts) {
-        auto *shortcut = new QShortcut(entry.key, this);
-        shortcut->setContext(Qt::WindowShortcut);
-        connect(shortcut, &QShortcut::activated, this, entry.trigger);
+    for (const KeyRow &row : rows) {
+        if (row.action) {
+            auto *action = new QAction(row.menuText, this);
+            action->setObjectName(QString::fromLatin1(row.action));
+            action->setShortcut(row.key);
+            action->setShortcutContext(Qt::WidgetShortcut);
+            connect(action, &QAction::triggered, this, row.trigger);
+        }
+        if (!row.description.isEmpty()) {
+            m_shortcuts.append({row.key, row.description, row.trigger});
+            auto *shortcut = new QShortcut(row.key, this);
+            shortcut->setContext(Qt::WindowShortcut);
+            connect(shortcut, &QShortcut::activated, this, row.trigger);
+        }
     }
 }
 

@@ -164,8 +164,7 @@ private:
     void buildLayout();
     void connectEngine();
     void connectPanels();
-    void installActions();
-    void installShortcuts();
+    void installKeys();
     void showMessage(const QString &text);
     int maxVideoStreams() const;
 
