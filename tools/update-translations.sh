@@ -11,7 +11,7 @@ lupdate=${LUPDATE:-lupdate}
 
 # Every folder whose sources hold translatable texts; tools/make-assets draws the words of the
 # language-dependent images.
-sources="app ui playlist telemetry video media report tools/make-assets"
+sources="app ui map playlist telemetry video media report tools/make-assets"
 
 if [ $# -eq 0 ]; then
     set -- "$root"/translations/Vistrel_*.ts
