@@ -7,6 +7,7 @@
 #include "googlemapview.h"
 #include "mainwindow.h"
 #include "mapdialog.h"
+#include "mappagescript.h"
 #include "mapwidget.h"
 #include "playlistwidget.h"
 #include "screengrab.h"
@@ -34,20 +35,6 @@ namespace {
 const int ColumnPanelHeight = 280;
 const int ColumnViewHeight = 221;
 const QString NoValue = QStringLiteral("0.000000");
-
-// Runs a script in the page and waits for its result (invalid after the timeout).
-QVariant evaluate(GoogleMapView *view, const QString &script)
-{
-    auto result = std::make_shared<QVariant>();
-    auto done = std::make_shared<bool>(false);
-    view->page()->runJavaScript(script, [result, done](const QVariant &value) {
-        *result = value;
-        *done = true;
-    });
-    if (!QTest::qWaitFor([done] { return *done; }, 10000))
-        return QVariant();
-    return *result;
-}
 
 } // namespace
 
@@ -135,8 +122,9 @@ private slots:
         QCOMPARE(map->mapState(), int(MapWidget::MapShown));
         QVERIFY(map->mapView()->isVisible());
         QTRY_COMPARE_WITH_TIMEOUT(
-                evaluate(map->mapView(),
-                         QStringLiteral("flightPath ? flightPath.getLatLngs().length : 0"))
+                MapPageScript::evaluate(
+                        map->mapView(),
+                        QStringLiteral("flightPath ? flightPath.getLatLngs().length : 0"))
                         .toInt(),
                 valid,
                 10000);
@@ -147,7 +135,8 @@ private slots:
         QCOMPARE(longitude->text(), NoValue);
         QVERIFY(map->infoWidget()->isVisible());
         QTRY_COMPARE_WITH_TIMEOUT(
-                evaluate(map->mapView(), QStringLiteral("flightPath === null")).toBool(),
+                MapPageScript::evaluate(map->mapView(), QStringLiteral("flightPath === null"))
+                        .toBool(),
                 true,
                 10000);
     }

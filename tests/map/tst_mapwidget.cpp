@@ -7,6 +7,7 @@
 #include "avptr.h"
 #include "globalsettings.h"
 #include "googlemapview.h"
+#include "mappagescript.h"
 #include "mapwidget.h"
 #include "mediainfo.h"
 #include "screengrab.h"
@@ -193,26 +194,12 @@ QVector<Fix> coastRoute()
     return fixes;
 }
 
-// Runs a script in the page and waits for its result (invalid after the timeout).
-QVariant evaluate(GoogleMapView *view, const QString &script)
-{
-    auto result = std::make_shared<QVariant>();
-    auto done = std::make_shared<bool>(false);
-    view->page()->runJavaScript(script, [result, done](const QVariant &value) {
-        *result = value;
-        *done = true;
-    });
-    if (!QTest::qWaitFor([done] { return *done; }, 10000))
-        return QVariant();
-    return *result;
-}
-
 // The marker's position on the page, as "lat,lng" with 6 decimals.
 QString markerOnPage(GoogleMapView *view)
 {
-    return evaluate(view,
-                    QStringLiteral("marker.getLatLng().lat.toFixed(6) + ',' + "
-                                   "marker.getLatLng().lng.toFixed(6)"))
+    return MapPageScript::evaluate(view,
+                                   QStringLiteral("marker.getLatLng().lat.toFixed(6) + ',' + "
+                                                  "marker.getLatLng().lng.toFixed(6)"))
             .toString();
 }
 
@@ -351,7 +338,7 @@ void TestMapWidget::page_loadsFromResourceAndFetchesOnlyTheFixTiles()
     const int requestsBefore = m_tiles.requests().size();
     makePanel();
     QCOMPARE(m_map->mapView()->url(), QUrl(QStringLiteral("qrc:/resource/map/google/map.html")));
-    QCOMPARE(evaluate(m_map->mapView(), QStringLiteral("typeof L.map")).toString(),
+    QCOMPARE(MapPageScript::evaluate(m_map->mapView(), QStringLiteral("typeof L.map")).toString(),
              QStringLiteral("function"));
     // Nothing is fetched while there is nothing to show.
     QCOMPARE(m_tiles.requests().size(), requestsBefore);
@@ -374,9 +361,10 @@ void TestMapWidget::page_loadsFromResourceAndFetchesOnlyTheFixTiles()
         QVERIFY2(request.userAgent.startsWith("Vistrel/1.01"), request.userAgent.constData());
     }
     // The licence's attribution is on the map.
-    QVERIFY(evaluate(m_map->mapView(),
-                     QStringLiteral("document.querySelector('.leaflet-control-attribution')"
-                                    ".textContent"))
+    QVERIFY(MapPageScript::evaluate(
+                    m_map->mapView(),
+                    QStringLiteral("document.querySelector('.leaflet-control-attribution')"
+                                   ".textContent"))
                     .toString()
                     .contains(QStringLiteral("OpenStreetMap")));
 
@@ -417,7 +405,9 @@ void TestMapWidget::marker_followsPlayingTime()
     QTRY_COMPARE_WITH_TIMEOUT(markerOnPage(m_map->mapView()), expected, LoadTimeoutMs);
     QCOMPARE(labelText(m_map.get(), "mapLatitudeValue"), QString::asprintf("%.6f", fix.latitude));
     QCOMPARE(labelText(m_map.get(), "mapLongitudeValue"), QString::asprintf("%.6f", fix.longitude));
-    QCOMPARE(evaluate(m_map->mapView(), QStringLiteral("map.hasLayer(marker)")).toBool(), true);
+    QCOMPARE(MapPageScript::evaluate(m_map->mapView(), QStringLiteral("map.hasLayer(marker)"))
+                     .toBool(),
+             true);
     QCOMPARE(m_map->mapState(), int(MapWidget::MapShown));
     QVERIFY(m_map->mapView()->isVisible());
     QVERIFY(!m_map->infoWidget()->isVisible());
@@ -434,7 +424,7 @@ void TestMapWidget::route_presentWhilePlaying_clickSeeks_goneAfterStop()
     play();
     m_map->showPlayingTime(5.0);
     // The nine valid fixes; the lost one is left out.
-    QTRY_COMPARE_WITH_TIMEOUT(evaluate(view, routeLength).toInt(), 9, LoadTimeoutMs);
+    QTRY_COMPARE_WITH_TIMEOUT(MapPageScript::evaluate(view, routeLength).toInt(), 9, LoadTimeoutMs);
     QTRY_VERIFY_WITH_TIMEOUT(countPixels(ScreenGrab::of(view), isRouteGreen) > 40, LoadTimeoutMs);
     QTRY_VERIFY_WITH_TIMEOUT(countPixels(ScreenGrab::of(view),
                                          [](QColor c) { return c == TileServer::tileColour(); })
@@ -445,11 +435,12 @@ void TestMapWidget::route_presentWhilePlaying_clickSeeks_goneAfterStop()
     // A click on the route where the vehicle was at fix 7 asks for that moment (7 s).
     const GpsSample seven = sample(7);
     const QVariantMap point
-            = evaluate(view,
-                       QStringLiteral("(function () { var p = map.latLngToContainerPoint([%1, "
-                                      "%2]); return {x: p.x, y: p.y}; })()")
-                               .arg(seven.latitude, 0, 'f', 7)
-                               .arg(seven.longitude, 0, 'f', 7))
+            = MapPageScript::evaluate(
+                      view,
+                      QStringLiteral("(function () { var p = map.latLngToContainerPoint([%1, "
+                                     "%2]); return {x: p.x, y: p.y}; })()")
+                              .arg(seven.latitude, 0, 'f', 7)
+                              .arg(seven.longitude, 0, 'f', 7))
                       .toMap();
     QVERIFY(view->focusProxy());
     QTest::mouseClick(view->focusProxy(),
@@ -463,11 +454,11 @@ void TestMapWidget::route_presentWhilePlaying_clickSeeks_goneAfterStop()
 
     // Pausing keeps the route and the samples; stopping removes both.
     m_info->changeState(MediaInfo::Paused, nullptr, true);
-    QCOMPARE(evaluate(view, routeLength).toInt(), 9);
+    QCOMPARE(MapPageScript::evaluate(view, routeLength).toInt(), 9);
     QCOMPARE(m_map->gpsSampleCount(), 10);
     m_info->changeState(MediaInfo::Stopped, nullptr, true);
-    QTRY_COMPARE_WITH_TIMEOUT(evaluate(view, routeLength).toInt(), 0, LoadTimeoutMs);
-    QCOMPARE(evaluate(view, QStringLiteral("flightPath === null")).toBool(), true);
+    QTRY_COMPARE_WITH_TIMEOUT(MapPageScript::evaluate(view, routeLength).toInt(), 0, LoadTimeoutMs);
+    QCOMPARE(MapPageScript::evaluate(view, QStringLiteral("flightPath === null")).toBool(), true);
     QCOMPARE(m_map->mapState(), int(MapWidget::NoData));
     QCOMPARE(m_map->gpsSampleCount(), 0);
     QCOMPARE(labelText(m_map.get(), "mapLatitudeValue"), QStringLiteral("0.000000"));
@@ -523,8 +514,9 @@ void TestMapWidget::denseRecording_routeWholeAndMarkerOnTheFixOfTheTime()
             markerOnPage(m_map->mapView()), position(fix.latitude, fix.longitude), LoadTimeoutMs);
     QCOMPARE(labelText(m_map.get(), "mapLatitudeValue"), QString::asprintf("%.6f", fix.latitude));
     QTRY_COMPARE_WITH_TIMEOUT(
-            evaluate(m_map->mapView(),
-                     QStringLiteral("flightPath ? flightPath.getLatLngs().length : 0"))
+            MapPageScript::evaluate(
+                    m_map->mapView(),
+                    QStringLiteral("flightPath ? flightPath.getLatLngs().length : 0"))
                     .toInt(),
             m_track->validGpsCount(),
             LoadTimeoutMs);
@@ -563,7 +555,9 @@ void TestMapWidget::probe_unreachableShowsNotConnected_successReloads()
             markerOnPage(m_map->mapView()), position(fix.latitude, fix.longitude), LoadTimeoutMs);
     // The reloaded page has the route again.
     QTRY_COMPARE_WITH_TIMEOUT(
-            evaluate(m_map->mapView(), QStringLiteral("flightPath.getLatLngs().length")).toInt(),
+            MapPageScript::evaluate(m_map->mapView(),
+                                    QStringLiteral("flightPath.getLatLngs().length"))
+                    .toInt(),
             9,
             LoadTimeoutMs);
 }
@@ -581,7 +575,9 @@ void TestMapWidget::recordingWithoutGps_showsNoData()
     QVERIFY(showsPicture(m_map->infoWidget(), MapWidget::infoPicture(MapWidget::NoData)));
     QCOMPARE(labelText(m_map.get(), "mapLatitudeValue"), QStringLiteral("0.000000"));
     QCOMPARE(labelText(m_map.get(), "mapLongitudeValue"), QStringLiteral("0.000000"));
-    QCOMPARE(evaluate(m_map->mapView(), QStringLiteral("map.hasLayer(marker)")).toBool(), false);
+    QCOMPARE(MapPageScript::evaluate(m_map->mapView(), QStringLiteral("map.hasLayer(marker)"))
+                     .toBool(),
+             false);
     QCOMPARE(m_tiles.requests().size(), requestsBefore);
     saveScreenshot(m_map.get(), QStringLiteral("map-no-data"));
 }
