@@ -240,13 +240,8 @@ void PacketReader::frameSearch()
         context->is_seekingByFrame.store(false);
         emit context->videoFrameForSearchReceived(index, nullptr, true);
     }
-    resetGrabCache();
-    context->is_seekingByFrame.store(false);
-}
-
-void PacketReader::resetGrabCache()
-{
     PictureConverter::releaseRgbaScaler();
+    context->is_seekingByFrame.store(false);
 }
 
 bool PacketReader::grabExactFrame(AVFormatContext *format,

@@ -47,8 +47,6 @@ public:
                                QImage *image,
                                AVFrame **frame,
                                bool *exact);
-    // Frees the scaler that grabExactFrame caches on the calling thread.
-    static void resetGrabCache();
 
 protected:
     void run() override;
