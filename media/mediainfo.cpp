@@ -8,6 +8,7 @@
 
 #include <QDebug>
 #include <QDir>
+#include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
 
@@ -447,27 +448,65 @@ QStringList MediaInfo::repairArguments(const QString &inputPath, const QString &
                         outputPath};
 }
 
-QString MediaInfo::repairRecording(const QString &inputPath, const QString &outputFolder)
+bool MediaInfo::startRepair(const QString &inputPath, const QString &outputFolder)
 {
+    if (isRepairing())
+        return false;
     const QString outputPath = repairOutputPath(inputPath, outputFolder);
     // A copy from an earlier open is reused as it is.
-    if (QFile::exists(outputPath))
-        return outputPath;
-
-    ConverterRunner converter;
-    converter.setProgram(m_converterProgram);
-    converter.setTimeoutMs(m_converterTimeoutMs);
-    // The runner removes what a failed run wrote, so no half-made copy is reused later.
-    const ConverterRunner::Result result
-            = converter.run(repairArguments(inputPath, outputPath), outputPath);
-    if (!result.ok()) {
-        qCDebug(lcEngine).noquote() << "MediaInfo::repairRecording" << m_converterProgram
-                                    << inputPath << "failed:" << result.summary();
-        if (!result.errorText.isEmpty())
-            qCDebug(lcEngine).noquote() << result.errorText.trimmed();
-        return QString();
+    if (QFile::exists(outputPath)) {
+        emit repairFinished(inputPath, outputPath);
+        return true;
     }
-    qCDebug(lcEngine).noquote() << "Multi-stream Repair Success:" << outputPath;
-    qCDebug(lcEngine).noquote() << "MediaInfo::repairRecording" << result.summary();
-    return outputPath;
+    if (!m_repairRunner) {
+        m_repairRunner = new ConverterRunner(this);
+        connect(m_repairRunner,
+                &ConverterRunner::finished,
+                this,
+                [this](const ConverterRunner::Result &result) {
+                    const QString source = m_repairSource;
+                    m_repairSource.clear();
+                    // The runner removes what a failed run wrote, so no half-made copy is
+                    // reused later.
+                    if (!result.ok()) {
+                        qCDebug(lcEngine).noquote()
+                                << "MediaInfo::repairRecording" << m_converterProgram << source
+                                << "failed:" << result.summary();
+                        if (!result.errorText.isEmpty())
+                            qCDebug(lcEngine).noquote() << result.errorText.trimmed();
+                        emit repairFinished(source, QString());
+                        return;
+                    }
+                    qCDebug(lcEngine).noquote()
+                            << "Multi-stream Repair Success:" << result.outputPath;
+                    qCDebug(lcEngine).noquote() << "MediaInfo::repairRecording" << result.summary();
+                    emit repairFinished(source, result.outputPath);
+                });
+    }
+    m_repairRunner->setProgram(m_converterProgram);
+    m_repairRunner->setTimeoutMs(m_converterTimeoutMs);
+    m_repairSource = inputPath;
+    return m_repairRunner->start(repairArguments(inputPath, outputPath), outputPath);
+}
+
+bool MediaInfo::isRepairing() const
+{
+    return m_repairRunner && m_repairRunner->isRunning();
+}
+
+QString MediaInfo::repairRecording(const QString &inputPath, const QString &outputFolder)
+{
+    QString copy;
+    bool done = false;
+    QEventLoop loop;
+    const auto connection = connect(
+            this, &MediaInfo::repairFinished, &loop, [&](const QString &, const QString &path) {
+                copy = path;
+                done = true;
+                loop.quit();
+            });
+    if (startRepair(inputPath, outputFolder) && !done)
+        loop.exec(QEventLoop::ExcludeUserInputEvents);
+    disconnect(connection);
+    return copy;
 }

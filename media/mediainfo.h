@@ -11,6 +11,7 @@
 #include <mutex>
 #include <vector>
 
+class ConverterRunner;
 class MediaContext;
 
 // The one description of the recording the viewer works on and its play state.
@@ -88,10 +89,15 @@ public:
     // was already gone. A file that cannot be deleted stays; that is only logged.
     void clearTempFile(QString &path);
 
-    // Rebuilds a playable copy of a damaged recording with the external converter, keeping
-    // every video packet the file still holds. Returns the copy's path, or "" when no usable
-    // copy could be made (the damaged file then plays). The wait spins a local event loop
-    // (input events held back), so the calling thread's windows keep repainting.
+    // Starts rebuilding a playable copy of a damaged recording with the external converter,
+    // keeping every video packet the file still holds. repairFinished() follows exactly once,
+    // with the copy's path or "" when no usable copy could be made (the damaged file then
+    // plays); a copy from an earlier open is reused at once. False, with nothing started, while
+    // another repair runs.
+    bool startRepair(const QString &inputPath, const QString &outputFolder);
+    bool isRepairing() const;
+    // startRepair() and wait for its end while spinning a local event loop (input events held
+    // back), so the calling thread's windows keep repainting (command line and tests).
     QString repairRecording(const QString &inputPath, const QString &outputFolder);
     // The converter's arguments for a repair (exposed for the command line and the tests).
     static QStringList repairArguments(const QString &inputPath, const QString &outputPath);
@@ -128,6 +134,8 @@ public:
     bool playError = false; // the playing context reported an error
 
 signals:
+    // The end of a startRepair(): the source and its copy ("" when none could be made).
+    void repairFinished(const QString &inputPath, const QString &copyPath);
     void mediaInfoStateChanged(MediaInfo *media_info,
                                MediaContext *playing_context,
                                int old_state,
@@ -170,6 +178,9 @@ private:
 
     QString m_converterProgram = QStringLiteral("ffmpeg");
     int m_converterTimeoutMs = 60000;
+    // The repair's converter while one runs (created on the first repair), and its source.
+    ConverterRunner *m_repairRunner = nullptr;
+    QString m_repairSource;
 };
 
 Q_DECLARE_METATYPE(MediaInfo *)
