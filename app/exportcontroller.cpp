@@ -34,6 +34,36 @@ ExportController::ExportController(QWidget *window,
     });
 }
 
+void ExportController::showDialog()
+{
+    if (!m_ownDialog) {
+        m_ownDialog = new ProgressbarDialog(m_window);
+        connect(
+                m_ownDialog,
+                &ProgressbarDialog::spliteFile,
+                this,
+                [this] { startExport(ExportPlan::Separate); },
+                Qt::DirectConnection);
+        connect(
+                m_ownDialog,
+                &ProgressbarDialog::copyFile,
+                this,
+                [this] { startExport(ExportPlan::Original); },
+                Qt::DirectConnection);
+        connect(m_ownDialog,
+                &ProgressbarDialog::openDirectory,
+                this,
+                &ExportController::browse,
+                Qt::DirectConnection);
+        connect(m_ownDialog,
+                &ProgressbarDialog::cancel,
+                this,
+                &ExportController::closeDialog,
+                Qt::DirectConnection);
+    }
+    openDialog(m_ownDialog);
+}
+
 void ExportController::openDialog(ProgressbarDialog *dialog)
 {
     if (m_mediaInfo->state() == MediaInfo::Playing)

@@ -41,6 +41,11 @@ public:
     // The recording the open dialog exports ("" when none).
     QString sourcePath() const { return m_sourcePath; }
 
+    // The title bar's save button: openDialog() with the window's export dialog, created on
+    // first use with its buttons wired here.
+    void showDialog();
+    // The export dialog; null before the first showDialog().
+    ProgressbarDialog *dialog() const { return m_ownDialog; }
     // Pauses playback, shows the dialog (modal) with the folder and the recording's channel
     // count, and disables the window.
     void openDialog(ProgressbarDialog *dialog);
@@ -70,6 +75,7 @@ private:
     QString *m_folder;
     std::function<LoadingDialog *()> m_waitDialog;
     QPointer<ProgressbarDialog> m_dialog;
+    ProgressbarDialog *m_ownDialog = nullptr; // the window's, child of m_window
     ExportJob *m_job;
     QString m_sourcePath;
     bool m_waitConnected = false;

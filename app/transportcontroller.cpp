@@ -2,6 +2,7 @@
 
 #include "mediaeventloop.h"
 #include "mediainfo.h"
+#include "surroundviewmode.h"
 #include "windowlog.h"
 
 #include <QDebug>
@@ -23,7 +24,40 @@ TransportController::TransportController(MediaInfo *info, MediaEventLoop *loop, 
     : QObject(parent)
     , m_info(info)
     , m_loop(loop)
-{ }
+{
+    connect(m_loop,
+            &MediaEventLoop::mediaEventVideoViewModeChanged,
+            this,
+            [this](int streamIndex, int, int result) {
+                qCDebug(lcWindow).noquote()
+                        << "view mode changed, stream" << streamIndex << "result" << result;
+                if (result != 0) {
+                    m_info->editStreamInfo(streamIndex, [](StreamInfo &info) {
+                        info.viewMode = info.previousViewMode;
+                    });
+                }
+            });
+}
+
+void TransportController::changeViewMode(int streamIndex, int viewMode)
+{
+    qCDebug(lcWindow).noquote() << "change view mode: stream" << streamIndex << ", view mode"
+                                << viewMode;
+    if (m_info->duration() <= 0 || !m_info->hasStreamInfo(streamIndex))
+        return;
+    if (viewMode != SurroundViewMode::Original && streamIndex != m_info->surround()) {
+        qCDebug(lcWindow).noquote()
+                << "can't change view mode: not surround view stream " << streamIndex;
+        return;
+    }
+    m_info->editStreamInfo(streamIndex, [viewMode](StreamInfo &info) {
+        info.previousViewMode = info.viewMode;
+        info.viewMode = viewMode;
+    });
+    m_loop->postChangeViewMode(streamIndex, viewMode);
+    if (m_info->state() == MediaInfo::Paused)
+        post(PlayCommand::SeekRelative, 0);
+}
 
 bool TransportController::isLoaded() const
 {

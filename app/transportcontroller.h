@@ -59,6 +59,10 @@ public:
     void showChannel(int streamIndex, bool checked);
     void setPlaySpeed(double factor);
     void setVolume(int volume);
+    // A surround (fisheye) stream's view mode, chosen in the display's menu; refused for other
+    // streams. A paused picture is drawn again in the new mode. The engine's answer comes back
+    // through the loop: a failed change puts the stream's previous mode back.
+    void changeViewMode(int streamIndex, int viewMode);
 
     // The frame the frame search stands on: the context's seeking frame position, or the media
     // info's current frame when the context is gone.

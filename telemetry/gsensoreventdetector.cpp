@@ -154,3 +154,21 @@ QVector<double> GSensorEventDetector::detect(const QVector<GSensorSample> &sampl
         times.append(index * secondsPerSample);
     return times;
 }
+
+double GSensorEventDetector::adjacentMark(const QVector<double> &marks,
+                                          double seconds,
+                                          int direction)
+{
+    if (direction > 0) {
+        for (double mark : marks) {
+            if (mark > seconds + JumpSlackSeconds)
+                return mark;
+        }
+    } else {
+        for (auto it = marks.rbegin(); it != marks.rend(); ++it) {
+            if (*it < seconds - JumpSlackSeconds)
+                return *it;
+        }
+    }
+    return -1;
+}

@@ -37,4 +37,12 @@ public:
     // Event times in seconds (sample index x secondsPerSample), ascending. Empty when there
     // are no samples or secondsPerSample is not a positive number.
     static QVector<double> detect(const QVector<GSensorSample> &samples, double secondsPerSample);
+
+    // A mark within this distance of the playing time counts as the one just jumped to, so a
+    // jump is not caught by the mark it landed on (the picture lands up to a frame off).
+    static constexpr double JumpSlackSeconds = 1.0;
+    // The mark to jump to from `seconds`: the first later one (direction > 0) or the last
+    // earlier one (direction < 0) of the ascending marks, leaving out those within
+    // JumpSlackSeconds; -1 when there is none.
+    static double adjacentMark(const QVector<double> &marks, double seconds, int direction);
 };

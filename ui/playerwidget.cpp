@@ -298,10 +298,7 @@ void PlayerWidget::setRunningTime(double seconds, int64_t currentFrame, int64_t 
                       << "Fail to search the frame";
     else
         m_timeLabel->setText(timeText(shown, duration));
-    m_frameLabel->setText(m_frameWord
-                          + QString::asprintf(" %02lld / %02lld",
-                                              static_cast<long long>(currentFrame),
-                                              static_cast<long long>(totalFrames)));
+    showFrameLabel(currentFrame, totalFrames);
     m_timer->start(difference >= 1 ? 1000 : 200);
 }
 
@@ -402,6 +399,14 @@ int64_t PlayerWidget::seekPositionOf(int value)
 void PlayerWidget::setFrameText(const QString &text)
 {
     m_frameLabel->setText(text);
+}
+
+void PlayerWidget::showFrameLabel(int64_t frame, int64_t totalFrames)
+{
+    setFrameText(m_frameWord
+                 + QString::asprintf(" %02lld / %02lld",
+                                     static_cast<long long>(frame),
+                                     static_cast<long long>(totalFrames)));
 }
 
 void PlayerWidget::setEventMarks(const QVector<double> &seconds)

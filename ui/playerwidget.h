@@ -53,6 +53,9 @@ public:
     static int64_t seekPositionOf(int value);
     QString frameWord() const { return m_frameWord; }
     void setFrameText(const QString &text);
+    // The frame label of frame search: "<Frame> 07 / 61".
+    void showFrameLabel(int64_t frame, int64_t totalFrames);
+    void hideFrameLabel() { setFrameText(QString()); }
     // Playing times (seconds) drawn as ticks on the seek bar; cleared on Idle and Stopped.
     void setEventMarks(const QVector<double> &seconds);
     QSlider *seekSlider() const;
