@@ -15,6 +15,7 @@
 #include "surroundviewmode.h"
 #include "testpaths.h"
 #include "testrecordings.h"
+#include "transportcontroller.h"
 #include "videodisplaywidget.h"
 #include "vistrelresource.h"
 #include "vistrelversion.h"
@@ -135,7 +136,7 @@ class TestMainWindowCapture : public QObject
     // Pauses and waits until the pictures on screen no longer change.
     bool pause()
     {
-        m_window->onPlayOrPauseMedia();
+        m_window->transport()->playOrPause();
         QMap<int, QImage> before;
         QMap<int, QImage> after;
         for (int i = 0; i < 50; ++i) {
@@ -222,11 +223,7 @@ private slots:
         QCOMPARE(frames.value(surround), expectedWindow(vr, -100, vr.height() / 2));
 
         // An engine that fails the change puts the stream's previous mode back.
-        QVERIFY(QMetaObject::invokeMethod(w,
-                                          "onMediaEventVideoViewModeChanged",
-                                          Q_ARG(int, surround),
-                                          Q_ARG(int, SurroundViewMode::VR),
-                                          Q_ARG(int, -1)));
+        emit w->eventLoop().mediaEventVideoViewModeChanged(surround, SurroundViewMode::VR, -1);
         QCOMPARE(w->mediaInfo().streamInfo(surround).viewMode, int(SurroundViewMode::Original));
     }
 
@@ -235,7 +232,7 @@ private slots:
         MainWindow *w = openAndPlay({"--video", "320x180", "--video", "320x180"});
         QVERIFY(w);
         LogCapture log;
-        w->onChangeVideoStreamViewMode(w->mediaInfo().front(), SurroundViewMode::VR);
+        w->transport()->changeViewMode(w->mediaInfo().front(), SurroundViewMode::VR);
         QVERIFY(log.contains(QStringLiteral("can't change view mode: not surround view stream")));
         QCOMPARE(w->mediaInfo().streamInfo(w->mediaInfo().front()).viewMode,
                  int(SurroundViewMode::Original));

@@ -7,6 +7,7 @@
 #include "googlemapview.h"
 #include "mainwindow.h"
 #include "mapdialog.h"
+#include "mapdock.h"
 #include "mappagescript.h"
 #include "mapwidget.h"
 #include "playlistwidget.h"
@@ -187,7 +188,7 @@ private slots:
         QVERIFY(restore->isVisible());
         QVERIFY(!popup->isVisible());
         // A second request while popped out changes nothing.
-        window->onOpenMapDialog();
+        window->mapDock()->popOut();
         QCOMPARE(window->mapDialog(), dialog.data());
         saveScreenshot(window, QStringLiteral("main-window-map-popped-out"));
         saveScreenshot(dialog, QStringLiteral("map-dialog"));
@@ -233,8 +234,7 @@ private slots:
         QVERIFY(!window->findChild<MapWidget *>());
         QVERIFY(!window->findChild<QWidget *>(QStringLiteral("mapPlaceholder")));
         QVERIFY(!window->findChild<GoogleMapView *>());
-        window->onOpenMapDialog();
-        window->onRestoreMapPanel();
+        QVERIFY(!window->mapDock());
         QVERIFY(!window->mapDialog());
         QVERIFY(!window->findChild<MapDialog *>());
     }

@@ -121,7 +121,7 @@ class TestTransport : public QObject
     int pauseAndRead()
     {
         MainWindow *w = m_window.get();
-        w->onPlayOrPauseMedia();
+        w->transport()->playOrPause();
         // A slow machine may show one picture for several polls while still playing.
         (void)QTest::qWaitFor([w] { return w->mediaInfo().state() == MediaInfo::Paused; }, 10000);
         int last = -1;
@@ -429,7 +429,7 @@ private slots:
                 this,
                 [w](MediaInfo *, MediaContext *, int old_state, int new_state) {
                     if (new_state == MediaInfo::Playing && old_state != MediaInfo::Paused)
-                        w->onPlayOrPauseMedia();
+                        w->transport()->playOrPause();
                 });
         QTRY_COMPARE_WITH_TIMEOUT(w->mediaInfo().state(), int(MediaInfo::Paused), 20000);
         QTRY_VERIFY_WITH_TIMEOUT(onScreen(w).frame >= 0, 10000);

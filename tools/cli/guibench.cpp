@@ -12,6 +12,7 @@
 #include "mediaframe.h"
 #include "mediainfo.h"
 #include "tooloutput.h"
+#include "transportcontroller.h"
 #include "videodisplaywidget.h"
 
 #include <QApplication>
@@ -207,11 +208,11 @@ int GuiBench::runChild(const QString &path, int seconds)
 
     // The window opens a recording with the front channel alone; all channels side by side is
     // what the user picks next (the All button).
-    window.doOpenMediaFile(path);
+    window.session()->open(path);
     bool started = waitUntil([&] { return window.mediaInfo().state() == MediaInfo::Playing; },
                              StartTimeoutMs);
     if (started) {
-        window.onShowAllVideos(true);
+        window.transport()->showChannel(MediaInfo::AllChannels, true);
         started = waitUntil([&] { return counter.channelsPresented() >= streams.size(); },
                             StartTimeoutMs);
     }

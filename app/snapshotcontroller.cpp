@@ -1,0 +1,91 @@
+#include "snapshotcontroller.h"
+
+#include "capturewriter.h"
+#include "globalsettings.h"
+#include "gsensormeterwidget.h"
+#include "mapwidget.h"
+#include "mediaeventloop.h"
+#include "mediainfo.h"
+#include "playbacksession.h"
+#include "recordingname.h"
+#include "reportprinter.h"
+#include "videodisplaywidget.h"
+
+#include <QApplication>
+#include <QDateTime>
+#include <QDesktopServices>
+#include <QEventLoop>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QTimer>
+#include <QUrl>
+
+SnapshotController::SnapshotController(MediaInfo *info,
+                                       MediaEventLoop *loop,
+                                       PlaybackSession *session,
+                                       const Views &views,
+                                       QObject *parent)
+    : QObject(parent)
+    , m_info(info)
+    , m_loop(loop)
+    , m_session(session)
+    , m_views(views)
+{ }
+
+void SnapshotController::capture()
+{
+    const int state = m_info->state();
+    if (state != MediaInfo::Playing && state != MediaInfo::Paused)
+        return;
+    QString date;
+    QString time;
+    RecordingName::parse(QFileInfo(m_session->playingPath()), &date, &time, nullptr);
+    const QDateTime start = QDateTime::fromString(date + QLatin1Char(' ') + time,
+                                                  QStringLiteral("yyyy-MM-dd hh:mm:ss"));
+    QStringList files;
+    const CaptureWriter::Moment moment
+            = CaptureWriter::momentOf(m_session->telemetry(), m_session->playingTime(), start);
+    if (m_views.display->captureFrames(m_captureFolder, files, moment) != 0)
+        return;
+    QMessageBox box(QMessageBox::Question,
+                    m_views.window->windowTitle(),
+                    files.join(QLatin1Char('\n')) + QStringLiteral("\n\n")
+                            + tr("Captured! Do you want to open the folder?"),
+                    QMessageBox::Yes | QMessageBox::No,
+                    m_views.window);
+    box.setDefaultButton(QMessageBox::Yes);
+    if (box.exec() == QMessageBox::Yes)
+        QDesktopServices::openUrl(QUrl::fromLocalFile(m_captureFolder));
+}
+
+void SnapshotController::print()
+{
+    if (m_info->state() == MediaInfo::Playing) {
+        m_loop->postPlayControl(PlayCommand::Pause, 0);
+        m_info->changeState(MediaInfo::Paused, m_session->playingContext(), true);
+    } else if (m_info->state() != MediaInfo::Paused) {
+        return;
+    }
+    // Lets the pause settle and the screen be drawn.
+    QEventLoop settle;
+    QTimer::singleShot(200, &settle, &QEventLoop::quit);
+    settle.exec();
+
+    QMap<int, QImage> frames;
+    if (m_session->isClosing() || m_views.display->grabFrames(frames) != 0)
+        return;
+    ReportLayout::Content content;
+    content.windowTitle = m_views.window->windowTitle();
+    content.pictures = frames.values().toVector(); // ascending stream index
+    content.positionSection = !GlobalSettings::mapDisabled();
+    if (content.positionSection && m_views.map) {
+        content.positionKnown
+                = m_views.map->grabMapImage(&content.latitude, &content.longitude, &content.map)
+                == 0;
+    }
+    content.gsensorKnown = m_views.gsensor->getCurrentValues(content.x, content.y, content.z) == 0;
+    content.printedAt = QDateTime::currentDateTime();
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    ReportPrinter::print(m_views.window, content, m_reportFile);
+    QApplication::restoreOverrideCursor();
+}
