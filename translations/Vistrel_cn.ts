@@ -278,18 +278,6 @@
         <source>Video files(*.avi, *.mp4)</source>
         <translation>视频文件(*.avi, *.mp4)</translation>
     </message>
-    <message>
-        <source>No file for play back available</source>
-        <translation>没有可播放的文件</translation>
-    </message>
-    <message>
-        <source>Invalid File</source>
-        <translation>无效的文件</translation>
-    </message>
-    <message>
-        <source>Captured! Do you want to open the folder?</source>
-        <translation>截图成功！是否打开文件夹？</translation>
-    </message>
 </context>
 <context>
     <name>MapWidget</name>
@@ -374,6 +362,17 @@
     <message>
         <source>Unknown-</source>
         <translation>未知-</translation>
+    </message>
+</context>
+<context>
+    <name>PlaybackSession</name>
+    <message>
+        <source>No file for play back available</source>
+        <translation>没有可播放的文件</translation>
+    </message>
+    <message>
+        <source>Invalid File</source>
+        <translation>无效的文件</translation>
     </message>
 </context>
 <context>
@@ -573,6 +572,13 @@
     <message>
         <source>Close</source>
         <translation>关闭</translation>
+    </message>
+</context>
+<context>
+    <name>SnapshotController</name>
+    <message>
+        <source>Captured! Do you want to open the folder?</source>
+        <translation>截图成功！是否打开文件夹？</translation>
     </message>
 </context>
 <context>

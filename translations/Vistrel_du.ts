@@ -278,18 +278,6 @@
         <source>Video files(*.avi, *.mp4)</source>
         <translation>Videobestanden (*.avi, *.mp4)</translation>
     </message>
-    <message>
-        <source>No file for play back available</source>
-        <translation>Geen afspeelbaar bestand</translation>
-    </message>
-    <message>
-        <source>Invalid File</source>
-        <translation>Ongeldig bestand</translation>
-    </message>
-    <message>
-        <source>Captured! Do you want to open the folder?</source>
-        <translation>Momentopname gemaakt! Wilt u de map openen?</translation>
-    </message>
 </context>
 <context>
     <name>MapWidget</name>
@@ -374,6 +362,17 @@
     <message>
         <source>Unknown-</source>
         <translation>Onbekend-</translation>
+    </message>
+</context>
+<context>
+    <name>PlaybackSession</name>
+    <message>
+        <source>No file for play back available</source>
+        <translation>Geen afspeelbaar bestand</translation>
+    </message>
+    <message>
+        <source>Invalid File</source>
+        <translation>Ongeldig bestand</translation>
     </message>
 </context>
 <context>
@@ -573,6 +572,13 @@
     <message>
         <source>Close</source>
         <translation>Sluiten</translation>
+    </message>
+</context>
+<context>
+    <name>SnapshotController</name>
+    <message>
+        <source>Captured! Do you want to open the folder?</source>
+        <translation>Momentopname gemaakt! Wilt u de map openen?</translation>
     </message>
 </context>
 <context>

@@ -278,18 +278,6 @@
         <source>Video files(*.avi, *.mp4)</source>
         <translation>Fichiers vidéo (*.avi, *.mp4)</translation>
     </message>
-    <message>
-        <source>No file for play back available</source>
-        <translation>Aucun fichier à lire</translation>
-    </message>
-    <message>
-        <source>Invalid File</source>
-        <translation>Fichier non valide</translation>
-    </message>
-    <message>
-        <source>Captured! Do you want to open the folder?</source>
-        <translation>Capture effectuée&#xa0;! Voulez-vous ouvrir le dossier&#xa0;?</translation>
-    </message>
 </context>
 <context>
     <name>MapWidget</name>
@@ -374,6 +362,17 @@
     <message>
         <source>Unknown-</source>
         <translation>Inconnu-</translation>
+    </message>
+</context>
+<context>
+    <name>PlaybackSession</name>
+    <message>
+        <source>No file for play back available</source>
+        <translation>Aucun fichier à lire</translation>
+    </message>
+    <message>
+        <source>Invalid File</source>
+        <translation>Fichier non valide</translation>
     </message>
 </context>
 <context>
@@ -573,6 +572,13 @@
     <message>
         <source>Close</source>
         <translation>Fermer</translation>
+    </message>
+</context>
+<context>
+    <name>SnapshotController</name>
+    <message>
+        <source>Captured! Do you want to open the folder?</source>
+        <translation>Capture effectuée&#xa0;! Voulez-vous ouvrir le dossier&#xa0;?</translation>
     </message>
 </context>
 <context>

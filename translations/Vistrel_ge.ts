@@ -278,18 +278,6 @@
         <source>Video files(*.avi, *.mp4)</source>
         <translation>Videodateien (*.avi, *.mp4)</translation>
     </message>
-    <message>
-        <source>No file for play back available</source>
-        <translation>Keine abspielbare Datei vorhanden</translation>
-    </message>
-    <message>
-        <source>Invalid File</source>
-        <translation>Ungültige Datei</translation>
-    </message>
-    <message>
-        <source>Captured! Do you want to open the folder?</source>
-        <translation>Schnappschuss gespeichert! Ordner öffnen?</translation>
-    </message>
 </context>
 <context>
     <name>MapWidget</name>
@@ -374,6 +362,17 @@
     <message>
         <source>Unknown-</source>
         <translation>Unbekannt-</translation>
+    </message>
+</context>
+<context>
+    <name>PlaybackSession</name>
+    <message>
+        <source>No file for play back available</source>
+        <translation>Keine abspielbare Datei vorhanden</translation>
+    </message>
+    <message>
+        <source>Invalid File</source>
+        <translation>Ungültige Datei</translation>
     </message>
 </context>
 <context>
@@ -573,6 +572,13 @@
     <message>
         <source>Close</source>
         <translation>Schließen</translation>
+    </message>
+</context>
+<context>
+    <name>SnapshotController</name>
+    <message>
+        <source>Captured! Do you want to open the folder?</source>
+        <translation>Schnappschuss gespeichert! Ordner öffnen?</translation>
     </message>
 </context>
 <context>

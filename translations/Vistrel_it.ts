@@ -278,18 +278,6 @@
         <source>Video files(*.avi, *.mp4)</source>
         <translation>File video(*.avi, *.mp4)</translation>
     </message>
-    <message>
-        <source>No file for play back available</source>
-        <translation>Nessun file disponibile per la riproduzione</translation>
-    </message>
-    <message>
-        <source>Invalid File</source>
-        <translation>File non valido</translation>
-    </message>
-    <message>
-        <source>Captured! Do you want to open the folder?</source>
-        <translation>Cattura eseguita! Aprire la cartella?</translation>
-    </message>
 </context>
 <context>
     <name>MapWidget</name>
@@ -374,6 +362,17 @@
     <message>
         <source>Unknown-</source>
         <translation>Sconosciuto-</translation>
+    </message>
+</context>
+<context>
+    <name>PlaybackSession</name>
+    <message>
+        <source>No file for play back available</source>
+        <translation>Nessun file disponibile per la riproduzione</translation>
+    </message>
+    <message>
+        <source>Invalid File</source>
+        <translation>File non valido</translation>
     </message>
 </context>
 <context>
@@ -573,6 +572,13 @@
     <message>
         <source>Close</source>
         <translation>Chiudi</translation>
+    </message>
+</context>
+<context>
+    <name>SnapshotController</name>
+    <message>
+        <source>Captured! Do you want to open the folder?</source>
+        <translation>Cattura eseguita! Aprire la cartella?</translation>
     </message>
 </context>
 <context>

@@ -278,18 +278,6 @@
         <source>Video files(*.avi, *.mp4)</source>
         <translation>動画ファイル(*.avi, *.mp4)</translation>
     </message>
-    <message>
-        <source>No file for play back available</source>
-        <translation>再生できるファイルがありません。</translation>
-    </message>
-    <message>
-        <source>Invalid File</source>
-        <translation>無効なファイルです。</translation>
-    </message>
-    <message>
-        <source>Captured! Do you want to open the folder?</source>
-        <translation>キャプチャしました。フォルダーを開きますか？</translation>
-    </message>
 </context>
 <context>
     <name>MapWidget</name>
@@ -374,6 +362,17 @@
     <message>
         <source>Unknown-</source>
         <translation>不明-</translation>
+    </message>
+</context>
+<context>
+    <name>PlaybackSession</name>
+    <message>
+        <source>No file for play back available</source>
+        <translation>再生できるファイルがありません。</translation>
+    </message>
+    <message>
+        <source>Invalid File</source>
+        <translation>無効なファイルです。</translation>
     </message>
 </context>
 <context>
@@ -573,6 +572,13 @@
     <message>
         <source>Close</source>
         <translation>閉じる</translation>
+    </message>
+</context>
+<context>
+    <name>SnapshotController</name>
+    <message>
+        <source>Captured! Do you want to open the folder?</source>
+        <translation>キャプチャしました。フォルダーを開きますか？</translation>
     </message>
 </context>
 <context>

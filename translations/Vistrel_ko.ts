@@ -278,18 +278,6 @@
         <source>Video files(*.avi, *.mp4)</source>
         <translation>동영상 파일(*.avi, *.mp4)</translation>
     </message>
-    <message>
-        <source>No file for play back available</source>
-        <translation>재생할 파일이 없습니다.</translation>
-    </message>
-    <message>
-        <source>Invalid File</source>
-        <translation>잘못된 파일입니다.</translation>
-    </message>
-    <message>
-        <source>Captured! Do you want to open the folder?</source>
-        <translation>캡처했습니다. 폴더를 여시겠습니까?</translation>
-    </message>
 </context>
 <context>
     <name>MapWidget</name>
@@ -374,6 +362,17 @@
     <message>
         <source>Unknown-</source>
         <translation>알 수 없음-</translation>
+    </message>
+</context>
+<context>
+    <name>PlaybackSession</name>
+    <message>
+        <source>No file for play back available</source>
+        <translation>재생할 파일이 없습니다.</translation>
+    </message>
+    <message>
+        <source>Invalid File</source>
+        <translation>잘못된 파일입니다.</translation>
     </message>
 </context>
 <context>
@@ -573,6 +572,13 @@
     <message>
         <source>Close</source>
         <translation>닫기</translation>
+    </message>
+</context>
+<context>
+    <name>SnapshotController</name>
+    <message>
+        <source>Captured! Do you want to open the folder?</source>
+        <translation>캡처했습니다. 폴더를 여시겠습니까?</translation>
     </message>
 </context>
 <context>

@@ -278,18 +278,6 @@
         <source>Video files(*.avi, *.mp4)</source>
         <translation>Arquivos de vídeo(*.avi, *.mp4)</translation>
     </message>
-    <message>
-        <source>No file for play back available</source>
-        <translation>Nenhum arquivo disponível para reprodução</translation>
-    </message>
-    <message>
-        <source>Invalid File</source>
-        <translation>Arquivo inválido</translation>
-    </message>
-    <message>
-        <source>Captured! Do you want to open the folder?</source>
-        <translation>Capturado! Deseja abrir a pasta?</translation>
-    </message>
 </context>
 <context>
     <name>MapWidget</name>
@@ -374,6 +362,17 @@
     <message>
         <source>Unknown-</source>
         <translation>Desconhecido-</translation>
+    </message>
+</context>
+<context>
+    <name>PlaybackSession</name>
+    <message>
+        <source>No file for play back available</source>
+        <translation>Nenhum arquivo disponível para reprodução</translation>
+    </message>
+    <message>
+        <source>Invalid File</source>
+        <translation>Arquivo inválido</translation>
     </message>
 </context>
 <context>
@@ -573,6 +572,13 @@
     <message>
         <source>Close</source>
         <translation>Fechar</translation>
+    </message>
+</context>
+<context>
+    <name>SnapshotController</name>
+    <message>
+        <source>Captured! Do you want to open the folder?</source>
+        <translation>Capturado! Deseja abrir a pasta?</translation>
     </message>
 </context>
 <context>

@@ -278,18 +278,6 @@
         <source>Video files(*.avi, *.mp4)</source>
         <translation>Pliki wideo(*.avi, *.mp4)</translation>
     </message>
-    <message>
-        <source>No file for play back available</source>
-        <translation>Brak pliku do odtworzenia</translation>
-    </message>
-    <message>
-        <source>Invalid File</source>
-        <translation>Nieprawidłowy plik</translation>
-    </message>
-    <message>
-        <source>Captured! Do you want to open the folder?</source>
-        <translation>Przechwycono! Czy otworzyć folder?</translation>
-    </message>
 </context>
 <context>
     <name>MapWidget</name>
@@ -374,6 +362,17 @@
     <message>
         <source>Unknown-</source>
         <translation>Nieznany-</translation>
+    </message>
+</context>
+<context>
+    <name>PlaybackSession</name>
+    <message>
+        <source>No file for play back available</source>
+        <translation>Brak pliku do odtworzenia</translation>
+    </message>
+    <message>
+        <source>Invalid File</source>
+        <translation>Nieprawidłowy plik</translation>
     </message>
 </context>
 <context>
@@ -573,6 +572,13 @@
     <message>
         <source>Close</source>
         <translation>Zamknij</translation>
+    </message>
+</context>
+<context>
+    <name>SnapshotController</name>
+    <message>
+        <source>Captured! Do you want to open the folder?</source>
+        <translation>Przechwycono! Czy otworzyć folder?</translation>
     </message>
 </context>
 <context>

@@ -278,18 +278,6 @@
         <source>Video files(*.avi, *.mp4)</source>
         <translation>Archivos de vídeo (*.avi, *.mp4)</translation>
     </message>
-    <message>
-        <source>No file for play back available</source>
-        <translation>No hay archivos para reproducir</translation>
-    </message>
-    <message>
-        <source>Invalid File</source>
-        <translation>Archivo no válido</translation>
-    </message>
-    <message>
-        <source>Captured! Do you want to open the folder?</source>
-        <translation>¡Captura realizada! ¿Desea abrir la carpeta?</translation>
-    </message>
 </context>
 <context>
     <name>MapWidget</name>
@@ -374,6 +362,17 @@
     <message>
         <source>Unknown-</source>
         <translation>Desconocido-</translation>
+    </message>
+</context>
+<context>
+    <name>PlaybackSession</name>
+    <message>
+        <source>No file for play back available</source>
+        <translation>No hay archivos para reproducir</translation>
+    </message>
+    <message>
+        <source>Invalid File</source>
+        <translation>Archivo no válido</translation>
     </message>
 </context>
 <context>
@@ -573,6 +572,13 @@
     <message>
         <source>Close</source>
         <translation>Cerrar</translation>
+    </message>
+</context>
+<context>
+    <name>SnapshotController</name>
+    <message>
+        <source>Captured! Do you want to open the folder?</source>
+        <translation>¡Captura realizada! ¿Desea abrir la carpeta?</translation>
     </message>
 </context>
 <context>
