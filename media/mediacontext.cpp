@@ -525,12 +525,7 @@ void MediaContext::checkEndOfPlaying()
             MediaState *state = entry.second;
             if (state->type() == MediaState::Data || state->type() == MediaState::Subtitle)
                 continue;
-            std::lock_guard<std::mutex> queueLock(state->frameQueue().mutex());
-            const bool finished = state->isFailed() || state->isDead()
-                    || (state->isEndOfStream()
-                        && state->frameQueue().sizeLocked() == 0
-                        // read after the queue: a frame taken is in hand
-                        && !state->isPresenting());
+            const bool finished = state->isFailed() || state->isDead() || state->isDrained();
             if (!finished)
                 return;
         }

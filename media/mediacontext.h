@@ -26,14 +26,16 @@ struct MediaFrame;
 // Threads: the media event loop thread creates it, calls every command (open, close, seeks,
 // play control, selection, view mode, display size) and deletes it after close. The reader,
 // decoder and runner threads call masterFor, stateFor, allQueuesFull, reportPlayingTime,
-// checkEndOfPlaying and wakeReader, and emit the signals. The GUI thread never touches a
-// context directly (its queued signals may outlive it): it reads the telemetry and reads and
-// writes `current_frame` and `seeking_frame_pos` through MediaEventLoop's accessors, which
-// keep the context alive meanwhile.
+// checkEndOfPlaying and wakeReader, visit the states through forEachState and withState, and
+// emit the signals. The GUI thread never touches a context directly (its queued signals may
+// outlive it): it reads the telemetry and reads and writes `current_frame` and
+// `seeking_frame_pos` through MediaEventLoop's accessors, which keep the context alive
+// meanwhile.
 // Locks, in nesting order: the reader's mutex -> m_statesMutex (guards m_states and
-// m_masterState) -> one state's queue mutex. m_timeMutex guards the playing-time bookkeeping
-// (`current_time` writes, last_reported_time, `playing_seq`) and is never held while taking
-// another lock or emitting. Every other shared flag is an atomic.
+// m_masterState; held around the callbacks of forEachState and withState) -> one state's
+// queue mutex (taken inside the queues' own operations). m_timeMutex guards the playing-time
+// bookkeeping (`current_time` writes, last_reported_time, `playing_seq`) and is never held
+// while taking another lock or emitting. Every other shared flag is an atomic.
 class MediaContext : public QObject
 {
     Q_OBJECT
@@ -106,9 +108,26 @@ public:
     int referenceStream() const { return m_referenceStream; }
     int64_t duration() const { return m_duration; }
     int playingSeq() const;
-    std::mutex &statesMutex() { return m_statesMutex; }
-    // Under statesMutex(): the states in stream-index order.
-    const std::map<int, MediaState *> &statesLocked() const { return m_states; }
+    // Calls fn(streamIndex, state) for every state in stream-index order, with the states
+    // mutex held: fn may take a state's queue mutex (the documented order), never the reader's.
+    template<class F>
+    void forEachState(F &&fn)
+    {
+        std::lock_guard<std::mutex> lock(m_statesMutex);
+        for (const auto &entry : m_states)
+            fn(entry.first, entry.second);
+    }
+    // Calls fn(state) with the states mutex held if stream_index has a state; false when not.
+    template<class F>
+    bool withState(int stream_index, F &&fn)
+    {
+        std::lock_guard<std::mutex> lock(m_statesMutex);
+        const auto it = m_states.find(stream_index);
+        if (it == m_states.end())
+            return false;
+        fn(it->second);
+        return true;
+    }
     QVector<int> streamIndexes();
 
     // Telemetry of the open recording (loaded by openFromFile, then read-only until close).

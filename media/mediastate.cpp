@@ -360,6 +360,19 @@ int MediaState::configureFilters(AVFrame *, bool)
     return -1;
 }
 
+int MediaState::flushForSeek()
+{
+    const int newSeq = m_packetQueue.flushForSeek([this](int seq) { markSeekingLocked(seq); });
+    m_frameQueue.clear();
+    return newSeq;
+}
+
+bool MediaState::isDrained() const
+{
+    return m_frameQueue.isDrained([this] { return m_endOfStream.load(); },
+                                  [this] { return m_presenting.load(); });
+}
+
 void MediaState::markSeekingLocked(int newSeq)
 {
     if (m_type == Video)
@@ -537,8 +550,7 @@ void MediaState::runLoop()
                         m_waitingForSeekFrame.store(0);
                         force = true;
                     }
-                    {
-                        std::lock_guard<std::mutex> lock(m_packetQueue.mutex());
+                    m_packetQueue.guardSeekFlags([&] {
                         if (m_seeking.load()) {
                             if (frame->seq == m_seekingSeq.load()) {
                                 qCDebug(lcEngine).noquote() << "stream" << index << "seeking seq"
@@ -548,7 +560,7 @@ void MediaState::runLoop()
                                 m_endOfStream.store(false);
                             }
                         }
-                    }
+                    });
                     // While paused only the picture a seek asked for is shown; another frame
                     // here was decoded before that seek reached the decoder.
                     const bool stale = m_type == Video && context->isPaused() && !force;
