@@ -734,7 +734,6 @@ void MainWindow::onMediaEventEndOfPlaying(MediaContext *context)
 
 void MainWindow::onMediaEventErrorOccurredWhilePlaying(MediaContext *context, int err)
 {
-    Q_UNUSED(context)
     qCDebug(lcWindow).noquote() << "MainWindow::onMediaEventErrorOccurredWhilePlaying"
                                 << ": ERROR " << err << ", " << av::errorText(err);
     if (err >= 0)
@@ -743,6 +742,10 @@ void MainWindow::onMediaEventErrorOccurredWhilePlaying(MediaContext *context, in
         qCDebug(lcWindow).noquote() << "USE SW DECODER";
         GlobalSettings::setForceSoftwareDecoding(true);
     }
+    // Only the open recording is closed for its error: a report naming another context (one
+    // closed since) must not close the recording that plays now.
+    if (!context || context != m_playingContext)
+        return;
     if (!m_mediaInfo.endOfPlaying && !m_mediaInfo.playError) {
         m_mediaInfo.playError = true;
         m_mediaInfo.finishSeeking();

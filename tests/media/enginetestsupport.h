@@ -155,6 +155,12 @@ public:
         QString path;
         int result;
     };
+    struct ErrorReport
+    {
+        MediaContext *context;
+        int err;
+        int openedBefore; // opens reported before this error
+    };
     struct Completed
     {
         int cmd;
@@ -234,9 +240,10 @@ public:
                 loop,
                 &MediaEventLoop::mediaEventErrorOccurredWhilePlaying,
                 &m_guard,
-                [this](MediaContext *, int err) {
+                [this](MediaContext *c, int err) {
                     lock_t l(m_mutex);
                     m_errors.append(err);
+                    m_errorReports.append({c, err, m_opened.size()});
                 },
                 d);
         QObject::connect(
@@ -295,6 +302,11 @@ public:
         lock_t l(m_mutex);
         return m_errors;
     }
+    QVector<ErrorReport> errorReports() const
+    {
+        lock_t l(m_mutex);
+        return m_errorReports;
+    }
     QVector<int> viewModeResults() const
     {
         lock_t l(m_mutex);
@@ -336,6 +348,7 @@ public:
         m_times.clear();
         m_seekInfo.clear();
         m_errors.clear();
+        m_errorReports.clear();
         m_viewModeResults.clear();
     }
 
@@ -352,5 +365,6 @@ private:
     QVector<double> m_times;
     QVector<QPair<int, int>> m_seekInfo;
     QVector<int> m_errors;
+    QVector<ErrorReport> m_errorReports;
     QVector<int> m_viewModeResults;
 };
