@@ -641,7 +641,7 @@ void MainWindow::doOpenMediaFile(const QString &path)
                 << "repaired_File_path " << copy << "output_file_path " << m_exportFolder;
     }
     m_eventLoop.postOpen(m_mediaInfo.currentPath(),
-                         m_display,
+                         m_frameSink ? m_frameSink : static_cast<FrameSink *>(m_display),
                          m_control->currentPlaySpeed(),
                          m_control->volume(),
                          width(),

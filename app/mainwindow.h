@@ -14,6 +14,7 @@
 #include <functional>
 
 class ExportController;
+class FrameSink;
 class GSensorMeterWidget;
 class LoadingDialog;
 class MapDialog;
@@ -73,6 +74,10 @@ public:
     // Non-empty: the print command writes its report into this PDF file instead of asking the
     // user for a printer (scripts and tests).
     void setReportFile(const QString &pdfFile) { m_reportFile = pdfFile; }
+    // Where the next opens hand their pictures (the display when null, the default); a sink put
+    // in front of the display (the GUI benchmark's counter) passes them on to it. It must
+    // outlive the window's recordings.
+    void setFrameSink(FrameSink *sink) { m_frameSink = sink; }
     // The playing time the panels last showed (seconds).
     double playingTime() const { return m_playingTime; }
     bool isClosingRequested() const { return m_closing; }
@@ -173,6 +178,7 @@ private:
     TitleBarWidget *m_titleBar = nullptr;
     PlayerWidget *m_player = nullptr;
     VideoDisplayWidget *m_display = nullptr;
+    FrameSink *m_frameSink = nullptr; // null: m_display
     GSensorMeterWidget *m_gsensor = nullptr;
     PlayerControlWidget *m_control = nullptr;
     TransportController *m_transport = nullptr;

@@ -93,7 +93,7 @@ void MediaEventLoop::post(MediaEvent *event)
 }
 
 void MediaEventLoop::postOpen(const QString &path,
-                              QObject *receiver,
+                              FrameSink *sink,
                               double speed,
                               int volume,
                               int view_width,
@@ -102,7 +102,7 @@ void MediaEventLoop::postOpen(const QString &path,
                               int view_mode)
 {
     post(new (std::nothrow) MediaEvent_Open(
-            this, path, receiver, speed, volume, view_width, view_height, mode_stream, view_mode));
+            this, path, sink, speed, volume, view_width, view_height, mode_stream, view_mode));
 }
 
 void MediaEventLoop::postClose()
@@ -163,7 +163,7 @@ void MediaEventLoop::executeOpen(const MediaEvent_Open &event)
                                 << "x"
                                 << "," << event.mode_stream << "," << event.view_mode;
     executeClose();
-    auto *context = new (std::nothrow) MediaContext(event.receiver, nullptr);
+    auto *context = new (std::nothrow) MediaContext(event.sink, nullptr);
     int result = -1;
     if (context) {
         m_context.store(context);
@@ -285,7 +285,7 @@ int MediaEventLoop::executeClose()
     // about to go.
     share(nullptr);
     stopRelaying();
-    context->closeAndDisconnect();
+    context->close();
     m_context.store(nullptr);
     delete context;
     emit mediaEventClosed(path, 0);

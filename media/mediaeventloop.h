@@ -49,8 +49,10 @@ public:
     explicit MediaEventLoop(QObject *parent = nullptr);
     ~MediaEventLoop() override;
 
+    // sink receives the pictures of the recording (may be null) until it is closed, on the
+    // engine's threads (see FrameSink); it must outlive the loop's close of that recording.
     void postOpen(const QString &path,
-                  QObject *receiver,
+                  FrameSink *sink,
                   double speed,
                   int volume,
                   int view_width,

@@ -330,7 +330,7 @@ int MediaState::createDecoder()
     return -1;
 }
 
-void MediaState::displayFrame(MediaFrame *, bool) { }
+void MediaState::displayFrame(std::unique_ptr<MediaFrame>, bool) { }
 
 int MediaState::pause()
 {
@@ -564,13 +564,14 @@ void MediaState::runLoop()
                     // While paused only the picture a seek asked for is shown; another frame
                     // here was decoded before that seek reached the decoder.
                     const bool stale = m_type == Video && context->isPaused() && !force;
+                    const double pts = frame->pts;
+                    const int seq = frame->seq;
                     if (!m_endReached.load() && !stale) {
-                        displayFrame(frame.get(), force);
+                        displayFrame(std::move(frame), force);
                         ++presented;
                     }
                     if (m_type == Video && !stale)
-                        m_endReached.store(
-                                context->reportPlayingTime(index, frame->pts, frame->seq));
+                        m_endReached.store(context->reportPlayingTime(index, pts, seq));
                 } else {
                     m_clock.reset();
                 }

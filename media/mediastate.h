@@ -68,7 +68,8 @@ public:
     virtual int configure(int volume, double speed, int view_width, int view_height, int view_mode);
     virtual int releaseOutput();
     virtual int createDecoder();
-    virtual void displayFrame(MediaFrame *frame, bool force);
+    // Runner thread: the frame is due (paced by the stream unless force); takes it over.
+    virtual void displayFrame(std::unique_ptr<MediaFrame> frame, bool force);
     virtual int pause();
     virtual int resume();
     virtual int setVolume(int volume);

@@ -199,7 +199,7 @@ void PacketReader::frameSearch()
                                 << (validIndex ? format->streams[index]->codecpar->width : 0);
     const int64_t number = static_cast<int32_t>(context->seeking_frame_pos.load());
     QImage image;
-    AVFrame *frame = nullptr;
+    av::FramePtr frame;
     bool exact = false;
     if (validIndex && grabExactFrame(format, index, number, &image, &frame, &exact)) {
         qCDebug(lcEngine).noquote()
@@ -209,13 +209,13 @@ void PacketReader::frameSearch()
         const int64_t pts = frame ? frame->best_effort_timestamp : AV_NOPTS_VALUE;
         const double seconds
                 = pts != AV_NOPTS_VALUE ? pts * av_q2d(format->streams[index]->time_base) : -1;
-        emit context->videoFrameForSearchReceived(index, frame, false);
+        context->presentSearchFrame(index, std::move(frame), false);
         if (seconds >= 0)
             context->reportSearchedFrame(seconds);
     } else {
         qWarning().noquote() << "Failed to get frame" << number;
         context->is_seekingByFrame.store(false);
-        emit context->videoFrameForSearchReceived(index, nullptr, true);
+        context->presentSearchFrame(index, nullptr, true);
     }
     PictureConverter::releaseRgbaScaler();
     context->is_seekingByFrame.store(false);
@@ -225,11 +225,11 @@ bool PacketReader::grabExactFrame(AVFormatContext *format,
                                   int stream_index,
                                   int64_t n,
                                   QImage *image,
-                                  AVFrame **frame,
+                                  av::FramePtr *frame,
                                   bool *exact)
 {
     *exact = false;
-    *frame = nullptr;
+    frame->reset();
     if (!format || stream_index < 0 || stream_index >= static_cast<int>(format->nb_streams)
         || n < 0)
         return false;
@@ -331,6 +331,6 @@ bool PacketReader::grabExactFrame(AVFormatContext *format,
     const double halfFrame = tb.num > 0 ? tb.den / (tb.num * 2.0 * fps) : 0;
     *exact = std::fabs(static_cast<double>(decoded->best_effort_timestamp - target)) <= halfFrame;
     *image = picture;
-    *frame = av_frame_clone(decoded.get());
+    frame->reset(av_frame_clone(decoded.get()));
     return true;
 }

@@ -167,7 +167,7 @@ int VideoState::createDecoder()
     return installDecoder(new (std::nothrow) VideoDecoder(this));
 }
 
-void VideoState::displayFrame(MediaFrame *frame, bool force)
+void VideoState::displayFrame(std::unique_ptr<MediaFrame> frame, bool force)
 {
     MediaContext *context = m_context;
     if (!force) {
@@ -188,7 +188,7 @@ void VideoState::displayFrame(MediaFrame *frame, bool force)
             QThread::usleep(static_cast<unsigned long>(slice));
         }
     }
-    emit context->videoFrameReceived(m_streamIndex.load(), frame);
+    context->presentFrame(m_streamIndex.load(), std::move(frame));
 }
 
 namespace {

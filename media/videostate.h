@@ -11,8 +11,8 @@
 
 // The MediaState of a video stream: decodes (VideoDecoder), scales and reprojects each frame
 // in a filter graph at the target size (plain pictures to limited-range YUV 4:2:0, surround
-// reprojections to BGR24; PictureConverter gives BGR of either), and presents it by emitting
-// the context's videoFrameReceived from the runner thread.
+// reprojections to BGR24; PictureConverter gives BGR of either), and presents it by handing it
+// to the context's frame sink (MediaContext::presentFrame) on the runner thread.
 //
 // Threads: the event loop thread calls configure, setTargetSize and setViewMode; the decoder
 // thread builds the graph (prepareFilters, which calls configureFilters) and reads the target
@@ -29,7 +29,7 @@ public:
     int configure(
             int volume, double speed, int view_width, int view_height, int view_mode) override;
     int createDecoder() override;
-    void displayFrame(MediaFrame *frame, bool force) override;
+    void displayFrame(std::unique_ptr<MediaFrame> frame, bool force) override;
     int configureFilters(AVFrame *frame, bool flag) override;
 
     void setTargetSize(int view_width, int view_height);
