@@ -143,7 +143,7 @@ void MainWindow::connectSession()
     m_session.setMaxVideoStreams(GlobalSettings::surroundModel() ? 3 : 2);
     m_session.setOpenPoster([this](const QString &path) {
         m_eventLoop.postOpen(path,
-                             m_display,
+                             m_frameSink ? m_frameSink : static_cast<FrameSink *>(m_display),
                              m_control->currentPlaySpeed(),
                              m_control->volume(),
                              width(),

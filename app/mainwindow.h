@@ -11,6 +11,7 @@
 #include <QVector>
 
 class ExportController;
+class FrameSink;
 class GSensorMeterWidget;
 class LoadingDialog;
 class MapDialog;
@@ -69,6 +70,10 @@ public:
     bool isClosingRequested() const { return m_session.isClosing(); }
     int exitCode() const { return m_session.exitCode(); }
     const TelemetryTrack &telemetry() const { return m_session.telemetry(); }
+    // Where the next opens hand their pictures (the display when null, the default); a sink put
+    // in front of the display (the GUI benchmark's counter) passes them on to it. It must
+    // outlive the window's recordings.
+    void setFrameSink(FrameSink *sink) { m_frameSink = sink; }
 
     // VideoDisplayHost
     MediaInfo *displayMediaInfo() override { return &m_mediaInfo; }
@@ -113,6 +118,7 @@ private:
     TitleBarWidget *m_titleBar = nullptr;
     PlayerWidget *m_player = nullptr;
     VideoDisplayWidget *m_display = nullptr;
+    FrameSink *m_frameSink = nullptr; // null: m_display
     GSensorMeterWidget *m_gsensor = nullptr;
     PlayerControlWidget *m_control = nullptr;
     TransportController *m_transport = nullptr;

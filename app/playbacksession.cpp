@@ -244,7 +244,6 @@ void PlaybackSession::onEndOfPlaying(MediaContext *context)
 
 void PlaybackSession::onError(MediaContext *context, int err)
 {
-    Q_UNUSED(context)
     qCDebug(lcWindow).noquote() << "PlaybackSession: error while playing" << err << ","
                                 << av::errorText(err);
     if (err >= 0)
@@ -253,6 +252,10 @@ void PlaybackSession::onError(MediaContext *context, int err)
         qCDebug(lcWindow).noquote() << "USE SW DECODER";
         GlobalSettings::setForceSoftwareDecoding(true);
     }
+    // The loop relays a context's reports after its open report and none once its close has
+    // begun; an error of any other recording must not close this one.
+    if (!context || context != m_playingContext)
+        return;
     if (!m_info->endOfPlaying && !m_info->playError) {
         m_info->playError = true;
         m_info->finishSeeking();

@@ -162,8 +162,9 @@ int AudioState::releaseOutput()
     return 0;
 }
 
-void AudioState::displayFrame(MediaFrame *mediaFrame, bool)
+void AudioState::displayFrame(std::unique_ptr<MediaFrame> owned, bool)
 {
+    const MediaFrame *mediaFrame = owned.get();
     if (!mediaFrame || !mediaFrame->frame)
         return;
     const AVFrame *frame = mediaFrame->frame.get();

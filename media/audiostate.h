@@ -46,7 +46,7 @@ public:
     int releaseOutput() override;
     int createDecoder() override;
     // Runner thread: pushes the frame's samples into the ring (force is not used).
-    void displayFrame(MediaFrame *frame, bool force) override;
+    void displayFrame(std::unique_ptr<MediaFrame> frame, bool force) override;
     int pause() override;
     int resume() override;
     int setVolume(int level) override;
@@ -79,7 +79,7 @@ public:
     // Benchmark hook: the audio clock now, the pts that pacing compares video frames against
     // (the position being heard: the end of what the device was given less what it still
     // holds, moved on with the wall clock between hand-offs; 0 before the first one). A
-    // benchmark records, in its onVideoFrameReceived slot, frame->pts - audioClock() of the
+    // benchmark records, in its FrameSink::presentFrame, frame->pts - audioClock() of the
     // context's master state (MediaContext::masterFor) for each presented frame.
     double audioClock() const { return m_clock.playheadAt(MediaClock::nowSeconds()); }
 

@@ -18,8 +18,9 @@
 // order, never reused) tells whether the head is still the frame it looked at.
 //
 // Threads: the stream's decoder pushes; the runner peeks and takes; the reader clears on a
-// seek; the event loop thread clears during close. `m_mutex` guards the list; the owning
-// state's end-of-playing test also reads its end-of-stream flag under it.
+// seek; the event loop thread clears during close; the end-of-playing test (any engine thread)
+// asks isDrained. m_mutex guards the list; isDrained also reads the owning state's
+// end-of-stream and in-hand flags under it.
 class FrameQueue
 {
 public:
@@ -55,8 +56,14 @@ public:
     bool waitForRoom(std::chrono::milliseconds timeout);
     void wakeAll();
 
-    std::mutex &mutex() const { return m_mutex; }
-    int sizeLocked() const { return static_cast<int>(m_list.size()); }
+    // With the mutex held: ended() and the queue empty and, read after the queue (a frame
+    // taken is in hand by then), not inHand(). The stream has nothing left to show.
+    template<class Ended, class InHand>
+    bool isDrained(Ended &&ended, InHand &&inHand) const
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        return ended() && m_list.empty() && !inHand();
+    }
 
 private:
     const int m_capacity;

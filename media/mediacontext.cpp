@@ -2,6 +2,7 @@
 
 #include "avinput.h"
 #include "enginelog.h"
+#include "framesink.h"
 #include "mediastate.h"
 #include "packetreader.h"
 #include "videostate.h"
@@ -11,23 +12,10 @@
 #include <cmath>
 #include <vector>
 
-MediaContext::MediaContext(QObject *receiver, QObject *parent)
+MediaContext::MediaContext(FrameSink *sink, QObject *parent)
     : QObject(parent)
-    , m_receiver(receiver)
-{
-    if (receiver) {
-        connect(this,
-                SIGNAL(videoFrameReceived(int, MediaFrame *)),
-                receiver,
-                SLOT(onVideoFrameReceived(int, MediaFrame *)),
-                Qt::DirectConnection);
-        connect(this,
-                SIGNAL(videoFrameForSearchReceived(int, AVFrame *, bool)),
-                receiver,
-                SLOT(onVideoFrameForSearchReceived(int, AVFrame *, bool)),
-                Qt::DirectConnection);
-    }
-}
+    , m_sink(sink)
+{ }
 
 MediaContext::~MediaContext()
 {
@@ -216,13 +204,6 @@ int MediaContext::close()
     }
     enabled_video_count.store(0);
     return 0;
-}
-
-void MediaContext::closeAndDisconnect()
-{
-    if (m_formatContext)
-        close();
-    disconnect(this, SIGNAL(videoFrameReceived(int, MediaFrame *)), nullptr, nullptr);
 }
 
 void MediaContext::clearEndFlags()
@@ -525,12 +506,7 @@ void MediaContext::checkEndOfPlaying()
             MediaState *state = entry.second;
             if (state->type() == MediaState::Data || state->type() == MediaState::Subtitle)
                 continue;
-            std::lock_guard<std::mutex> queueLock(state->frameQueue().mutex());
-            const bool finished = state->isFailed() || state->isDead()
-                    || (state->isEndOfStream()
-                        && state->frameQueue().sizeLocked() == 0
-                        // read after the queue: a frame taken is in hand
-                        && !state->isPresenting());
+            const bool finished = state->isFailed() || state->isDead() || state->isDrained();
             if (!finished)
                 return;
         }
@@ -545,4 +521,16 @@ void MediaContext::wakeReader()
 {
     if (PacketReader *reader = m_readerForWake.load())
         reader->wake();
+}
+
+void MediaContext::presentFrame(int stream_index, std::unique_ptr<MediaFrame> frame)
+{
+    if (m_sink && frame)
+        m_sink->presentFrame(stream_index, std::move(frame));
+}
+
+void MediaContext::presentSearchFrame(int stream_index, av::FramePtr frame, bool stillSearching)
+{
+    if (m_sink)
+        m_sink->presentSearchFrame(stream_index, std::move(frame), stillSearching);
 }

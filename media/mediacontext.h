@@ -16,6 +16,7 @@
 #include <memory>
 #include <mutex>
 
+class FrameSink;
 class MediaState;
 class PacketReader;
 struct MediaFrame;
@@ -26,20 +27,25 @@ struct MediaFrame;
 // Threads: the media event loop thread creates it, calls every command (open, close, seeks,
 // play control, selection, view mode, display size) and deletes it after close. The reader,
 // decoder and runner threads call masterFor, stateFor, allQueuesFull, reportPlayingTime,
-// checkEndOfPlaying and wakeReader, and emit the signals. The GUI thread never touches a
-// context directly (its queued signals may outlive it): it reads the telemetry and reads and
-// writes `current_frame` and `seeking_frame_pos` through MediaEventLoop's accessors, which
-// keep the context alive meanwhile.
+// checkEndOfPlaying and wakeReader, visit the states through forEachState and withState, and
+// emit the signals; runner threads call presentFrame and the reader presentSearchFrame, which
+// hand the pictures to the FrameSink given at construction (constant, called until close
+// returns). The GUI thread never touches a context directly (its queued signals may outlive
+// it): it reads the telemetry and reads and writes `current_frame` and `seeking_frame_pos`
+// through MediaEventLoop's accessors, which keep the context alive meanwhile.
 // Locks, in nesting order: the reader's mutex -> m_statesMutex (guards m_states and
-// m_masterState) -> one state's queue mutex. m_timeMutex guards the playing-time bookkeeping
-// (`current_time` writes, last_reported_time, `playing_seq`) and is never held while taking
-// another lock or emitting. Every other shared flag is an atomic.
+// m_masterState; held around the callbacks of forEachState and withState) -> one state's
+// queue mutex (taken inside the queues' own operations). m_timeMutex guards the playing-time
+// bookkeeping (`current_time` writes, last_reported_time, `playing_seq`) and is never held
+// while taking another lock or emitting. Every other shared flag is an atomic.
 class MediaContext : public QObject
 {
     Q_OBJECT
 
 public:
-    explicit MediaContext(QObject *receiver, QObject *parent = nullptr);
+    // sink: where the pictures go (may be null: they are freed); it must outlive the context's
+    // close.
+    explicit MediaContext(FrameSink *sink, QObject *parent = nullptr);
     ~MediaContext() override;
 
     // 0, -1 on failure, -2 for a recording of zero duration.
@@ -52,7 +58,6 @@ public:
                      int view_mode);
     // 0, or -1 when a close is already in progress.
     int close();
-    void closeAndDisconnect();
 
     int seekAbsolute(int64_t target);
     int seekRelative(int64_t delta);
@@ -76,6 +81,10 @@ public:
     void reportSearchedFrame(double pts);
     void checkEndOfPlaying();
     void wakeReader();
+    // Runner thread of a video stream: the picture is due; the sink takes it (freed without one).
+    void presentFrame(int stream_index, std::unique_ptr<MediaFrame> frame);
+    // Reader thread: the picture a frame search found (null when none); as presentFrame.
+    void presentSearchFrame(int stream_index, av::FramePtr frame, bool stillSearching);
     // Clears is_eof, is_end_signalled and every state's end-of-stream flag.
     void clearEndFlags();
 
@@ -106,9 +115,26 @@ public:
     int referenceStream() const { return m_referenceStream; }
     int64_t duration() const { return m_duration; }
     int playingSeq() const;
-    std::mutex &statesMutex() { return m_statesMutex; }
-    // Under statesMutex(): the states in stream-index order.
-    const std::map<int, MediaState *> &statesLocked() const { return m_states; }
+    // Calls fn(streamIndex, state) for every state in stream-index order, with the states
+    // mutex held: fn may take a state's queue mutex (the documented order), never the reader's.
+    template<class F>
+    void forEachState(F &&fn)
+    {
+        std::lock_guard<std::mutex> lock(m_statesMutex);
+        for (const auto &entry : m_states)
+            fn(entry.first, entry.second);
+    }
+    // Calls fn(state) with the states mutex held if stream_index has a state; false when not.
+    template<class F>
+    bool withState(int stream_index, F &&fn)
+    {
+        std::lock_guard<std::mutex> lock(m_statesMutex);
+        const auto it = m_states.find(stream_index);
+        if (it == m_states.end())
+            return false;
+        fn(it->second);
+        return true;
+    }
     QVector<int> streamIndexes();
 
     // Telemetry of the open recording (loaded by openFromFile, then read-only until close).
@@ -129,8 +155,6 @@ public:
     std::atomic<int64_t> seeking_frame_pos {0};
 
 signals:
-    void videoFrameReceived(int stream_index, MediaFrame *vframe);
-    void videoFrameForSearchReceived(int stream_index, AVFrame *frame, bool bStillSearching);
     void endOfPlaying(MediaContext *context);
     void updatePlayingTime(MediaContext *context, double playing_time, int playing_seq);
     void seekingStreamInfo(MediaContext *context, int stream_index, int seeking_seq);
@@ -140,7 +164,7 @@ signals:
 private:
     void closeInput();
 
-    QObject *const m_receiver;
+    FrameSink *const m_sink;
     QString m_path; // event loop thread; constant while open
     av::FormatContextPtr m_formatContext; // event loop thread; constant while open
     std::mutex m_statesMutex;

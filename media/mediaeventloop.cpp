@@ -39,6 +39,7 @@ MediaEventLoop::~MediaEventLoop()
     m_events.clear();
     // A loop that never ran its Finish still owns the current context.
     share(nullptr);
+    stopRelaying();
     delete m_context.exchange(nullptr);
 }
 
@@ -92,7 +93,7 @@ void MediaEventLoop::post(MediaEvent *event)
 }
 
 void MediaEventLoop::postOpen(const QString &path,
-                              QObject *receiver,
+                              FrameSink *sink,
                               double speed,
                               int volume,
                               int view_width,
@@ -101,7 +102,7 @@ void MediaEventLoop::postOpen(const QString &path,
                               int view_mode)
 {
     post(new (std::nothrow) MediaEvent_Open(
-            this, path, receiver, speed, volume, view_width, view_height, mode_stream, view_mode));
+            this, path, sink, speed, volume, view_width, view_height, mode_stream, view_mode));
 }
 
 void MediaEventLoop::postClose()
@@ -162,10 +163,38 @@ void MediaEventLoop::executeOpen(const MediaEvent_Open &event)
                                 << "x"
                                 << "," << event.mode_stream << "," << event.view_mode;
     executeClose();
-    auto *context = new (std::nothrow) MediaContext(event.receiver, nullptr);
+    auto *context = new (std::nothrow) MediaContext(event.sink, nullptr);
     int result = -1;
     if (context) {
         m_context.store(context);
+        // Connected before the engine's threads start: a stream that fails at once reports
+        // into these relays, which hold its reports until the open has been announced.
+        connect(context,
+                &MediaContext::endOfPlaying,
+                this,
+                &MediaEventLoop::onEndOfPlaying,
+                Qt::DirectConnection);
+        connect(context,
+                &MediaContext::updatePlayingTime,
+                this,
+                &MediaEventLoop::onPlayingTimeUpdated,
+                Qt::DirectConnection);
+        connect(context,
+                &MediaContext::seekingStreamInfo,
+                this,
+                &MediaEventLoop::onSeekingStreamInfo,
+                Qt::DirectConnection);
+        connect(context,
+                &MediaContext::seekingCompleted,
+                this,
+                &MediaEventLoop::onSeekingCompleted,
+                Qt::DirectConnection);
+        connect(context,
+                &MediaContext::errorOccurredWhileRunning,
+                this,
+                &MediaEventLoop::onErrorOccurredWhileRunning,
+                Qt::DirectConnection);
+        startRelaying(context);
         result = context->openFromFile(event.path,
                                        event.speed,
                                        event.volume,
@@ -174,41 +203,76 @@ void MediaEventLoop::executeOpen(const MediaEvent_Open &event)
                                        event.mode_stream,
                                        event.view_mode);
         if (result < 0) {
+            // What it reported while it failed is dropped with it: the open's answer says it.
+            stopRelaying();
             m_context.store(nullptr);
             delete context;
             context = nullptr;
         } else {
             qCDebug(lcEngine).noquote() << "opening" << event.path << "done.";
-            connect(context,
-                    &MediaContext::endOfPlaying,
-                    this,
-                    &MediaEventLoop::onEndOfPlaying,
-                    Qt::DirectConnection);
-            connect(context,
-                    &MediaContext::updatePlayingTime,
-                    this,
-                    &MediaEventLoop::onPlayingTimeUpdated,
-                    Qt::DirectConnection);
-            connect(context,
-                    &MediaContext::seekingStreamInfo,
-                    this,
-                    &MediaEventLoop::onSeekingStreamInfo,
-                    Qt::DirectConnection);
-            connect(context,
-                    &MediaContext::seekingCompleted,
-                    this,
-                    &MediaEventLoop::onSeekingCompleted,
-                    Qt::DirectConnection);
-            connect(context,
-                    &MediaContext::errorOccurredWhileRunning,
-                    this,
-                    &MediaEventLoop::onErrorOccurredWhileRunning,
-                    Qt::DirectConnection);
             share(context);
             result = 0;
         }
     }
     emit mediaEventOpened(context, event.path, result);
+    if (context)
+        announce(context);
+}
+
+void MediaEventLoop::startRelaying(MediaContext *context)
+{
+    std::lock_guard<std::mutex> lock(m_sharedMutex);
+    m_opening = context;
+    m_announced = nullptr;
+    m_held.clear();
+}
+
+void MediaEventLoop::stopRelaying()
+{
+    std::vector<std::function<void()>> dropped;
+    {
+        std::lock_guard<std::mutex> lock(m_sharedMutex);
+        m_opening = nullptr;
+        m_announced = nullptr;
+        dropped.swap(m_held);
+    }
+}
+
+void MediaEventLoop::announce(MediaContext *context)
+{
+    // The reports held so far go out after mediaEventOpened and before any later one: the
+    // relays hold theirs until m_announced is set, which happens only once none is left.
+    for (;;) {
+        std::vector<std::function<void()>> held;
+        {
+            std::lock_guard<std::mutex> lock(m_sharedMutex);
+            if (m_opening != context)
+                return;
+            if (m_held.empty()) {
+                m_opening = nullptr;
+                m_announced = context;
+                return;
+            }
+            held.swap(m_held);
+        }
+        for (const auto &report : held)
+            report();
+    }
+}
+
+template<class F>
+void MediaEventLoop::relay(MediaContext *context, F &&report)
+{
+    {
+        std::lock_guard<std::mutex> lock(m_sharedMutex);
+        if (!context || (context != m_announced && context != m_opening))
+            return;
+        if (context == m_opening) {
+            m_held.emplace_back(std::forward<F>(report));
+            return;
+        }
+    }
+    report();
 }
 
 int MediaEventLoop::executeClose()
@@ -217,9 +281,11 @@ int MediaEventLoop::executeClose()
     if (!context)
         return -1;
     const QString path = context->path();
-    // From here on no accessor reaches the context: it is about to go.
+    // From here on no accessor reaches the context and no report of it is relayed: it is
+    // about to go.
     share(nullptr);
-    context->closeAndDisconnect();
+    stopRelaying();
+    context->close();
     m_context.store(nullptr);
     delete context;
     emit mediaEventClosed(path, 0);
@@ -292,37 +358,29 @@ void MediaEventLoop::executeChangeDisplaySize(int width, int height)
 
 void MediaEventLoop::onEndOfPlaying(MediaContext *context)
 {
-    MediaContext *current = m_context.load();
     qCDebug(lcEngine).noquote() << "MediaEventLoop::onEndOfPlaying"
-                                << ":"
-                                << (context && context == current ? context->path() : QString())
-                                << "got EOF";
-    if (context && context == current)
-        emit mediaEventEndOfPlaying(context);
+                                << ":" << static_cast<const void *>(context) << "got EOF";
+    relay(context, [this, context] { emit mediaEventEndOfPlaying(context); });
 }
 
 void MediaEventLoop::onPlayingTimeUpdated(MediaContext *context,
                                           double playing_time,
                                           int playing_seq)
 {
-    if (context && context == m_context.load())
-        emit mediaEventUpdatePlayingTime(context, playing_time, playing_seq);
+    relay(context, [=] { emit mediaEventUpdatePlayingTime(context, playing_time, playing_seq); });
 }
 
 void MediaEventLoop::onSeekingStreamInfo(MediaContext *context, int stream_index, int seeking_seq)
 {
-    if (context && context == m_context.load())
-        emit mediaEventSeekingStreamInfo(context, stream_index, seeking_seq);
+    relay(context, [=] { emit mediaEventSeekingStreamInfo(context, stream_index, seeking_seq); });
 }
 
 void MediaEventLoop::onSeekingCompleted(MediaContext *context, int result)
 {
-    if (context && context == m_context.load())
-        emit mediaEventSeekingCompleted(context, result);
+    relay(context, [=] { emit mediaEventSeekingCompleted(context, result); });
 }
 
 void MediaEventLoop::onErrorOccurredWhileRunning(MediaContext *context, int err)
 {
-    if (context && context == m_context.load())
-        emit mediaEventErrorOccurredWhilePlaying(context, err);
+    relay(context, [=] { emit mediaEventErrorOccurredWhilePlaying(context, err); });
 }

@@ -11,8 +11,10 @@
 #include <condition_variable>
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <memory>
 #include <mutex>
+#include <vector>
 
 class MediaEvent;
 class MediaEvent_Open;
@@ -21,7 +23,9 @@ class MediaEvent_Open;
 // MediaEvents from any thread and run one after another, in posting order, on the loop thread
 // against the one current MediaContext; results come back as the mediaEvent* signals. The
 // context's asynchronous signals are relayed under the loop's names, but only while their
-// context is still the current one.
+// context is the open one: the relays are connected before the context's threads start, and
+// what a context reports while its open runs is held and relayed right after mediaEventOpened
+// (dropped when the open fails); from the moment a close begins nothing more of it is relayed.
 //
 // Threads: post*() and hasNoContext() from any thread; run() and the execute*() operations on
 // the loop thread (a loop made without a parent lives in its own thread); the relay slots on the
@@ -34,8 +38,9 @@ class MediaEvent_Open;
 // (telemetry, frame positions), which act only while that context is still the open one:
 // m_sharedMutex guards m_shared, which the loop sets once an open succeeded and clears before
 // it closes and deletes the context; the accessors hold the mutex for the few atomic or
-// read-only fields they touch, so the context cannot be deleted meanwhile. m_sharedMutex is a
-// leaf lock: nothing else is taken while it is held.
+// read-only fields they touch, so the context cannot be deleted meanwhile. m_sharedMutex also
+// guards the relay state (m_opening, m_announced, m_held); reports are emitted with it
+// released. m_sharedMutex is a leaf lock: nothing else is taken while it is held.
 class MediaEventLoop : public QThread
 {
     Q_OBJECT
@@ -44,8 +49,10 @@ public:
     explicit MediaEventLoop(QObject *parent = nullptr);
     ~MediaEventLoop() override;
 
+    // sink receives the pictures of the recording (may be null) until it is closed, on the
+    // engine's threads (see FrameSink); it must outlive the loop's close of that recording.
     void postOpen(const QString &path,
-                  QObject *receiver,
+                  FrameSink *sink,
                   double speed,
                   int volume,
                   int view_width,
@@ -102,6 +109,15 @@ protected:
 private:
     void post(MediaEvent *event);
     void share(MediaContext *context);
+    // Loop thread: context's reports are held from now on (its open is running).
+    void startRelaying(MediaContext *context);
+    // Loop thread: no report is relayed any more; the held ones are dropped.
+    void stopRelaying();
+    // Loop thread, after mediaEventOpened: relays the held reports, then every later one.
+    void announce(MediaContext *context);
+    // Engine threads: emits report now, holds it, or drops it (see the class comment).
+    template<class F>
+    void relay(MediaContext *context, F &&report);
     // Runs access on context under m_sharedMutex if it is still the shared one.
     template<class F>
     bool withShared(MediaContext *context, F &&access) const;
@@ -112,4 +128,7 @@ private:
     std::atomic<MediaContext *> m_context {nullptr};
     mutable std::mutex m_sharedMutex;
     MediaContext *m_shared = nullptr; // guarded by m_sharedMutex
+    MediaContext *m_opening = nullptr; // guarded by m_sharedMutex: its reports are held
+    MediaContext *m_announced = nullptr; // guarded by m_sharedMutex: its reports are relayed
+    std::vector<std::function<void()>> m_held; // guarded by m_sharedMutex
 };

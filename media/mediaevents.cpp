@@ -4,7 +4,7 @@
 
 MediaEvent_Open::MediaEvent_Open(MediaEventLoop *loop,
                                  const QString &path,
-                                 QObject *receiver,
+                                 FrameSink *sink,
                                  double speed,
                                  int32_t volume,
                                  int32_t view_width,
@@ -13,7 +13,7 @@ MediaEvent_Open::MediaEvent_Open(MediaEventLoop *loop,
                                  int32_t view_mode)
     : MediaEvent(loop)
     , path(path)
-    , receiver(receiver)
+    , sink(sink)
     , speed(speed)
     , volume(volume)
     , view_width(view_width)

@@ -11,12 +11,14 @@
 
 #include <cstdint>
 
+class FrameSink;
+
 class MediaEvent_Open : public MediaEvent
 {
 public:
     MediaEvent_Open(MediaEventLoop *loop,
                     const QString &path,
-                    QObject *receiver,
+                    FrameSink *sink,
                     double speed,
                     int32_t volume,
                     int32_t view_width,
@@ -26,7 +28,7 @@ public:
     bool execute() override;
 
     QString path;
-    QObject *receiver;
+    FrameSink *sink; // the pictures' destination (may be null)
     double speed;
     int32_t volume;
     int32_t view_width;

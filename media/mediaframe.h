@@ -2,14 +2,12 @@
 
 #include "avptr.h"
 
-#include <QMetaType>
-
 #include <cstdint>
 
 // One decoded (and, for video, filtered) frame on its way from a decoder to the runner.
 //
-// Owned by the FrameQueue that holds it, then by the runner thread that took it; receivers of
-// `videoFrameReceived` only borrow it for the duration of the call.
+// Owned by the FrameQueue that holds it, then by the runner thread that took it, then (video)
+// by the FrameSink it is presented to.
 struct MediaFrame
 {
     av::FramePtr frame;
@@ -20,5 +18,3 @@ struct MediaFrame
     int32_t view_mode = 0; // video: view mode of the filter graph; audio: -1
     uint64_t id = 0; // position in its queue's push order, set by FrameQueue::push
 };
-
-Q_DECLARE_METATYPE(MediaFrame *)

@@ -330,7 +330,7 @@ int MediaState::createDecoder()
     return -1;
 }
 
-void MediaState::displayFrame(MediaFrame *, bool) { }
+void MediaState::displayFrame(std::unique_ptr<MediaFrame>, bool) { }
 
 int MediaState::pause()
 {
@@ -358,6 +358,19 @@ int MediaState::setSpeed(double speed)
 int MediaState::configureFilters(AVFrame *, bool)
 {
     return -1;
+}
+
+int MediaState::flushForSeek()
+{
+    const int newSeq = m_packetQueue.flushForSeek([this](int seq) { markSeekingLocked(seq); });
+    m_frameQueue.clear();
+    return newSeq;
+}
+
+bool MediaState::isDrained() const
+{
+    return m_frameQueue.isDrained([this] { return m_endOfStream.load(); },
+                                  [this] { return m_presenting.load(); });
 }
 
 void MediaState::markSeekingLocked(int newSeq)
@@ -537,8 +550,7 @@ void MediaState::runLoop()
                         m_waitingForSeekFrame.store(0);
                         force = true;
                     }
-                    {
-                        std::lock_guard<std::mutex> lock(m_packetQueue.mutex());
+                    m_packetQueue.guardSeekFlags([&] {
                         if (m_seeking.load()) {
                             if (frame->seq == m_seekingSeq.load()) {
                                 qCDebug(lcEngine).noquote() << "stream" << index << "seeking seq"
@@ -548,17 +560,18 @@ void MediaState::runLoop()
                                 m_endOfStream.store(false);
                             }
                         }
-                    }
+                    });
                     // While paused only the picture a seek asked for is shown; another frame
                     // here was decoded before that seek reached the decoder.
                     const bool stale = m_type == Video && context->isPaused() && !force;
+                    const double pts = frame->pts;
+                    const int seq = frame->seq;
                     if (!m_endReached.load() && !stale) {
-                        displayFrame(frame.get(), force);
+                        displayFrame(std::move(frame), force);
                         ++presented;
                     }
                     if (m_type == Video && !stale)
-                        m_endReached.store(
-                                context->reportPlayingTime(index, frame->pts, frame->seq));
+                        m_endReached.store(context->reportPlayingTime(index, pts, seq));
                 } else {
                     m_clock.reset();
                 }

@@ -27,10 +27,11 @@ struct MediaFrame;
 // - the runner thread: runner loop, checkAlive, displayFrame, clock.
 // Locks: the packet queue's mutex guards the queue, its seq and is taken around the seek flags
 // (m_seeking, m_seekingSeq, m_waitingForSeekFrame, m_endOfStream) where a seek sets them
-// together; the frame queue's mutex guards the frame list and is held while the end-of-playing
-// test reads m_endOfStream. All flags are atomics, so single reads never race. The codec
-// context, hardware device and filter graph belong to the decoder thread while it runs, and to
-// the event loop thread before it starts and after it ended.
+// together (flushForSeek) and where the runner settles them (PacketQueue::guardSeekFlags); the
+// frame queue's mutex guards the frame list and is held while the end-of-playing test reads
+// m_endOfStream and m_presenting (isDrained). All flags are atomics, so single reads never
+// race. The codec context, hardware device and filter graph belong to the decoder thread while
+// it runs, and to the event loop thread before it starts and after it ended.
 class MediaState : public QObject
 {
     Q_OBJECT
@@ -67,7 +68,8 @@ public:
     virtual int configure(int volume, double speed, int view_width, int view_height, int view_mode);
     virtual int releaseOutput();
     virtual int createDecoder();
-    virtual void displayFrame(MediaFrame *frame, bool force);
+    // Runner thread: the frame is due (paced by the stream unless force); takes it over.
+    virtual void displayFrame(std::unique_ptr<MediaFrame> frame, bool force);
     virtual int pause();
     virtual int resume();
     virtual int setVolume(int volume);
@@ -113,8 +115,12 @@ public:
     bool isWaitingForSeekFrame() const { return m_waitingForSeekFrame.load() != 0; }
     double speed() const { return m_speed.load(); }
 
-    // Reader thread, holding the packet queue's mutex: a seek flushed this stream.
-    void markSeekingLocked(int newSeq);
+    // Reader thread, at a seek: empties both queues (the packet queue's seq goes up) and sets
+    // the seek flags for the new seq with the packet queue's mutex held. Returns the new seq.
+    int flushForSeek();
+    // Any engine thread: the end of stream was reached and the runner has nothing left to show
+    // (frame queue empty, no frame in hand), read under the frame queue's mutex.
+    bool isDrained() const;
 
     // Seek alignment (video). After a seek every channel starts at the moment the seek
     // landed on, which the reader learns from the reference stream's first packet; the frames
@@ -135,6 +141,8 @@ protected:
     int installDecoder(MediaDecoder *decoder);
     virtual bool openCodec(AVStream *stream, const AVCodec **codec, av::DictionaryPtr &options);
     void setCodecPacketTimeBase();
+    // With the packet queue's mutex held (flushForSeek): a seek flushed this stream.
+    void markSeekingLocked(int newSeq);
 
     const int m_type;
     MediaContext *const m_context;

@@ -39,6 +39,23 @@ void PacketQueue::clear()
     m_cond.notify_all();
 }
 
+int PacketQueue::flushForSeek(const std::function<void(int newSeq)> &markSeeking)
+{
+    std::deque<std::unique_ptr<MediaPacket>> dropped;
+    int newSeq;
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        qCDebug(lcEngine).noquote() << "stream" << m_streamIndex.load() << "packet q#"
+                                    << m_list.size() << " flush, seq" << m_seq << "->" << m_seq + 1;
+        dropped.swap(m_list);
+        newSeq = ++m_seq;
+        if (markSeeking)
+            markSeeking(newSeq);
+    }
+    m_cond.notify_all();
+    return newSeq;
+}
+
 std::unique_ptr<MediaPacket> PacketQueue::take()
 {
     std::lock_guard<std::mutex> lock(m_mutex);

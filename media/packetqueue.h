@@ -7,6 +7,7 @@
 #include <condition_variable>
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <memory>
 #include <mutex>
 
@@ -19,9 +20,10 @@
 // decoder's, and a MediaClock of another seq has no time for the new epoch. So after a seek all
 // old data is recognised and discarded without any thread waiting for another.
 //
-// Threads: the packet reader puts and clears (seek); the stream's decoder takes; the event
-// loop thread clears during close. `mutex()` guards the list and seq, and also the owning
-// state's seek flags where MediaState says so. Never hold two queue mutexes at once.
+// Threads: the packet reader puts and flushes (seek); the stream's decoder takes; the event
+// loop thread clears during close; the runner settles the seek flags. m_mutex guards the list
+// and seq, and also the owning state's seek flags: flushForSeek and guardSeekFlags run the
+// state's step with it held. Never hold two queue mutexes at once.
 class PacketQueue
 {
 public:
@@ -36,6 +38,18 @@ public:
     int put(AVPacket *src);
     // Frees every packet and increments seq.
     void clear();
+    // Reader thread, at a seek: frees every packet, increments seq and, before the mutex is
+    // released, calls markSeeking(newSeq), so the owning state's seek flags change together
+    // with the seq. Returns the new seq.
+    int flushForSeek(const std::function<void(int newSeq)> &markSeeking);
+    // Calls step() with the mutex held, so the owning state's seek flags change in one piece
+    // with respect to a flushForSeek. step takes no lock and does not block.
+    template<class F>
+    void guardSeekFlags(F &&step)
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        step();
+    }
     // Removes the head; null when the queue is empty (no waiting).
     std::unique_ptr<MediaPacket> take();
 
@@ -49,12 +63,6 @@ public:
     // Sleeps up to timeout or until the queue holds a packet or is cleared; true then.
     bool waitForPacket(std::chrono::milliseconds timeout);
     void wakeAll();
-
-    // For callers that guard related flags with the queue's mutex; the *Locked accessors
-    // expect it to be held.
-    std::mutex &mutex() const { return m_mutex; }
-    int sizeLocked() const { return static_cast<int>(m_list.size()); }
-    int seqLocked() const { return m_seq; }
 
 private:
     const int m_capacity;

@@ -77,23 +77,15 @@ void PacketReader::run()
         if (ret >= 0) {
             if (m_landingPending)
                 noteReferencePacket(packet.get());
-            bool queued = false;
-            {
-                std::lock_guard<std::mutex> lock(context->statesMutex());
-                const auto &states = context->statesLocked();
-                const auto it = states.find(packet->stream_index);
-                if (it != states.end()) {
-                    MediaState *state = it->second;
-                    const AVStream *stream = format->streams[packet->stream_index];
-                    const bool wanted = state->type() == MediaState::Audio
-                            || (state->type() == MediaState::Video
-                                && !(stream->disposition & AV_DISPOSITION_ATTACHED_PIC)
-                                && state->isEnabled());
-                    if (wanted)
-                        queued = state->packetQueue().put(packet.get()) == 0;
-                }
-            }
-            (void)queued;
+            context->withState(packet->stream_index, [&](MediaState *state) {
+                const AVStream *stream = format->streams[packet->stream_index];
+                const bool wanted = state->type() == MediaState::Audio
+                        || (state->type() == MediaState::Video
+                            && !(stream->disposition & AV_DISPOSITION_ATTACHED_PIC)
+                            && state->isEnabled());
+                if (wanted)
+                    state->packetQueue().put(packet.get());
+            });
             av_packet_unref(packet.get());
             continue;
         }
@@ -134,11 +126,10 @@ void PacketReader::publishLanding(double seconds)
 {
     m_landingPending = false;
     qCDebug(lcEngine).noquote() << "reader: seek landed at" << seconds;
-    std::lock_guard<std::mutex> lock(m_context->statesMutex());
-    for (const auto &entry : m_context->statesLocked()) {
-        if (entry.second->type() == MediaState::Video)
-            entry.second->setAlignTime(seconds);
-    }
+    m_context->forEachState([seconds](int, MediaState *state) {
+        if (state->type() == MediaState::Video)
+            state->setAlignTime(seconds);
+    });
 }
 
 void PacketReader::postNullPackets()
@@ -146,28 +137,23 @@ void PacketReader::postNullPackets()
     MediaContext *context = m_context;
     qCDebug(lcEngine).noquote() << "packet reader: got EOF";
     av::PacketPtr empty = av::makePacket();
-    {
-        std::lock_guard<std::mutex> lock(context->statesMutex());
-        for (const auto &entry : context->statesLocked()) {
-            MediaState *state = entry.second;
-            if (state->isEndOfStream() || !empty)
-                continue;
-            qCDebug(lcEngine).noquote() << "post null packet to stream" << entry.first;
-            empty->stream_index = entry.first;
-            state->packetQueue().put(empty.get());
-        }
-    }
+    context->forEachState([&empty](int index, MediaState *state) {
+        if (state->isEndOfStream() || !empty)
+            return;
+        qCDebug(lcEngine).noquote() << "post null packet to stream" << index;
+        empty->stream_index = index;
+        state->packetQueue().put(empty.get());
+    });
     context->setEof(true);
 }
 
 bool PacketReader::waitingForSeekFrame()
 {
-    std::lock_guard<std::mutex> lock(m_context->statesMutex());
-    for (const auto &entry : m_context->statesLocked()) {
-        if (entry.second->type() == MediaState::Video && entry.second->isWaitingForSeekFrame())
-            return true;
-    }
-    return false;
+    bool waiting = false;
+    m_context->forEachState([&waiting](int, MediaState *state) {
+        waiting = waiting || (state->type() == MediaState::Video && state->isWaitingForSeekFrame());
+    });
+    return waiting;
 }
 
 void PacketReader::seek()
@@ -188,22 +174,13 @@ void PacketReader::seek()
         // Null packets go out again at the next end of file.
         context->setEof(false);
         m_landingPending = context->referenceStream() >= 0;
-        std::lock_guard<std::mutex> lock(context->statesMutex());
-        for (const auto &entry : context->statesLocked()) {
-            MediaState *state = entry.second;
-            state->packetQueue().clear();
-            state->frameQueue().clear();
-            int newSeq;
-            {
-                std::lock_guard<std::mutex> queueLock(state->packetQueue().mutex());
-                newSeq = state->packetQueue().seqLocked();
-                state->markSeekingLocked(newSeq);
-            }
+        context->forEachState([&](int index, MediaState *state) {
+            const int newSeq = state->flushForSeek();
             if (state->type() == MediaState::Video)
                 state->startAlign(newSeq);
             lastSeq = newSeq;
-            emit context->seekingStreamInfo(context, entry.first, newSeq);
-        }
+            emit context->seekingStreamInfo(context, index, newSeq);
+        });
     }
     qCDebug(lcEngine).noquote() << "reader: seeking" << target << "done:" << ret << ", seeking seq"
                                 << lastSeq;
@@ -222,7 +199,7 @@ void PacketReader::frameSearch()
                                 << (validIndex ? format->streams[index]->codecpar->width : 0);
     const int64_t number = static_cast<int32_t>(context->seeking_frame_pos.load());
     QImage image;
-    AVFrame *frame = nullptr;
+    av::FramePtr frame;
     bool exact = false;
     if (validIndex && grabExactFrame(format, index, number, &image, &frame, &exact)) {
         qCDebug(lcEngine).noquote()
@@ -232,13 +209,13 @@ void PacketReader::frameSearch()
         const int64_t pts = frame ? frame->best_effort_timestamp : AV_NOPTS_VALUE;
         const double seconds
                 = pts != AV_NOPTS_VALUE ? pts * av_q2d(format->streams[index]->time_base) : -1;
-        emit context->videoFrameForSearchReceived(index, frame, false);
+        context->presentSearchFrame(index, std::move(frame), false);
         if (seconds >= 0)
             context->reportSearchedFrame(seconds);
     } else {
         qWarning().noquote() << "Failed to get frame" << number;
         context->is_seekingByFrame.store(false);
-        emit context->videoFrameForSearchReceived(index, nullptr, true);
+        context->presentSearchFrame(index, nullptr, true);
     }
     PictureConverter::releaseRgbaScaler();
     context->is_seekingByFrame.store(false);
@@ -248,11 +225,11 @@ bool PacketReader::grabExactFrame(AVFormatContext *format,
                                   int stream_index,
                                   int64_t n,
                                   QImage *image,
-                                  AVFrame **frame,
+                                  av::FramePtr *frame,
                                   bool *exact)
 {
     *exact = false;
-    *frame = nullptr;
+    frame->reset();
     if (!format || stream_index < 0 || stream_index >= static_cast<int>(format->nb_streams)
         || n < 0)
         return false;
@@ -354,6 +331,6 @@ bool PacketReader::grabExactFrame(AVFormatContext *format,
     const double halfFrame = tb.num > 0 ? tb.den / (tb.num * 2.0 * fps) : 0;
     *exact = std::fabs(static_cast<double>(decoded->best_effort_timestamp - target)) <= halfFrame;
     *image = picture;
-    *frame = av_frame_clone(decoded.get());
+    frame->reset(av_frame_clone(decoded.get()));
     return true;
 }

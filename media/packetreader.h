@@ -39,13 +39,13 @@ public:
 
     // Decodes frame number n (counted from the stream's first frame at its average frame
     // rate) of one stream with a private decoder. image: the frame as RGBA8888; frame: a clone
-    // of the decoded frame, owned by the caller; exact: its time is within half a frame of n.
+    // of the decoded frame; exact: its time is within half a frame of n.
     // Reads through format (its read position moves). False when no such frame is found.
     static bool grabExactFrame(AVFormatContext *format,
                                int stream_index,
                                int64_t n,
                                QImage *image,
-                               AVFrame **frame,
+                               av::FramePtr *frame,
                                bool *exact);
 
 protected:

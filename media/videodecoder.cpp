@@ -82,31 +82,7 @@ void VideoDecoder::run()
                 << ", fps/2?" << halfRate;
     };
 
-    // What a graph is built for: the picture's size and format, the target, the sink format,
-    // the view mode and the packet seq. Read under the filter mutex.
-    struct GraphKey
-    {
-        int width, height, format, targetWidth, targetHeight, sinkFormat, viewMode, seq;
-        bool operator==(const GraphKey &o) const
-        {
-            return width == o.width && height == o.height && format == o.format
-                    && targetWidth == o.targetWidth && targetHeight == o.targetHeight
-                    && sinkFormat == o.sinkFormat && viewMode == o.viewMode && seq == o.seq;
-        }
-    };
-    auto keyFor = [&](const AVFrame *picture) {
-        const QSize size = state->targetSizeLocked();
-        return GraphKey {picture->width,
-                         picture->height,
-                         picture->format,
-                         size.width(),
-                         size.height(),
-                         state->sinkPixelFormatLocked(),
-                         state->viewMode(),
-                         packetSeq()};
-    };
-    bool haveGraph = false;
-    GraphKey built {};
+    std::optional<VideoState::FilterKey> built;
 
     // The graph for the stream's coded size and format is built while the first picture is
     // still being decoded, so that picture does not wait for the scaler's set-up; a picture
@@ -118,12 +94,8 @@ void VideoDecoder::run()
         shape->width = par->width;
         shape->height = par->height;
         shape->format = par->format;
-        std::lock_guard<std::mutex> lock(state->filterMutex());
-        const GraphKey key = keyFor(shape.get());
-        if (state->configureFilters(shape.get(), false) >= 0) {
-            haveGraph = true;
-            built = key;
-        }
+        int viewMode = 0;
+        state->prepareFilters(shape.get(), packetSeq(), &built, &viewMode, true);
     }
 
     while (!context->isAborting() && state->isRunning()) {
@@ -181,22 +153,13 @@ void VideoDecoder::run()
 
         int viewMode = SurroundViewMode::Original;
         {
-            std::lock_guard<std::mutex> lock(state->filterMutex());
-            const GraphKey key = keyFor(output.get());
-            viewMode = key.viewMode;
-            if (!haveGraph || !(key == built)) {
-                qCDebug(lcEngine).noquote()
-                        << "stream" << index << " creating or renewing filters...";
-                const int ret = state->configureFilters(output.get(), false);
-                if (ret < 0) {
-                    qCDebug(lcEngine).noquote() << "video filter configuration error";
-                    av_frame_unref(output.get());
-                    fail(ret);
-                    break;
-                }
-                haveGraph = true;
-                built = key;
-                qCDebug(lcEngine).noquote() << "stream" << index << " a filter group updated";
+            const int ret
+                    = state->prepareFilters(output.get(), packetSeq(), &built, &viewMode, false);
+            if (ret < 0) {
+                qCDebug(lcEngine).noquote() << "video filter configuration error";
+                av_frame_unref(output.get());
+                fail(ret);
+                break;
             }
         }
 

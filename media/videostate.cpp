@@ -131,6 +131,35 @@ int VideoState::sinkPixelFormat() const
     return m_sinkPixelFormat;
 }
 
+int VideoState::prepareFilters(
+        AVFrame *picture, int seq, std::optional<FilterKey> *built, int *viewMode, bool quiet)
+{
+    std::lock_guard<std::mutex> lock(m_filterMutex);
+    const FilterKey key {picture->width,
+                         picture->height,
+                         picture->format,
+                         m_targetWidth,
+                         m_targetHeight,
+                         m_sinkPixelFormat,
+                         m_viewMode.load(),
+                         seq};
+    *viewMode = key.viewMode;
+    if (*built && **built == key)
+        return 0;
+    const int index = m_streamIndex.load();
+    if (!quiet)
+        qCDebug(lcEngine).noquote() << "stream" << index << " creating or renewing filters...";
+    const int ret = configureFilters(picture, false);
+    if (ret < 0) {
+        built->reset();
+        return ret;
+    }
+    *built = key;
+    if (!quiet)
+        qCDebug(lcEngine).noquote() << "stream" << index << " a filter group updated";
+    return 1;
+}
+
 int VideoState::createDecoder()
 {
     if (!m_codecContext || m_decoder)
@@ -138,7 +167,7 @@ int VideoState::createDecoder()
     return installDecoder(new (std::nothrow) VideoDecoder(this));
 }
 
-void VideoState::displayFrame(MediaFrame *frame, bool force)
+void VideoState::displayFrame(std::unique_ptr<MediaFrame> frame, bool force)
 {
     MediaContext *context = m_context;
     if (!force) {
@@ -159,7 +188,7 @@ void VideoState::displayFrame(MediaFrame *frame, bool force)
             QThread::usleep(static_cast<unsigned long>(slice));
         }
     }
-    emit context->videoFrameReceived(m_streamIndex.load(), frame);
+    context->presentFrame(m_streamIndex.load(), std::move(frame));
 }
 
 namespace {

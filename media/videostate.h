@@ -7,16 +7,18 @@
 
 #include <atomic>
 #include <mutex>
+#include <optional>
 
 // The MediaState of a video stream: decodes (VideoDecoder), scales and reprojects each frame
 // in a filter graph at the target size (plain pictures to limited-range YUV 4:2:0, surround
-// reprojections to BGR24; PictureConverter gives BGR of either), and presents it by emitting
-// the context's videoFrameReceived from the runner thread.
+// reprojections to BGR24; PictureConverter gives BGR of either), and presents it by handing it
+// to the context's frame sink (MediaContext::presentFrame) on the runner thread.
 //
 // Threads: the event loop thread calls configure, setTargetSize and setViewMode; the decoder
-// thread builds the graph (configureFilters) and reads the target size and view mode; the
-// runner calls displayFrame. m_filterMutex guards the sink format, target size, applied view
-// mode and the filter graph; viewMode is an atomic, read by the decoder under the mutex.
+// thread builds the graph (prepareFilters, which calls configureFilters) and reads the target
+// size and view mode; the runner calls displayFrame. m_filterMutex guards the sink format,
+// target size, applied view mode and the filter graph; prepareFilters holds it while it
+// compares and builds. viewMode is an atomic, read by the decoder under the mutex.
 class VideoState : public MediaState
 {
     Q_OBJECT
@@ -27,7 +29,7 @@ public:
     int configure(
             int volume, double speed, int view_width, int view_height, int view_mode) override;
     int createDecoder() override;
-    void displayFrame(MediaFrame *frame, bool force) override;
+    void displayFrame(std::unique_ptr<MediaFrame> frame, bool force) override;
     int configureFilters(AVFrame *frame, bool flag) override;
 
     void setTargetSize(int view_width, int view_height);
@@ -43,11 +45,27 @@ public:
     int appliedViewMode() const;
     QSize targetSize() const;
     int sinkPixelFormat() const;
-    std::mutex &filterMutex() const { return m_filterMutex; }
     int hwPixelFormat() const { return m_hwPixelFormat; }
-    // With filterMutex() held.
-    int sinkPixelFormatLocked() const { return m_sinkPixelFormat; }
-    QSize targetSizeLocked() const { return QSize(m_targetWidth, m_targetHeight); }
+
+    // What a filter graph is built for: the picture's size and format, the target size, the
+    // sink format, the view mode and the packet seq.
+    struct FilterKey
+    {
+        int width, height, format, targetWidth, targetHeight, sinkFormat, viewMode, seq;
+        bool operator==(const FilterKey &o) const
+        {
+            return width == o.width && height == o.height && format == o.format
+                    && targetWidth == o.targetWidth && targetHeight == o.targetHeight
+                    && sinkFormat == o.sinkFormat && viewMode == o.viewMode && seq == o.seq;
+        }
+    };
+    // Decoder thread: with the filter mutex held, builds the filter graph anew (configureFilters)
+    // unless *built is what picture, the present target size, sink format and view mode and seq
+    // ask for. *built then says what the graph is built for (empty after a failed build) and
+    // *viewMode the view mode its pictures are in. 0 when the graph was kept, 1 when built,
+    // negative when the build failed. quiet: no log line for a build.
+    int prepareFilters(
+            AVFrame *picture, int seq, std::optional<FilterKey> *built, int *viewMode, bool quiet);
     // Decoder thread, after configureFilters succeeded.
     AVFilterContext *bufferSource() const { return m_bufferSource; }
     AVFilterContext *bufferSink() const { return m_bufferSink; }

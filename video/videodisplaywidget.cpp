@@ -146,13 +146,16 @@ void VideoDisplayWidget::releaseGl()
         delete slot.tiledBuffer;
         delete slot.singleArray;
         delete slot.singleBuffer;
-        if (m_glReady) {
-            for (unsigned *texture : {&slot.texture, &slot.textureU, &slot.textureV}) {
-                if (*texture)
-                    glDeleteTextures(1, texture);
-            }
+        slot.tiledArray = nullptr;
+        slot.tiledBuffer = nullptr;
+        slot.singleArray = nullptr;
+        slot.singleBuffer = nullptr;
+        for (unsigned *texture : {&slot.texture, &slot.textureU, &slot.textureV}) {
+            if (*texture && m_glReady)
+                glDeleteTextures(1, texture);
+            *texture = 0;
         }
-        slot = Slot();
+        slot.uploadedSerial = 0;
     }
     if (m_searchTexture && m_glReady)
         glDeleteTextures(1, &m_searchTexture);
@@ -270,17 +273,34 @@ void VideoDisplayWidget::setPlaying(MediaInfo *info)
             } else {
                 m_playing = false;
             }
+            ++m_slotGeneration;
         } else {
             m_showAll = false;
             m_singleStream = -1;
             m_dragging = false;
             m_vrYaw = m_vrPitch = 0;
             for (Slot &s : m_slots) {
-                // Black: zero bytes read as BGR.
-                std::fill(s.data.begin(), s.data.end(), 0);
-                s.yuv = false;
+                // Black: zero bytes read as BGR, at the size of the last picture.
+                if (s.front) {
+                    PicturePtr black = writable(takeBufferLocked(s.back));
+                    const int width = s.front->width;
+                    const int height = s.front->height;
+                    if (black
+                        && growData(*black,
+                                    static_cast<size_t>(width) * static_cast<size_t>(height)
+                                            * kBgrBytes)) {
+                        std::fill(black->data.begin(), black->data.end(), 0);
+                        black->width = width;
+                        black->height = height;
+                        black->yuv = false;
+                        publishLocked(s, std::move(black));
+                    } else {
+                        s.front.reset();
+                    }
+                }
                 s.dirty = true;
             }
+            ++m_slotGeneration;
             m_shownStreams.clear();
             m_shownList.clear();
             m_playing = false;
@@ -377,31 +397,31 @@ QImage VideoDisplayWidget::pictureLocked(int streamIndex) const
     auto it = m_shownStreams.constFind(streamIndex);
     if (it == m_shownStreams.constEnd())
         return QImage();
-    const Slot &slot = m_slots[static_cast<size_t>(*it)];
-    if (slot.width <= 0 || slot.height <= 0 || slot.data.empty())
+    const Picture *picture = m_slots[static_cast<size_t>(*it)].front.get();
+    if (!picture || picture->width <= 0 || picture->height <= 0 || picture->data.empty())
         return QImage();
-    if (slot.yuv) {
-        QImage image(slot.width, slot.height, QImage::Format_BGR888);
+    if (picture->yuv) {
+        QImage image(picture->width, picture->height, QImage::Format_BGR888);
         const uint8_t *planes[3];
         int strides[3];
-        yuvPlanes(slot, planes, strides);
+        yuvPlanes(*picture, planes, strides);
         if (image.isNull()
             || !PictureConverter::toBgr(planes,
                                         strides,
                                         AV_PIX_FMT_YUV420P,
-                                        slot.width,
-                                        slot.height,
-                                        slot.colorspace,
+                                        picture->width,
+                                        picture->height,
+                                        picture->colorspace,
                                         image.bits(),
                                         image.bytesPerLine()))
             return QImage();
         return image;
     }
-    // A copy: the runner threads keep writing into the slot once the mutex is released.
-    const QImage view(slot.data.data(),
-                      slot.width,
-                      slot.height,
-                      slot.width * kBgrBytes,
+    // A copy: the picture's buffer is written again once it is no longer the front one.
+    const QImage view(picture->data.data(),
+                      picture->width,
+                      picture->height,
+                      picture->width * kBgrBytes,
                       QImage::Format_BGR888);
     return view.copy();
 }
@@ -452,14 +472,10 @@ QImage VideoDisplayWidget::vrPicture() const
     auto it = m_shownStreams.constFind(m_surroundStream);
     if (it == m_shownStreams.constEnd())
         return QImage();
-    const Slot &slot = m_slots[static_cast<size_t>(*it)];
-    if (slot.vrData.empty() || slot.vrWidth <= 0 || slot.vrHeight <= 0)
+    const Picture *vr = m_slots[static_cast<size_t>(*it)].vr.get();
+    if (!vr || vr->data.empty() || vr->width <= 0 || vr->height <= 0)
         return QImage();
-    const QImage view(slot.vrData.data(),
-                      slot.vrWidth,
-                      slot.vrHeight,
-                      slot.vrLineSize,
-                      QImage::Format_BGR888);
+    const QImage view(vr->data.data(), vr->width, vr->height, vr->lineSize, QImage::Format_BGR888);
     return view.copy();
 }
 
@@ -487,23 +503,24 @@ void VideoDisplayWidget::onSurroundStereoViewModeClicked(bool checked)
         setViewMode(SurroundViewMode::Stereo);
 }
 
-void VideoDisplayWidget::yuvPlanes(const Slot &slot, const uint8_t *planes[3], int strides[3])
+void VideoDisplayWidget::yuvPlanes(const Picture &picture, const uint8_t *planes[3], int strides[3])
 {
-    const int cw = (slot.width + 1) / 2;
-    const int ch = (slot.height + 1) / 2;
-    const size_t lumaSize = static_cast<size_t>(slot.width) * static_cast<size_t>(slot.height);
+    const int cw = (picture.width + 1) / 2;
+    const int ch = (picture.height + 1) / 2;
+    const size_t lumaSize
+            = static_cast<size_t>(picture.width) * static_cast<size_t>(picture.height);
     const size_t chromaSize = static_cast<size_t>(cw) * static_cast<size_t>(ch);
-    planes[0] = slot.data.data();
+    planes[0] = picture.data.data();
     planes[1] = planes[0] + lumaSize;
     planes[2] = planes[1] + chromaSize;
-    strides[0] = slot.width;
+    strides[0] = picture.width;
     strides[1] = strides[2] = cw;
 }
 
-bool VideoDisplayWidget::copyFrame(Slot &slot, const AVFrame *frame)
+bool VideoDisplayWidget::copyFrame(Picture &out, const AVFrame *frame)
 {
     if (frame->format != AV_PIX_FMT_YUV420P)
-        return copyPicture(slot, frame->data[0], frame->linesize[0], frame->width, frame->height);
+        return copyPicture(out, frame->data[0], frame->linesize[0], frame->width, frame->height);
     const int width = frame->width;
     const int height = frame->height;
     const int cw = (width + 1) / 2;
@@ -513,131 +530,197 @@ bool VideoDisplayWidget::copyFrame(Slot &slot, const AVFrame *frame)
         return false;
     const size_t lumaSize = static_cast<size_t>(width) * static_cast<size_t>(height);
     const size_t chromaSize = static_cast<size_t>(cw) * static_cast<size_t>(ch);
-    if (!growData(slot, lumaSize + 2 * chromaSize))
+    if (!growData(out, lumaSize + 2 * chromaSize))
         return false;
-    slot.width = width;
-    slot.height = height;
-    slot.yuv = true;
-    slot.colorspace = frame->colorspace;
+    out.width = width;
+    out.height = height;
+    out.yuv = true;
+    out.colorspace = frame->colorspace;
     // Each plane packed (Y, U, V as yuvPlanes finds them): the texture upload reads exactly
     // its width per row.
-    uint8_t *out[3] = {slot.data.data(),
-                       slot.data.data() + lumaSize,
-                       slot.data.data() + lumaSize + chromaSize};
+    uint8_t *planes[3] = {
+            out.data.data(), out.data.data() + lumaSize, out.data.data() + lumaSize + chromaSize};
     for (int p = 0; p < 3; ++p) {
         const int rows = p == 0 ? height : ch;
         const size_t rowBytes = static_cast<size_t>(p == 0 ? width : cw);
         for (int y = 0; y < rows; ++y)
-            std::memcpy(out[p] + static_cast<size_t>(y) * rowBytes,
+            std::memcpy(planes[p] + static_cast<size_t>(y) * rowBytes,
                         frame->data[p] + static_cast<ptrdiff_t>(y) * frame->linesize[p],
                         rowBytes);
     }
     return true;
 }
 
-bool VideoDisplayWidget::growData(Slot &slot, size_t size)
+bool VideoDisplayWidget::growData(Picture &picture, size_t size)
 {
     try {
-        if (slot.data.size() < size)
-            slot.data.resize(size);
+        if (picture.data.size() < size)
+            picture.data.resize(size);
     } catch (const std::bad_alloc &) {
-        slot.data.clear();
-        slot.data.shrink_to_fit();
+        picture.data.clear();
+        picture.data.shrink_to_fit();
         return false;
     }
     return true;
 }
 
 bool VideoDisplayWidget::copyPicture(
-        Slot &slot, const uint8_t *src, int lineSize, int width, int height)
+        Picture &out, const uint8_t *src, int lineSize, int width, int height)
 {
     const int rowBytes = width * kBgrBytes;
     if (!src || width <= 0 || height <= 0 || lineSize < rowBytes)
         return false;
-    slot.yuv = false;
-    if (!growData(slot, static_cast<size_t>(rowBytes) * static_cast<size_t>(height)))
+    out.yuv = false;
+    if (!growData(out, static_cast<size_t>(rowBytes) * static_cast<size_t>(height)))
         return false;
-    // Rows arrive padded to the decoder's line size; the slot keeps them packed so the
+    // Rows arrive padded to the decoder's line size; the picture keeps them packed so the
     // texture upload reads exactly width x 3 bytes per row.
     for (int y = 0; y < height; ++y)
-        std::memcpy(slot.data.data() + static_cast<size_t>(y) * rowBytes,
+        std::memcpy(out.data.data() + static_cast<size_t>(y) * rowBytes,
                     src + static_cast<size_t>(y) * lineSize,
                     rowBytes);
-    slot.width = width;
-    slot.height = height;
+    out.width = width;
+    out.height = height;
     return true;
 }
 
-void VideoDisplayWidget::cutVrWindowLocked(Slot &slot)
+bool VideoDisplayWidget::cutVrWindow(const Picture &vr, int yaw, int pitch, Picture &out)
 {
-    const int w2 = slot.vrWidth;
-    const int h2 = slot.vrHeight;
+    const int w2 = vr.width;
+    const int h2 = vr.height;
     const int w = w2 / 2;
     const int h = h2 / 2;
-    if (w <= 0 || h <= 0 || slot.vrData.empty())
-        return;
-    const int x0 = ((m_vrYaw % w2) + w2) % w2;
-    const int y0 = std::clamp(m_vrPitch, 0, h2 - h);
+    if (w <= 0 || h <= 0 || vr.data.empty())
+        return false;
+    const int x0 = ((yaw % w2) + w2) % w2;
+    const int y0 = std::clamp(pitch, 0, h2 - h);
     const size_t rowBytes = static_cast<size_t>(w) * kBgrBytes;
-    slot.data.resize(rowBytes * static_cast<size_t>(h));
+    if (!growData(out, rowBytes * static_cast<size_t>(h)))
+        return false;
     const int first = std::min(w, w2 - x0); // columns before the wrap
     for (int i = 0; i < h; ++i) {
-        const uint8_t *row = slot.vrData.data() + static_cast<size_t>(y0 + i) * slot.vrLineSize;
-        uint8_t *out = slot.data.data() + static_cast<size_t>(i) * rowBytes;
-        std::memcpy(out,
+        const uint8_t *row = vr.data.data() + static_cast<size_t>(y0 + i) * vr.lineSize;
+        uint8_t *dst = out.data.data() + static_cast<size_t>(i) * rowBytes;
+        std::memcpy(dst,
                     row + static_cast<size_t>(x0) * kBgrBytes,
                     static_cast<size_t>(first) * kBgrBytes);
         if (first < w)
-            std::memcpy(out + static_cast<size_t>(first) * kBgrBytes,
+            std::memcpy(dst + static_cast<size_t>(first) * kBgrBytes,
                         row,
                         static_cast<size_t>(w - first) * kBgrBytes);
     }
-    slot.width = w;
-    slot.height = h;
-    slot.yuv = false;
+    out.width = w;
+    out.height = h;
+    out.yuv = false;
+    return true;
+}
+
+VideoDisplayWidget::PicturePtr VideoDisplayWidget::takeBufferLocked(PicturePtr &back)
+{
+    PicturePtr buffer = std::move(back);
+    back.reset();
+    // A paint may still upload from it (it took it as the front picture before a swap). Every
+    // shared reference is made and dropped under m_mutex, so the count is exact here.
+    if (buffer && buffer.use_count() != 1)
+        buffer.reset();
+    return buffer;
+}
+
+VideoDisplayWidget::PicturePtr VideoDisplayWidget::writable(PicturePtr buffer)
+{
+    if (buffer)
+        return buffer;
+    try {
+        return std::make_shared<Picture>();
+    } catch (const std::bad_alloc &) {
+        return nullptr;
+    }
+}
+
+void VideoDisplayWidget::publishLocked(Slot &slot, PicturePtr picture)
+{
+    picture->serial = ++m_pictureSerial;
+    slot.back = std::move(slot.front);
+    slot.front = std::move(picture);
 }
 
 // Runs on the stream's runner thread.
-void VideoDisplayWidget::onVideoFrameReceived(int stream_index, MediaFrame *vframe)
+void VideoDisplayWidget::presentFrame(int stream_index, std::unique_ptr<MediaFrame> vframe)
 {
     if (!vframe || !vframe->frame)
         return;
-    std::lock_guard<std::mutex> lock(m_mutex);
-    if (!m_playing || !m_info)
-        return;
-    m_info->setDisplayedSeq(stream_index, vframe->seq);
-    auto it = m_shownStreams.constFind(stream_index);
-    if (it == m_shownStreams.constEnd())
-        return;
-    Slot &slot = m_slots[static_cast<size_t>(*it)];
     const AVFrame *frame = vframe->frame.get();
-    if (stream_index == m_surroundStream && vframe->view_mode == SurroundViewMode::VR) {
+    PicturePtr picture;
+    PicturePtr whole;
+    bool vr = false;
+    int yaw = 0;
+    int pitch = 0;
+    size_t slotIndex = 0;
+    uint64_t generation = 0;
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        if (!m_playing || !m_info)
+            return;
+        m_info->setDisplayedSeq(stream_index, vframe->seq);
+        auto it = m_shownStreams.constFind(stream_index);
+        if (it == m_shownStreams.constEnd())
+            return;
+        slotIndex = static_cast<size_t>(*it);
+        generation = m_slotGeneration;
+        Slot &slot = m_slots[slotIndex];
+        picture = takeBufferLocked(slot.back);
+        vr = stream_index == m_surroundStream && vframe->view_mode == SurroundViewMode::VR;
+        if (vr) {
+            whole = takeBufferLocked(slot.vrBack);
+            yaw = m_vrYaw;
+            pitch = m_vrPitch;
+        }
+    }
+    // The copy runs with the mutex released: paints and the other channels go on meanwhile.
+    picture = writable(std::move(picture));
+    if (!picture)
+        return;
+    if (vr) {
+        whole = writable(std::move(whole));
         const int lineSize = frame->linesize[0];
-        if (lineSize < frame->width * kBgrBytes || frame->height <= 0)
+        if (!whole || lineSize < frame->width * kBgrBytes || frame->height <= 0)
             return;
         const size_t size = static_cast<size_t>(lineSize) * static_cast<size_t>(frame->height);
-        slot.vrData.assign(frame->data[0], frame->data[0] + size);
-        slot.vrWidth = frame->width;
-        slot.vrHeight = frame->height;
-        slot.vrLineSize = lineSize;
-        slot.vrFormat = frame->format;
-        cutVrWindowLocked(slot);
-    } else if (!copyFrame(slot, frame)) {
+        if (!growData(*whole, size))
+            return;
+        std::memcpy(whole->data.data(), frame->data[0], size);
+        whole->width = frame->width;
+        whole->height = frame->height;
+        whole->lineSize = lineSize;
+        whole->yuv = false;
+        if (!cutVrWindow(*whole, yaw, pitch, *picture))
+            return;
+    } else if (!copyFrame(*picture, frame)) {
         return;
     }
+    std::lock_guard<std::mutex> lock(m_mutex);
+    // The streams were given other slots meanwhile (another recording, or stopped).
+    if (!m_playing || generation != m_slotGeneration)
+        return;
+    Slot &slot = m_slots[slotIndex];
+    if (vr) {
+        whole->serial = ++m_pictureSerial;
+        slot.vrBack = std::move(slot.vr);
+        slot.vr = std::move(whole);
+    }
+    publishLocked(slot, std::move(picture));
     slot.frameViewMode = vframe->view_mode;
     slot.dirty = true;
 }
 
-// Runs on the packet reader thread. The frame belongs to this widget from here on.
-void VideoDisplayWidget::onVideoFrameForSearchReceived(int stream_index,
-                                                       AVFrame *frame,
-                                                       bool bStillSearching)
+// Runs on the packet reader thread.
+void VideoDisplayWidget::presentSearchFrame(int stream_index,
+                                            av::FramePtr frame,
+                                            bool stillSearching)
 {
-    Q_UNUSED(bStillSearching)
-    av::FramePtr owned(frame);
+    Q_UNUSED(stillSearching)
     if (!frame) {
-        qCDebug(lcDisplay).noquote() << "VideoDisplayWidget::onVideoFrameForSearchReceived"
+        qCDebug(lcDisplay).noquote() << "VideoDisplayWidget::presentSearchFrame"
                                      << "no frame to show";
         return;
     }
@@ -646,25 +729,40 @@ void VideoDisplayWidget::onVideoFrameForSearchReceived(int stream_index,
                 << ">>>>>>>>>>>>" << frame->linesize[0] << frame->linesize[1] << frame->linesize[2];
         return;
     }
-    const QImage image = PictureConverter::toRgba(frame);
+    const QImage image = PictureConverter::toRgba(frame.get());
+    frame.reset();
     if (image.isNull())
-        return;
-
-    std::lock_guard<std::mutex> lock(m_mutex);
-    m_searchImage = image;
-    auto it = m_shownStreams.constFind(stream_index);
-    if (it == m_shownStreams.constEnd())
         return;
     // The slot keeps BGR pictures: store the searched frame converted, not its raw planes.
     const QImage bgr = image.convertToFormat(QImage::Format_BGR888);
-    Slot &slot = m_slots[static_cast<size_t>(*it)];
-    if (copyPicture(slot, bgr.constBits(), bgr.bytesPerLine(), bgr.width(), bgr.height())) {
-        slot.frameViewMode = SurroundViewMode::Original;
-        // Playback is paused during frame search: nothing else would ask for this repaint.
-        slot.dirty = true;
-        qCDebug(lcDisplay).noquote()
-                << "stream" << stream_index << slot.width << "x" << slot.height << "update";
+
+    PicturePtr picture;
+    size_t slotIndex = 0;
+    uint64_t generation = 0;
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        m_searchImage = image;
+        auto it = m_shownStreams.constFind(stream_index);
+        if (it == m_shownStreams.constEnd())
+            return;
+        slotIndex = static_cast<size_t>(*it);
+        generation = m_slotGeneration;
+        picture = takeBufferLocked(m_slots[slotIndex].back);
     }
+    picture = writable(std::move(picture));
+    if (!picture
+        || !copyPicture(*picture, bgr.constBits(), bgr.bytesPerLine(), bgr.width(), bgr.height()))
+        return;
+    std::lock_guard<std::mutex> lock(m_mutex);
+    if (generation != m_slotGeneration)
+        return;
+    Slot &slot = m_slots[slotIndex];
+    publishLocked(slot, std::move(picture));
+    slot.frameViewMode = SurroundViewMode::Original;
+    // Playback is paused during frame search: nothing else would ask for this repaint.
+    slot.dirty = true;
+    qCDebug(lcDisplay).noquote() << "stream" << stream_index << slot.front->width << "x"
+                                 << slot.front->height << "update";
 }
 
 void VideoDisplayWidget::layoutLocked()
@@ -776,12 +874,21 @@ void VideoDisplayWidget::uploadPlane(unsigned texture, int width, int height, co
                  data);
 }
 
-void VideoDisplayWidget::drawSlot(Slot &slot, int unit, bool tiled, bool uploadSearchImage)
+void VideoDisplayWidget::drawSlot(Slot &slot,
+                                  const Picture *picture,
+                                  int unit,
+                                  bool tiled,
+                                  const QImage *searchImage,
+                                  double brightness)
 {
-    const bool yuv = slot.yuv && !uploadSearchImage;
+    const bool hasPicture
+            = picture && !picture->data.empty() && picture->width > 0 && picture->height > 0;
+    // Uploaded only when the textures hold another picture.
+    const bool upload = hasPicture && slot.uploadedSerial != picture->serial;
+    const bool yuv = hasPicture && picture->yuv && !searchImage;
     QOpenGLShaderProgram *program = yuv ? m_yuvProgram : m_program;
     program->bind();
-    program->setUniformValue("myBrightness", GLfloat(m_brightness));
+    program->setUniformValue("myBrightness", GLfloat(brightness));
     QOpenGLVertexArrayObject *array = tiled ? slot.tiledArray : slot.singleArray;
     QOpenGLBuffer *buffer = tiled ? slot.tiledBuffer : slot.singleBuffer;
     array->bind();
@@ -795,12 +902,11 @@ void VideoDisplayWidget::drawSlot(Slot &slot, int unit, bool tiled, bool uploadS
     // Each slot draws from its own texture units: three for a YUV picture.
     const int firstUnit = unit * 3;
     if (yuv) {
-        const bool upload = (!slot.uploaded || slot.dirty) && !slot.data.empty() && slot.width > 0
-                && slot.height > 0;
         const uint8_t *planes[3];
         int strides[3];
-        yuvPlanes(slot, planes, strides);
-        const int heights[3] = {slot.height, (slot.height + 1) / 2, (slot.height + 1) / 2};
+        yuvPlanes(*picture, planes, strides);
+        const int heights[3]
+                = {picture->height, (picture->height + 1) / 2, (picture->height + 1) / 2};
         const unsigned textures[3] = {slot.texture, slot.textureU, slot.textureV};
         const char *names[3] = {"texY", "texU", "texV"};
         for (int p = 0; p < 3; ++p) {
@@ -811,18 +917,19 @@ void VideoDisplayWidget::drawSlot(Slot &slot, int unit, bool tiled, bool uploadS
             else
                 glBindTexture(GL_TEXTURE_2D, textures[p]);
         }
-        const int *k = PictureConverter::coefficientsFor(slot.colorspace);
+        const int *k = PictureConverter::coefficientsFor(picture->colorspace);
         program->setUniformValue("coefficients",
                                  QVector4D(float(k[0] / 65536.0),
                                            float(k[1] / 65536.0),
                                            float(k[2] / 65536.0),
                                            float(k[3] / 65536.0)));
-        slot.uploaded = slot.uploaded || upload;
+        if (upload)
+            slot.uploadedSerial = picture->serial;
     } else {
         glActiveTexture(GL_TEXTURE0 + firstUnit);
         program->setUniformValue("myTexture", firstUnit);
     }
-    if (uploadSearchImage) {
+    if (searchImage) {
         if (!m_searchTexture) {
             glGenTextures(1, &m_searchTexture);
             glBindTexture(GL_TEXTURE_2D, m_searchTexture);
@@ -835,27 +942,26 @@ void VideoDisplayWidget::drawSlot(Slot &slot, int unit, bool tiled, bool uploadS
         glTexImage2D(GL_TEXTURE_2D,
                      0,
                      GL_RGBA,
-                     m_searchImage.width(),
-                     m_searchImage.height(),
+                     searchImage->width(),
+                     searchImage->height(),
                      0,
                      GL_BGRA,
                      GL_UNSIGNED_BYTE,
-                     m_searchImage.constBits());
-        slot.uploaded = false; // the slot texture must be re-bound with its own picture next time
+                     searchImage->constBits());
+        slot.uploadedSerial = 0; // the slot texture must be re-bound with its own picture next time
     } else if (!yuv) {
         glBindTexture(GL_TEXTURE_2D, slot.texture);
-        if ((!slot.uploaded || slot.dirty) && !slot.data.empty() && slot.width > 0
-            && slot.height > 0) {
+        if (upload) {
             glTexImage2D(GL_TEXTURE_2D,
                          0,
                          GL_RGB,
-                         slot.width,
-                         slot.height,
+                         picture->width,
+                         picture->height,
                          0,
                          GL_RGB,
                          GL_UNSIGNED_BYTE,
-                         slot.data.data());
-            slot.uploaded = true;
+                         picture->data.data());
+            slot.uploadedSerial = picture->serial;
         }
     }
     glDrawArrays(GL_TRIANGLES, 0, kVerticesPerQuad);
@@ -883,77 +989,109 @@ void VideoDisplayWidget::paintGL()
 {
     if (m_host && m_host->isClosing())
         return;
-    std::unique_lock<std::mutex> lock(m_mutex);
     glClearColor(0, 0, 0, 1);
     glClear(GL_COLOR_BUFFER_BIT);
     glDisable(GL_DEPTH_TEST);
 
-    if (!m_playing || !m_glReady) {
-        lock.unlock();
-        QPainter painter(this);
-        if (!m_backgroundImage.isNull())
-            painter.drawImage(rect(), m_backgroundImage);
-        return;
-    }
-    if (!m_showAll && !m_shownStreams.contains(m_singleStream)) {
+    // What this paint draws, taken under the mutex; the uploads run after it is released.
+    struct Draw
+    {
+        size_t slot;
+        int unit;
+        bool tiled;
+        PicturePtr picture; // held: a writer reuses no buffer a paint still reads
+    };
+    std::vector<Draw> draws;
+    QImage searchImage;
+    bool search = false;
+    double brightness = 1.0;
+    bool vrHint = false;
+    {
+        std::unique_lock<std::mutex> lock(m_mutex);
+        if (!m_playing || !m_glReady) {
+            lock.unlock();
+            QPainter painter(this);
+            if (!m_backgroundImage.isNull())
+                painter.drawImage(rect(), m_backgroundImage);
+            return;
+        }
+        if (!m_showAll && !m_shownStreams.contains(m_singleStream)) {
+            for (Slot &s : m_slots)
+                s.dirty = false;
+            return;
+        }
+
+        // A picture whose shape changed re-lays the view out (not while a surround mode
+        // change is still on its way: its frames are of the old mode).
+        bool modeInFlight = false;
+        if (!m_showAll && m_singleStream == m_surroundStream) {
+            auto it = m_shownStreams.constFind(m_singleStream);
+            modeInFlight = it != m_shownStreams.constEnd()
+                    && m_slots[static_cast<size_t>(*it)].frameViewMode != m_surroundViewMode;
+        }
+        if (!modeInFlight && m_info) {
+            bool changed = false;
+            for (auto it = m_shownStreams.constBegin(); it != m_shownStreams.constEnd(); ++it) {
+                const Picture *picture = m_slots[static_cast<size_t>(*it)].front.get();
+                if (!picture || picture->width <= 0 || picture->height <= 0
+                    || !m_info->hasStreamInfo(it.key()))
+                    continue;
+                const double g = double(picture->height) / picture->width;
+                m_info->editStreamInfo(it.key(), [&](StreamInfo &info) {
+                    if (g == info.aspect)
+                        return;
+                    qCDebug(lcDisplay).noquote()
+                            << "stream" << it.key() << ": new aspect ratio" << info.aspect << "-->"
+                            << g << "," << picture->width << "x" << picture->height;
+                    info.aspect = g;
+                    changed = true;
+                });
+            }
+            if (changed)
+                layoutLocked();
+        }
+
+        if (m_showAll) {
+            for (int i = m_shownList.size() - 1; i >= 0; --i) {
+                const int slotIndex = m_shownStreams.value(m_shownList.at(i));
+                const size_t index = static_cast<size_t>(slotIndex);
+                draws.push_back({index, slotIndex, true, m_slots[index].front});
+            }
+        } else {
+            const size_t index = static_cast<size_t>(m_shownStreams.value(m_singleStream));
+            if (m_info && m_info->isFrameSearchMode()) {
+                search = !m_info->isSeekingAbsolute() && !m_searchImage.isNull()
+                        && (m_info->isFrameSearching() || m_forceSearchRedraw);
+                if (search)
+                    qCDebug(lcDisplay).noquote() << "VideoDisplayWidget::paintGL"
+                                                 << "Draw the searched frame";
+                else
+                    m_info->setSeekingAbsolute(false);
+            }
+            if (search)
+                searchImage = m_searchImage;
+            draws.push_back({index, 0, false, m_slots[index].front});
+            m_forceSearchRedraw = false;
+        }
         for (Slot &s : m_slots)
             s.dirty = false;
-        return;
+        brightness = m_brightness;
+        vrHint = isSurroundVrShownLocked();
     }
 
-    // A picture whose shape changed re-lays the view out (not while a surround mode change
-    // is still on its way: its frames are of the old mode).
-    bool modeInFlight = false;
-    if (!m_showAll && m_singleStream == m_surroundStream) {
-        auto it = m_shownStreams.constFind(m_singleStream);
-        modeInFlight = it != m_shownStreams.constEnd()
-                && m_slots[static_cast<size_t>(*it)].frameViewMode != m_surroundViewMode;
+    for (const Draw &draw : draws)
+        drawSlot(m_slots[draw.slot],
+                 draw.picture.get(),
+                 draw.unit,
+                 draw.tiled,
+                 search ? &searchImage : nullptr,
+                 brightness);
+    {
+        // Handed back under the mutex, like every other reference to a slot's pictures is
+        // made and dropped: a writer's use count test under it is then exact.
+        std::lock_guard<std::mutex> lock(m_mutex);
+        draws.clear();
     }
-    if (!modeInFlight && m_info) {
-        bool changed = false;
-        for (auto it = m_shownStreams.constBegin(); it != m_shownStreams.constEnd(); ++it) {
-            const Slot &slot = m_slots[static_cast<size_t>(*it)];
-            if (slot.width <= 0 || slot.height <= 0 || !m_info->hasStreamInfo(it.key()))
-                continue;
-            const double g = double(slot.height) / slot.width;
-            m_info->editStreamInfo(it.key(), [&](StreamInfo &info) {
-                if (g == info.aspect)
-                    return;
-                qCDebug(lcDisplay).noquote()
-                        << "stream" << it.key() << ": new aspect ratio" << info.aspect << "-->" << g
-                        << "," << slot.width << "x" << slot.height;
-                info.aspect = g;
-                changed = true;
-            });
-        }
-        if (changed)
-            layoutLocked();
-    }
-
-    if (m_showAll) {
-        for (int i = m_shownList.size() - 1; i >= 0; --i) {
-            const int slotIndex = m_shownStreams.value(m_shownList.at(i));
-            drawSlot(m_slots[static_cast<size_t>(slotIndex)], slotIndex, true, false);
-        }
-    } else {
-        Slot &slot = m_slots[static_cast<size_t>(m_shownStreams.value(m_singleStream))];
-        bool search = false;
-        if (m_info && m_info->isFrameSearchMode()) {
-            search = !m_info->isSeekingAbsolute() && !m_searchImage.isNull()
-                    && (m_info->isFrameSearching() || m_forceSearchRedraw);
-            if (search)
-                qCDebug(lcDisplay).noquote() << "VideoDisplayWidget::paintGL"
-                                             << "Draw the searched frame";
-            else
-                m_info->setSeekingAbsolute(false);
-        }
-        drawSlot(slot, 0, false, search);
-        m_forceSearchRedraw = false;
-    }
-    for (Slot &s : m_slots)
-        s.dirty = false;
-    const bool vrHint = isSurroundVrShownLocked();
-    lock.unlock();
 
     QPainter painter(this);
     QPen pen(Qt::gray, 2, Qt::SolidLine, Qt::SquareCap);
@@ -989,9 +1127,14 @@ void VideoDisplayWidget::mouseMoveEvent(QMouseEvent *event)
     m_vrYaw += m_lastMousePos.x() - event->pos().x();
     m_vrPitch += m_lastMousePos.y() - event->pos().y();
     if (m_info && m_info->state() == MediaInfo::Paused && isSurroundVrShownLocked()) {
+        // Paused: no new picture comes, so the window is cut here (on the GUI thread, which
+        // owns this short copy) and published like one.
         Slot &slot = m_slots[static_cast<size_t>(m_shownStreams.value(m_singleStream))];
-        cutVrWindowLocked(slot);
-        slot.dirty = true;
+        PicturePtr picture = writable(takeBufferLocked(slot.back));
+        if (slot.vr && picture && cutVrWindow(*slot.vr, m_vrYaw, m_vrPitch, *picture)) {
+            publishLocked(slot, std::move(picture));
+            slot.dirty = true;
+        }
     }
     m_lastMousePos = event->pos();
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "capturewriter.h"
+#include "framesink.h"
 #include "surroundviewmode.h"
 
 #include <QImage>
@@ -12,6 +13,7 @@
 #include <QVector>
 
 #include <array>
+#include <cstdint>
 #include <memory>
 #include <mutex>
 #include <vector>
@@ -28,12 +30,19 @@ struct AVFrame;
 // The OpenGL surface that shows every channel of the playing recording, side by side or one
 // channel alone, with a brightness factor.
 //
-// Threads: onVideoFrameReceived runs on a stream's runner thread and
-// onVideoFrameForSearchReceived on the packet reader thread (direct connections made by the
-// media context); both copy the picture into the slot before they return and only mark it
-// dirty. Everything else (layout, painting, the player panel's calls) runs on the GUI thread.
-// m_mutex guards every field below it; the GL objects are touched only on the GUI thread.
-class VideoDisplayWidget : public QOpenGLWidget, protected QOpenGLFunctions
+// The engine's FrameSink: presentFrame runs on a stream's runner thread and
+// presentSearchFrame on the packet reader thread. Each slot keeps a front picture (the latest
+// complete one, never written again once published) and a back buffer: a writer takes the back
+// buffer under m_mutex, copies the picture into it with the mutex released, and publishes it
+// as the new front under m_mutex (the old front becomes the back buffer, reused only when no
+// paint still holds it). paintGL takes references to the front pictures it needs under
+// m_mutex, uploads them to the textures after releasing it and drops the references under
+// m_mutex again, so presentation never waits on a GL upload and a paint never sees a picture
+// half written. Shared references to a picture are only made and dropped under m_mutex. Everything
+// else (layout, painting, captures, the player panel's calls) runs on the GUI thread. m_mutex
+// guards every field below it except the GL objects and each slot's upload record, which only the
+// GUI thread touches.
+class VideoDisplayWidget : public QOpenGLWidget, protected QOpenGLFunctions, public FrameSink
 {
     Q_OBJECT
 
@@ -70,6 +79,11 @@ public:
     // surround channel has had no VR frame).
     QImage vrPicture() const;
 
+    // FrameSink: copies the picture into its stream's slot and marks the slot for a repaint.
+    void presentFrame(int streamIndex, std::unique_ptr<MediaFrame> frame) override;
+    // FrameSink: shows a searched frame (converted to BGR) in its stream's slot.
+    void presentSearchFrame(int streamIndex, av::FramePtr frame, bool stillSearching) override;
+
 signals:
     void changeVideoStreamViewMode(int stream_index, int view_mode);
 
@@ -78,8 +92,6 @@ public slots:
     void onSurroundVRViewModeClicked(bool checked);
     void onSurroundPanoramaViewModeClicked(bool checked);
     void onSurroundStereoViewModeClicked(bool checked);
-    void onVideoFrameReceived(int stream_index, MediaFrame *vframe);
-    void onVideoFrameForSearchReceived(int stream_index, AVFrame *frame, bool bStillSearching);
     void onCustomContextMenuRequested(QPoint pos);
     void refresh();
     void testseekagain();
@@ -93,8 +105,24 @@ protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
 
 private:
+    // One picture of a slot: packed BGR rows (width x 3 bytes each), or with yuv the packed
+    // planes Y, U, V of a limited-range 4:2:0 picture of the given AVColorSpace; for the whole
+    // VR picture of the surround channel, BGR rows lineSize bytes apart.
+    struct Picture
+    {
+        std::vector<uint8_t> data;
+        int width = 0;
+        int height = 0;
+        int lineSize = 0;
+        bool yuv = false;
+        int colorspace = 0;
+        uint64_t serial = 0; // set when published; tells the uploads apart
+    };
+    using PicturePtr = std::shared_ptr<Picture>;
+
     struct Slot
     {
+        // GUI thread only.
         unsigned texture = 0; // BGR picture, or the Y plane
         unsigned textureU = 0;
         unsigned textureV = 0;
@@ -102,36 +130,43 @@ private:
         QOpenGLBuffer *tiledBuffer = nullptr;
         QOpenGLVertexArrayObject *singleArray = nullptr;
         QOpenGLBuffer *singleBuffer = nullptr;
-        int width = 0;
-        int height = 0;
-        // Packed BGR rows (width x 3 bytes each), or with yuv the packed planes Y, U, V of a
-        // limited-range 4:2:0 picture of the given AVColorSpace.
-        std::vector<uint8_t> data;
-        bool yuv = false;
-        int colorspace = 0;
-        std::vector<uint8_t> vrData; // the whole VR picture, rows of vrLineSize bytes
-        int vrWidth = 0;
-        int vrHeight = 0;
-        int vrLineSize = 0;
-        int vrFormat = -1;
+        uint64_t uploadedSerial = 0; // the picture the textures hold (0: none)
+        // Guarded by m_mutex.
+        PicturePtr front; // the latest picture (null before the first); read-only once here
+        PicturePtr back; // the buffer the next picture is written into (may be null)
+        PicturePtr vr; // the whole VR picture the window is cut from; read-only once here
+        PicturePtr vrBack;
         int frameViewMode = 0;
         bool dirty = false;
-        bool uploaded = false; // the texture holds data's picture
     };
 
-    // Copies a picture of rows lineSize bytes apart into a slot as packed BGR rows.
-    static bool copyPicture(Slot &slot, const uint8_t *src, int lineSize, int width, int height);
-    // Copies an engine picture (YUV 4:2:0 or BGR) into a slot.
-    static bool copyFrame(Slot &slot, const AVFrame *frame);
-    static void yuvPlanes(const Slot &slot, const uint8_t *planes[3], int strides[3]);
-    // Makes the slot's buffer at least size bytes; false (and the buffer freed) without memory.
-    static bool growData(Slot &slot, size_t size);
+    // Copies a picture of rows lineSize bytes apart into out as packed BGR rows.
+    static bool copyPicture(Picture &out, const uint8_t *src, int lineSize, int width, int height);
+    // Copies an engine picture (YUV 4:2:0 or BGR) into out.
+    static bool copyFrame(Picture &out, const AVFrame *frame);
+    static void yuvPlanes(const Picture &picture, const uint8_t *planes[3], int strides[3]);
+    // Makes the picture's buffer at least size bytes; false (and the buffer freed) without
+    // memory.
+    static bool growData(Picture &picture, size_t size);
+    // Cuts the VR window at yaw and pitch out of a whole VR picture into out.
+    static bool cutVrWindow(const Picture &vr, int yaw, int pitch, Picture &out);
+    // Under m_mutex: the buffer *back holds, when no one else still reads it; null otherwise.
+    static PicturePtr takeBufferLocked(PicturePtr &back);
+    // A buffer to write a picture into: reused, or new; null without memory.
+    static PicturePtr writable(PicturePtr buffer);
+    // Under m_mutex: makes picture the slot's front; the old front becomes the back buffer.
+    void publishLocked(Slot &slot, PicturePtr picture);
     void uploadPlane(unsigned texture, int width, int height, const uint8_t *data);
-    // Cuts the VR window at the current yaw and pitch out of the slot's VR picture.
-    void cutVrWindowLocked(Slot &slot);
     void layoutLocked();
     void writeQuad(QOpenGLBuffer *buffer, float cx, float cy, float hw, float hh);
-    void drawSlot(Slot &slot, int unit, bool tiled, bool uploadSearchImage);
+    // GUI thread, without m_mutex: draws a slot's picture (uploading it when the textures hold
+    // another), or the searched image.
+    void drawSlot(Slot &slot,
+                  const Picture *picture,
+                  int unit,
+                  bool tiled,
+                  const QImage *searchImage,
+                  double brightness);
     void releaseGl();
     bool isSurroundVrShownLocked() const;
     // A copy of a shown stream's latest picture (null when it has none).
@@ -151,6 +186,9 @@ private:
 
     mutable std::mutex m_mutex;
     std::array<Slot, SlotCount> m_slots;
+    uint64_t m_pictureSerial = 0; // the last serial given to a published picture
+    // Raised whenever the streams are given other slots: a picture copied meanwhile is dropped.
+    uint64_t m_slotGeneration = 0;
     bool m_playing = false;
     QMap<int, int> m_shownStreams; // stream index -> slot index
     QVector<int> m_shownList; // stream indices in slot order

@@ -4,6 +4,7 @@
 // engine's threads (direct connections) and read on the test thread.
 
 #include "framecode.h"
+#include "framesink.h"
 #include "mediacontext.h"
 #include "mediaeventloop.h"
 #include "mediaframe.h"
@@ -30,7 +31,7 @@ struct ReceivedFrame
     int viewMode = -1;
 };
 
-// Pictures from onVideoFrameReceived / onVideoFrameForSearchReceived. Copies each picture by
+// Pictures from presentFrame / presentSearchFrame. Copies each picture by
 // its line size (rows may be padded) and reads its frame code.
 class FrameLog
 {
@@ -62,7 +63,7 @@ public:
         std::lock_guard<std::mutex> lock(m_mutex);
         m_frames.push_back(r);
     }
-    void addSearch(int stream, AVFrame *frame, bool stillSearching)
+    void addSearch(int stream, const AVFrame *frame, bool stillSearching)
     {
         ReceivedFrame r;
         r.stream = stream;
@@ -79,7 +80,6 @@ public:
                                 FrameCode::Layout::Yuv420p,
                                 &r.number,
                                 &r.channel);
-            av_frame_free(&frame);
         }
         std::lock_guard<std::mutex> lock(m_mutex);
         m_searches.push_back(r);
@@ -128,20 +128,18 @@ private:
     std::vector<ReceivedFrame> m_searches;
 };
 
-// The frame receiver the engine is opened with: logs every picture it is handed.
-class FrameReceiver : public QObject
+// The frame sink the engine is opened with: logs every picture it is handed, then frees it.
+class FrameReceiver : public FrameSink
 {
-    Q_OBJECT
 public:
     FrameLog log;
-public slots:
-    void onVideoFrameReceived(int stream_index, MediaFrame *vframe)
+    void presentFrame(int streamIndex, std::unique_ptr<MediaFrame> frame) override
     {
-        log.addVideo(stream_index, vframe);
+        log.addVideo(streamIndex, frame.get());
     }
-    void onVideoFrameForSearchReceived(int stream_index, AVFrame *frame, bool bStillSearching)
+    void presentSearchFrame(int streamIndex, av::FramePtr frame, bool stillSearching) override
     {
-        log.addSearch(stream_index, frame, bStillSearching);
+        log.addSearch(streamIndex, frame.get(), stillSearching);
     }
 };
 
@@ -154,6 +152,12 @@ public:
         MediaContext *context;
         QString path;
         int result;
+    };
+    struct ErrorReport
+    {
+        MediaContext *context;
+        int err;
+        int openedBefore; // opens reported before this error
     };
     struct Completed
     {
@@ -234,9 +238,10 @@ public:
                 loop,
                 &MediaEventLoop::mediaEventErrorOccurredWhilePlaying,
                 &m_guard,
-                [this](MediaContext *, int err) {
+                [this](MediaContext *c, int err) {
                     lock_t l(m_mutex);
                     m_errors.append(err);
+                    m_errorReports.append({c, err, m_opened.size()});
                 },
                 d);
         QObject::connect(
@@ -295,6 +300,11 @@ public:
         lock_t l(m_mutex);
         return m_errors;
     }
+    QVector<ErrorReport> errorReports() const
+    {
+        lock_t l(m_mutex);
+        return m_errorReports;
+    }
     QVector<int> viewModeResults() const
     {
         lock_t l(m_mutex);
@@ -336,6 +346,7 @@ public:
         m_times.clear();
         m_seekInfo.clear();
         m_errors.clear();
+        m_errorReports.clear();
         m_viewModeResults.clear();
     }
 
@@ -352,5 +363,6 @@ private:
     QVector<double> m_times;
     QVector<QPair<int, int>> m_seekInfo;
     QVector<int> m_errors;
+    QVector<ErrorReport> m_errorReports;
     QVector<int> m_viewModeResults;
 };

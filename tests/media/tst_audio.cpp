@@ -4,6 +4,7 @@
 // the video streams.
 #include "audioringbuffer.h"
 #include "audiostate.h"
+#include "framesink.h"
 #include "logcapture.h"
 #include "mediacontext.h"
 #include "mediaframe.h"
@@ -48,9 +49,8 @@ struct Presented
 
 // Receives the presented video frames on the runner threads and notes the audio clock at that
 // moment (the benchmark hook).
-class Receiver : public QObject
+class Receiver : public FrameSink
 {
-    Q_OBJECT
 public:
     std::atomic<AudioState *> audio {nullptr};
 
@@ -70,15 +70,14 @@ public:
         m_frames.clear();
     }
 
-public slots:
-    void onVideoFrameReceived(int stream_index, MediaFrame *vframe)
+    void presentFrame(int streamIndex, std::unique_ptr<MediaFrame> frame) override
     {
         AudioState *state = audio.load();
         const double clock = state ? state->audioClock() : std::nan("");
         std::lock_guard<std::mutex> lock(m_mutex);
-        m_frames.push_back({stream_index, vframe->pts, vframe->seq, clock});
+        m_frames.push_back({streamIndex, frame->pts, frame->seq, clock});
     }
-    void onVideoFrameForSearchReceived(int, AVFrame *frame, bool) { av_frame_free(&frame); }
+    void presentSearchFrame(int, av::FramePtr, bool) override { }
 
 private:
     mutable std::mutex m_mutex;
@@ -93,7 +92,7 @@ struct Playback
     AudioState *audio = nullptr;
     VideoState *video = nullptr;
 
-    ~Playback() { context.closeAndDisconnect(); }
+    ~Playback() { context.close(); }
 
     bool open(const QString &path, int volume = 5)
     {

@@ -50,6 +50,7 @@ private slots:
     void badInput_opensOrEnds_data();
     void badInput_opensOrEnds();
     void fourVideoStreams_allPlay();
+    void decoderFailingAtStart_reportsError();
     void fileTruncatedWhilePlaying_ends();
     void fileDeletedWhilePlaying_ends();
     void commandStorm_endsWithCleanClose();
@@ -278,6 +279,43 @@ void TestEngineRobustness::fourVideoStreams_allPlay()
     loop.postFinish();
     QTRY_COMPARE_WITH_TIMEOUT(log.finished().size(), 1, 30000);
     QCOMPARE(log.finished().first(), 0);
+}
+
+void TestEngineRobustness::decoderFailingAtStart_reportsError()
+{
+    // Raw 4-bit BGR pictures decode, but no scaler takes them: the decoder thread fails on its
+    // first picture, when it builds the filter graph for it.
+    const QString path = m_dir.filePath(QStringLiteral("bgr4.nut"));
+    const ProcessResult made = runProcess("ffmpeg",
+                                          {"-y",
+                                           "-v",
+                                           "error",
+                                           "-f",
+                                           "lavfi",
+                                           "-i",
+                                           "testsrc=size=160x90:rate=10",
+                                           "-t",
+                                           "2",
+                                           "-pix_fmt",
+                                           "bgr4",
+                                           "-c:v",
+                                           "rawvideo",
+                                           path},
+                                          60000);
+    QVERIFY2(made.exitCode == 0, made.err.constData());
+
+    Engine e;
+    QVERIFY(e.play(path, 0));
+    MediaContext *context = e.log.opened().first().context;
+    QTRY_VERIFY_WITH_TIMEOUT(!e.log.errorReports().isEmpty(), 20000);
+    const LoopLog::ErrorReport report = e.log.errorReports().first();
+    QCOMPARE(report.context, context);
+    QVERIFY(report.err < 0);
+    QCOMPARE(report.openedBefore, 1); // reported after the open, never before it
+    QCOMPARE(e.rx.log.count(), 0);
+    e.loop.postClose();
+    QTRY_COMPARE_WITH_TIMEOUT(e.log.closedCount(), 1, 30000);
+    QCOMPARE(e.log.errorReports().size(), 1);
 }
 
 void TestEngineRobustness::fileTruncatedWhilePlaying_ends()

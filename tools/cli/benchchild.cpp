@@ -185,21 +185,22 @@ public:
 QVector<int> videoStreams(MediaContext *context)
 {
     QVector<int> streams;
-    std::lock_guard<std::mutex> lock(context->statesMutex());
-    for (const auto &entry : context->statesLocked())
-        if (entry.second->type() == MediaState::Video)
-            streams << entry.first;
+    context->forEachState([&streams](int index, MediaState *state) {
+        if (state->type() == MediaState::Video)
+            streams << index;
+    });
     return streams;
 }
 
 bool audioPlaying(MediaContext *context)
 {
-    std::lock_guard<std::mutex> lock(context->statesMutex());
-    for (const auto &entry : context->statesLocked())
-        if (entry.second->type() == MediaState::Audio
-            && static_cast<AudioState *>(entry.second)->hasOutput())
-            return true;
-    return false;
+    bool playing = false;
+    context->forEachState([&playing](int, MediaState *state) {
+        playing = playing
+                || (state->type() == MediaState::Audio
+                    && static_cast<AudioState *>(state)->hasOutput());
+    });
+    return playing;
 }
 
 // Waits until every stream showed a picture at or after `since`; the latest of those times

@@ -140,8 +140,9 @@ void BenchReceiver::copyPicture(int stream, const AVFrame *frame)
     }
 }
 
-void BenchReceiver::onVideoFrameReceived(int stream_index, MediaFrame *vframe)
+void BenchReceiver::presentFrame(int stream_index, std::unique_ptr<MediaFrame> owned)
 {
+    const MediaFrame *vframe = owned.get();
     const double now = MediaClock::nowSeconds();
     if (stream_index < 0 || stream_index >= MaxStreams || !vframe || !vframe->frame)
         return;
@@ -190,12 +191,9 @@ void BenchReceiver::measureRealtime(int stream, const MediaFrame *vframe, double
     m_lastPts[stream] = vframe->pts;
 }
 
-void BenchReceiver::onVideoFrameForSearchReceived(int stream_index,
-                                                  AVFrame *frame,
-                                                  bool bStillSearching)
+void BenchReceiver::presentSearchFrame(int stream_index, av::FramePtr, bool bStillSearching)
 {
     const double now = MediaClock::nowSeconds();
-    av_frame_free(&frame);
     std::lock_guard<std::mutex> lock(m_mutex);
     m_searches.push_back({stream_index, now, bStillSearching});
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "framesink.h"
+
 #include <QObject>
 #include <QVector>
 
@@ -24,10 +26,10 @@ struct MediaFrame;
 // missing between consecutive pictures, and the audio/video offset (the picture's pts minus
 // the audio clock of the stream's master).
 //
-// Threads: the slots run on the engine's runner threads (direct connection), each stream on
-// its own; everything else on the benchmark's thread. m_mutex guards the logs; the copy
-// buffers belong to one runner each (indexed by stream).
-class BenchReceiver : public QObject
+// Threads: presentFrame runs on the engine's runner threads, each stream on its own, and
+// presentSearchFrame on the reader thread; everything else on the benchmark's thread. m_mutex
+// guards the logs; the copy buffers belong to one runner each (indexed by stream).
+class BenchReceiver : public QObject, public FrameSink
 {
     Q_OBJECT
 
@@ -63,9 +65,8 @@ public:
     double firstRealtimeArrival() const;
     void clear();
 
-public slots:
-    void onVideoFrameReceived(int stream_index, MediaFrame *vframe);
-    void onVideoFrameForSearchReceived(int stream_index, AVFrame *frame, bool bStillSearching);
+    void presentFrame(int streamIndex, std::unique_ptr<MediaFrame> frame) override;
+    void presentSearchFrame(int streamIndex, av::FramePtr frame, bool stillSearching) override;
 
 private:
     void copyPicture(int stream, const AVFrame *frame);

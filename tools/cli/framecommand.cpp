@@ -96,10 +96,10 @@ public:
         loop.wait();
     }
 
-    // Opens path with receiver taking the pictures; empty, or why the engine cannot.
-    QString open(const QString &path, QObject *receiver, int width, int height)
+    // Opens path with sink taking the pictures; empty, or why the engine cannot.
+    QString open(const QString &path, FrameSink *sink, int width, int height)
     {
-        loop.postOpen(path, receiver, 1.0, 0, width, height, -1, 0);
+        loop.postOpen(path, sink, 1.0, 0, width, height, -1, 0);
         if (!waitUntil([this] { return openResult != 1; }) || openResult < 0 || !context)
             return QStringLiteral("the engine cannot open %1 (%2)").arg(path).arg(openResult);
         return QString();
@@ -117,8 +117,9 @@ FrameCommand::FrameCommand(int stream)
     : m_stream(stream)
 { }
 
-void FrameCommand::onVideoFrameReceived(int stream_index, MediaFrame *vframe)
+void FrameCommand::presentFrame(int stream_index, std::unique_ptr<MediaFrame> owned)
 {
+    const MediaFrame *vframe = owned.get();
     if (stream_index != m_stream || !vframe || !vframe->frame)
         return;
     {
@@ -141,15 +142,16 @@ void FrameCommand::onVideoFrameReceived(int stream_index, MediaFrame *vframe)
     m_bySeq.emplace(vframe->seq, picture);
 }
 
-void FrameCommand::onVideoFrameForSearchReceived(int stream_index, AVFrame *frame, bool)
+void FrameCommand::presentSearchFrame(int stream_index, av::FramePtr owned, bool)
 {
+    const AVFrame *frame = owned.get();
     Picture picture;
     if (frame && stream_index == m_stream) {
         picture.image = PictureConverter::toRgba(frame);
         picture.valid = !picture.image.isNull();
         picture.pts = static_cast<double>(frame->best_effort_timestamp);
     }
-    av_frame_free(&frame);
+    owned.reset();
     std::lock_guard<std::mutex> lock(m_mutex);
     m_search = picture;
     m_searchDone = true;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "framesink.h"
+
 #include <QImage>
 #include <QObject>
 #include <QString>
@@ -19,9 +21,9 @@ struct MediaFrame;
 // view W pixels wide.
 //
 // Threads: run() on the main thread, which also runs the media event loop's queued signals;
-// the two receiver slots run on the engine's reader and runner threads (direct connections)
-// and copy what they keep under m_mutex.
-class FrameCommand : public QObject
+// presentFrame runs on the engine's runner thread and presentSearchFrame on its reader thread;
+// both copy what they keep under m_mutex.
+class FrameCommand : public QObject, public FrameSink
 {
     Q_OBJECT
 
@@ -36,9 +38,8 @@ public:
                                 QString *error,
                                 double *seconds = nullptr);
 
-public slots:
-    void onVideoFrameReceived(int stream_index, MediaFrame *vframe);
-    void onVideoFrameForSearchReceived(int stream_index, AVFrame *frame, bool bStillSearching);
+    void presentFrame(int streamIndex, std::unique_ptr<MediaFrame> frame) override;
+    void presentSearchFrame(int streamIndex, av::FramePtr frame, bool stillSearching) override;
 
 private:
     explicit FrameCommand(int stream);

@@ -2,6 +2,7 @@
 
 #include "avinput.h"
 #include "avptr.h"
+#include "framesink.h"
 #include "googlemapview.h"
 #include "gsensormeterwidget.h"
 #include "localtileserver.h"
@@ -65,10 +66,22 @@ double threadCpuSeconds(long tid)
 }
 
 // Pictures handed to the display per stream (runner threads write, the GUI thread reads), and
-// the pictures each paint of the display presented (GUI thread only).
-class PresentationCounter : public QObject
+// the pictures each paint of the display presented (GUI thread only). As the window's frame
+// sink it passes every picture on to the display and counts it once the display has it.
+class PresentationCounter : public QObject, public FrameSink
 {
 public:
+    // Before the window opens a recording.
+    void setDisplay(FrameSink *display) { m_display = display; }
+    void presentFrame(int streamIndex, std::unique_ptr<MediaFrame> frame) override
+    {
+        m_display->presentFrame(streamIndex, std::move(frame));
+        countArrival(streamIndex);
+    }
+    void presentSearchFrame(int streamIndex, av::FramePtr frame, bool stillSearching) override
+    {
+        m_display->presentSearchFrame(streamIndex, std::move(frame), stillSearching);
+    }
     void countArrival(int stream)
     {
         if (stream >= 0 && stream < MaxStreams)
@@ -113,6 +126,7 @@ protected:
     }
 
 private:
+    FrameSink *m_display = nullptr; // set before any picture arrives
     std::array<std::atomic<int>, MaxStreams> m_arrived {};
     std::array<int, MaxStreams> m_seen {};
     std::array<int, MaxStreams> m_firstPaint {};
@@ -179,26 +193,13 @@ int GuiBench::runChild(const QString &path, int seconds)
     QAudioDeviceInfo::defaultOutputDevice();
 
     const long guiThread = syscall(SYS_gettid);
-    PresentationCounter counter;
+    PresentationCounter counter; // outlives the window, whose engine hands it pictures
     MainWindow window;
     window.setExportFolder(exports.path());
     // Every picture the engine hands to the display is counted on the runner thread that
-    // delivers it, after the display's own slot has taken it (connected later).
-    QObject::connect(
-            &window.eventLoop(),
-            &MediaEventLoop::mediaEventOpened,
-            &counter,
-            [&counter](MediaContext *context, const QString &, int result) {
-                if (result < 0 || !context)
-                    return;
-                QObject::connect(
-                        context,
-                        &MediaContext::videoFrameReceived,
-                        &counter,
-                        [&counter](int stream, MediaFrame *) { counter.countArrival(stream); },
-                        Qt::DirectConnection);
-            },
-            Qt::DirectConnection);
+    // delivers it, after the display has taken it.
+    counter.setDisplay(window.videoDisplay());
+    window.setFrameSink(&counter);
     window.videoDisplay()->installEventFilter(&counter);
     window.resize(1060, 745);
     FramelessWindow::showFrameless(&window);
