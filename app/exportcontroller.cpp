@@ -1,10 +1,10 @@
 #include "exportcontroller.h"
 
-#include "framelessdialog.h"
-#include "loadingdialog.h"
-#include "mediainfo.h"
-#include "progressbardialog.h"
+#include "media/mediainfo.h"
 #include "transportcontroller.h"
+#include "ui/framelessdialog.h"
+#include "ui/loadingdialog.h"
+#include "ui/progressbardialog.h"
 #include "windowlog.h"
 
 #include <QDebug>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "exportjob.h"
-#include "exportplan.h"
+#include "media/exportjob.h"
+#include "media/exportplan.h"
 
 #include <QObject>
 #include <QPointer>

@@ -1,9 +1,9 @@
-#include "globalsettings.h"
+#include "media/globalsettings.h"
 
 #include "mainwindow.h"
+#include "resource/vistrelresource.h"
 #include "startupconfig.h"
 #include "viewercommandline.h"
-#include "vistrelresource.h"
 #include "vistrelversion.h"
 #include "windowlog.h"
 

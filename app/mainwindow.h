@@ -1,11 +1,11 @@
 #pragma once
 
-#include "framelesswindow.h"
 #include "keytable.h"
-#include "mediaeventloop.h"
-#include "mediainfo.h"
+#include "media/mediaeventloop.h"
+#include "media/mediainfo.h"
 #include "playbacksession.h"
-#include "videodisplayhost.h"
+#include "ui/framelesswindow.h"
+#include "video/videodisplayhost.h"
 
 #include <QString>
 #include <QVector>

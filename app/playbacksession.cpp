@@ -1,10 +1,10 @@
 #include "playbacksession.h"
 
-#include "avptr.h"
-#include "globalsettings.h"
-#include "mediaeventloop.h"
-#include "mediainfo.h"
-#include "surroundviewmode.h"
+#include "media/avptr.h"
+#include "media/globalsettings.h"
+#include "media/mediaeventloop.h"
+#include "media/mediainfo.h"
+#include "media/surroundviewmode.h"
 #include "windowlog.h"
 
 #include <QDebug>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "telemetrytrack.h"
+#include "media/telemetrytrack.h"
 
 #include <QObject>
 #include <QString>

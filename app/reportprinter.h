@@ -1,6 +1,6 @@
 #pragma once
 
-#include "reportlayout.h"
+#include "report/reportlayout.h"
 
 #include <QString>
 

@@ -1,15 +1,15 @@
 #include "snapshotcontroller.h"
 
-#include "capturewriter.h"
-#include "globalsettings.h"
-#include "gsensormeterwidget.h"
-#include "mapwidget.h"
-#include "mediaeventloop.h"
-#include "mediainfo.h"
+#include "map/mapwidget.h"
+#include "media/globalsettings.h"
+#include "media/mediaeventloop.h"
+#include "media/mediainfo.h"
 #include "playbacksession.h"
-#include "recordingname.h"
+#include "playlist/recordingname.h"
 #include "reportprinter.h"
-#include "videodisplaywidget.h"
+#include "telemetry/gsensormeterwidget.h"
+#include "video/capturewriter.h"
+#include "video/videodisplaywidget.h"
 
 #include <QApplication>
 #include <QDateTime>

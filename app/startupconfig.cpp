@@ -1,8 +1,8 @@
 #include "startupconfig.h"
 
-#include "configfile.h"
-#include "globalsettings.h"
-#include "languagetable.h"
+#include "media/configfile.h"
+#include "media/globalsettings.h"
+#include "translations/languagetable.h"
 #include "windowlog.h"
 
 #include <QCoreApplication>

@@ -1,8 +1,8 @@
 #include "transportcontroller.h"
 
-#include "mediaeventloop.h"
-#include "mediainfo.h"
-#include "surroundviewmode.h"
+#include "media/mediaeventloop.h"
+#include "media/mediainfo.h"
+#include "media/surroundviewmode.h"
 #include "windowlog.h"
 
 #include <QDebug>

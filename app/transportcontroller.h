@@ -1,7 +1,7 @@
 #pragma once
 
-#include "playcommand.h"
-#include "seekbaraction.h"
+#include "media/playcommand.h"
+#include "ui/seekbaraction.h"
 
 #include <QObject>
 

@@ -1,9 +1,9 @@
 #include "windowkeys.h"
 
 #include "mainwindow.h"
-#include "playercontrolwidget.h"
-#include "playlistwidget.h"
+#include "playlist/playlistwidget.h"
 #include "transportcontroller.h"
+#include "ui/playercontrolwidget.h"
 
 QVector<KeyTable::Row> WindowKeys::rows(MainWindow *window)
 {

@@ -1,9 +1,9 @@
 #include "googlemapview.h"
 
 #include "mapbridge.h"
-#include "maplog.h"
-#include "mapsettings.h"
 #include "mapwebpage.h"
+#include "telemetry/maplog.h"
+#include "telemetry/mapsettings.h"
 
 #include <QDebug>
 #include <QJsonArray>

@@ -1,6 +1,6 @@
 #include "mapbridge.h"
 
-#include "maplog.h"
+#include "telemetry/maplog.h"
 
 #include <QDebug>
 

@@ -1,9 +1,9 @@
 #include "mapdialog.h"
 
-#include "globalsettings.h"
 #include "googlemapview.h"
-#include "maplog.h"
 #include "mapwidget.h"
+#include "media/globalsettings.h"
+#include "telemetry/maplog.h"
 
 #include <QCoreApplication>
 #include <QDebug>

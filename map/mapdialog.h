@@ -1,6 +1,6 @@
 #pragma once
 
-#include "framelessdialog.h"
+#include "ui/framelessdialog.h"
 
 class MapWidget;
 class QResizeEvent;

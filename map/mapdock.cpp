@@ -1,8 +1,8 @@
 #include "mapdock.h"
 
-#include "framelessdialog.h"
 #include "mapdialog.h"
 #include "mapwidget.h"
+#include "ui/framelessdialog.h"
 
 #include <QVBoxLayout>
 

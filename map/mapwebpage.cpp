@@ -1,7 +1,7 @@
 #include "mapwebpage.h"
 
-#include "aboutdialog.h"
-#include "maplog.h"
+#include "telemetry/maplog.h"
+#include "ui/aboutdialog.h"
 
 #include <QCoreApplication>
 #include <QDebug>

@@ -1,12 +1,12 @@
 #include "mapwidget.h"
 
-#include "elasticlabel.h"
-#include "globalsettings.h"
 #include "googlemapview.h"
-#include "maplog.h"
-#include "mapsettings.h"
-#include "mediainfo.h"
-#include "telemetrytrack.h"
+#include "media/globalsettings.h"
+#include "media/mediainfo.h"
+#include "media/telemetrytrack.h"
+#include "telemetry/maplog.h"
+#include "telemetry/mapsettings.h"
+#include "ui/elasticlabel.h"
 
 #include <QDebug>
 #include <QHBoxLayout>

@@ -1,6 +1,6 @@
 #include "pinger.h"
 
-#include "maplog.h"
+#include "telemetry/maplog.h"
 
 #include <QDebug>
 

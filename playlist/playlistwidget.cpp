@@ -1,12 +1,12 @@
 #include "playlistwidget.h"
 
-#include "globalsettings.h"
-#include "mediainfo.h"
+#include "media/globalsettings.h"
+#include "media/mediainfo.h"
+#include "media/userfolders.h"
 #include "playlistlog.h"
 #include "playlisttablewidget.h"
 #include "removabledrivequery.h"
 #include "systemremovabledrivequery.h"
-#include "userfolders.h"
 
 #include <QDebug>
 #include <QDir>

@@ -1,9 +1,9 @@
 #include "trackexport.h"
 
-#include "avinput.h"
-#include "avptr.h"
+#include "media/avinput.h"
+#include "media/avptr.h"
+#include "media/telemetrytrack.h"
 #include "recordingname.h"
-#include "telemetrytrack.h"
 
 #include <QDateTime>
 #include <QFileInfo>

@@ -1,9 +1,9 @@
 #include "gsensormeterwidget.h"
 
 #include "gsensoreventdetector.h"
-#include "mediainfo.h"
+#include "media/mediainfo.h"
+#include "media/telemetrytrack.h"
 #include "telemetrylog.h"
-#include "telemetrytrack.h"
 
 #include <QDebug>
 #include <QEvent>

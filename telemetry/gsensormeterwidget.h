@@ -1,6 +1,6 @@
 #pragma once
 
-#include "gsensorsample.h"
+#include "media/gsensorsample.h"
 
 #include <QColor>
 #include <QFont>

@@ -4,7 +4,8 @@
     tools/check-includes.py QT_HEADERS_DIR
 
 Each source folder is one library of one layer. A folder's files may include headers of the
-folders its row of LAYERS names, and of no other; the folders marked WITHOUT_WIDGETS include
+folders its row of LAYERS names, and of no other, by their path from the top of the tree
+("media/mediainfo.h"; headers of their own folder by name alone); the folders marked WITHOUT_WIDGETS include
 no header of Qt's widget modules (QT_HEADERS_DIR is Qt's include folder, the one holding
 QtWidgets/). A header name lives in one folder only, so that an include names one file.
 Prints every breach as FILE:LINE: text and exits 1 when there is one, else prints the table.
@@ -81,10 +82,13 @@ def main():
     breaches = []
 
     owner = {}  # header name -> folder
+    generated = set()  # made by the build (NAME.h.in) into a folder of its own
     for folder in LAYERS:
         for path in sources(folder):
             if not path.endswith(".cpp"):
                 name = header_name(path)
+                if path.endswith(".in"):
+                    generated.add(name)
                 if name in owner and owner[name] != folder:
                     breaches.append("%s: header name also in %s/" %
                                     (os.path.relpath(path, ROOT), owner[name]))
@@ -101,7 +105,14 @@ def main():
                     quoted, name = match.group(1) == '"', match.group(2)
                     if quoted:
                         target = owner.get(os.path.basename(name))
-                        if target and target != folder and target not in allowed:
+                        if not target or target == folder:
+                            continue
+                        if "/" not in name and name not in generated:
+                            breaches.append("%s (write it as \"%s/%s\")" % (where, target, name))
+                        elif "/" in name and name != target + "/" + os.path.basename(name):
+                            breaches.append("%s (the header is %s/%s)" %
+                                            (where, target, os.path.basename(name)))
+                        if target not in allowed:
                             breaches.append("%s (%s/ may not use %s/)" % (where, folder, target))
                     elif folder in WITHOUT_WIDGETS and name in widgets:
                         breaches.append("%s (%s/ uses no widgets)" % (where, folder))

@@ -1,7 +1,7 @@
 #include "aboutdialog.h"
 
 #include "elasticlabel.h"
-#include "globalsettings.h"
+#include "media/globalsettings.h"
 #include "vistrelversion.h"
 
 #include <QHBoxLayout>

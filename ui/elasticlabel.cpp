@@ -1,6 +1,6 @@
 #include "elasticlabel.h"
 
-#include "globalsettings.h"
+#include "media/globalsettings.h"
 
 #include <QCoreApplication>
 #include <QFontMetricsF>

@@ -1,9 +1,9 @@
 #include "playercontrolwidget.h"
 
-#include "mediainfo.h"
+#include "media/mediainfo.h"
+#include "media/telemetrytrack.h"
 #include "smoothslider.h"
-#include "speeddisplaywidget.h"
-#include "telemetrytrack.h"
+#include "telemetry/speeddisplaywidget.h"
 #include "uilog.h"
 #include "volumesliderwidget.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "gpssample.h"
+#include "media/gpssample.h"
 
 #include <QVector>
 #include <QWidget>

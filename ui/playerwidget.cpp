@@ -1,12 +1,12 @@
 #include "playerwidget.h"
 
 #include "elasticlabel.h"
-#include "globalsettings.h"
-#include "mediainfo.h"
+#include "media/globalsettings.h"
+#include "media/mediainfo.h"
+#include "media/surroundviewmode.h"
 #include "smoothslider.h"
-#include "surroundviewmode.h"
 #include "uilog.h"
-#include "videodisplaywidget.h"
+#include "video/videodisplaywidget.h"
 
 #include <QButtonGroup>
 #include <QDebug>

@@ -1,6 +1,6 @@
 #include "titlebarwidget.h"
 
-#include "mediainfo.h"
+#include "media/mediainfo.h"
 #include "uilog.h"
 #include "windowframehandler.h"
 

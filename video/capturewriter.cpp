@@ -1,8 +1,8 @@
 #include "capturewriter.h"
 
 #include "displaylog.h"
-#include "gpssample.h"
-#include "telemetrytrack.h"
+#include "media/gpssample.h"
+#include "media/telemetrytrack.h"
 
 #include <QBuffer>
 #include <QDebug>

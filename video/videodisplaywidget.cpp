@@ -1,9 +1,9 @@
 #include "videodisplaywidget.h"
 
 #include "displaylog.h"
-#include "mediaframe.h"
-#include "mediainfo.h"
-#include "pictureconverter.h"
+#include "media/mediaframe.h"
+#include "media/mediainfo.h"
+#include "media/pictureconverter.h"
 #include "videodisplayhost.h"
 
 #include <QAction>
@@ -24,7 +24,7 @@ extern "C" {
 #include <libavutil/pixfmt.h>
 }
 
-#include "avptr.h"
+#include "media/avptr.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "capturewriter.h"
-#include "framesink.h"
-#include "surroundviewmode.h"
+#include "media/framesink.h"
+#include "media/surroundviewmode.h"
 
 #include <QImage>
 #include <QMap>

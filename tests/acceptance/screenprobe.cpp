@@ -13,7 +13,7 @@
 //
 // Exit status 0 after printing, 2 on a wrong command line or an unreadable picture.
 
-#include "framecode.h"
+#include "tools/framecode/framecode.h"
 
 #include <QCoreApplication>
 #include <QImage>

@@ -1,16 +1,16 @@
 // "Save files" in the real window: the export dialog, the questions and messages, the wait
 // dialog with its Cancel, and the files the real converter writes, opened again in the viewer.
 // ctest-labels: gui;engine
-#include "exportcontroller.h"
-#include "globalsettings.h"
-#include "loadingdialog.h"
-#include "mainwindow.h"
-#include "mediainfo.h"
-#include "playlistwidget.h"
-#include "progressbardialog.h"
+#include "app/exportcontroller.h"
+#include "app/mainwindow.h"
+#include "media/globalsettings.h"
+#include "media/mediainfo.h"
+#include "playlist/playlistwidget.h"
+#include "resource/vistrelresource.h"
 #include "testrecordings.h"
-#include "titlebarwidget.h"
-#include "vistrelresource.h"
+#include "ui/loadingdialog.h"
+#include "ui/progressbardialog.h"
+#include "ui/titlebarwidget.h"
 #include "windowreadback.h"
 
 #include <QFileDialog>

@@ -4,20 +4,20 @@
 // The translation loads, the windows show its texts (the ones of the .ts file the .qm was made
 // from), no button cuts its text, and the language's image folder is complete and carries the
 // translated words. Real widgets under Xvfb.
-#include "aboutdialog.h"
-#include "exceptiondialog.h"
-#include "globalsettings.h"
-#include "loadingdialog.h"
-#include "mainwindow.h"
-#include "mapwidget.h"
-#include "playlistwidget.h"
-#include "progressbardialog.h"
-#include "reportlayout.h"
-#include "shortcutlistdialog.h"
-#include "startupconfig.h"
+#include "app/mainwindow.h"
+#include "app/startupconfig.h"
+#include "map/mapwidget.h"
+#include "media/globalsettings.h"
+#include "playlist/playlistwidget.h"
+#include "report/reportlayout.h"
+#include "resource/vistrelresource.h"
 #include "testpaths.h"
 #include "tsfile.h"
-#include "vistrelresource.h"
+#include "ui/aboutdialog.h"
+#include "ui/exceptiondialog.h"
+#include "ui/loadingdialog.h"
+#include "ui/progressbardialog.h"
+#include "ui/shortcutlistdialog.h"
 
 #include <QAbstractButton>
 #include <QAction>

@@ -1,16 +1,16 @@
 // The viewer window end to end: real engine, real files, the real display under Xvfb. Which
 // frame of which channel is on screen is read back from the display's framebuffer.
 // ctest-labels: gui;engine
-#include "framecode.h"
-#include "globalsettings.h"
-#include "mainwindow.h"
-#include "mediainfo.h"
-#include "playlistentry.h"
-#include "playlistwidget.h"
+#include "app/mainwindow.h"
+#include "media/globalsettings.h"
+#include "media/mediainfo.h"
+#include "playlist/playlistentry.h"
+#include "playlist/playlistwidget.h"
+#include "resource/vistrelresource.h"
 #include "testpaths.h"
 #include "testrecordings.h"
-#include "videodisplaywidget.h"
-#include "vistrelresource.h"
+#include "tools/framecode/framecode.h"
+#include "video/videodisplaywidget.h"
 #include "windowreadback.h"
 
 #include <QApplication>

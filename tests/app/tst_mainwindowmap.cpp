@@ -3,18 +3,18 @@
 // column into its dialog and comes back to its place (by the restore button, by Escape and by
 // closing the window), and a model without a map has no panel. The real main window with its
 // real engine and panel (web engine included) under Xvfb.
-#include "globalsettings.h"
-#include "googlemapview.h"
-#include "mainwindow.h"
-#include "mapdialog.h"
-#include "mapdock.h"
+#include "app/mainwindow.h"
+#include "map/googlemapview.h"
+#include "map/mapdialog.h"
+#include "map/mapdock.h"
+#include "map/mapwidget.h"
 #include "mappagescript.h"
-#include "mapwidget.h"
-#include "playlistwidget.h"
+#include "media/globalsettings.h"
+#include "playlist/playlistwidget.h"
+#include "resource/vistrelresource.h"
 #include "screengrab.h"
 #include "testpaths.h"
 #include "testrecordings.h"
-#include "vistrelresource.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,9 +1,9 @@
 // The recording cycle without a window: real files, the real engine and the real converter.
 // ctest-labels: engine
-#include "mediacontext.h"
-#include "mediaeventloop.h"
-#include "mediainfo.h"
-#include "playbacksession.h"
+#include "app/playbacksession.h"
+#include "media/mediacontext.h"
+#include "media/mediaeventloop.h"
+#include "media/mediainfo.h"
 #include "testrecordings.h"
 
 #include <QFile>

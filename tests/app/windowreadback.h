@@ -3,11 +3,11 @@
 // What the viewer window shows, read back for the window tests: the frame-number pattern of a
 // channel's picture in the display as the X server shows it, and the label texts of the modal
 // dialogs that open.
-#include "framecode.h"
-#include "mainwindow.h"
-#include "mediainfo.h"
+#include "app/mainwindow.h"
+#include "media/mediainfo.h"
 #include "screengrab.h"
-#include "videodisplaywidget.h"
+#include "tools/framecode/framecode.h"
+#include "video/videodisplaywidget.h"
 
 #include <QAbstractButton>
 #include <QApplication>

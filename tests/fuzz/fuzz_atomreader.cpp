@@ -1,6 +1,6 @@
 // libFuzzer target: the atom walk that finds moov/udta/tlmd, on a buffer holding the input.
-#include "atomreader.h"
 #include "fuzzsupport.h"
+#include "media/atomreader.h"
 
 #include <QBuffer>
 

@@ -1,8 +1,8 @@
 // libFuzzer target: the payload of the "tlmd" user-data atom (GPS sentences and binary
 // G-sensor records), parsed for a recording of 60 seconds.
 #include "fuzzsupport.h"
-#include "telemetryparser.h"
-#include "telemetrytrack.h"
+#include "media/telemetryparser.h"
+#include "media/telemetrytrack.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,6 +1,6 @@
 // libFuzzer target: one GPS sentence and, on the same bytes, one text G-sensor record.
 #include "fuzzsupport.h"
-#include "telemetryparser.h"
+#include "media/telemetryparser.h"
 
 #include <cstddef>
 #include <cstdint>

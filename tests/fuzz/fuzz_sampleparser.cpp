@@ -1,8 +1,8 @@
 // libFuzzer target: one sample of a data or subtitle stream. The first input byte chooses
 // whether the sample carries the 16-bit length prefix; the rest is the sample.
 #include "fuzzsupport.h"
-#include "telemetryparser.h"
-#include "telemetrytrack.h"
+#include "media/telemetryparser.h"
+#include "media/telemetrytrack.h"
 
 #include <cstddef>
 #include <cstdint>

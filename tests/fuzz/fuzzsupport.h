@@ -4,8 +4,8 @@
 // fuzzer's own output and slow it down) and checks the invariants every parsed sample keeps.
 // A broken invariant aborts, which libFuzzer reports as a crash with the input that caused it.
 
-#include "gpssample.h"
-#include "gsensorsample.h"
+#include "media/gpssample.h"
+#include "media/gsensorsample.h"
 
 #include <QVector>
 #include <QtGlobal>

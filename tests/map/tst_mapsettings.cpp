@@ -1,7 +1,7 @@
 // The map's settings: the user's configuration file, the environment's overrides for one run,
 // and what happens to values that cannot be used (they must never reach the page or ping).
-#include "mapsettings.h"
-#include "pinger.h"
+#include "map/pinger.h"
+#include "telemetry/mapsettings.h"
 
 #include <QSettings>
 #include <QTemporaryDir>

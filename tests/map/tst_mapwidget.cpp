@@ -3,19 +3,19 @@
 // ping: a tile server in the test (127.0.0.1) stands in for the map service and records which
 // tiles the page asks for. What the page shows is read back from the page's own objects and
 // from the pixels of the panel.
-#include "avinput.h"
-#include "avptr.h"
-#include "globalsettings.h"
-#include "googlemapview.h"
+#include "map/googlemapview.h"
+#include "map/mapwidget.h"
 #include "mappagescript.h"
-#include "mapwidget.h"
-#include "mediainfo.h"
+#include "media/avinput.h"
+#include "media/avptr.h"
+#include "media/globalsettings.h"
+#include "media/mediainfo.h"
+#include "media/telemetryparser.h"
+#include "media/telemetrytrack.h"
+#include "resource/vistrelresource.h"
 #include "screengrab.h"
-#include "telemetryparser.h"
-#include "telemetrytrack.h"
 #include "testpaths.h"
 #include "testrecordings.h"
-#include "vistrelresource.h"
 
 #include <QApplication>
 #include <QBuffer>

@@ -3,13 +3,13 @@
 // Shared by the engine tests: thread-safe logs of what the engine delivers, filled on the
 // engine's threads (direct connections) and read on the test thread.
 
-#include "framecode.h"
-#include "framesink.h"
-#include "mediacontext.h"
-#include "mediaeventloop.h"
-#include "mediaframe.h"
-#include "pictureconverter.h"
+#include "media/framesink.h"
+#include "media/mediacontext.h"
+#include "media/mediaeventloop.h"
+#include "media/mediaframe.h"
+#include "media/pictureconverter.h"
 #include "testrecordings.h"
+#include "tools/framecode/framecode.h"
 
 #include <QObject>
 #include <QVector>

@@ -2,15 +2,15 @@
 // The audio path: the ring buffer alone, and the audio state playing through the real audio
 // output (a PulseAudio server with a null sink) inside the real engine, as the master clock of
 // the video streams.
-#include "audioringbuffer.h"
-#include "audiostate.h"
-#include "framesink.h"
 #include "logcapture.h"
-#include "mediacontext.h"
-#include "mediaframe.h"
+#include "media/audioringbuffer.h"
+#include "media/audiostate.h"
+#include "media/framesink.h"
+#include "media/mediacontext.h"
+#include "media/mediaframe.h"
+#include "media/videostate.h"
 #include "testpaths.h"
 #include "testrecordings.h"
-#include "videostate.h"
 
 #include <QAudioDeviceInfo>
 #include <QElapsedTimer>

@@ -1,6 +1,6 @@
 // The converter runner against stand-in programs (shell scripts that write a real recording as
 // their output and then fail in one way each) and the real ffmpeg program.
-#include "converterrunner.h"
+#include "media/converterrunner.h"
 #include "testpaths.h"
 #include "testrecordings.h"
 

@@ -3,9 +3,9 @@
 // tests read the frame number and channel back from every picture that reaches the receiver.
 #include "enginetestsupport.h"
 #include "logcapture.h"
-#include "mediacontext.h"
-#include "mediaeventloop.h"
-#include "videostate.h"
+#include "media/mediacontext.h"
+#include "media/mediaeventloop.h"
+#include "media/videostate.h"
 
 #include <QtTest>
 

@@ -2,14 +2,14 @@
 // The engine's small parts without threads: queues and their seq, the decoder's packet in
 // flight, the clock's epochs and pacing, the target-size table, the view-mode picture sizes and
 // the relative-seek clamp.
-#include "framequeue.h"
 #include "logcapture.h"
-#include "mediaclock.h"
-#include "mediacontext.h"
-#include "mediadecoder.h"
-#include "mediaframe.h"
-#include "packetqueue.h"
-#include "videostate.h"
+#include "media/framequeue.h"
+#include "media/mediaclock.h"
+#include "media/mediacontext.h"
+#include "media/mediadecoder.h"
+#include "media/mediaframe.h"
+#include "media/packetqueue.h"
+#include "media/videostate.h"
 
 #include <QtTest>
 

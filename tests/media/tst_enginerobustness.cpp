@@ -3,8 +3,8 @@
 // plays to an end that is reported; every close returns; nothing crashes, hangs or leaks.
 #include "enginetestsupport.h"
 #include "logcapture.h"
-#include "mediacontext.h"
-#include "mediaeventloop.h"
+#include "media/mediacontext.h"
+#include "media/mediaeventloop.h"
 #include "testpaths.h"
 
 #include <QFile>

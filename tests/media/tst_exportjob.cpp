@@ -1,12 +1,12 @@
 // The export of a recording as one file or one file per channel, with the real converter on
 // generated recordings (and stand-in converters on PATH for its failures); every output is
 // read back with ffprobe, the frame-number pattern of its pictures and the telemetry parser.
-#include "atomreader.h"
-#include "avinput.h"
-#include "exportjob.h"
-#include "exportplan.h"
-#include "mediainfo.h"
-#include "telemetrytrack.h"
+#include "media/atomreader.h"
+#include "media/avinput.h"
+#include "media/exportjob.h"
+#include "media/exportplan.h"
+#include "media/mediainfo.h"
+#include "media/telemetrytrack.h"
 #include "testpaths.h"
 #include "testrecordings.h"
 

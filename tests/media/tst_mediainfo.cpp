@@ -1,8 +1,8 @@
 // The recording probe, the play-state bookkeeping and the repair of damaged recordings,
 // on recordings written by make-recording and by the real ffmpeg program.
-#include "globalsettings.h"
 #include "logcapture.h"
-#include "mediainfo.h"
+#include "media/globalsettings.h"
+#include "media/mediainfo.h"
 #include "testpaths.h"
 #include "testrecordings.h"
 

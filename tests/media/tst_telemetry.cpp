@@ -1,11 +1,11 @@
 // The telemetry track: GPS sentences and G-sensor records parsed from hand-built samples,
 // from real NMEA logs of real receivers, from the "tlmd" atom of real MP4 files (made by the
 // ffmpeg program and by make-recording), and the look-up of a sample by playing time.
-#include "atomreader.h"
-#include "avptr.h"
 #include "logcapture.h"
-#include "telemetryparser.h"
-#include "telemetrytrack.h"
+#include "media/atomreader.h"
+#include "media/avptr.h"
+#include "media/telemetryparser.h"
+#include "media/telemetrytrack.h"
 #include "testpaths.h"
 #include "testrecordings.h"
 

@@ -1,5 +1,5 @@
-#include "fixedremovabledrivequery.h"
-#include "folderscanner.h"
+#include "playlist/fixedremovabledrivequery.h"
+#include "playlist/folderscanner.h"
 
 #include <QDir>
 #include <QFile>

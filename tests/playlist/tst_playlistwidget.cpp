@@ -1,11 +1,11 @@
 // ctest-labels: gui
-#include "fixedremovabledrivequery.h"
-#include "globalsettings.h"
 #include "logcapture.h"
-#include "mediainfo.h"
-#include "playlisttableheaderview.h"
-#include "playlisttablewidget.h"
-#include "playlistwidget.h"
+#include "media/globalsettings.h"
+#include "media/mediainfo.h"
+#include "playlist/fixedremovabledrivequery.h"
+#include "playlist/playlisttableheaderview.h"
+#include "playlist/playlisttablewidget.h"
+#include "playlist/playlistwidget.h"
 #include "testpaths.h"
 #include "testrecordings.h"
 

@@ -1,6 +1,6 @@
 #include "logcapture.h"
-#include "recordingkind.h"
-#include "recordingname.h"
+#include "playlist/recordingkind.h"
+#include "playlist/recordingname.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>

@@ -1,6 +1,6 @@
-#include "fixedremovabledrivequery.h"
-#include "folderscanner.h"
-#include "systemremovabledrivequery.h"
+#include "playlist/fixedremovabledrivequery.h"
+#include "playlist/folderscanner.h"
+#include "playlist/systemremovabledrivequery.h"
 
 #include <QDir>
 #include <QFile>

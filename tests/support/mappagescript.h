@@ -1,6 +1,6 @@
 #pragma once
 
-#include "googlemapview.h"
+#include "map/googlemapview.h"
 
 #include <QTest>
 #include <QVariant>

@@ -1,8 +1,8 @@
 #include "testrecordings.h"
 
-#include "../../media/avptr.h"
-#include "framecode.h"
+#include "media/avptr.h"
 #include "testpaths.h"
+#include "tools/framecode/framecode.h"
 
 #include <QCoreApplication>
 #include <QCryptographicHash>

@@ -1,9 +1,9 @@
 // The G-sensor event marks: a real dash-cam log (one $GSENSORD reading and one RMC fix per
 // second) gets its marks at its brakings and none while it cruises, synthetic road vibration
 // gets none, and synthetic brakings, swerves and impacts get one mark each, at their time.
-#include "gpssample.h"
-#include "gsensoreventdetector.h"
-#include "telemetryparser.h"
+#include "media/gpssample.h"
+#include "media/telemetryparser.h"
+#include "telemetry/gsensoreventdetector.h"
 #include "testpaths.h"
 
 #include <QFile>

@@ -3,13 +3,13 @@
 // filled by the project's own parser: the axis range, the legend values at a playing time,
 // loading, keeping and clearing the record on state changes, and what it paints (grid, curves,
 // playing position, event marks, legend) and where a click seeks, read back from the pixels.
-#include "gsensormeterwidget.h"
 #include "logcapture.h"
-#include "mediainfo.h"
+#include "media/mediainfo.h"
+#include "media/telemetryparser.h"
+#include "media/telemetrytrack.h"
+#include "resource/vistrelresource.h"
 #include "screengrab.h"
-#include "telemetryparser.h"
-#include "telemetrytrack.h"
-#include "vistrelresource.h"
+#include "telemetry/gsensormeterwidget.h"
 
 #include <QImage>
 #include <QSignalSpy>

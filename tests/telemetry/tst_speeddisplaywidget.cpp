@@ -1,9 +1,9 @@
 // ctest-labels: gui
 // The GPS speed readout: which digits a value gives, and what the widget really paints, read
 // back pixel by pixel against the digit bitmaps over the background of the shown unit.
+#include "resource/vistrelresource.h"
 #include "screengrab.h"
-#include "speeddisplaywidget.h"
-#include "vistrelresource.h"
+#include "telemetry/speeddisplaywidget.h"
 
 #include <QImage>
 #include <QtTest>

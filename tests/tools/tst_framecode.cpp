@@ -1,5 +1,5 @@
-#include "../../media/avptr.h"
-#include "framecode.h"
+#include "media/avptr.h"
+#include "tools/framecode/framecode.h"
 
 #include <QtTest>
 

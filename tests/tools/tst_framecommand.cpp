@@ -1,9 +1,9 @@
 // ctest-labels: engine
 // vistrel-tool frame: one picture of one channel through the playback engine, read back by its
 // frame code.
-#include "framecode.h"
 #include "testpaths.h"
 #include "testrecordings.h"
+#include "tools/framecode/framecode.h"
 
 #include <QImage>
 #include <QJsonDocument>

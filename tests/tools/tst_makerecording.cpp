@@ -1,4 +1,4 @@
-#include "../../media/avptr.h"
+#include "media/avptr.h"
 #include "testpaths.h"
 #include "testrecordings.h"
 

@@ -2,10 +2,10 @@
 // vistrel-tool report: the two pages of a moment as a PDF, read back with pdftotext and from the
 // pages rendered by pdftoppm: the values of that moment, the exact frames of every channel, and
 // the map picture composed from a tile server (one served by this test), left out without one.
-#include "framecode.h"
-#include "reportlayout.h"
+#include "report/reportlayout.h"
 #include "testpaths.h"
 #include "testrecordings.h"
+#include "tools/framecode/framecode.h"
 
 #include <QBuffer>
 #include <QDir>

@@ -1,13 +1,13 @@
 // ctest-labels: gui
 // The message, about and loading dialogs as real widgets on the X server, and the elastic
 // label that fits its text to its width.
-#include "aboutdialog.h"
-#include "elasticlabel.h"
-#include "exceptiondialog.h"
-#include "globalsettings.h"
-#include "loadingdialog.h"
 #include "logcapture.h"
-#include "vistrelresource.h"
+#include "media/globalsettings.h"
+#include "resource/vistrelresource.h"
+#include "ui/aboutdialog.h"
+#include "ui/elasticlabel.h"
+#include "ui/exceptiondialog.h"
+#include "ui/loadingdialog.h"
 
 #include <QApplication>
 #include <QFontMetricsF>

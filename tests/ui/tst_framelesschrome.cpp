@@ -3,10 +3,10 @@
 // and content, and real windows on the X server being dragged, resized and maximised. The
 // tests run on a bare X server (no window manager), where the windows move and resize
 // themselves; a window manager would take these drags over.
-#include "framelessdialog.h"
-#include "framelesswindow.h"
-#include "vistrelresource.h"
-#include "windowframehandler.h"
+#include "resource/vistrelresource.h"
+#include "ui/framelessdialog.h"
+#include "ui/framelesswindow.h"
+#include "ui/windowframehandler.h"
 
 #include <QLabel>
 #include <QPushButton>

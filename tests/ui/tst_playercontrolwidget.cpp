@@ -3,14 +3,14 @@
 // the buttons that move the sliders, the volume rules, the transport buttons' state and
 // pictures as a real media info changes state, and the GPS speed readout fed from a real
 // recording's telemetry.
-#include "avptr.h"
-#include "mediainfo.h"
-#include "playercontrolwidget.h"
-#include "speeddisplaywidget.h"
-#include "telemetrytrack.h"
+#include "media/avptr.h"
+#include "media/mediainfo.h"
+#include "media/telemetrytrack.h"
+#include "resource/vistrelresource.h"
+#include "telemetry/speeddisplaywidget.h"
 #include "testrecordings.h"
-#include "vistrelresource.h"
-#include "volumesliderwidget.h"
+#include "ui/playercontrolwidget.h"
+#include "ui/volumesliderwidget.h"
 
 #include <QMouseEvent>
 #include <QPainter>

@@ -3,16 +3,16 @@
 // info: which channel buttons it shows and which one it selects when a recording starts, the
 // time and frame labels, the seek bar's range, values and keyboard steps, the surround
 // view-mode buttons, and the event ticks drawn on the seek bar.
-#include "globalsettings.h"
-#include "mediainfo.h"
-#include "playerwidget.h"
+#include "media/globalsettings.h"
+#include "media/mediainfo.h"
+#include "media/surroundviewmode.h"
+#include "resource/vistrelresource.h"
 #include "screengrab.h"
-#include "smoothslider.h"
-#include "surroundviewmode.h"
 #include "testrecordings.h"
-#include "videodisplayhost.h"
-#include "videodisplaywidget.h"
-#include "vistrelresource.h"
+#include "ui/playerwidget.h"
+#include "ui/smoothslider.h"
+#include "video/videodisplayhost.h"
+#include "video/videodisplaywidget.h"
 
 #include <QLabel>
 #include <QRadioButton>

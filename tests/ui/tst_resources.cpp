@@ -1,8 +1,8 @@
 // ctest-labels: gui
 // The embedded interface images: every image path the viewer's sources name loads from the
 // resource, and every image of the generator's table is there at the size the table gives.
+#include "resource/vistrelresource.h"
 #include "testpaths.h"
-#include "vistrelresource.h"
 
 #include <QDir>
 #include <QDirIterator>

@@ -1,11 +1,11 @@
 // ctest-labels: gui
 // The main window's title bar as a real widget: its buttons, their state while a recording
 // plays, full-size mode, the painted logo, double clicks and dragging the window by the bar.
-#include "framelesswindow.h"
-#include "mediainfo.h"
+#include "media/mediainfo.h"
+#include "resource/vistrelresource.h"
 #include "screengrab.h"
-#include "titlebarwidget.h"
-#include "vistrelresource.h"
+#include "ui/framelesswindow.h"
+#include "ui/titlebarwidget.h"
 
 #include <QHBoxLayout>
 #include <QImage>

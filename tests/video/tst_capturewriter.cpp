@@ -1,8 +1,8 @@
 // Screen-capture files written for real into a temporary folder: their names, the picture inside
 // each JPEG, the EXIF tags as the independent `exif` program reads them, captures within one
 // second, and the roll-back of a set that cannot be written completely.
-#include "capturewriter.h"
 #include "logcapture.h"
+#include "video/capturewriter.h"
 
 #include <QDir>
 #include <QFile>

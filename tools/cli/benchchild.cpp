@@ -4,13 +4,13 @@
 #include "guibench.h"
 #include "meterbench.h"
 
-#include "audiostate.h"
 #include "benchreceiver.h"
 #include "decodefloor.h"
-#include "mediaclock.h"
-#include "mediacontext.h"
-#include "mediaeventloop.h"
-#include "mediastate.h"
+#include "media/audiostate.h"
+#include "media/mediaclock.h"
+#include "media/mediacontext.h"
+#include "media/mediaeventloop.h"
+#include "media/mediastate.h"
 #include "toolargs.h"
 #include "tooloutput.h"
 

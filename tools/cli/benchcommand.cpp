@@ -1,15 +1,15 @@
 #include "benchcommand.h"
 
-#include "avinput.h"
-#include "avptr.h"
 #include "benchchild.h"
 #include "benchstats.h"
 #include "cardbench.h"
 #include "childrun.h"
+#include "media/avinput.h"
+#include "media/avptr.h"
+#include "media/videostate.h"
 #include "meterbench.h"
 #include "toolargs.h"
 #include "tooloutput.h"
-#include "videostate.h"
 
 #include <QCoreApplication>
 #include <QDateTime>

@@ -1,10 +1,10 @@
 #include "benchreceiver.h"
 
-#include "audiostate.h"
-#include "mediaclock.h"
-#include "mediacontext.h"
-#include "mediaframe.h"
-#include "mediastate.h"
+#include "media/audiostate.h"
+#include "media/mediaclock.h"
+#include "media/mediacontext.h"
+#include "media/mediaframe.h"
+#include "media/mediastate.h"
 
 #include <algorithm>
 #include <cmath>

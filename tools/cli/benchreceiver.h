@@ -1,6 +1,6 @@
 #pragma once
 
-#include "framesink.h"
+#include "media/framesink.h"
 
 #include <QObject>
 #include <QVector>

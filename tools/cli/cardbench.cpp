@@ -1,7 +1,7 @@
 #include "cardbench.h"
 
-#include "fixedremovabledrivequery.h"
-#include "playlistwidget.h"
+#include "playlist/fixedremovabledrivequery.h"
+#include "playlist/playlistwidget.h"
 #include "tooloutput.h"
 
 #include <QDate>

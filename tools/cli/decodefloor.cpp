@@ -1,7 +1,7 @@
 #include "decodefloor.h"
 
-#include "avinput.h"
-#include "mediaclock.h"
+#include "media/avinput.h"
+#include "media/mediaclock.h"
 
 #include <atomic>
 #include <cmath>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "avptr.h"
+#include "media/avptr.h"
 
 #include <QString>
 #include <QVector>

@@ -1,7 +1,7 @@
 #include "exportcommand.h"
 
-#include "exportjob.h"
-#include "exportplan.h"
+#include "media/exportjob.h"
+#include "media/exportplan.h"
 #include "toolargs.h"
 #include "tooloutput.h"
 #include "toolusage.h"

@@ -1,12 +1,12 @@
 #include "framecommand.h"
 
-#include "pictureconverter.h"
+#include "media/pictureconverter.h"
 
-#include "avptr.h"
-#include "mediacontext.h"
-#include "mediaeventloop.h"
-#include "mediaframe.h"
-#include "mediainfo.h"
+#include "media/avptr.h"
+#include "media/mediacontext.h"
+#include "media/mediaeventloop.h"
+#include "media/mediaframe.h"
+#include "media/mediainfo.h"
 #include "toolargs.h"
 #include "tooloutput.h"
 

@@ -1,8 +1,8 @@
 #include "listcommand.h"
 
-#include "fixedremovabledrivequery.h"
-#include "folderscanner.h"
-#include "systemremovabledrivequery.h"
+#include "playlist/fixedremovabledrivequery.h"
+#include "playlist/folderscanner.h"
+#include "playlist/systemremovabledrivequery.h"
 #include "toolargs.h"
 #include "tooloutput.h"
 #include "toolusage.h"

@@ -6,10 +6,10 @@
 #include "probecommand.h"
 #include "repaircommand.h"
 #include "reportcommand.h"
+#include "resource/vistrelresource.h"
 #include "telemetrycommand.h"
 #include "tooloutput.h"
 #include "toolusage.h"
-#include "vistrelresource.h"
 #include "vistrelversion.h"
 
 #include <QApplication>

@@ -1,6 +1,6 @@
 #include "maptilecomposer.h"
 
-#include "maplog.h"
+#include "telemetry/maplog.h"
 
 #include <QDebug>
 #include <QEventLoop>

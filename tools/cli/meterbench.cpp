@@ -1,10 +1,10 @@
 #include "meterbench.h"
 
-#include "gsensormeterwidget.h"
-#include "mediainfo.h"
-#include "telemetrytrack.h"
+#include "media/mediainfo.h"
+#include "media/telemetrytrack.h"
+#include "playlist/trackexport.h"
+#include "telemetry/gsensormeterwidget.h"
 #include "tooloutput.h"
-#include "trackexport.h"
 
 #include <QElapsedTimer>
 #include <QImage>

@@ -1,14 +1,14 @@
 #include "probecommand.h"
 
-#include "avptr.h"
-#include "configfile.h"
-#include "globalsettings.h"
-#include "mediainfo.h"
-#include "telemetrytrack.h"
+#include "media/avptr.h"
+#include "media/configfile.h"
+#include "media/globalsettings.h"
+#include "media/mediainfo.h"
+#include "media/telemetrytrack.h"
+#include "playlist/trackexport.h"
 #include "toolargs.h"
 #include "tooloutput.h"
 #include "toolusage.h"
-#include "trackexport.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>

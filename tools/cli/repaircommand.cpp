@@ -1,10 +1,10 @@
 #include "repaircommand.h"
 
-#include "mediainfo.h"
+#include "media/mediainfo.h"
+#include "media/userfolders.h"
 #include "toolargs.h"
 #include "tooloutput.h"
 #include "toolusage.h"
-#include "userfolders.h"
 
 #include <QDir>
 #include <QFileInfo>

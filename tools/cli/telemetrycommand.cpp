@@ -1,11 +1,11 @@
 #include "telemetrycommand.h"
 
-#include "avptr.h"
-#include "telemetrytrack.h"
+#include "media/avptr.h"
+#include "media/telemetrytrack.h"
+#include "playlist/trackexport.h"
 #include "toolargs.h"
 #include "tooloutput.h"
 #include "toolusage.h"
-#include "trackexport.h"
 
 #include <QFileInfo>
 

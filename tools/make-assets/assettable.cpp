@@ -3,7 +3,7 @@
 #include "assetpalette.h"
 #include "glyphs.h"
 #include "imagewords.h"
-#include "languagetable.h"
+#include "translations/languagetable.h"
 
 #include <QLinearGradient>
 #include <QPainter>

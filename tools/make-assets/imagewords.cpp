@@ -1,7 +1,7 @@
 #include "imagewords.h"
 
 #include "glyphs.h"
-#include "languagetable.h"
+#include "translations/languagetable.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,6 +1,6 @@
 #include "damage.h"
 
-#include "mp4atoms.h"
+#include "media/mp4atoms.h"
 
 #include <QFile>
 #include <QVector>

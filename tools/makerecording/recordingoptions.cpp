@@ -1,6 +1,6 @@
 #include "recordingoptions.h"
 
-#include "framecode.h"
+#include "tools/framecode/framecode.h"
 
 #include <QFileInfo>
 

@@ -1,9 +1,9 @@
 #include "recordingwriter.h"
 
-#include "../../media/avptr.h"
 #include "audiotrack.h"
 #include "damage.h"
-#include "mp4atoms.h"
+#include "media/avptr.h"
+#include "media/mp4atoms.h"
 #include "nmealog.h"
 #include "synthetictelemetry.h"
 #include "videotrack.h"

@@ -1,6 +1,6 @@
 #include "videotrack.h"
 
-#include "framecode.h"
+#include "tools/framecode/framecode.h"
 
 extern "C" {
 #include <libavutil/opt.h>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "../../media/avptr.h"
+#include "media/avptr.h"
 #include "recordingoptions.h"
 
 #include <QString>
