@@ -286,9 +286,13 @@ keep start
 # 1. All channels, moving together.
 click "$all_button"
 poll_until 15 three_pictures || fail "channels: after a click on All the display does not show channels 1, 2, 3 (read: $seen)"
+# The channels come back half a second earlier on a change of channels; the first pictures of
+# the ones just shown may arrive a few frames apart on a busy machine, and must be in step at
+# once after that.
+in_step() { three_pictures && (($(spread) <= 2)); }
+poll_until 3 in_step || fail "channels: the three channels show frames ${fr[*]}, more than 2 apart"
 keep channels-a
 first_read=("${fr[@]}")
-(($(spread) <= 2)) || fail "channels: the three channels show frames ${fr[*]}, more than 2 apart"
 poll_until 10 moved_from 3 "${first_read[@]}" \
     || fail "channels: the frames do not advance on every channel: ${first_read[*]} then $seen"
 keep channels-b
@@ -363,8 +367,10 @@ poll_until 10 three_pictures || fail "next: after a click on All the display doe
 key Next
 next_shown() { three_pictures && ((pw[0] * 3 < ph[0] * 4 + 20 && pw[2] * 3 < ph[2] * 4 + 20)); }
 poll_until 15 next_shown || fail "next: after Page Down the display does not show the second recording's 4:3 pictures on channels 1, 2, 3 (read: $seen)"
+next_in_step() { next_shown && (($(spread) <= 2)); }
+poll_until 3 next_in_step || fail "next: the second recording shows frames ${fr[*]}, more than 2 apart"
 keep next
-((fr[0] < 120 && $(spread) <= 2)) || fail "next: the second recording shows frames ${fr[*]}, expected all alike and near its start"
+((fr[0] < 120)) || fail "next: the second recording shows frames ${fr[*]}, expected near its start"
 ok "next recording ($seen)"
 
 # A recording's open or a closed dialog leaves the X focus on the root window (no window
