@@ -55,7 +55,6 @@ public:
     TransportController *transport() const { return m_transport; }
     ExportController *exportController() const { return m_export; }
     ProgressbarDialog *exportDialog() const;
-    SnapshotController *snapshots() const { return m_snapshots; }
     bool isFullSize() const { return m_fullSize; }
     using ShortcutEntry = KeyTable::Entry;
     const QVector<ShortcutEntry> &shortcutEntries() const { return m_shortcuts; }
