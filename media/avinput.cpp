@@ -1,5 +1,7 @@
 #include "avinput.h"
 
+#include "triptimeline.h"
+
 namespace av {
 
 namespace {
@@ -31,15 +33,28 @@ FormatContextPtr openInput(const QString &path, const InputOptions &options, Inp
             allocated->max_analyze_duration = options.maxAnalyzeDuration;
     }
 
+    // A trip's concat list names the recordings by absolute path, which the demuxer refuses
+    // unless told that the list is trusted; the list may name local files only.
+    const AVInputFormat *format = nullptr;
+    AVDictionary *rawOptions = nullptr;
+    if (TripTimeline::isConcatList(path)) {
+        format = av_find_input_format("concat");
+        av_dict_set(&rawOptions, "safe", "0", 0);
+        av_dict_set(&rawOptions, "protocol_whitelist", "file", 0);
+    }
+    DictionaryPtr openOptions(rawOptions);
+
     // avformat_open_input frees the context itself when it fails.
     AVFormatContext *raw = allocated.release();
-    int ret = avformat_open_input(&raw, path.toUtf8().constData(), nullptr, nullptr);
+    rawOptions = openOptions.release();
+    int ret = avformat_open_input(&raw, path.toUtf8().constData(), format, &rawOptions);
+    openOptions.reset(rawOptions); // what the demuxer did not take
     if (ret < 0)
         return fail(InputError::Step::Open, ret, error);
     FormatContextPtr context(raw);
     if (options.afterOpen)
         options.afterOpen(context.get());
-    ret = avformat_find_stream_info(context.get(), nullptr);
+    ret = options.streamInfo ? avformat_find_stream_info(context.get(), nullptr) : 0;
     if (ret < 0)
         return fail(InputError::Step::StreamInfo, ret, error);
     return context;

@@ -18,6 +18,9 @@ struct InputOptions
     int flags = 0; // AVFMT_FLAG_* added to the context's flags before the open
     int64_t probeSize = 0; // bytes the open may read to find the format; 0: the library's
     int64_t maxAnalyzeDuration = 0; // microseconds the stream-info probe reads; 0: the library's
+    // Whether to read packets for the stream info; without, only what the header says is known
+    // (enough for the index and the user data of an MP4, and much cheaper).
+    bool streamInfo = true;
     // Runs between the open and the stream-info probe, on what the open alone found.
     std::function<void(AVFormatContext *)> afterOpen;
 };

@@ -5,6 +5,7 @@
 #include "converterrunner.h"
 #include "enginelog.h"
 #include "globalsettings.h"
+#include "triptimeline.h"
 
 #include <QDebug>
 #include <QDir>
@@ -160,6 +161,8 @@ int MediaInfo::init(const QString &path)
     }
 
     m_damaged = false;
+    // A trip's list has no index of its own: its recordings were probed when the trip was made.
+    const bool trip = TripTimeline::isConcatList(path);
     for (unsigned i = 0; i < ctx->nb_streams; ++i) {
         AVStream *stream = ctx->streams[i];
         const int entries = avformat_index_get_entries_count(stream);
@@ -168,7 +171,7 @@ int MediaInfo::init(const QString &path)
         const bool presentAtOpen = i < entriesAtOpen.size();
         if (presentAtOpen && entriesAtOpen[i] != entries)
             qCDebug(lcEngine).noquote() << "Index Entries Count at open:" << entriesAtOpen[i];
-        if (entries == 0 || (presentAtOpen && entriesAtOpen[i] == 0)) {
+        if (!trip && (entries == 0 || (presentAtOpen && entriesAtOpen[i] == 0))) {
             qCDebug(lcEngine).noquote() << "No map! (invalid file)";
             m_damaged = true;
         } else {

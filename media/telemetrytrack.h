@@ -6,6 +6,7 @@
 #include <QString>
 #include <QVector>
 
+class TripTimeline;
 struct AVFormatContext;
 struct AVStream;
 
@@ -25,8 +26,17 @@ public:
 
     // Reads the telemetry of the recording opened as ctx from the file at path: the samples of
     // every data and subtitle stream, then the "tlmd" user-data atom, which replaces what the
-    // streams gave when it holds telemetry records. Clears first.
+    // streams gave when it holds telemetry records. For a trip's concat list (TripTimeline),
+    // the joined track of its recordings (loadTrip). Clears first.
     void load(AVFormatContext *ctx, const QString &path);
+    // Reads the telemetry of every recording of a trip (each opened on its own, header only)
+    // and joins them with joined(). Clears first.
+    void loadTrip(const TripTimeline &trip);
+    // One track for a trip from the tracks of its files (parts[k] belongs to trip.files()[k]):
+    // on the trip's axis, at the smallest rate of the parts, each file's span is filled from its
+    // own samples; a span without GPS gets fixes marked invalid, one without G-sensor readings
+    // holds the last reading before it (the first of the trip at its start).
+    static TelemetryTrack joined(const TripTimeline &trip, const QVector<TelemetryTrack> &parts);
 
     int gpsCount() const { return m_gpsCount; }
     int gsensorCount() const { return m_gsensorCount; }

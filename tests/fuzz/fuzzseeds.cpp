@@ -86,8 +86,16 @@ int main(int argc, char **argv)
                  atom64("moov", atom64("udta", atom64("tlmd", block))),
                  atom("ftyp", "isom") + bigEndian(0, 4) + "moov" + atom("udta", atom("tlmd", "x")),
                  std::string("RIFF\x10\0\0\0AVI ", 12)});
-    for (const char *target :
-         {"fuzz_sampleparser", "fuzz_blockparser", "fuzz_gpssentence", "fuzz_atomreader"}) {
+    ok &= write(root / "fuzz_concatlist",
+                {"ffconcat version 1.0\nfile '/card/DRIVING/20190314_153012D.mp4'\nduration "
+                 "60.000000\nfile '/card/It'\\''s here.mp4'\nduration 59.98\n",
+                 "ffconcat version 1.0\nfile a\\ b.mp4\nduration 1\n",
+                 "ffconcat version 1.0\n# a comment\nfile 'x'\n"});
+    for (const char *target : {"fuzz_sampleparser",
+                               "fuzz_blockparser",
+                               "fuzz_gpssentence",
+                               "fuzz_atomreader",
+                               "fuzz_concatlist"}) {
         // libFuzzer writes what it finds into the first folder it is given; the seeds stay as
         // they are.
         std::error_code error;
