@@ -16,8 +16,9 @@ struct TripRecording
     PlayListEntry entry;
     QDateTime start; // from the name (FolderScanner::rowDateTime), UTC as the camera wrote it
     int64_t durationUs = 0; // from the container; 0 when the file cannot be opened
-    QString layout; // the streams in order ("h264 1920x1080|h264 1280x720|aac 2ch"); empty
-                    // when the file cannot be opened
+    QString layout; // the streams in order ("h264 1920x1080|h264 1280x720|aac 2ch 48000Hz|
+                    // subtitle mov_text", TripScanner::layoutOf); empty when the file cannot
+                    // be opened
     bool playable() const { return durationUs > 0 && !layout.isEmpty(); }
 };
 
