@@ -4,6 +4,7 @@
 #include "media/avptr.h"
 #include "media/telemetrytrack.h"
 #include "recordingname.h"
+#include "trip.h"
 
 #include <QDateTime>
 #include <QFileInfo>
@@ -77,18 +78,12 @@ QString toCsv(const TelemetryTrack &track)
     return text;
 }
 
-QString toGpx(const TelemetryTrack &track, const QString &path)
+// The GPS fixes as GPX; start (when valid) times the points, fix i at start + i x rate.
+QString toGpx(const TelemetryTrack &track, const QString &trackName, const QDateTime &start)
 {
     QVector<GpsSample> gps;
     track.gpsSamples(gps);
-    QString date, time, type;
-    QDateTime start;
-    if (parseRecordingName(QFileInfo(path), &date, &time, &type) >= 0) {
-        start = QDateTime::fromString(date + QLatin1Char(' ') + time,
-                                      QStringLiteral("yyyy-MM-dd HH:mm:ss"));
-        start.setTimeSpec(Qt::LocalTime);
-    }
-    const QString name = QFileInfo(path).fileName().toHtmlEscaped();
+    const QString name = trackName.toHtmlEscaped();
     QString text;
     QTextStream out(&text);
     out << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
@@ -115,6 +110,45 @@ QString toGpx(const TelemetryTrack &track, const QString &path)
     return text;
 }
 
+// The start a recording's name gives, in the camera's clock. Read as UTC, which has no
+// daylight-saving gap to make a camera time invalid nor a change to put a jump into the times.
+QDateTime nameStart(const QString &path)
+{
+    QString date, time, type;
+    if (parseRecordingName(QFileInfo(path), &date, &time, &type) < 0)
+        return QDateTime();
+    const QDate day = QDate::fromString(date, QStringLiteral("yyyy-MM-dd"));
+    const QTime clock = QTime::fromString(time, QStringLiteral("HH:mm:ss"));
+    return day.isValid() && clock.isValid() ? QDateTime(day, clock, Qt::UTC) : QDateTime();
+}
+
+QString formatted(const TelemetryTrack &track,
+                  TrackExport::Format format,
+                  const QString &name,
+                  const QDateTime &start)
+{
+    switch (format) {
+    case TrackExport::Csv:
+        return toCsv(track);
+    case TrackExport::Gpx:
+        return toGpx(track, name, start);
+    case TrackExport::Json:
+        break;
+    }
+    return toJson(track);
+}
+
+bool save(const QString &outputPath, const QString &text, QString *error)
+{
+    QSaveFile file(outputPath);
+    const QByteArray bytes = text.toUtf8();
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+        *error = QStringLiteral("%1: %2").arg(outputPath, file.errorString());
+        return false;
+    }
+    return true;
+}
+
 } // namespace
 
 int TrackExport::load(const QString &recordingPath, TelemetryTrack *track)
@@ -129,15 +163,32 @@ int TrackExport::load(const QString &recordingPath, TelemetryTrack *track)
 
 QString TrackExport::text(const TelemetryTrack &track, Format format, const QString &recordingPath)
 {
-    switch (format) {
-    case Csv:
-        return toCsv(track);
-    case Gpx:
-        return toGpx(track, recordingPath);
-    case Json:
-        break;
+    return formatted(track, format, QFileInfo(recordingPath).fileName(), nameStart(recordingPath));
+}
+
+QString TrackExport::tripText(const TelemetryTrack &track, Format format, const Trip &trip)
+{
+    const QString first
+            = trip.recordings.isEmpty() ? QString() : trip.recordings.first().entry.path;
+    const QString name = QStringLiteral("%1 (trip of %2 files)")
+                                 .arg(QFileInfo(first).fileName())
+                                 .arg(trip.recordings.size());
+    return formatted(track, format, name, trip.start);
+}
+
+bool TrackExport::writeTripFile(const Trip &trip,
+                                Format format,
+                                const QString &outputPath,
+                                QString *error)
+{
+    const TripTimeline timeline = trip.timeline();
+    if (timeline.isEmpty()) {
+        *error = QStringLiteral("the trip has no recording that can be opened");
+        return false;
     }
-    return toJson(track);
+    TelemetryTrack track;
+    track.loadTrip(timeline);
+    return save(outputPath, tripText(track, format, trip), error);
 }
 
 bool TrackExport::writeFile(const QString &recordingPath,
@@ -151,13 +202,7 @@ bool TrackExport::writeFile(const QString &recordingPath,
         *error = QStringLiteral("%1: cannot open: %2").arg(recordingPath, av::errorText(ret));
         return false;
     }
-    QSaveFile file(outputPath);
-    const QByteArray bytes = text(track, format, recordingPath).toUtf8();
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-        *error = QStringLiteral("%1: %2").arg(outputPath, file.errorString());
-        return false;
-    }
-    return true;
+    return save(outputPath, text(track, format, recordingPath), error);
 }
 
 QString TrackExport::suffix(Format format)
