@@ -149,7 +149,8 @@ private slots:
     {
         QTest::addColumn<QString>("command");
         QTest::addColumn<bool>("usageOnBareCall"); // the bare command fails with its usage line
-        for (const char *command : {"probe", "telemetry", "list", "repair", "export", "report"})
+        for (const char *command :
+             {"probe", "telemetry", "list", "trips", "repair", "export", "report"})
             QTest::newRow(command) << QString::fromLatin1(command) << true;
         for (const char *command : {"frame", "bench"})
             QTest::newRow(command) << QString::fromLatin1(command) << false;
@@ -312,6 +313,119 @@ private slots:
             const QString b = all.at(i).toObject().value(QStringLiteral("date")).toString()
                     + all.at(i).toObject().value(QStringLiteral("time")).toString();
             QVERIFY(a <= b);
+        }
+    }
+
+    // Two files that follow each other, an unreadable one after them, an event inside and a
+    // drive a minute later: two trips; the first one's track is one piece.
+    void trips_groupMeasureAndJoin()
+    {
+        const QString log
+                = TestPaths::nmeaLog(QStringLiteral("dashcam_leaflet-nmealayer_test.nmea"));
+        const QStringList drive = {QStringLiteral("--video"),
+                                   QStringLiteral("160x90"),
+                                   QStringLiteral("--telemetry"),
+                                   QStringLiteral("subtitle"),
+                                   QStringLiteral("--duration"),
+                                   QStringLiteral("2"),
+                                   QStringLiteral("--nmea"),
+                                   log};
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        const auto place = [&](const QString &name, const QStringList &options) {
+            const QString made = TestRecordings::make(name, options);
+            const QString path = dir.filePath(name);
+            return !made.isEmpty() && QFile::copy(made, path) ? path : QString();
+        };
+        const QString first = place(QStringLiteral("20240314_153000D.mp4"), drive);
+        const QString second = place(QStringLiteral("20240314_153002D.mp4"), drive);
+        const QString later = place(QStringLiteral("20240314_153100D.mp4"), drive);
+        const QString event = place(QStringLiteral("20240314_153001E.mp4"),
+                                    {QStringLiteral("--video"),
+                                     QStringLiteral("160x90"),
+                                     QStringLiteral("--duration"),
+                                     QStringLiteral("1")});
+        QStringList wider = drive;
+        wider[1] = QStringLiteral("320x180");
+        const QString otherStreams = place(QStringLiteral("20240314_153102D.mp4"), wider);
+        for (const QString &path : {first, second, later, event, otherStreams})
+            QVERIFY(!path.isEmpty());
+        const QString broken = dir.filePath(QStringLiteral("20240314_153004D.mp4"));
+        QFile junk(broken);
+        QVERIFY(junk.open(QIODevice::WriteOnly) && junk.write("not a recording") > 0);
+        junk.close();
+
+        const QJsonArray trips = toolJson({QStringLiteral("trips"), dir.path()})
+                                         .value(QStringLiteral("trips"))
+                                         .toArray();
+        QCOMPARE(trips.size(), 3); // the 320x180 file cannot join the drive before it
+        const QJsonObject trip = trips.at(0).toObject();
+        const QJsonArray files = trip.value(QStringLiteral("files")).toArray();
+        QCOMPARE(paths(files), (QStringList {first, second, broken}));
+        QCOMPARE(files.at(0).toObject().value(QStringLiteral("duration")).toDouble(), 2.0);
+        QCOMPARE(files.at(1).toObject().value(QStringLiteral("duration")).toDouble(), 2.0);
+        QCOMPARE(files.at(1).toObject().value(QStringLiteral("start")).toString(),
+                 QStringLiteral("2024-03-14T15:30:02.000"));
+        QCOMPARE(files.at(2).toObject().value(QStringLiteral("playable")).toBool(), false);
+        QCOMPARE(trip.value(QStringLiteral("duration")).toDouble(), 4.0);
+        QCOMPARE(trip.value(QStringLiteral("start")).toString(),
+                 QStringLiteral("2024-03-14T15:30:00.000"));
+        QVERIFY(trip.value(QStringLiteral("distance")).toDouble() > 0);
+        QVERIFY(trip.value(QStringLiteral("maxSpeed")).toDouble() > 0);
+        const QJsonArray marks = trip.value(QStringLiteral("events")).toArray();
+        QCOMPARE(paths(marks), QStringList {event});
+        QCOMPARE(marks.at(0).toObject().value(QStringLiteral("seconds")).toDouble(), 1.0);
+        QCOMPARE(paths(trips.at(1).toObject().value(QStringLiteral("files")).toArray()),
+                 QStringList {later});
+        QVERIFY(trips.at(1).toObject().value(QStringLiteral("events")).toArray().isEmpty());
+
+        // One track: the samples of both files, the GPX times on without a break.
+        int samples = 0;
+        for (const QString &file : {first, second})
+            samples += toolJson({QStringLiteral("telemetry"), file})
+                               .value(QStringLiteral("gps"))
+                               .toArray()
+                               .size();
+        const ProcessResult joined = tool(
+                {QStringLiteral("telemetry"), second, broken, first, QStringLiteral("--trip")});
+        QCOMPARE(joined.exitCode, 0);
+        QVERIFY2(joined.err.contains(broken.toUtf8()), joined.err.constData());
+        const QJsonObject track = QJsonDocument::fromJson(joined.out).object();
+        QCOMPARE(track.value(QStringLiteral("gps")).toArray().size(), samples);
+        const double rate = track.value(QStringLiteral("gpsRate")).toDouble();
+        QVERIFY(rate > 0);
+        const ProcessResult gpx = tool({QStringLiteral("telemetry"),
+                                        first,
+                                        second,
+                                        QStringLiteral("--trip"),
+                                        QStringLiteral("--format"),
+                                        QStringLiteral("gpx")});
+        QCOMPARE(gpx.exitCode, 0);
+        QXmlStreamReader xml(gpx.out);
+        QVector<QDateTime> times;
+        while (!xml.atEnd()) {
+            if (xml.readNext() == QXmlStreamReader::StartElement
+                && xml.name() == QLatin1String("time"))
+                times << QDateTime::fromString(xml.readElementText(), Qt::ISODateWithMs);
+        }
+        QVERIFY2(!xml.hasError(), qPrintable(xml.errorString()));
+        QCOMPARE(times.size(), samples);
+        QCOMPARE(times.first(),
+                 QDateTime::fromString(trip.value(QStringLiteral("start")).toString(),
+                                       Qt::ISODateWithMs));
+        for (int i = 1; i < times.size(); ++i)
+            QCOMPARE(times.at(i - 1).msecsTo(times.at(i)), qRound64(rate * 1000));
+
+        // Files that are no trip are refused, naming the file that breaks it.
+        for (const QStringList &pair :
+             {QStringList {first, later}, QStringList {later, otherStreams}}) {
+            const ProcessResult refused = tool({QStringLiteral("telemetry"),
+                                                pair.at(0),
+                                                pair.at(1),
+                                                QStringLiteral("--trip")});
+            QCOMPARE(refused.exitCode, 1);
+            QVERIFY(refused.out.isEmpty());
+            QVERIFY2(refused.err.contains(pair.at(1).toUtf8()), refused.err.constData());
         }
     }
 

@@ -10,6 +10,7 @@
 #include "telemetrycommand.h"
 #include "tooloutput.h"
 #include "toolusage.h"
+#include "tripscommand.h"
 #include "vistrelversion.h"
 
 #include <QApplication>
@@ -81,6 +82,8 @@ int main(int argc, char *argv[])
         return TelemetryCommand::run(args);
     if (command == QLatin1String("list"))
         return ListCommand::run(args);
+    if (command == QLatin1String("trips"))
+        return TripsCommand::run(args);
     if (command == QLatin1String("repair"))
         return RepairCommand::run(args);
     if (command == QLatin1String("export"))

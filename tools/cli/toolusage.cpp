@@ -24,18 +24,35 @@ const CommandText kCommands[] = {
          "                 without it the `model` file beside the program decides, as in the\n"
          "                 viewer\n"},
         {"telemetry",
-         "FILE [--format json|csv|gpx]",
+         "FILE... [--trip] [--format json|csv|gpx]",
          "every GPS and G-sensor sample",
          "Every telemetry sample of a recording with its index and time offset.\n"
          "\n"
          "  --format F     json (the default), csv, or gpx: GPX 1.1 with one track point per\n"
          "                 valid GPS fix, timed when the file name carries the recording's\n"
-         "                 start, with the speed in m/s\n"},
+         "                 start, with the speed in m/s\n"
+         "  --trip         the files are the recordings of one trip: one track on one time\n"
+         "                 axis, the files end to end in the order of their names' times\n"
+         "                 (GPX times run on from the first file's start). Fails when the\n"
+         "                 files are no trip (a gap of more than 5 s, other streams, another\n"
+         "                 kind); files that cannot be opened are left out, with a message\n"},
         {"list",
          "PATH... [--removable-root DIR]",
          "recordings of files and folders, by kind (JSON)",
          "The recordings among the files and folders given, in the play list's four tables\n"
          "(all, driving, event, parking).\n"
+         "\n"
+         "  --removable-root DIR   take DIR for the root of a removable drive (repeatable);\n"
+         "                         otherwise the system's mounts decide\n"},
+        {"trips",
+         "PATH... [--removable-root DIR]",
+         "drives: consecutive recordings of one kind played as one (JSON)",
+         "The trips among the recordings of the files and folders given: the recordings of\n"
+         "the driving and parking tables (and those of unknown kind) that follow each other\n"
+         "with at most 5 s between the end of one and the start of the next, with the same\n"
+         "streams. Each trip has its kind, files (path, start, duration, playable), start and\n"
+         "end, duration in seconds, distance in metres, top speed in km/h and the event\n"
+         "recordings that fall in it (path, start, seconds into the trip).\n"
          "\n"
          "  --removable-root DIR   take DIR for the root of a removable drive (repeatable);\n"
          "                         otherwise the system's mounts decide\n"},
