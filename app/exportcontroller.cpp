@@ -74,7 +74,7 @@ void ExportController::openDialog(ProgressbarDialog *dialog)
     if (dialog->GetPathText().isEmpty())
         dialog->SetPathText(*m_folder);
     m_window->setEnabled(false);
-    m_sourcePath = m_mediaInfo->currentPath();
+    m_sourcePath = m_resolveSource ? m_resolveSource() : m_mediaInfo->currentPath();
     dialog->setVideoCount(m_mediaInfo->videoCount());
     qCDebug(lcWindow).noquote() << m_sourcePath << "channel " << m_mediaInfo->videoCount()
                                 << ", audios " << m_mediaInfo->audioCount();

@@ -36,6 +36,13 @@ public:
                      QString *folder,
                      std::function<LoadingDialog *()> waitDialog);
 
+    // Which recording "the one playing" is when a dialog opens (by default the media info's
+    // current path; a trip names the recording playing at the moment).
+    void setSourceResolver(std::function<QString()> resolver)
+    {
+        m_resolveSource = std::move(resolver);
+    }
+
     ExportJob *job() const { return m_job; }
     bool isRunning() const { return m_job->isRunning(); }
     // The recording the open dialog exports ("" when none).
@@ -79,4 +86,5 @@ private:
     ExportJob *m_job;
     QString m_sourcePath;
     bool m_waitConnected = false;
+    std::function<QString()> m_resolveSource;
 };

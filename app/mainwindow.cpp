@@ -40,6 +40,8 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 MainWindow::MainWindow(QWidget *parent)
     : FramelessWindow(parent)
     , m_session(&m_mediaInfo, &m_eventLoop)
@@ -55,6 +57,11 @@ MainWindow::MainWindow(QWidget *parent)
             &m_mediaInfo, &m_eventLoop, &m_session, {this, m_display, m_gsensor, m_map}, this);
     m_export = new ExportController(
             this, &m_mediaInfo, m_transport, &m_exportFolder, [this] { return loadingDialog(); });
+    // In a trip, export the recording playing now.
+    m_export->setSourceResolver([this] {
+        return m_session.playingTrip().isEmpty() ? m_mediaInfo.currentPath()
+                                                 : m_session.recordingAt(m_session.playingTime());
+    });
     setCaptureFolder(UserFolders::captures());
     setExportFolder(UserFolders::savedVideos());
     QDir().mkpath(captureFolder());
@@ -183,6 +190,7 @@ void MainWindow::connectSession()
     connect(&m_session, &PlaybackSession::closeReady, this, &QWidget::close);
 
     connect(m_playList, &PlayListWidget::playFileSelected, &m_session, &PlaybackSession::play);
+    connect(m_playList, &PlayListWidget::tripSelected, &m_session, &PlaybackSession::playTrip);
     connect(m_playList,
             &PlayListWidget::playlistSelectionChanged,
             this,
@@ -220,7 +228,7 @@ void MainWindow::connectPanels()
             this,
             [this](MediaInfo *, MediaContext *, int oldState, int newState) {
                 if (newState == MediaInfo::Playing && oldState != MediaInfo::Paused)
-                    m_player->setEventMarks(m_gsensor->eventMarks());
+                    m_player->setEventMarks(eventMarks());
             });
 
     connect(m_titleBar,
@@ -497,10 +505,18 @@ void MainWindow::onSkipKey(int direction)
     m_transport->skip(direction > 0 ? TransportController::Forward : TransportController::Back);
 }
 
+QVector<double> MainWindow::eventMarks() const
+{
+    // The G-sensor's events, and in a trip the event recordings made during it.
+    QVector<double> marks = m_gsensor->eventMarks() + m_session.tripEventMarks();
+    std::sort(marks.begin(), marks.end());
+    return marks;
+}
+
 void MainWindow::onJumpToEventMark(int direction)
 {
-    const double target = GSensorEventDetector::adjacentMark(
-            m_gsensor->eventMarks(), m_session.playingTime(), direction);
+    const double target
+            = GSensorEventDetector::adjacentMark(eventMarks(), m_session.playingTime(), direction);
     if (target >= 0)
         onSeekToSeconds(target);
 }

@@ -92,6 +92,8 @@ public slots:
     // Keyboard: skip (or step the focused slider), event marks.
     void onSkipKey(int direction);
     void onJumpToEventMark(int direction);
+    // The seek bar's marks, ascending.
+    QVector<double> eventMarks() const;
     // A seek to a moment of the recording (the G-sensor meter's curve, the map, event marks).
     void onSeekToSeconds(double seconds);
 

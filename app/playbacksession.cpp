@@ -5,11 +5,17 @@
 #include "media/mediaeventloop.h"
 #include "media/mediainfo.h"
 #include "media/surroundviewmode.h"
+#include "playlist/trip.h"
 #include "windowlog.h"
 
 #include <QDebug>
 #include <QDir>
 #include <QFileInfo>
+#include <QSaveFile>
+#include <QStringList>
+#include <QTemporaryDir>
+
+#include <cmath>
 
 PlaybackSession::PlaybackSession(MediaInfo *info, MediaEventLoop *loop, QObject *parent)
     : QObject(parent)
@@ -57,6 +63,68 @@ PlaybackSession::PlaybackSession(MediaInfo *info, MediaEventLoop *loop, QObject 
                 if (result != 0)
                     m_info->finishSeeking();
             });
+}
+
+PlaybackSession::~PlaybackSession() = default;
+
+void PlaybackSession::playTrip(const Trip &trip)
+{
+    if (m_closing)
+        return;
+    QStringList skipped;
+    for (const TripRecording &recording : trip.recordings) {
+        if (!recording.playable())
+            skipped << QFileInfo(recording.entry.path).fileName();
+    }
+    if (!skipped.isEmpty())
+        emit problem(tr("Invalid File") + QLatin1Char('\n') + skipped.join(QLatin1Char('\n')));
+    TripInPlay inPlay {trip.timeline(), {}};
+    if (inPlay.timeline.isEmpty())
+        return;
+    for (const TripEvent &event : trip.events)
+        inPlay.events << event.seconds;
+    if (!m_tripFolder)
+        m_tripFolder = std::make_unique<QTemporaryDir>(QDir::tempPath()
+                                                       + QStringLiteral("/vistrel-trips-XXXXXX"));
+    const QString path = m_tripFolder->filePath(
+            QStringLiteral("trip-%1.%2").arg(++m_tripCount).arg(TripTimeline::ConcatSuffix));
+    QSaveFile list(path);
+    if (!m_tripFolder->isValid() || !list.open(QIODevice::WriteOnly)
+        || list.write(inPlay.timeline.toConcatList()) < 0 || !list.commit()) {
+        qCDebug(lcWindow).noquote() << "PlaybackSession: cannot write the trip list" << path;
+        emit problem(tr("Invalid File"));
+        return;
+    }
+    qCDebug(lcWindow).noquote() << "PlaybackSession: trip of" << inPlay.timeline.count()
+                                << "recordings," << inPlay.timeline.durationUs() / 1000000
+                                << "s, as" << path;
+    m_trips.insert(path, inPlay);
+    play(path);
+}
+
+QString PlaybackSession::recordingAt(double seconds, double *fileSeconds) const
+{
+    const auto trip = m_trips.constFind(m_playingPath);
+    if (trip == m_trips.constEnd()) {
+        if (fileSeconds)
+            *fileSeconds = seconds;
+        return m_playingPath;
+    }
+    int64_t fileUs = 0;
+    const int index = trip->timeline.fileAt(std::llround(seconds * 1e6), &fileUs);
+    if (fileSeconds)
+        *fileSeconds = double(fileUs) / 1e6;
+    return trip->timeline.files().at(index).path;
+}
+
+TripTimeline PlaybackSession::playingTrip() const
+{
+    return m_trips.value(m_playingPath).timeline;
+}
+
+QVector<double> PlaybackSession::tripEventMarks() const
+{
+    return m_trips.value(m_playingPath).events;
 }
 
 bool PlaybackSession::isRepairing() const

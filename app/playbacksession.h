@@ -1,16 +1,22 @@
 #pragma once
 
 #include "media/telemetrytrack.h"
+#include "media/triptimeline.h"
 
+#include <QHash>
 #include <QObject>
 #include <QString>
+#include <QVector>
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 
 class MediaContext;
 class MediaEventLoop;
 class MediaInfo;
+class QTemporaryDir;
+struct Trip;
 
 // One recording at a time through the engine: probe -> repair (when damaged) -> open ->
 // end of playing or error -> close -> the next row, and the window's close at the end. It keeps
@@ -32,6 +38,7 @@ public:
     using OpenPoster = std::function<void(const QString &path)>;
 
     PlaybackSession(MediaInfo *info, MediaEventLoop *loop, QObject *parent = nullptr);
+    ~PlaybackSession() override;
 
     // Without a poster the open goes out with no display, at normal speed and full volume.
     void setOpenPoster(OpenPoster poster) { m_postOpen = std::move(poster); }
@@ -42,6 +49,10 @@ public:
 
     // A row was chosen: plays it, after closing the recording that plays now.
     void play(const QString &path);
+    // A trip was chosen: its playable recordings play as one recording (the engine opens the
+    // concat list written here), after closing what plays now. Recordings that cannot be
+    // opened are left out with the usual message naming them.
+    void playTrip(const Trip &trip);
     // Probes a recording, repairs it when damaged, and posts its open.
     void open(const QString &path);
     // The play list has ended: the last repaired copy goes.
@@ -58,6 +69,13 @@ public:
     QString playingPath() const { return m_playingPath; }
     // The GUI's copy of the playing recording's telemetry (empty when none plays).
     const TelemetryTrack &telemetry() const { return m_telemetry; }
+    // The recording that plays at a playing time: for a trip the file of its timeline, with the
+    // time into that file in *fileSeconds; otherwise the playing path and the time itself.
+    QString recordingAt(double seconds, double *fileSeconds = nullptr) const;
+    // The trip in play (empty when a single recording plays).
+    TripTimeline playingTrip() const;
+    // The times of the event recordings inside the trip in play (empty for a recording).
+    QVector<double> tripEventMarks() const;
     // The playing time last reported (seconds); a seek sets it ahead of the report.
     double playingTime() const { return m_playingTime; }
     void setPlayingTime(double seconds) { m_playingTime = seconds; }
@@ -91,8 +109,18 @@ private:
     void onPlayingTime(MediaContext *context, double seconds);
     void onStateChanged(int oldState, int newState);
 
+    struct TripInPlay
+    {
+        TripTimeline timeline;
+        QVector<double> events;
+    };
+
     MediaInfo *m_info;
     MediaEventLoop *m_loop;
+    // The concat lists of the trips played, by path; removed with the session.
+    std::unique_ptr<QTemporaryDir> m_tripFolder;
+    QHash<QString, TripInPlay> m_trips;
+    int m_tripCount = 0;
     OpenPoster m_postOpen;
     QString m_repairFolder;
     int m_maxVideoStreams = 2;

@@ -20,6 +20,8 @@
 #include <QTimer>
 #include <QUrl>
 
+#include <cmath>
+
 SnapshotController::SnapshotController(MediaInfo *info,
                                        MediaEventLoop *loop,
                                        PlaybackSession *session,
@@ -39,12 +41,18 @@ void SnapshotController::capture()
         return;
     QString date;
     QString time;
-    RecordingName::parse(QFileInfo(m_session->playingPath()), &date, &time, nullptr);
-    const QDateTime start = QDateTime::fromString(date + QLatin1Char(' ') + time,
-                                                  QStringLiteral("yyyy-MM-dd hh:mm:ss"));
+    // In a trip the moment belongs to the recording playing now, whose name dates it.
+    const double playing = m_session->playingTime();
+    double fileSeconds = playing;
+    RecordingName::parse(
+            QFileInfo(m_session->recordingAt(playing, &fileSeconds)), &date, &time, nullptr);
+    QDateTime start = QDateTime::fromString(date + QLatin1Char(' ') + time,
+                                            QStringLiteral("yyyy-MM-dd hh:mm:ss"));
+    if (start.isValid())
+        start = start.addMSecs(qint64(std::llround((fileSeconds - playing) * 1000)));
     QStringList files;
     const CaptureWriter::Moment moment
-            = CaptureWriter::momentOf(m_session->telemetry(), m_session->playingTime(), start);
+            = CaptureWriter::momentOf(m_session->telemetry(), playing, start);
     if (m_views.display->captureFrames(m_captureFolder, files, moment) != 0)
         return;
     QMessageBox box(QMessageBox::Question,

@@ -7,7 +7,9 @@
 #include "playlisttablewidget.h"
 #include "removabledrivequery.h"
 #include "systemremovabledrivequery.h"
+#include "triplistwidget.h"
 
+#include <QButtonGroup>
 #include <QDebug>
 #include <QDir>
 #include <QFileDialog>
@@ -16,6 +18,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
 
@@ -92,20 +95,53 @@ PlayListWidget::PlayListWidget(MediaInfo *mediaInfo,
     headerLayout->addWidget(title);
     headerLayout->addStretch();
 
+    m_filterBar = new QWidget(headerBar);
+    auto *filterLayout = new QHBoxLayout(m_filterBar);
+    filterLayout->setContentsMargins(0, 0, 0, 0);
+    filterLayout->setSpacing(0);
+    headerLayout->addWidget(m_filterBar);
     const QString toolTips[FolderScanner::FilterCount]
             = {tr("All"), tr("Driving"), tr("Event"), tr("Parking")};
     for (int filter = 0; filter < FolderScanner::FilterCount; ++filter) {
-        auto *button = new QRadioButton(headerBar);
+        auto *button = new QRadioButton(m_filterBar);
         button->setObjectName(QLatin1String(buttonNames[filter]));
         button->setFixedSize(FilterButtonWidth, FilterButtonHeight);
         button->setToolTip(toolTips[filter]);
         button->setStyleSheet(filterButtonStyleSheet(QLatin1String(buttonImageBases[filter])));
         button->setEnabled(false);
-        headerLayout->addWidget(button);
+        filterLayout->addWidget(button);
         m_buttons[static_cast<size_t>(filter)] = button;
     }
     m_buttons[FolderScanner::All]->setChecked(true);
     m_layout->addWidget(headerBar);
+
+    // Recordings | Trips
+    auto *viewBar = new QWidget(this);
+    auto *viewLayout = new QHBoxLayout(viewBar);
+    viewLayout->setContentsMargins(2, 0, 2, 2);
+    viewLayout->setSpacing(2);
+    auto *viewGroup = new QButtonGroup(viewBar);
+    const QString viewTexts[2] = {tr("Recordings"), tr("Trips")};
+    const char *const viewNames[2] = {"recordingsViewButton", "tripsViewButton"};
+    for (int view = Recordings; view <= Trips; ++view) {
+        auto *button = new QPushButton(viewTexts[view], viewBar);
+        button->setObjectName(QLatin1String(viewNames[view]));
+        button->setCheckable(true);
+        button->setFocusPolicy(Qt::NoFocus);
+        button->setStyleSheet(QStringLiteral(
+                "QPushButton { color: white; background: #292929; border: 1px solid gray; "
+                "padding: 2px 8px; } QPushButton:checked { background: #505050; }"));
+        viewGroup->addButton(button, view);
+        viewLayout->addWidget(button);
+        m_viewButtons[view] = button;
+    }
+    viewLayout->addStretch();
+    m_viewButtons[Recordings]->setChecked(true);
+    connect(viewGroup, &QButtonGroup::idToggled, this, [this](int view, bool checked) {
+        if (checked)
+            showView(static_cast<View>(view));
+    });
+    m_layout->addWidget(viewBar);
 
     for (int filter = 0; filter < FolderScanner::FilterCount; ++filter) {
         auto *tableWidget = new PlayListTableWidget(this);
@@ -126,6 +162,17 @@ PlayListWidget::PlayListWidget(MediaInfo *mediaInfo,
         else
             tableWidget->hide();
     }
+
+    m_tripList = new TripListWidget(this);
+    m_tripList->hide();
+    m_layout->addWidget(m_tripList);
+    connect(m_tripList, &TripListWidget::tripActivated, this, &PlayListWidget::tripSelected);
+    m_tripList->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(m_tripList, &QWidget::customContextMenuRequested, this, &PlayListWidget::showTripMenu);
+    connect(m_tripList, &TripListWidget::tripsFound, this, [this](int count) {
+        if (m_view == Trips)
+            emit playlistSelectionChanged(m_tripList->selectedRow(), count);
+    });
 
     connect(m_buttons[FolderScanner::All],
             &QRadioButton::toggled,
@@ -159,12 +206,18 @@ int PlayListWidget::loadPlayList(const QStringList &paths, bool autoSelect)
 {
     clear();
     m_scanner.scan(paths);
+    if (m_view == Trips) {
+        m_tripsStale = false;
+        m_tripList->scan(m_scanner);
+    }
     for (int filter = 0; filter < FolderScanner::FilterCount; ++filter)
         m_tables[static_cast<size_t>(filter)]->setEntries(m_scanner.table(filter));
     updateFilterButtons();
 
     PlayListTableWidget *shown = currentTable();
     const int rowCount = shown->rowCount();
+    if (m_view == Trips)
+        return rowCount; // the trips come when found; the user picks one
     if (rowCount == 0) {
         emit playlistSelectionChanged(-1, 0);
         return 0;
@@ -181,6 +234,19 @@ int PlayListWidget::playNextFile(const QString &current)
 {
     qCDebug(lcPlayList).noquote() << "PlayListWidget::playNextFile"
                                   << ": current " << current;
+    if (m_view == Trips) {
+        const int row = m_tripList->selectedRow();
+        const int count = m_tripList->trips().size();
+        if (row >= 0 && row + 1 < count) {
+            startTrip(row + 1);
+            return 0;
+        }
+        if (count > 0) {
+            m_tripList->selectRow(0);
+            emit endOfPlayingListReached();
+        }
+        return -1;
+    }
     PlayListTableWidget *shown = currentTable();
     const int rowCount = shown->rowCount();
     const int row
@@ -206,6 +272,13 @@ int PlayListWidget::playNextFile(const QString &current)
 
 int PlayListWidget::playPrevFile()
 {
+    if (m_view == Trips) {
+        const int row = m_tripList->selectedRow();
+        if (row < 1)
+            return -1;
+        startTrip(row - 1);
+        return 0;
+    }
     PlayListTableWidget *shown = currentTable();
     const int row = shown->selectedRow();
     if (row < 1 || row >= shown->rowCount())
@@ -219,6 +292,13 @@ int PlayListWidget::playPrevFile()
 
 int PlayListWidget::playSelectedFile()
 {
+    if (m_view == Trips) {
+        const int row = m_tripList->selectedRow();
+        if (row < 0)
+            return -1;
+        emit tripSelected(m_tripList->trip(row));
+        return 0;
+    }
     PlayListTableWidget *shown = currentTable();
     const int row = shown->selectedRow();
     if (row < 0 || row >= shown->rowCount())
@@ -231,6 +311,8 @@ int PlayListWidget::playSelectedFile()
 void PlayListWidget::clear()
 {
     m_scanner.clear();
+    m_tripList->reset();
+    m_tripsStale = true;
     for (PlayListTableWidget *tableWidget : m_tables)
         tableWidget->setRowCount(0);
     updateFilterButtons();
@@ -347,7 +429,7 @@ void PlayListWidget::showFilter(int filter)
         return;
 
     delete m_layout->replaceWidget(shown, target);
-    target->show();
+    target->setVisible(m_view == Recordings);
     shown->hide();
     // A filter chosen by a direct call checks its button too. The buttons stay quiet: the
     // unchecked one would otherwise ask for its own table again.
@@ -443,4 +525,75 @@ void PlayListWidget::exportTrack(const QString &recordingPath, TrackExport::Form
     }
     qCDebug(lcPlayList).noquote() << "PlayListWidget::exportTrack" << recordingPath << "->"
                                   << output;
+}
+
+void PlayListWidget::showView(View view)
+{
+    if (view != Recordings && view != Trips)
+        return;
+    m_viewButtons[view]->blockSignals(true);
+    m_viewButtons[view]->setChecked(true);
+    m_viewButtons[view]->blockSignals(false);
+    if (view == m_view)
+        return;
+    m_view = view;
+    const bool trips = view == Trips;
+    m_filterBar->setVisible(!trips);
+    currentTable()->setVisible(!trips);
+    m_tripList->setVisible(trips);
+    if (trips && m_tripsStale && !m_scanner.entries().isEmpty()) {
+        m_tripsStale = false;
+        m_tripList->scan(m_scanner);
+    }
+    if (trips)
+        emit playlistSelectionChanged(m_tripList->selectedRow(), m_tripList->trips().size());
+    else
+        emit playlistSelectionChanged(currentTable()->selectedRow(), currentTable()->rowCount());
+}
+
+void PlayListWidget::startTrip(int row)
+{
+    m_tripList->selectRow(row);
+    emit tripSelected(m_tripList->trip(row));
+    emit playlistSelectionChanged(row, m_tripList->trips().size());
+}
+
+void PlayListWidget::showTripMenu(const QPoint &pos)
+{
+    const int row = m_tripList->rowAt(pos.y());
+    if (row < 0 || row >= m_tripList->trips().size())
+        return;
+    QMenu menu(this);
+    QAction *gpx = menu.addAction(tr("Export track (GPX)..."));
+    gpx->setObjectName(QStringLiteral("exportGpxAction"));
+    QAction *csv = menu.addAction(tr("Export track (CSV)..."));
+    csv->setObjectName(QStringLiteral("exportCsvAction"));
+    QAction *chosen = menu.exec(m_tripList->viewport()->mapToGlobal(pos));
+    if (chosen != gpx && chosen != csv)
+        return;
+    const Trip trip = m_tripList->trip(row);
+    const TrackExport::Format format = chosen == gpx ? TrackExport::Gpx : TrackExport::Csv;
+    const QString suffix = TrackExport::suffix(format);
+    const QString folder = m_trackFolder.isEmpty() ? UserFolders::savedVideos() : m_trackFolder;
+    QFileDialog dialog(this, tr("Export track"));
+    dialog.setObjectName(QStringLiteral("trackExportDialog"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(suffix);
+    dialog.setNameFilter(format == TrackExport::Gpx ? tr("GPS tracks (*.gpx)")
+                                                    : tr("Comma-separated values (*.csv)"));
+    dialog.setDirectory(folder);
+    const QString first
+            = trip.recordings.isEmpty() ? QString() : trip.recordings.first().entry.path;
+    dialog.selectFile(QFileInfo(first).completeBaseName() + QStringLiteral("_trip.") + suffix);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return;
+    const QString output = dialog.selectedFiles().first();
+    m_trackFolder = QFileInfo(output).absolutePath();
+    QString error;
+    if (!TrackExport::writeTripFile(trip, format, output, &error)) {
+        qCDebug(lcPlayList).noquote() << "PlayListWidget::showTripMenu" << error;
+        QMessageBox::warning(this,
+                             tr("Export track"),
+                             tr("The track could not be saved.") + QLatin1Char('\n') + error);
+    }
 }

@@ -13,7 +13,10 @@
 class MediaContext;
 class MediaInfo;
 class PlayListTableWidget;
+class QPushButton;
 class QRadioButton;
+class TripListWidget;
+struct Trip;
 class QVBoxLayout;
 class RemovableDriveQuery;
 
@@ -33,6 +36,9 @@ public:
     // mediaInfo (may be null: nothing plays then) must outlive the widget; its state signal is
     // connected to onMediaInfoStateChanged here. The first form asks the system which folders
     // are removable drive roots; tests pass a query of their own.
+    // What the panel lists: the recordings (the four tables) or the trips made of them.
+    enum View { Recordings = 0, Trips = 1 };
+
     explicit PlayListWidget(MediaInfo *mediaInfo, QWidget *parent = nullptr);
     PlayListWidget(MediaInfo *mediaInfo,
                    std::unique_ptr<RemovableDriveQuery> drives,
@@ -57,6 +63,12 @@ public:
     // Empties the list and the tables, disables the filter buttons and checks "All".
     void clear();
 
+    // Shows the recordings or the trips; the trips are found on first showing after a load.
+    // Next, previous and selected then walk the rows of what is shown.
+    void showView(View view);
+    View view() const { return m_view; }
+    TripListWidget *tripList() const { return m_tripList; }
+
     // Asks where to save the telemetry track of a recording (a save dialog named
     // "trackExportDialog") and writes it there; a failure is shown in a message box.
     void exportTrack(const QString &recordingPath, TrackExport::Format format);
@@ -80,6 +92,8 @@ signals:
     void playFileSelected(QString file_path);
     void playlistSelectionChanged(int row, int row_count);
     void endOfPlayingListReached();
+    // Play this trip (the trips view's row was chosen).
+    void tripSelected(const Trip &trip);
 
 public slots:
     void onCellDoubleClicked(int row, int col);
@@ -106,6 +120,10 @@ private:
     // The context menu of the row at pos (viewport coordinates): "Export track (GPX)..." and
     // "Export track (CSV)..." (actions "exportGpxAction", "exportCsvAction").
     void showRowMenu(PlayListTableWidget *table, const QPoint &pos);
+    // The trips view's row menu: the whole trip's track as GPX or CSV.
+    void showTripMenu(const QPoint &pos);
+    // Starts trip row of the trips view.
+    void startTrip(int row);
 
     MediaInfo *m_mediaInfo = nullptr;
     std::unique_ptr<RemovableDriveQuery> m_drives;
@@ -114,4 +132,9 @@ private:
     std::array<PlayListTableWidget *, FolderScanner::FilterCount> m_tables {};
     std::array<QRadioButton *, FolderScanner::FilterCount> m_buttons {};
     QString m_trackFolder; // where the last track went
+    TripListWidget *m_tripList = nullptr;
+    QPushButton *m_viewButtons[2] = {};
+    QWidget *m_filterBar = nullptr; // the filter buttons, hidden with the trips
+    View m_view = Recordings;
+    bool m_tripsStale = true; // the trips have not been found since the last load
 };

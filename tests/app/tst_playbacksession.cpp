@@ -4,7 +4,13 @@
 #include "media/mediacontext.h"
 #include "media/mediaeventloop.h"
 #include "media/mediainfo.h"
+#include "playlist/trackexport.h"
+#include "playlist/trip.h"
+#include "playlist/tripgrouper.h"
+#include "playlist/tripscanner.h"
 #include "testrecordings.h"
+
+#include <QFileInfo>
 
 #include <QFile>
 #include <QSignalSpy>
@@ -157,6 +163,67 @@ private slots:
         QVERIFY(!f.session.playingContext());
         QVERIFY(positions.count() >= 2);
         QVERIFY(positions.last().at(0).toDouble() > positions.first().at(0).toDouble());
+    }
+
+    // A trip plays as one recording: one open and one close for all its files, one time axis
+    // (the positions run past the first file's end), the joined telemetry, the file of a
+    // moment; a damaged file inside it is left out with the message naming it.
+    void trip_playsItsFilesAsOneRecording()
+    {
+        const QStringList options {QStringLiteral("--video"),
+                                   QStringLiteral("160x90"),
+                                   QStringLiteral("--audio"),
+                                   QStringLiteral("--telemetry"),
+                                   QStringLiteral("tlmd"),
+                                   QStringLiteral("--duration"),
+                                   QStringLiteral("2")};
+        QVector<TripRecording> rows;
+        const char *const names[]
+                = {"20240102_100000D.mp4", "20240102_100002D.mp4", "20240102_100004D.mp4"};
+        for (int i = 0; i < 3; ++i) {
+            QStringList fileOptions = options;
+            fileOptions << QStringLiteral("--seed") << QString::number(i);
+            if (i == 1)
+                fileOptions << QStringLiteral("--damage") << QStringLiteral("mp4-no-moov");
+            const QString path = TestRecordings::make(QLatin1String(names[i]), fileOptions);
+            QVERIFY(!path.isEmpty());
+            PlayListEntry entry;
+            entry.path = path;
+            entry.date = QStringLiteral("2024-01-02");
+            entry.time = QStringLiteral("10:00:0%1").arg(2 * i);
+            entry.kind = RecordingKind::Driving;
+            rows << TripScanner::inspect(entry);
+        }
+        const QVector<Trip> trips = TripGrouper::group(rows, {});
+        QCOMPARE(trips.size(), 1);
+        const TripTimeline timeline = trips.first().timeline();
+        QCOMPARE(timeline.count(), 2);
+        TelemetryTrack first;
+        QCOMPARE(TrackExport::load(rows.first().entry.path, &first), 0);
+        QVERIFY(first.gpsCount() > 0);
+
+        Fixture f;
+        QSignalSpy problems(&f.session, &PlaybackSession::problem);
+        QSignalSpy contexts(&f.session, &PlaybackSession::playingContextChanged);
+        QSignalSpy positions(&f.session, &PlaybackSession::positionChanged);
+        f.session.playTrip(trips.first());
+        QCOMPARE(problems.count(), 1);
+        QVERIFY(problems.at(0).at(0).toString().contains(QLatin1String(names[1])));
+        QTRY_COMPARE_WITH_TIMEOUT(f.info.state(), int(MediaInfo::Playing), 20000);
+        QCOMPARE(f.info.duration(), 4.0);
+        QCOMPARE(f.session.telemetry().gpsCount(), 2 * first.gpsCount());
+        double fileSeconds = -1;
+        QCOMPARE(f.session.recordingAt(3.0, &fileSeconds), rows.at(2).entry.path);
+        QCOMPARE(fileSeconds, 1.0);
+        QCOMPARE(f.session.recordingAt(0.5), rows.at(0).entry.path);
+
+        QTRY_COMPARE_WITH_TIMEOUT(f.next.count(), 1, 20000);
+        QVERIFY(TripTimeline::isConcatList(f.next.at(0).at(0).toString()));
+        QCOMPARE(contexts.count(), 2); // one open, one close
+        double last = 0;
+        for (const QList<QVariant> &position : positions)
+            last = std::max(last, position.at(0).toDouble());
+        QVERIFY2(last > 3.0, qPrintable(QString::number(last)));
     }
 };
 
