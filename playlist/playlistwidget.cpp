@@ -130,7 +130,9 @@ PlayListWidget::PlayListWidget(MediaInfo *mediaInfo,
         button->setFocusPolicy(Qt::NoFocus);
         button->setStyleSheet(QStringLiteral(
                 "QPushButton { color: white; background: #292929; border: 1px solid gray; "
-                "padding: 2px 8px; } QPushButton:checked { background: #505050; }"));
+                "padding: 2px 0px; } QPushButton:checked { background: #505050; }"));
+        // The style sheet's border leaves the text less room than the size hint counts on.
+        button->setMinimumWidth(button->fontMetrics().horizontalAdvance(viewTexts[view]) + 16);
         viewGroup->addButton(button, view);
         viewLayout->addWidget(button);
         m_viewButtons[view] = button;

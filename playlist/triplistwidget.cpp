@@ -113,8 +113,8 @@ void TripListWidget::setTrips(const QVector<Trip> &trips)
         QStringList files;
         for (const TripRecording &recording : trip.recordings)
             files << QFileInfo(recording.entry.path).fileName();
-        const QString tip = tr("%n recording(s)", nullptr, trip.recordings.size())
-                + QLatin1Char('\n') + files.join(QLatin1Char('\n'));
+        const QString tip = tr("Recordings: %1").arg(trip.recordings.size()) + QLatin1Char('\n')
+                + files.join(QLatin1Char('\n'));
         const QString texts[ColumnCount] = {
                 trip.start.toString(QStringLiteral("yyyy-MM-dd")),
                 trip.start.toString(QStringLiteral("HH:mm:ss")),

@@ -363,6 +363,14 @@
         <source>Unknown-</source>
         <translation>Onbekend-</translation>
     </message>
+    <message>
+        <source>Recordings</source>
+        <translation>Opnamen</translation>
+    </message>
+    <message>
+        <source>Trips</source>
+        <translation>Ritten</translation>
+    </message>
 </context>
 <context>
     <name>PlaybackSession</name>
@@ -618,6 +626,49 @@
     <message>
         <source>Close</source>
         <translation>Sluiten</translation>
+    </message>
+</context>
+<context>
+    <name>TripListWidget</name>
+    <message>
+        <source>Date</source>
+        <translation>Datum</translation>
+    </message>
+    <message>
+        <source>Start</source>
+        <translation>Begin</translation>
+    </message>
+    <message>
+        <source>End</source>
+        <translation>Einde</translation>
+    </message>
+    <message>
+        <source>Duration</source>
+        <translation>Duur</translation>
+    </message>
+    <message>
+        <source>Distance</source>
+        <translation>Afstand</translation>
+    </message>
+    <message>
+        <source>Events</source>
+        <translation>Gebeurtenissen</translation>
+    </message>
+    <message>
+        <source>Finding trips...</source>
+        <translation>Ritten zoeken...</translation>
+    </message>
+    <message>
+        <source>Recordings: %1</source>
+        <translation>Opnamen: %1</translation>
+    </message>
+    <message>
+        <source>%1 m</source>
+        <translation>%1 m</translation>
+    </message>
+    <message>
+        <source>%1 km</source>
+        <translation>%1 km</translation>
     </message>
 </context>
 <context>

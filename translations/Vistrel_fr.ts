@@ -363,6 +363,14 @@
         <source>Unknown-</source>
         <translation>Inconnu-</translation>
     </message>
+    <message>
+        <source>Recordings</source>
+        <translation>Enregistrements</translation>
+    </message>
+    <message>
+        <source>Trips</source>
+        <translation>Trajets</translation>
+    </message>
 </context>
 <context>
     <name>PlaybackSession</name>
@@ -618,6 +626,49 @@
     <message>
         <source>Close</source>
         <translation>Fermer</translation>
+    </message>
+</context>
+<context>
+    <name>TripListWidget</name>
+    <message>
+        <source>Date</source>
+        <translation>Date</translation>
+    </message>
+    <message>
+        <source>Start</source>
+        <translation>Début</translation>
+    </message>
+    <message>
+        <source>End</source>
+        <translation>Fin</translation>
+    </message>
+    <message>
+        <source>Duration</source>
+        <translation>Durée</translation>
+    </message>
+    <message>
+        <source>Distance</source>
+        <translation>Distance</translation>
+    </message>
+    <message>
+        <source>Events</source>
+        <translation>Événements</translation>
+    </message>
+    <message>
+        <source>Finding trips...</source>
+        <translation>Recherche des trajets...</translation>
+    </message>
+    <message>
+        <source>Recordings: %1</source>
+        <translation>Enregistrements : %1</translation>
+    </message>
+    <message>
+        <source>%1 m</source>
+        <translation>%1 m</translation>
+    </message>
+    <message>
+        <source>%1 km</source>
+        <translation>%1 km</translation>
     </message>
 </context>
 <context>

@@ -363,6 +363,14 @@
         <source>Unknown-</source>
         <translation>Sconosciuto-</translation>
     </message>
+    <message>
+        <source>Recordings</source>
+        <translation>Registrazioni</translation>
+    </message>
+    <message>
+        <source>Trips</source>
+        <translation>Viaggi</translation>
+    </message>
 </context>
 <context>
     <name>PlaybackSession</name>
@@ -618,6 +626,49 @@
     <message>
         <source>Close</source>
         <translation>Chiudi</translation>
+    </message>
+</context>
+<context>
+    <name>TripListWidget</name>
+    <message>
+        <source>Date</source>
+        <translation>Data</translation>
+    </message>
+    <message>
+        <source>Start</source>
+        <translation>Inizio</translation>
+    </message>
+    <message>
+        <source>End</source>
+        <translation>Fine</translation>
+    </message>
+    <message>
+        <source>Duration</source>
+        <translation>Durata</translation>
+    </message>
+    <message>
+        <source>Distance</source>
+        <translation>Distanza</translation>
+    </message>
+    <message>
+        <source>Events</source>
+        <translation>Eventi</translation>
+    </message>
+    <message>
+        <source>Finding trips...</source>
+        <translation>Ricerca dei viaggi...</translation>
+    </message>
+    <message>
+        <source>Recordings: %1</source>
+        <translation>Registrazioni: %1</translation>
+    </message>
+    <message>
+        <source>%1 m</source>
+        <translation>%1 m</translation>
+    </message>
+    <message>
+        <source>%1 km</source>
+        <translation>%1 km</translation>
     </message>
 </context>
 <context>

@@ -363,6 +363,14 @@
         <source>Unknown-</source>
         <translation>不明-</translation>
     </message>
+    <message>
+        <source>Recordings</source>
+        <translation>録画</translation>
+    </message>
+    <message>
+        <source>Trips</source>
+        <translation>トリップ</translation>
+    </message>
 </context>
 <context>
     <name>PlaybackSession</name>
@@ -618,6 +626,49 @@
     <message>
         <source>Close</source>
         <translation>閉じる</translation>
+    </message>
+</context>
+<context>
+    <name>TripListWidget</name>
+    <message>
+        <source>Date</source>
+        <translation>日付</translation>
+    </message>
+    <message>
+        <source>Start</source>
+        <translation>開始</translation>
+    </message>
+    <message>
+        <source>End</source>
+        <translation>終了</translation>
+    </message>
+    <message>
+        <source>Duration</source>
+        <translation>長さ</translation>
+    </message>
+    <message>
+        <source>Distance</source>
+        <translation>距離</translation>
+    </message>
+    <message>
+        <source>Events</source>
+        <translation>イベント</translation>
+    </message>
+    <message>
+        <source>Finding trips...</source>
+        <translation>トリップを検索中...</translation>
+    </message>
+    <message>
+        <source>Recordings: %1</source>
+        <translation>録画: %1</translation>
+    </message>
+    <message>
+        <source>%1 m</source>
+        <translation>%1 m</translation>
+    </message>
+    <message>
+        <source>%1 km</source>
+        <translation>%1 km</translation>
     </message>
 </context>
 <context>

@@ -363,6 +363,14 @@
         <source>Unknown-</source>
         <translation>알 수 없음-</translation>
     </message>
+    <message>
+        <source>Recordings</source>
+        <translation>녹화</translation>
+    </message>
+    <message>
+        <source>Trips</source>
+        <translation>여정</translation>
+    </message>
 </context>
 <context>
     <name>PlaybackSession</name>
@@ -618,6 +626,49 @@
     <message>
         <source>Close</source>
         <translation>닫기</translation>
+    </message>
+</context>
+<context>
+    <name>TripListWidget</name>
+    <message>
+        <source>Date</source>
+        <translation>날짜</translation>
+    </message>
+    <message>
+        <source>Start</source>
+        <translation>시작</translation>
+    </message>
+    <message>
+        <source>End</source>
+        <translation>끝</translation>
+    </message>
+    <message>
+        <source>Duration</source>
+        <translation>길이</translation>
+    </message>
+    <message>
+        <source>Distance</source>
+        <translation>거리</translation>
+    </message>
+    <message>
+        <source>Events</source>
+        <translation>이벤트</translation>
+    </message>
+    <message>
+        <source>Finding trips...</source>
+        <translation>여정을 찾는 중...</translation>
+    </message>
+    <message>
+        <source>Recordings: %1</source>
+        <translation>녹화: %1</translation>
+    </message>
+    <message>
+        <source>%1 m</source>
+        <translation>%1 m</translation>
+    </message>
+    <message>
+        <source>%1 km</source>
+        <translation>%1 km</translation>
     </message>
 </context>
 <context>

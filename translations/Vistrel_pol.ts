@@ -363,6 +363,14 @@
         <source>Unknown-</source>
         <translation>Nieznany-</translation>
     </message>
+    <message>
+        <source>Recordings</source>
+        <translation>Nagrania</translation>
+    </message>
+    <message>
+        <source>Trips</source>
+        <translation>Trasy</translation>
+    </message>
 </context>
 <context>
     <name>PlaybackSession</name>
@@ -618,6 +626,49 @@
     <message>
         <source>Close</source>
         <translation>Zamknij</translation>
+    </message>
+</context>
+<context>
+    <name>TripListWidget</name>
+    <message>
+        <source>Date</source>
+        <translation>Data</translation>
+    </message>
+    <message>
+        <source>Start</source>
+        <translation>Początek</translation>
+    </message>
+    <message>
+        <source>End</source>
+        <translation>Koniec</translation>
+    </message>
+    <message>
+        <source>Duration</source>
+        <translation>Czas</translation>
+    </message>
+    <message>
+        <source>Distance</source>
+        <translation>Dystans</translation>
+    </message>
+    <message>
+        <source>Events</source>
+        <translation>Zdarzenia</translation>
+    </message>
+    <message>
+        <source>Finding trips...</source>
+        <translation>Wyszukiwanie tras...</translation>
+    </message>
+    <message>
+        <source>Recordings: %1</source>
+        <translation>Nagrania: %1</translation>
+    </message>
+    <message>
+        <source>%1 m</source>
+        <translation>%1 m</translation>
+    </message>
+    <message>
+        <source>%1 km</source>
+        <translation>%1 km</translation>
     </message>
 </context>
 <context>
