@@ -6,6 +6,7 @@
 #include "media/avptr.h"
 #include "media/telemetryparser.h"
 #include "media/telemetrytrack.h"
+#include "media/triptimeline.h"
 #include "testpaths.h"
 #include "testrecordings.h"
 
@@ -16,6 +17,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -232,6 +234,12 @@ private slots:
 
     void generatedRecording_data();
     void generatedRecording();
+
+    void tripTimeline_data();
+    void tripTimeline();
+    void tripConcatList_data();
+    void tripConcatList();
+    void loadTrip_joinsTheFilesOnOneAxis();
 
 private:
     QTemporaryDir m_dir;
@@ -1134,6 +1142,116 @@ void TestTelemetry::generatedRecording()
             QVERIFY(std::fabs(v) >= 1.0 / 32 && std::fabs(v) <= 8.0);
     }
     QCOMPARE(track.gpsIndexAt(seconds - 0.001), gpsCount - 1);
+}
+
+// Two files of 3 s and 2.5 s: a moment on a boundary belongs to the file that starts there.
+void TestTelemetry::tripTimeline_data()
+{
+    QTest::addColumn<qint64>("tripUs");
+    QTest::addColumn<int>("file");
+    QTest::addColumn<qint64>("fileUs");
+    QTest::newRow("start") << qint64(0) << 0 << qint64(0);
+    QTest::newRow("before the trip") << qint64(-5) << 0 << qint64(0);
+    QTest::newRow("last moment of the first") << qint64(2999999) << 0 << qint64(2999999);
+    QTest::newRow("first moment of the second") << qint64(3000000) << 1 << qint64(0);
+    QTest::newRow("end") << qint64(5500000) << 1 << qint64(2500000);
+    QTest::newRow("past the end") << qint64(9000000) << 1 << qint64(2500000);
+}
+
+void TestTelemetry::tripTimeline()
+{
+    QFETCH(qint64, tripUs);
+    QFETCH(int, file);
+    QFETCH(qint64, fileUs);
+    const TripTimeline trip({{QStringLiteral("/a.mp4"), 3000000},
+                             {QStringLiteral("/empty.mp4"), 0},
+                             {QStringLiteral("/b.mp4"), 2500000}});
+    QCOMPARE(trip.count(), 2); // the empty one cannot be placed
+    QCOMPARE(trip.durationUs(), qint64(5500000));
+    int64_t inFile = -1;
+    QCOMPARE(trip.fileAt(tripUs, &inFile), file);
+    QCOMPARE(qint64(inFile), fileUs);
+    QCOMPARE(qint64(trip.tripTime(file, inFile)), std::clamp<qint64>(tripUs, 0, 5500000));
+}
+
+void TestTelemetry::tripConcatList_data()
+{
+    QTest::addColumn<QByteArray>("text");
+    QTest::addColumn<int>("files");
+    const QByteArray head("ffconcat version 1.0\n");
+    QTest::newRow("written") << TripTimeline({{QStringLiteral("/card/It's 1.mp4"), 60000000},
+                                              {QStringLiteral("/card/b.mp4"), 1033333}})
+                                        .toConcatList()
+                             << 2;
+    QTest::newRow("escaped blank") << head + "file a\\ b.mp4\nduration 1.5\n" << 1;
+    QTest::newRow("no header") << QByteArray("file 'a'\nduration 1\n") << 0;
+    QTest::newRow("no duration") << head + "file 'a'\n" << 0;
+    QTest::newRow("zero duration") << head + "file 'a'\nduration 0\n" << 0;
+    QTest::newRow("seven decimals") << head + "file 'a'\nduration 1.0000001\n" << 0;
+    QTest::newRow("open quote") << head + "file 'a\nduration 1\n" << 0;
+    QTest::newRow("other directive") << head + "file 'a'\ninpoint 1\nduration 1\n" << 0;
+    QTest::newRow("no file") << head << 0;
+}
+
+void TestTelemetry::tripConcatList()
+{
+    QFETCH(QByteArray, text);
+    QFETCH(int, files);
+    TripTimeline trip;
+    QString error;
+    QCOMPARE(TripTimeline::fromConcatList(text, &trip, &error), files > 0);
+    QCOMPARE(trip.count(), files);
+    QCOMPARE(error.isEmpty(), files > 0);
+    if (QByteArray(QTest::currentDataTag()) == "written") {
+        QCOMPARE(trip.files().at(0).path, QStringLiteral("/card/It's 1.mp4"));
+        QCOMPARE(qint64(trip.files().at(1).durationUs), qint64(1033333));
+    }
+}
+
+// Files of different G-sensor rates join at the finer one; each span shows its own file.
+void TestTelemetry::loadTrip_joinsTheFilesOnOneAxis()
+{
+    QStringList paths;
+    for (int rate : {10, 20}) {
+        const QString path = TestRecordings::make(QStringLiteral("trip%1.mp4").arg(rate),
+                                                  {QStringLiteral("--video"),
+                                                   QStringLiteral("160x90"),
+                                                   QStringLiteral("--telemetry"),
+                                                   QStringLiteral("tlmd"),
+                                                   QStringLiteral("--gsensor-rate"),
+                                                   QString::number(rate),
+                                                   QStringLiteral("--duration"),
+                                                   QStringLiteral("2"),
+                                                   QStringLiteral("--seed"),
+                                                   QString::number(rate)});
+        QVERIFY(!path.isEmpty());
+        paths << path;
+    }
+    QVector<TelemetryTrack> parts(2);
+    QVector<TripTimeline::File> files;
+    for (int i = 0; i < 2; ++i) {
+        av::FormatContextPtr ctx = TestRecordings::open(paths.at(i));
+        QVERIFY(ctx);
+        parts[i].load(ctx.get(), paths.at(i));
+        QVERIFY(parts.at(i).gsensorCount() > 0 && parts.at(i).gpsCount() > 0);
+        files.append({paths.at(i), ctx->duration});
+    }
+    const TripTimeline timeline(files);
+    TelemetryTrack trip;
+    trip.loadTrip(timeline);
+    QCOMPARE(trip.gsensorRate(), parts.at(1).gsensorRate());
+    QCOMPARE(trip.gsensorCount(),
+             int(std::llround(timeline.durationUs() / 1e6 / parts.at(1).gsensorRate())));
+    QCOMPARE(trip.gpsCount(), parts.at(0).gpsCount() + parts.at(1).gpsCount());
+    const double first = double(files.at(0).durationUs) / 1e6;
+    for (double t : {0.0, 0.55, first - 0.1}) {
+        QCOMPARE(trip.gsensorAt(t)->x, parts.at(0).gsensorAt(t)->x);
+        QCOMPARE(trip.gsensorAt(t)->z, parts.at(0).gsensorAt(t)->z);
+    }
+    for (double t : {0.0, 0.5, 1.9}) {
+        QCOMPARE(trip.gsensorAt(first + t)->y, parts.at(1).gsensorAt(t)->y);
+        QCOMPARE(trip.gpsAt(first + t)->latitude, parts.at(1).gpsAt(t)->latitude);
+    }
 }
 
 QTEST_GUILESS_MAIN(TestTelemetry)
