@@ -501,7 +501,7 @@ void PlayListWidget::showRowMenu(PlayListTableWidget *table, const QPoint &pos)
         exportTrack(path, TrackExport::Csv);
 }
 
-void PlayListWidget::exportTrack(const QString &recordingPath, TrackExport::Format format)
+QString PlayListWidget::askTrackOutput(const QString &baseName, TrackExport::Format format)
 {
     const QString suffix = TrackExport::suffix(format);
     const QString folder = m_trackFolder.isEmpty() ? UserFolders::savedVideos() : m_trackFolder;
@@ -512,17 +512,30 @@ void PlayListWidget::exportTrack(const QString &recordingPath, TrackExport::Form
     dialog.setNameFilter(format == TrackExport::Gpx ? tr("GPS tracks (*.gpx)")
                                                     : tr("Comma-separated values (*.csv)"));
     dialog.setDirectory(folder);
-    dialog.selectFile(QFileInfo(recordingPath).completeBaseName() + QLatin1Char('.') + suffix);
+    dialog.selectFile(baseName + QLatin1Char('.') + suffix);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return;
+        return QString();
     const QString output = dialog.selectedFiles().first();
     m_trackFolder = QFileInfo(output).absolutePath();
+    return output;
+}
+
+void PlayListWidget::reportTrackFailure(const QString &error)
+{
+    qCDebug(lcPlayList).noquote() << "PlayListWidget: track export failed:" << error;
+    QMessageBox::warning(this,
+                         tr("Export track"),
+                         tr("The track could not be saved.") + QLatin1Char('\n') + error);
+}
+
+void PlayListWidget::exportTrack(const QString &recordingPath, TrackExport::Format format)
+{
+    const QString output = askTrackOutput(QFileInfo(recordingPath).completeBaseName(), format);
+    if (output.isEmpty())
+        return;
     QString error;
     if (!TrackExport::writeFile(recordingPath, format, output, &error)) {
-        qCDebug(lcPlayList).noquote() << "PlayListWidget::exportTrack" << error;
-        QMessageBox::warning(this,
-                             tr("Export track"),
-                             tr("The track could not be saved.") + QLatin1Char('\n') + error);
+        reportTrackFailure(error);
         return;
     }
     qCDebug(lcPlayList).noquote() << "PlayListWidget::exportTrack" << recordingPath << "->"
@@ -575,27 +588,11 @@ void PlayListWidget::showTripMenu(const QPoint &pos)
         return;
     const Trip trip = m_tripList->trip(row);
     const TrackExport::Format format = chosen == gpx ? TrackExport::Gpx : TrackExport::Csv;
-    const QString suffix = TrackExport::suffix(format);
-    const QString folder = m_trackFolder.isEmpty() ? UserFolders::savedVideos() : m_trackFolder;
-    QFileDialog dialog(this, tr("Export track"));
-    dialog.setObjectName(QStringLiteral("trackExportDialog"));
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setDefaultSuffix(suffix);
-    dialog.setNameFilter(format == TrackExport::Gpx ? tr("GPS tracks (*.gpx)")
-                                                    : tr("Comma-separated values (*.csv)"));
-    dialog.setDirectory(folder);
     const QString first
             = trip.recordings.isEmpty() ? QString() : trip.recordings.first().entry.path;
-    dialog.selectFile(QFileInfo(first).completeBaseName() + QStringLiteral("_trip.") + suffix);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return;
-    const QString output = dialog.selectedFiles().first();
-    m_trackFolder = QFileInfo(output).absolutePath();
+    const QString output
+            = askTrackOutput(QFileInfo(first).completeBaseName() + QStringLiteral("_trip"), format);
     QString error;
-    if (!TrackExport::writeTripFile(trip, format, output, &error)) {
-        qCDebug(lcPlayList).noquote() << "PlayListWidget::showTripMenu" << error;
-        QMessageBox::warning(this,
-                             tr("Export track"),
-                             tr("The track could not be saved.") + QLatin1Char('\n') + error);
-    }
+    if (!output.isEmpty() && !TrackExport::writeTripFile(trip, format, output, &error))
+        reportTrackFailure(error);
 }

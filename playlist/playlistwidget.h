@@ -122,6 +122,10 @@ private:
     void showRowMenu(PlayListTableWidget *table, const QPoint &pos);
     // The trips view's row menu: the whole trip's track as GPX or CSV.
     void showTripMenu(const QPoint &pos);
+    // Asks where a track goes (the save dialog "trackExportDialog", in the folder of the last
+    // track); "" when the user cancels.
+    QString askTrackOutput(const QString &baseName, TrackExport::Format format);
+    void reportTrackFailure(const QString &error);
     // Starts trip row of the trips view.
     void startTrip(int row);
 
