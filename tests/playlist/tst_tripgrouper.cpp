@@ -11,9 +11,9 @@ const QDate Day(2024, 3, 14);
 
 // "HH:mm:ss SECONDS LAYOUT KIND": a recording of that day; SECONDS 0 and LAYOUT "-" for one
 // that cannot be opened, "bad" for a name whose time is no time.
-TripRecording recording(const QString &row, int index)
+TripRecording recording(const QString &text, int index)
 {
-    const QStringList f = row.split(QLatin1Char(' '));
+    const QStringList f = text.split(QLatin1Char(' '));
     TripRecording row;
     row.entry.path = QStringLiteral("/card/%1.mp4").arg(index);
     row.entry.kind = f.value(3) == QLatin1String("P") ? RecordingKind::Parking
