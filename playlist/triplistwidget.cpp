@@ -14,6 +14,8 @@
 TripListWidget::TripListWidget(QWidget *parent)
     : QTableWidget(parent)
 {
+    // The trip travels in signals; spies and queued connections need its type registered.
+    qRegisterMetaType<Trip>();
     setObjectName(QStringLiteral("tripTable"));
     setColumnCount(ColumnCount);
     setHorizontalHeaderLabels(

@@ -6,6 +6,8 @@
 #include "playlist/playlisttableheaderview.h"
 #include "playlist/playlisttablewidget.h"
 #include "playlist/playlistwidget.h"
+#include "playlist/trip.h"
+#include "playlist/triplistwidget.h"
 #include "testpaths.h"
 #include "testrecordings.h"
 
@@ -107,6 +109,7 @@ private slots:
     void tableWidthChange_keepsFirstColumn_sharesTheRest();
     void rowMenu_exportsTheTrackAsTheToolDoes_data();
     void rowMenu_exportsTheTrackAsTheToolDoes();
+    void tripsView_findsTripsOnAWorker_andWalksThem();
 
 private:
     void makeWidget(const QStringList &removableRoots = QStringList());
@@ -673,6 +676,45 @@ void TestPlayListWidget::rowMenu_exportsTheTrackAsTheToolDoes()
     const QList<QByteArray> rows = babel.out.trimmed().split('\n');
     QCOMPARE(rows.first().trimmed(), QByteArray("No,Latitude,Longitude,Date,Time"));
     QCOMPARE(rows.size() - 1, 4); // ten fixes, six of them not valid
+}
+
+// The trips come from a worker; a list loaded again meanwhile drops the old scan's result.
+// Next, previous and selected then walk trips, never files.
+void TestPlayListWidget::tripsView_findsTripsOnAWorker_andWalksThem()
+{
+    loadCard(false);
+    PlayListWidget &w = *m_widget;
+    QSignalSpy found(w.tripList(), &TripListWidget::tripsFound);
+    QSignalSpy trips(&w, &PlayListWidget::tripSelected);
+    QSignalSpy files(&w, &PlayListWidget::playFileSelected);
+    QSignalSpy ended(&w, &PlayListWidget::endOfPlayingListReached);
+    w.showView(PlayListWidget::Trips);
+    QVERIFY(w.tripList()->isScanning());
+    QCOMPARE(w.loadPlayList({m_card}, false), cardAll.size());
+    QTRY_VERIFY_WITH_TIMEOUT(!w.tripList()->isScanning(), 30000);
+    QTest::qWait(50); // an abandoned scan's report would come now
+    QCOMPARE(found.count(), 1);
+    const int count = w.tripList()->trips().size();
+    QVERIFY(count > 0);
+    QCOMPARE(w.tripList()->rowCount(), count);
+    QVERIFY(w.tripList()->isVisible());
+    QVERIFY(!w.currentTable()->isVisible());
+    QVERIFY(!w.filterButton(FolderScanner::All)->isVisible());
+
+    QCOMPARE(w.playSelectedFile(), 0);
+    QCOMPARE(trips.count(), 1);
+    QCOMPARE(trips.at(0).at(0).value<Trip>().start, w.tripList()->trip(0).start);
+    w.tripList()->selectRow(count - 1);
+    QCOMPARE(w.playNextFile(QStringLiteral("/tmp/trip-1.ffconcat")), -1);
+    QCOMPARE(ended.count(), 1);
+    QCOMPARE(trips.count(), 1);
+    QCOMPARE(files.count(), 0);
+
+    w.showView(PlayListWidget::Recordings);
+    QVERIFY(!w.tripList()->isVisible());
+    QVERIFY(w.currentTable()->isVisible());
+    QCOMPARE(w.playSelectedFile(), 0);
+    QCOMPARE(files.count(), 1);
 }
 
 QTEST_MAIN(TestPlayListWidget)
