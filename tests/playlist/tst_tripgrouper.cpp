@@ -28,11 +28,11 @@ TripRecording recording(const QString &text, int index)
     return row;
 }
 
-QVector<TripRecording> recordings(const QStringList &specs, int firstIndex)
+QVector<TripRecording> recordings(const QStringList &texts, int firstIndex)
 {
     QVector<TripRecording> rows;
-    for (int i = 0; i < specs.size(); ++i)
-        rows.append(recording(specs[i], firstIndex + i));
+    for (int i = 0; i < texts.size(); ++i)
+        rows.append(recording(texts[i], firstIndex + i));
     return rows;
 }
 

@@ -20,12 +20,7 @@ int ListCommand::run(const QStringList &arguments)
     if (args.positionals().isEmpty())
         return ToolOutput::fail(ToolUsage::usage(QStringLiteral("list")), 2);
 
-    std::unique_ptr<RemovableDriveQuery> drives;
-    if (args.has(QStringLiteral("removable-root")))
-        drives = std::make_unique<FixedRemovableDriveQuery>(
-                args.values(QStringLiteral("removable-root")));
-    else
-        drives = std::make_unique<SystemRemovableDriveQuery>();
+    const std::unique_ptr<RemovableDriveQuery> drives = drivesFor(args);
 
     FolderScanner scanner(*drives);
     scanner.scan(args.positionals());
@@ -48,4 +43,12 @@ int ListCommand::run(const QStringList &arguments)
     }
     ToolOutput::printJson(QJsonDocument(result));
     return 0;
+}
+
+std::unique_ptr<RemovableDriveQuery> ListCommand::drivesFor(const ToolArgs &args)
+{
+    if (args.has(QStringLiteral("removable-root")))
+        return std::make_unique<FixedRemovableDriveQuery>(
+                args.values(QStringLiteral("removable-root")));
+    return std::make_unique<SystemRemovableDriveQuery>();
 }

@@ -1,8 +1,8 @@
 #include "tripscommand.h"
 
-#include "playlist/fixedremovabledrivequery.h"
+#include "listcommand.h"
 #include "playlist/folderscanner.h"
-#include "playlist/systemremovabledrivequery.h"
+#include "playlist/removabledrivequery.h"
 #include "playlist/trip.h"
 #include "playlist/tripscanner.h"
 #include "toolargs.h"
@@ -79,12 +79,7 @@ int TripsCommand::run(const QStringList &arguments)
     if (args.positionals().isEmpty())
         return ToolOutput::fail(ToolUsage::usage(QStringLiteral("trips")), ToolUsage::ExitUsage);
 
-    std::unique_ptr<RemovableDriveQuery> drives;
-    if (args.has(QStringLiteral("removable-root")))
-        drives = std::make_unique<FixedRemovableDriveQuery>(
-                args.values(QStringLiteral("removable-root")));
-    else
-        drives = std::make_unique<SystemRemovableDriveQuery>();
+    const std::unique_ptr<RemovableDriveQuery> drives = ListCommand::drivesFor(args);
 
     FolderScanner scanner(*drives);
     scanner.scan(args.positionals());
