@@ -1115,6 +1115,9 @@ void TestMakeRecording::badArguments_failWithMessageAndNoFile_data()
                                        << "duration";
     QTest::newRow("duration not a number") << QStringList {"--duration", "abc"} << "x.mp4"
                                            << "duration";
+    QTest::newRow("numbers past the frame code's range")
+            << QStringList {"--first-frame", "1048570", "--duration", "1"} << "x.mp4"
+            << "cannot be numbered";
     QTest::newRow("click after the end")
             << QStringList {"--audio", "--clicks", "5", "--duration", "3"} << "x.mp4"
             << "clicks";

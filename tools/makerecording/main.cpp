@@ -116,6 +116,10 @@ int main(int argc, char *argv[])
     const QCommandLineOption seed(QStringLiteral("seed"),
                                   QStringLiteral("Varies the content deterministically."),
                                   QStringLiteral("n"));
+    const QCommandLineOption firstFrame(QStringLiteral("first-frame"),
+                                        QStringLiteral("The number the first picture carries "
+                                                       "(default 0)."),
+                                        QStringLiteral("n"));
     const QCommandLineOption card(QStringLiteral("card"),
                                   QStringLiteral("Write a memory-card folder tree instead."),
                                   QStringLiteral("dir"));
@@ -141,6 +145,7 @@ int main(int argc, char *argv[])
                        damage,
                        faststart,
                        seed,
+                       firstFrame,
                        card,
                        layout,
                        nmeaDir,
@@ -172,7 +177,8 @@ int main(int argc, char *argv[])
                                                     gsensorRate,
                                                     denseTelemetry,
                                                     damage,
-                                                    faststart};
+                                                    faststart,
+                                                    firstFrame};
         for (const QCommandLineOption &option : fileOnly) {
             if (parser.isSet(option))
                 return fail(ExitUsage,
@@ -219,6 +225,10 @@ int main(int argc, char *argv[])
     RecordingOptions options;
     options.output = positional.constFirst();
     options.seed = seedValue;
+    if (parser.isSet(firstFrame) && !parseInt(parser.value(firstFrame), &options.firstFrame))
+        return fail(
+                ExitUsage,
+                QStringLiteral("--first-frame %1: not an integer").arg(parser.value(firstFrame)));
     for (const QString &text : parser.values(video)) {
         RecordingOptions::Video stream;
         if (!RecordingOptions::parseVideo(text, &stream, &error))

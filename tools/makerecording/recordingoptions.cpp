@@ -195,11 +195,14 @@ bool RecordingOptions::finalize(QString *error)
         return false;
     }
     for (int i = 0; i < videos.size(); ++i) {
-        if (frameCount(i) < 1 || frameCount(i) - 1 > FrameCode::MaxFrameNumber) {
-            *error = QStringLiteral("video %1: %2 frames cannot be numbered (1..%3)")
+        if (frameCount(i) < 1 || firstFrame < 0
+            || frameCount(i) - 1 > FrameCode::MaxFrameNumber - firstFrame) {
+            *error = QStringLiteral("video %1: %2 frames from number %3 cannot be numbered "
+                                    "(0..%4)")
                              .arg(i + 1)
                              .arg(frameCount(i))
-                             .arg(FrameCode::MaxFrameNumber + 1);
+                             .arg(firstFrame)
+                             .arg(FrameCode::MaxFrameNumber);
             return false;
         }
         if (videos[i].bframes > 0 && container != Container::Mp4) {

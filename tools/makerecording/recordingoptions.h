@@ -48,6 +48,9 @@ public:
     Damage damage = Damage::None;
     double truncateFraction = 0;
     int seed = 0;
+    // The number the first picture carries: files of a generated trip number on from the
+    // one before, so a picture names its place in the whole trip.
+    int firstFrame = 0;
     bool faststart = false; // moov in front of mdat (MP4)
     // Start of the generated GPS route's clock (UTC).
     QDateTime startTime = QDateTime(QDate(2024, 3, 14), QTime(15, 30, 12), Qt::UTC);

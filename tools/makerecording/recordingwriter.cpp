@@ -146,7 +146,7 @@ bool muxRecording(const RecordingOptions &options,
     std::vector<std::unique_ptr<VideoTrack>> videos;
     for (int i = 0; i < options.videos.size(); ++i) {
         videos.push_back(std::make_unique<VideoTrack>(
-                options.videos[i], i + 1, options.frameCount(i), options.seed));
+                options.videos[i], i + 1, options.frameCount(i), options.seed, options.firstFrame));
         if (!videos.back()->open(output.get(), error))
             return false;
     }

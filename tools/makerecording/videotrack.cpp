@@ -6,11 +6,16 @@ extern "C" {
 #include <libavutil/opt.h>
 }
 
-VideoTrack::VideoTrack(const RecordingOptions::Video &video, int channel, int frameCount, int seed)
+VideoTrack::VideoTrack(const RecordingOptions::Video &video,
+                       int channel,
+                       int frameCount,
+                       int seed,
+                       int firstNumber)
     : m_video(video)
     , m_channel(channel)
     , m_frameCount(frameCount)
     , m_seed(seed)
+    , m_firstNumber(firstNumber)
 { }
 
 double VideoTrack::nextTime() const
@@ -108,7 +113,7 @@ bool VideoTrack::writeNext(AVFormatContext *output, QString *error)
                            m_frame->linesize[2],
                            m_frame->width,
                            m_frame->height,
-                           m_nextFrame,
+                           m_firstNumber + m_nextFrame,
                            m_channel,
                            m_seed);
     m_frame->pts = m_nextFrame;

@@ -12,7 +12,12 @@
 class VideoTrack
 {
 public:
-    VideoTrack(const RecordingOptions::Video &video, int channel, int frameCount, int seed);
+    // The pictures carry the numbers firstNumber, firstNumber + 1, ... (FrameCode).
+    VideoTrack(const RecordingOptions::Video &video,
+               int channel,
+               int frameCount,
+               int seed,
+               int firstNumber);
 
     // Creates the encoder and the stream. Call before the muxer writes its header.
     bool open(AVFormatContext *output, QString *error);
@@ -33,6 +38,7 @@ private:
     int m_channel;
     int m_frameCount;
     int m_seed;
+    int m_firstNumber;
     int m_nextFrame = 0;
     AVRational m_frameTime {1, 30}; // one frame's duration: 1 / fps
     AVStream *m_stream = nullptr; // owned by the output context
