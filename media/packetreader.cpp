@@ -259,7 +259,13 @@ bool PacketReader::grabExactFrame(AVFormatContext *format,
     // Frame numbers count from the stream's first frame.
     if (stream->start_time != AV_NOPTS_VALUE)
         target += stream->start_time;
-    if (av_seek_frame(format, stream_index, target, AVSEEK_FLAG_BACKWARD) < 0)
+    // The key frame at or before the target. The latest allowed is a millisecond past it: a
+    // trip's concat input passes the bounds through microseconds into each file's time base,
+    // and a bound of exactly the target may come back one tick below it, which the demuxer
+    // refuses as an empty range.
+    const int64_t slack
+            = std::max<int64_t>(1, av_rescale_q(1, AVRational {1, 1000}, stream->time_base));
+    if (avformat_seek_file(format, stream_index, INT64_MIN, target, target + slack, 0) < 0)
         return false;
     avcodec_flush_buffers(codecContext.get());
 

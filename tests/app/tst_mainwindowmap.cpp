@@ -10,7 +10,10 @@
 #include "map/mapwidget.h"
 #include "mappagescript.h"
 #include "media/globalsettings.h"
+#include "media/telemetrytrack.h"
 #include "playlist/playlistwidget.h"
+#include "playlist/trackexport.h"
+#include "playlist/triplistwidget.h"
 #include "resource/vistrelresource.h"
 #include "screengrab.h"
 #include "testpaths.h"
@@ -223,6 +226,55 @@ private slots:
         QVERIFY(window->mapDialog());
         QTRY_VERIFY(window->mapDialog()->isVisible());
         QCOMPARE(map->window(), static_cast<QWidget *>(window->mapDialog()));
+    }
+
+    // A trip opened from the Trips view draws the route of all its files, not of the first.
+    void trip_routeCoversEveryFile()
+    {
+        QTemporaryDir folder;
+        QStringList files;
+        int valid = 0;
+        for (int i = 0; i < 2; ++i) {
+            const QString made
+                    = TestRecordings::make(QStringLiteral("map-trip-part%1.mp4").arg(i + 1),
+                                           {QStringLiteral("--video"),
+                                            QStringLiteral("160x90"),
+                                            QStringLiteral("--duration"),
+                                            QStringLiteral("5"),
+                                            QStringLiteral("--telemetry"),
+                                            QStringLiteral("tlmd"),
+                                            QStringLiteral("--seed"),
+                                            QString::number(i + 1)});
+            QVERIFY(!made.isEmpty());
+            files << folder.filePath(QStringLiteral("20240101_10000%1D.mp4").arg(5 * i));
+            QVERIFY(QFile::copy(made, files.last()));
+            TelemetryTrack alone;
+            QCOMPARE(TrackExport::load(files.last(), &alone), 0);
+            QVector<GpsSample> samples;
+            alone.gpsSamples(samples);
+            for (const GpsSample &sample : samples)
+                valid += sample.valid ? 1 : 0;
+        }
+        QVERIFY(valid > 0);
+
+        MainWindow *window = makeWindow();
+        MapWidget *map = window->mapWidget();
+        QTRY_VERIFY_WITH_TIMEOUT(map->mapView()->isLoaded(), 30000);
+        window->playList()->loadPlayList(files, false);
+        window->playList()->showView(PlayListWidget::Trips);
+        TripListWidget *trips = window->playList()->tripList();
+        QTRY_COMPARE_WITH_TIMEOUT(trips->trips().size(), 1, 30000);
+        const QRect row = trips->visualRect(trips->model()->index(0, 0));
+        QTest::mouseClick(trips->viewport(), Qt::LeftButton, {}, row.center());
+        QTest::mouseDClick(trips->viewport(), Qt::LeftButton, {}, row.center());
+        QTRY_COMPARE_WITH_TIMEOUT(map->mapState(), int(MapWidget::MapShown), 30000);
+        QTRY_COMPARE_WITH_TIMEOUT(
+                MapPageScript::evaluate(
+                        map->mapView(),
+                        QStringLiteral("flightPath ? flightPath.getLatLngs().length : 0"))
+                        .toInt(),
+                valid,
+                10000);
     }
 
     void mapDisabled_noPanelAndNoDialog()

@@ -10,6 +10,7 @@
 #include "media/mediainfo.h"
 #include "media/playcommand.h"
 #include "playlist/playlistwidget.h"
+#include "playlist/triplistwidget.h"
 #include "resource/vistrelresource.h"
 #include "telemetry/gsensormeterwidget.h"
 #include "telemetry/speeddisplaywidget.h"
@@ -739,6 +740,88 @@ private slots:
         QVERIFY(landsAt(marks.at(1)));
         key(Qt::Key_Left, Qt::ControlModifier);
         QVERIFY(landsAt(marks.at(0)));
+    }
+
+    // Two consecutive files opened as a trip from the Trips view play on one timeline: the
+    // second file's pictures carry the numbers after the first's, so the number on screen is
+    // the frame of the whole trip.
+    void trip_oneTimelineAcrossTheFileBoundary()
+    {
+        const int fileFrames = 4 * Fps;
+        QStringList names;
+        for (int i = 0; i < 2; ++i) {
+            const QString made = TestRecordings::make(QStringLiteral("trip-part%1.mp4").arg(i + 1),
+                                                      {QStringLiteral("--video"),
+                                                       QStringLiteral("320x180,fps=30,gop=15"),
+                                                       QStringLiteral("--duration"),
+                                                       QStringLiteral("4"),
+                                                       QStringLiteral("--audio"),
+                                                       QStringLiteral("--telemetry"),
+                                                       QStringLiteral("subtitle"),
+                                                       QStringLiteral("--seed"),
+                                                       QString::number(i),
+                                                       QStringLiteral("--first-frame"),
+                                                       QString::number(i * fileFrames)});
+            QVERIFY(!made.isEmpty());
+            names << m_folder->filePath(QStringLiteral("20240101_10000%1D.mp4").arg(4 * i));
+            QVERIFY(QFile::copy(made, names.last()));
+        }
+        m_window = std::make_unique<MainWindow>();
+        MainWindow *w = m_window.get();
+        w->resize(1100, 760);
+        w->show();
+        w->activateWindow();
+        (void)QTest::qWaitForWindowActive(w);
+        m_commands = std::make_unique<QSignalSpy>(
+                &w->eventLoop(), &MediaEventLoop::mediaEventPlayControlCommandCompleted);
+        w->playList()->loadPlayList(names, false);
+        QVERIFY(clickButton(w, "tripsViewButton"));
+        TripListWidget *trips = w->playList()->tripList();
+        QTRY_COMPARE_WITH_TIMEOUT(trips->trips().size(), 1, 30000);
+        QCOMPARE(trips->trips().first().recordings.size(), 2);
+        const QRect row = trips->visualRect(trips->model()->index(0, 0));
+        // A double click as the mouse gives it: the press of the first click picks the row.
+        QTest::mouseClick(trips->viewport(), Qt::LeftButton, {}, row.center());
+        QTest::mouseDClick(trips->viewport(), Qt::LeftButton, {}, row.center());
+        QVERIFY(waitPlaying());
+
+        // One seek bar and one time label for the eight seconds.
+        QTRY_VERIFY_WITH_TIMEOUT(labelEndingWith(w->playerWidget(), QStringLiteral(" / 00:08")),
+                                 5000);
+        QSlider *bar = w->playerWidget()->seekSlider();
+        QCOMPARE(PlayerWidget::seekPositionOf(bar->maximum()), int64_t(8000000));
+
+        // Right from two seconds in lands five seconds later, in the second file.
+        pauseAndRead();
+        bar->setValue(20000);
+        QTRY_VERIFY_WITH_TIMEOUT(std::abs(onScreen(w).frame - 2 * Fps) <= KeyInterval, 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(!w->mediaInfo().isSeeking(), 10000);
+        const int before = onScreen(w).frame;
+        key(Qt::Key_Right);
+        const int target = before + 5 * Fps;
+        QTRY_VERIFY_WITH_TIMEOUT(onScreen(w).frame >= fileFrames, 10000);
+        const int landed = onScreen(w).frame;
+        QVERIFY2(landed <= target + 1 && landed >= target - KeyInterval - 1,
+                 qPrintable(QStringLiteral("from %1 to %2").arg(before).arg(landed)));
+
+        // Frame steps cross the boundary both ways: the first file's last picture, then the
+        // second file's first.
+        bar->setValue(37000);
+        QTRY_VERIFY_WITH_TIMEOUT(onScreen(w).frame < fileFrames, 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(!w->mediaInfo().isSeeking(), 10000);
+        int frame = enterFrameSearch();
+        QVERIFY(frame >= fileFrames - 2 * KeyInterval && frame < fileFrames);
+        while (frame < fileFrames + 1) {
+            key(Qt::Key_Period);
+            ++frame;
+            QTRY_COMPARE_WITH_TIMEOUT(onScreen(w).frame, frame, 10000);
+            QTRY_VERIFY_WITH_TIMEOUT(!w->mediaInfo().isFrameSearching(), 10000);
+        }
+        for (int back : {fileFrames, fileFrames - 1}) {
+            key(Qt::Key_Comma);
+            QTRY_COMPARE_WITH_TIMEOUT(onScreen(w).frame, back, 10000);
+            QTRY_VERIFY_WITH_TIMEOUT(!w->mediaInfo().isFrameSearching(), 10000);
+        }
     }
 
     // The full-size layout keeps the picture only; the same button brings the panels back.
