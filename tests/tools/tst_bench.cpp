@@ -69,6 +69,7 @@ void TestBench::quick_everyFigurePresent_valueOrReason_data()
     QTest::newRow("peak RSS") << QStringLiteral("peak_rss") << true;
     QTest::newRow("surround panorama") << QStringLiteral("surround_panorama") << true;
     QTest::newRow("surround VR") << QStringLiteral("surround_vr") << true;
+    QTest::newRow("trip boundaries") << QStringLiteral("trip_boundary") << true;
     QTest::newRow("GUI thread at 1x") << QStringLiteral("gui_1x") << false;
     QTest::newRow("G-sensor meter paint") << QStringLiteral("meter_paint") << false;
 }
@@ -134,6 +135,15 @@ void TestBench::quick_metAgreesWithValues()
                                      .value(QStringLiteral("median"))
                                      .toDouble();
         QVERIFY(share > 0 && share <= 1.0); // one thread holds at most one core
+    }
+    // Every channel crossed every one of the trip's four boundaries.
+    const QJsonObject trip = figures.value(QStringLiteral("trip_boundary")).toObject();
+    const QJsonArray channels = trip.value(QStringLiteral("boundaries_per_channel_run1")).toArray();
+    QCOMPARE(channels.size(), 3);
+    for (const QJsonValue &boundaries : channels) {
+        QCOMPARE(boundaries.toArray().size(), 4);
+        for (const QJsonValue &frames : boundaries.toArray())
+            QVERIFY2(frames.toDouble() > 0, "a boundary without both pictures");
     }
     const QJsonObject meter = figures.value(QStringLiteral("meter_paint")).toObject();
     QCOMPARE(meter.value(QStringLiteral("samples")).toInt(), 720000);

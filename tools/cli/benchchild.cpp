@@ -11,9 +11,12 @@
 #include "media/mediacontext.h"
 #include "media/mediaeventloop.h"
 #include "media/mediastate.h"
+#include "media/triptimeline.h"
 #include "toolargs.h"
 #include "tooloutput.h"
 
+#include <QAudio>
+#include <QFile>
 #include <QJsonArray>
 #include <QJsonObject>
 #include <QLoggingCategory>
@@ -25,6 +28,7 @@
 #include <chrono>
 #include <cmath>
 #include <functional>
+#include <map>
 #include <mutex>
 #include <thread>
 
@@ -385,6 +389,150 @@ int runLatency(const QString &path, int opens, int seeks, int steps, quint32 see
     return 0;
 }
 
+// Whether the device of the context's audio stream is playing (not idle, stopped or absent).
+bool audioActive(MediaContext *context)
+{
+    bool active = false;
+    context->forEachState([&active](int, MediaState *state) {
+        active = active
+                || (state->type() == MediaState::Audio
+                    && static_cast<AudioState *>(state)->outputState() == QAudio::ActiveState);
+    });
+    return active;
+}
+
+// Half the window around a file boundary in which a silent device counts as a gap.
+constexpr double kAudioWindowSeconds = 0.5;
+
+int runTrip(const QString &listPath, bool sequential)
+{
+    QFile list(listPath);
+    TripTimeline trip;
+    QString error = QStringLiteral("cannot open it");
+    if (!list.open(QIODevice::ReadOnly)
+        || !TripTimeline::fromConcatList(
+                list.read(TripTimeline::MaxConcatListBytes + 1), &trip, &error))
+        return ToolOutput::fail(QStringLiteral("cannot read the trip %1: %2").arg(listPath, error));
+    if (trip.count() < 2)
+        return ToolOutput::fail(QStringLiteral("a trip of one file has no boundary"));
+
+    struct Sample
+    {
+        double time;
+        bool active;
+    };
+    std::vector<Sample> audio;
+    bool hadAudio = false;
+    Session session;
+    // Gapless: the trip is one input. Sequential: each file is opened when the one before
+    // it ended and was closed, as consecutive recordings were played before trips.
+    const int parts = sequential ? trip.count() : 1;
+    for (int part = 0; part < parts; ++part) {
+        session.rx.setPictureLog(part);
+        const int endsBefore = session.ends.load();
+        const QString path = sequential ? trip.files().at(part).path : listPath;
+        MediaContext *context = session.open(path, 1.0, -1, 0);
+        if (!context)
+            return ToolOutput::fail(QStringLiteral("the engine cannot open %1").arg(path));
+        session.loop.postSelectVideoStream(MediaInfo::AllChannels);
+        const double length
+                = sequential ? trip.files().at(part).durationUs / 1e6 : trip.durationUs() / 1e6;
+        const double limit = MediaClock::nowSeconds() + length + 30;
+        while (session.ends.load() == endsBefore && MediaClock::nowSeconds() < limit) {
+            const bool active = audioActive(context);
+            hadAudio = hadAudio || active;
+            audio.push_back({MediaClock::nowSeconds(), active});
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
+        // From the end of playing until the next device plays, nothing is heard.
+        audio.push_back({MediaClock::nowSeconds(), false});
+        session.close();
+    }
+    session.rx.setPictureLog(-1);
+
+    // Every picture placed in its file, per stream in arrival order.
+    std::map<int, std::vector<std::pair<int, BenchReceiver::Picture>>> byStream;
+    for (const BenchReceiver::Picture &p : session.rx.pictures()) {
+        if (!std::isfinite(p.pts))
+            continue;
+        // A millisecond of slack: the demuxer's offsets are rounded to its time base.
+        const int file = sequential
+                ? p.part
+                : trip.fileAt(static_cast<int64_t>(std::llround(p.pts * 1e6)) + 1000);
+        byStream[p.stream].push_back({file, p});
+    }
+    QJsonArray perChannel;
+    QJsonArray fps;
+    QVector<double> all;
+    QVector<double> boundaryTimes(trip.count() - 1, -1.0);
+    for (const auto &entry : byStream) {
+        const auto &pictures = entry.second;
+        std::vector<double> steps;
+        for (size_t i = 1; i < pictures.size(); ++i)
+            if (pictures[i].first == pictures[i - 1].first
+                && pictures[i].second.pts > pictures[i - 1].second.pts)
+                steps.push_back(pictures[i].second.pts - pictures[i - 1].second.pts);
+        double interval = std::nan("");
+        if (!steps.empty()) {
+            std::nth_element(steps.begin(), steps.begin() + steps.size() / 2, steps.end());
+            interval = steps[steps.size() / 2];
+        }
+        fps.append(std::isfinite(interval) ? QJsonValue(1.0 / interval)
+                                           : QJsonValue(QJsonValue::Null));
+        QVector<double> intervals;
+        for (int k = 0; k + 1 < trip.count(); ++k) {
+            double last = -1;
+            double first = -1;
+            for (const auto &picture : pictures) {
+                if (picture.first == k)
+                    last = std::max(last, picture.second.time);
+                else if (picture.first == k + 1 && (first < 0 || picture.second.time < first))
+                    first = picture.second.time;
+            }
+            const bool seen = last > 0 && first > 0 && std::isfinite(interval);
+            intervals << (seen ? (first - last) / interval : std::nan(""));
+            if (first > 0 && (boundaryTimes[k] < 0 || first < boundaryTimes[k]))
+                boundaryTimes[k] = first;
+        }
+        perChannel.append(toArray(intervals));
+        all << intervals;
+    }
+
+    // The longest stretch around each boundary in which no device played.
+    QVector<double> gaps;
+    for (double at : boundaryTimes) {
+        if (!hadAudio || at < 0) {
+            gaps << std::nan("");
+            continue;
+        }
+        const double from = at - kAudioWindowSeconds;
+        const double to = at + kAudioWindowSeconds;
+        double longest = 0;
+        for (size_t i = 0; i < audio.size(); ++i) {
+            if (audio[i].active || (i > 0 && !audio[i - 1].active))
+                continue;
+            size_t j = i;
+            while (j < audio.size() && !audio[j].active)
+                ++j;
+            const double end = j < audio.size() ? audio[j].time : audio.back().time;
+            const double clipped = std::min(end, to) - std::max(audio[i].time, from);
+            longest = std::max(longest, clipped);
+        }
+        gaps << longest * 1000.0;
+    }
+
+    QJsonObject o;
+    o.insert(QStringLiteral("sequential"), sequential);
+    o.insert(QStringLiteral("files"), trip.count());
+    o.insert(QStringLiteral("audio"), hadAudio);
+    o.insert(QStringLiteral("fps"), fps);
+    o.insert(QStringLiteral("boundary_frames"), toArray(all));
+    o.insert(QStringLiteral("boundary_frames_per_channel"), perChannel);
+    o.insert(QStringLiteral("audio_gap_ms"), toArray(gaps));
+    ToolOutput::printJson(QJsonDocument(o));
+    return 0;
+}
+
 int intOption(const ToolArgs &args, const QString &name, int fallback)
 {
     bool ok = false;
@@ -406,7 +554,8 @@ int BenchChild::run(const QStringList &arguments)
                          QStringLiteral("steps"),
                          QStringLiteral("seed"),
                          QStringLiteral("size"),
-                         QStringLiteral("paints")});
+                         QStringLiteral("paints")},
+                        {QStringLiteral("sequential")});
     if (!args.ok())
         return ToolOutput::fail(args.error(), 2);
     if (args.positionals().size() != 1)
@@ -425,6 +574,8 @@ int BenchChild::run(const QStringList &arguments)
     }
     if (mode == QLatin1String("card"))
         return CardBench::runChild(path);
+    if (mode == QLatin1String("trip"))
+        return runTrip(path, args.has(QStringLiteral("sequential")));
     if (mode == QLatin1String("gui"))
         return GuiBench::runChild(path,
                                   std::max(1, intOption(args, QStringLiteral("seconds"), 25)));

@@ -12,6 +12,11 @@
 //               frames, audio/video offset;
 //   latency     --opens K opens, --seeks K absolute seeks, --steps K frame steps, each with
 //               its floor from DecodeFloor;
+//   trip        plays the trip of a concat list at 1x as one input (or, with --sequential,
+//               file after file with a close and an open between) and reports, per
+//               channel, the interval between the last picture of each file and the first
+//               of the next in frame intervals, and the longest silence of the sound device
+//               around each boundary;
 //   gui         the main window playing at 1x (GuiBench), --seconds N;
 //   meter       paints of the G-sensor meter (MeterBench), --size WxH --paints N.
 // Main thread only; the engine's signals reach it by direct connection.

@@ -6,6 +6,7 @@
 #include "childrun.h"
 #include "media/avinput.h"
 #include "media/avptr.h"
+#include "media/triptimeline.h"
 #include "media/videostate.h"
 #include "meterbench.h"
 #include "toolargs.h"
@@ -21,6 +22,7 @@
 #include <QTemporaryDir>
 #include <QThread>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 
@@ -29,6 +31,9 @@
 namespace {
 
 using Recording = BenchCommand::Recording;
+
+// Files of the trip whose boundaries are measured.
+constexpr int TripFiles = 5;
 
 // The figures taken on the main recording (three channels and audio).
 QStringList mainRecordingFigures()
@@ -445,6 +450,7 @@ int BenchCommand::run(const QStringList &arguments)
                 + QStringList {QStringLiteral("card"),
                                QStringLiteral("surround_panorama"),
                                QStringLiteral("surround_vr"),
+                               QStringLiteral("trip_boundary"),
                                QStringLiteral("gui_1x"),
                                QStringLiteral("meter_paint")};
         for (const QString &key : s.figures)
@@ -520,6 +526,11 @@ int BenchCommand::run(const QStringList &arguments)
                                     QStringLiteral("--dense-telemetry"),
                                     QStringLiteral("--gsensor-rate"),
                                     QStringLiteral("200")};
+    // The trip's files: the main recording's channels and sound, each a few seconds long so
+    // that a run crosses several boundaries; --seed makes each file's pictures its own.
+    QStringList tripChannels = channels;
+    tripChannels.replace(tripChannels.size() - 1,
+                         s.quick ? QStringLiteral("2") : QStringLiteral("6"));
     const bool needMain = s.wantsAny(mainRecordingFigures());
     const bool needSurround
             = s.wantsAny({QStringLiteral("surround_panorama"), QStringLiteral("surround_vr")});
@@ -829,6 +840,92 @@ int BenchCommand::run(const QStringList &arguments)
         rss.met = metFrom(std::isfinite(m), m <= 250 && (!std::isfinite(mm) || m <= mm));
     }
 
+    // --- a trip: the boundaries between its files, gapless and file after file ---
+    Figure tripFigure {QStringLiteral("trip_boundary"),
+                       QStringLiteral("trip of %1 files: last picture of a file -> first of "
+                                      "the next, every channel, worst boundary")
+                               .arg(TripFiles),
+                       QStringLiteral("frame intervals"),
+                       QStringLiteral("<= 1.5 at every boundary; sound without a gap > 10 ms")};
+    tripFigure.anchorReason = QStringLiteral("not measured");
+    QVector<double> tripP50, gaplessGaps, sequentialP50, sequentialGaps;
+    QString tripList;
+    if (s.wants(tripFigure.key)) {
+        QVector<TripTimeline::File> files;
+        for (int k = 0; k < TripFiles && error.isEmpty(); ++k) {
+            Recording part;
+            const QString name = QStringLiteral("%1-trip-%2.mp4").arg(mainName).arg(k + 1);
+            if (!ensureRecording(cache,
+                                 name,
+                                 tripChannels
+                                         + QStringList {QStringLiteral("--audio"),
+                                                        QStringLiteral("--seed"),
+                                                        QString::number(k + 1)},
+                                 &part,
+                                 &error))
+                return ToolOutput::fail(error);
+            av::FormatContextPtr format = av::openInput(part.path);
+            if (!format || format->duration <= 0)
+                return ToolOutput::fail(QStringLiteral("cannot read %1").arg(part.path));
+            files << TripTimeline::File {QFileInfo(part.path).absoluteFilePath(), format->duration};
+        }
+        tripList = QDir(s.work).filePath(QStringLiteral("trip.ffconcat"));
+        QFile list(tripList);
+        if (!list.open(QIODevice::WriteOnly) || list.write(TripTimeline(files).toConcatList()) < 0)
+            return ToolOutput::fail(QStringLiteral("cannot write %1").arg(tripList));
+        tripFigure.anchorReason.clear();
+    }
+    for (int rep = 0; rep < s.repetitionsFor({tripFigure.key}); ++rep) {
+        for (const bool sequential : {false, true}) {
+            progress(QStringLiteral("trip of %1 files, %2, %3/%4")
+                             .arg(TripFiles)
+                             .arg(sequential ? QStringLiteral("file after file")
+                                             : QStringLiteral("gapless"))
+                             .arg(rep + 1)
+                             .arg(s.repetitions));
+            QStringList childArgs {QStringLiteral("--child"), QStringLiteral("trip"), tripList};
+            if (sequential)
+                childArgs << QStringLiteral("--sequential");
+            const QJsonObject e = runChild(s, childArgs, 600000, nullptr);
+            const QVector<double> boundaries = numbers(e.value(QStringLiteral("boundary_frames")));
+            const QVector<double> gaps = numbers(e.value(QStringLiteral("audio_gap_ms")));
+            if (e.isEmpty())
+                (sequential ? tripFigure.anchorReason : tripFigure.reason)
+                        = QStringLiteral("trip child failed");
+            // A boundary that never showed both pictures counts as missed (NaN is the worst).
+            const bool everyBoundary = !boundaries.isEmpty()
+                    && std::all_of(boundaries.begin(), boundaries.end(), [](double v) {
+                           return std::isfinite(v);
+                       });
+            const double worst = everyBoundary ? BenchStats::maximum(boundaries) : std::nan("");
+            (sequential ? tripFigure.anchor : tripFigure.engine) << worst;
+            (sequential ? sequentialP50 : tripP50) << BenchStats::median(boundaries);
+            (sequential ? sequentialGaps : gaplessGaps) << BenchStats::maximum(gaps);
+            if (!sequential && !e.isEmpty()) {
+                tripFigure.extra.insert(QStringLiteral("fps"), e.value(QStringLiteral("fps")));
+                tripFigure.extra.insert(QStringLiteral("boundaries_per_channel_run%1").arg(rep + 1),
+                                        e.value(QStringLiteral("boundary_frames_per_channel")));
+                tripFigure.extra.insert(QStringLiteral("audio"), e.value(QStringLiteral("audio")));
+            }
+        }
+    }
+    tripFigure.extra.insert(QStringLiteral("files"), TripFiles);
+    tripFigure.extra.insert(QStringLiteral("p50"), BenchStats::summary(tripP50));
+    tripFigure.extra.insert(QStringLiteral("audio_gap_ms_max"), BenchStats::summary(gaplessGaps));
+    // The anchor is the way consecutive recordings played before trips: file after file, each
+    // closed at its end and the next opened.
+    tripFigure.extra.insert(QStringLiteral("anchor_is"),
+                            QStringLiteral("file after file, close and open between"));
+    tripFigure.extra.insert(QStringLiteral("anchor_p50"), BenchStats::summary(sequentialP50));
+    tripFigure.extra.insert(QStringLiteral("anchor_audio_gap_ms_max"),
+                            BenchStats::summary(sequentialGaps));
+    {
+        const double worst = BenchStats::maximum(tripFigure.engine);
+        const double gap = BenchStats::maximum(gaplessGaps);
+        // Without a sound device only the pictures are judged.
+        tripFigure.met = metFrom(std::isfinite(worst), worst <= 1.5 && !(gap > 10));
+    }
+
     // --- a memory card of many recordings: scan, sort and play-list fill ---
     const int cardCount = s.quick ? 1000 : 10000;
     Figure card {QStringLiteral("card"),
@@ -971,7 +1068,8 @@ int BenchCommand::run(const QStringList &arguments)
     }
 
     QVector<Figure> figures;
-    for (const Figure &f : {throughput, cpu, open, seek, step, presentation, avOffset, rss, card})
+    for (const Figure &f :
+         {throughput, cpu, open, seek, step, presentation, avOffset, rss, tripFigure, card})
         if (s.wants(f.key))
             figures << f;
     for (const Figure &f : surroundFigures)

@@ -89,6 +89,12 @@ double BenchReceiver::firstRealtimeArrival() const
     return m_firstRealtime;
 }
 
+QVector<BenchReceiver::Picture> BenchReceiver::pictures() const
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    return QVector<Picture>(m_pictures.begin(), m_pictures.end());
+}
+
 void BenchReceiver::clear()
 {
     std::lock_guard<std::mutex> lock(m_mutex);
@@ -105,6 +111,7 @@ void BenchReceiver::clear()
     m_offsetsMs.clear();
     m_dropped = 0;
     m_firstRealtime = -1;
+    m_pictures.clear();
 }
 
 void BenchReceiver::copyPicture(int stream, const AVFrame *frame)
@@ -152,6 +159,9 @@ void BenchReceiver::presentFrame(int stream_index, std::unique_ptr<MediaFrame> o
         measureRealtime(stream_index, vframe, now);
     std::lock_guard<std::mutex> lock(m_mutex);
     ++m_countOf[stream_index];
+    const int part = m_logPart.load();
+    if (part >= 0)
+        m_pictures.push_back({stream_index, part, vframe->pts, now});
     m_firstArrival.emplace(std::make_pair(stream_index, static_cast<int>(vframe->seq)), now);
 }
 

@@ -65,6 +65,19 @@ public:
     double firstRealtimeArrival() const;
     void clear();
 
+    // One picture as it arrived: its stream, the part of the run it belongs to (set by the
+    // benchmark, e.g. the file of a trip played file after file), its pts and arrival time.
+    struct Picture
+    {
+        int stream;
+        int part;
+        double pts;
+        double time;
+    };
+    // Benchmark thread: logs every picture from now on, tagged with part; < 0 stops the log.
+    void setPictureLog(int part) { m_logPart.store(part); }
+    QVector<Picture> pictures() const;
+
     void presentFrame(int streamIndex, std::unique_ptr<MediaFrame> frame) override;
     void presentSearchFrame(int streamIndex, av::FramePtr frame, bool stillSearching) override;
 
@@ -74,6 +87,7 @@ private:
 
     std::atomic<int> m_frames {0};
     std::atomic<MediaContext *> m_realtime {nullptr};
+    std::atomic<int> m_logPart {-1};
     std::vector<uint8_t> m_copies[MaxStreams]; // one per stream's runner thread
     mutable std::mutex m_mutex;
     int m_countOf[MaxStreams] = {}; // guarded by m_mutex
@@ -86,4 +100,5 @@ private:
     int m_lastSeq[MaxStreams] = {}; // guarded by m_mutex; 0 = none yet, else seq + 1
     int m_dropped = 0; // guarded by m_mutex
     double m_firstRealtime = -1; // guarded by m_mutex
+    std::vector<Picture> m_pictures; // guarded by m_mutex
 };
