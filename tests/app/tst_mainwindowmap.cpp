@@ -125,13 +125,7 @@ private slots:
         QVERIFY2(known, qPrintable(latitude->text() + QLatin1Char(',') + longitude->text()));
         QCOMPARE(map->mapState(), int(MapWidget::MapShown));
         QVERIFY(map->mapView()->isVisible());
-        QTRY_COMPARE_WITH_TIMEOUT(
-                MapPageScript::evaluate(
-                        map->mapView(),
-                        QStringLiteral("flightPath ? flightPath.getLatLngs().length : 0"))
-                        .toInt(),
-                valid,
-                10000);
+        QTRY_COMPARE_WITH_TIMEOUT(routePoints(map), valid, 10000);
 
         QTRY_COMPARE_WITH_TIMEOUT(window->mediaInfo().state(), int(MediaInfo::Stopped), 30000);
         QCOMPARE(map->mapState(), int(MapWidget::NoData));
@@ -268,13 +262,7 @@ private slots:
         QTest::mouseClick(trips->viewport(), Qt::LeftButton, {}, row.center());
         QTest::mouseDClick(trips->viewport(), Qt::LeftButton, {}, row.center());
         QTRY_COMPARE_WITH_TIMEOUT(map->mapState(), int(MapWidget::MapShown), 30000);
-        QTRY_COMPARE_WITH_TIMEOUT(
-                MapPageScript::evaluate(
-                        map->mapView(),
-                        QStringLiteral("flightPath ? flightPath.getLatLngs().length : 0"))
-                        .toInt(),
-                valid,
-                10000);
+        QTRY_COMPARE_WITH_TIMEOUT(routePoints(map), valid, 10000);
     }
 
     void mapDisabled_noPanelAndNoDialog()
@@ -292,6 +280,15 @@ private slots:
     }
 
 private:
+    // The points of the route the map page draws.
+    static int routePoints(MapWidget *map)
+    {
+        return MapPageScript::evaluate(
+                       map->mapView(),
+                       QStringLiteral("flightPath ? flightPath.getLatLngs().length : 0"))
+                .toInt();
+    }
+
     MainWindow *makeWindow()
     {
         m_window = std::make_unique<MainWindow>();
