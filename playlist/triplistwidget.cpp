@@ -23,10 +23,18 @@ TripListWidget::TripListWidget(QWidget *parent)
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // A point smaller than the recording tables: six columns share the side column's width.
+    QFont small = font();
+    small.setPointSizeF(std::max(6.0, small.pointSizeF() - 1));
+    setFont(small);
+    horizontalHeader()->setFont(small);
     verticalHeader()->hide();
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
-    horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    // Each column as wide as its widest text, so times and dates are never cut short in the
+    // narrow side column; the last column takes what is left.
+    horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    horizontalHeader()->setStretchLastSection(true);
     setStyleSheet(QStringLiteral("TripListWidget { border: 1px solid gray; margin: 2 2 2 2; "
                                  "background-color: black; }"
                                  "QHeaderView::section { background-color: #292929; color: "
