@@ -2,6 +2,7 @@
 
 #include "media/globalsettings.h"
 #include "media/mediainfo.h"
+#include "media/triptimeline.h"
 #include "media/userfolders.h"
 #include "playlistlog.h"
 #include "playlisttablewidget.h"
@@ -236,7 +237,11 @@ int PlayListWidget::playNextFile(const QString &current)
 {
     qCDebug(lcPlayList).noquote() << "PlayListWidget::playNextFile"
                                   << ": current " << current;
-    if (m_view == Trips) {
+    // The end of what plays goes on with its own sequence, whichever view is shown: after a
+    // trip the next trip, after a recording the next recording. Without current (the Next
+    // command) the view shown decides.
+    const bool trip = current.isEmpty() ? m_view == Trips : TripTimeline::isConcatList(current);
+    if (trip) {
         const int row = m_tripList->selectedRow();
         const int count = m_tripList->trips().size();
         if (row >= 0 && row + 1 < count) {

@@ -51,9 +51,11 @@ public:
     int loadPlayList(const QStringList &paths, bool autoSelect);
 
     // Starts the row after the one of current (a listed path, or the repaired copy of a listed
-    // recording) in the table shown; with current empty, the row after the selected one.
-    // 0 when a next recording was started; -1 at the end of the list (endOfPlayingListReached
-    // is emitted unless the table is empty) or when current is in no row.
+    // recording) in the recordings table shown, or the trip after the selected one when current
+    // is a trip's concat list, whichever view is shown; with current empty, the row after the
+    // selected one of the view shown. 0 when a next recording was started; -1 at the end of
+    // the list (endOfPlayingListReached is emitted unless the table is empty) or when current
+    // is in no row.
     int playNextFile(const QString &current = QString());
     // Starts the row before the selected one: 0, or -1 on the first row or without selection.
     int playPrevFile();

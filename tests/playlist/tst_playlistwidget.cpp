@@ -709,12 +709,18 @@ void TestPlayListWidget::tripsView_findsTripsOnAWorker_andWalksThem()
     QCOMPARE(ended.count(), 1);
     QCOMPARE(trips.count(), 1);
     QCOMPARE(files.count(), 0);
+    // A recording started before the switch goes on with the next recording at its end.
+    const QString second = w.currentTable()->filePath(1);
+    QCOMPARE(w.playNextFile(w.currentTable()->filePath(0)), 0);
+    QCOMPARE(files.count(), 1);
+    QCOMPARE(files.at(0).at(0).toString(), second);
+    QCOMPARE(trips.count(), 1);
 
     w.showView(PlayListWidget::Recordings);
     QVERIFY(!w.tripList()->isVisible());
     QVERIFY(w.currentTable()->isVisible());
     QCOMPARE(w.playSelectedFile(), 0);
-    QCOMPARE(files.count(), 1);
+    QCOMPARE(files.count(), 2);
 }
 
 QTEST_MAIN(TestPlayListWidget)
