@@ -45,12 +45,9 @@ void TelemetryTrack::load(AVFormatContext *ctx, const QString &path)
         return;
     if (TripTimeline::isConcatList(path)) {
         // A trip: the list names the recordings, whose tracks are joined on the trip's axis.
-        QFile list(path);
         TripTimeline trip;
         QString error;
-        if (list.open(QIODevice::ReadOnly)
-            && TripTimeline::fromConcatList(
-                    list.read(TripTimeline::MaxConcatListBytes + 1), &trip, &error))
+        if (TripTimeline::readConcatList(path, &trip, &error))
             loadTrip(trip);
         else
             qCDebug(lcEngine).noquote() << "trip list" << path << "unreadable:" << error;

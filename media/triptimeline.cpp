@@ -1,5 +1,6 @@
 #include "triptimeline.h"
 
+#include <QFile>
 #include <QList>
 
 #include <algorithm>
@@ -208,6 +209,14 @@ bool TripTimeline::fromConcatList(const QByteArray &text, TripTimeline *out, QSt
     if (out)
         *out = TripTimeline(files);
     return true;
+}
+
+bool TripTimeline::readConcatList(const QString &path, TripTimeline *out, QString *error)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return fail(error, QStringLiteral("cannot open it: %1").arg(file.errorString()));
+    return fromConcatList(file.read(MaxConcatListBytes + 1), out, error);
 }
 
 bool TripTimeline::isConcatList(const QString &path)

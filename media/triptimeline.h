@@ -56,6 +56,9 @@ public:
     // else: an unknown directive, a bad quote, a missing or non-positive duration, a list with
     // no file or larger than MaxConcatListBytes.
     static bool fromConcatList(const QByteArray &text, TripTimeline *out, QString *error);
+    // fromConcatList on the file at path (read up to the size limit); false, with the reason in
+    // *error, also when the file cannot be read.
+    static bool readConcatList(const QString &path, TripTimeline *out, QString *error);
     // Whether path names a concat list (by its suffix, ignoring case).
     static bool isConcatList(const QString &path);
 

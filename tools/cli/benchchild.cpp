@@ -16,7 +16,6 @@
 #include "tooloutput.h"
 
 #include <QAudio>
-#include <QFile>
 #include <QJsonArray>
 #include <QJsonObject>
 #include <QLoggingCategory>
@@ -406,12 +405,9 @@ constexpr double kAudioWindowSeconds = 0.5;
 
 int runTrip(const QString &listPath, bool sequential)
 {
-    QFile list(listPath);
     TripTimeline trip;
-    QString error = QStringLiteral("cannot open it");
-    if (!list.open(QIODevice::ReadOnly)
-        || !TripTimeline::fromConcatList(
-                list.read(TripTimeline::MaxConcatListBytes + 1), &trip, &error))
+    QString error;
+    if (!TripTimeline::readConcatList(listPath, &trip, &error))
         return ToolOutput::fail(QStringLiteral("cannot read the trip %1: %2").arg(listPath, error));
     if (trip.count() < 2)
         return ToolOutput::fail(QStringLiteral("a trip of one file has no boundary"));

@@ -5,6 +5,8 @@
 #include <QStringList>
 #include <QVector>
 
+#include <cstdint>
+
 // `vistrel-tool bench [--quick] [--seconds N] [--json FILE]`: measures the playback engine
 // and, in the same run and on the same generated recordings, the anchors it is compared with
 // (the ffmpeg program for throughput, mpv for CPU and memory at 1x, in-process FFmpeg decoding
@@ -28,5 +30,6 @@ public:
         int width = 0; // of the first video stream
         int height = 0;
         bool hasAudio = false;
+        int64_t durationUs = 0; // the container's; 0 when it states none
     };
 };
