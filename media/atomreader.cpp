@@ -112,7 +112,11 @@ AtomReader::Status findChild(QIODevice &device,
 
 QByteArray AtomReader::readTelemetry(QIODevice &device, Status *status)
 {
-    Status result = Status::ReadError;
+    return readPayload(device, {"moov", "udta", "tlmd"}, status);
+}
+
+QByteArray AtomReader::readPayload(QIODevice &device, const QList<QByteArray> &path, Status *status)
+{
     QByteArray payload;
     const auto finish = [&](Status s) {
         if (status)
@@ -124,38 +128,55 @@ QByteArray AtomReader::readTelemetry(QIODevice &device, Status *status)
     const qint64 deviceSize = device.size();
     if (deviceSize < HeaderSize)
         return finish(Status::NotMp4);
+    if (path.isEmpty())
+        return finish(Status::NotFound);
 
-    Range moov;
-    result = findChild(device, Range {0, deviceSize}, "moov", "the file", true, &moov);
-    if (result != Status::Found)
-        return finish(result);
-    Range udta;
-    result = findChild(device, moov, "udta", "moov", false, &udta);
-    if (result != Status::Found)
-        return finish(result);
-    Range tlmd;
-    result = findChild(device, udta, "tlmd", "udta", false, &tlmd);
-    if (result != Status::Found)
-        return finish(result);
+    Range range {0, deviceSize};
+    QByteArray parentName = "the file";
+    for (int i = 0; i < path.size(); ++i) {
+        const QByteArray &type = path.at(i);
+        if (type.size() != 4)
+            return finish(Status::NotFound);
+        Range child;
+        const Status result = findChild(
+                device, range, type.constData(), parentName.constData(), i == 0, &child);
+        if (result != Status::Found)
+            return finish(result);
+        range = child;
+        parentName = type;
+    }
+    const QByteArray &name = path.last();
 
-    const qint64 size = tlmd.end - tlmd.begin;
+    const qint64 size = range.end - range.begin;
     if (size > MaxPayloadSize) {
-        qCDebug(lcEngine).noquote() << "AtomReader: tlmd payload of" << size
+        qCDebug(lcEngine).noquote() << "AtomReader:" << name << "payload of" << size
                                     << "bytes is above the limit of" << MaxPayloadSize;
         return finish(Status::TooLarge);
     }
     if (size > 0) {
-        if (!device.seek(tlmd.begin))
+        if (!device.seek(range.begin))
             return finish(Status::ReadError);
         payload = device.read(size);
         if (payload.size() != size) {
-            qCDebug(lcEngine).noquote()
-                    << "AtomReader: short read of the tlmd payload:" << payload.size() << "of"
-                    << size << "bytes";
+            qCDebug(lcEngine).noquote() << "AtomReader: short read of the" << name
+                                        << "payload:" << payload.size() << "of" << size << "bytes";
             return finish(Status::ReadError);
         }
     }
     return finish(Status::Found);
+}
+
+QByteArray AtomReader::readPayload(const QString &filePath,
+                                   const QList<QByteArray> &path,
+                                   Status *status)
+{
+    QFile file(filePath);
+    if (!file.open(QIODevice::ReadOnly)) {
+        if (status)
+            *status = Status::ReadError;
+        return QByteArray();
+    }
+    return readPayload(file, path, status);
 }
 
 QByteArray AtomReader::readTelemetry(const QString &path, Status *status)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QList>
 #include <QString>
 
 class QIODevice;
@@ -32,4 +33,13 @@ public:
     static QByteArray readTelemetry(QIODevice &device, Status *status = nullptr);
     // Opens the file read-only and reads it as above.
     static QByteArray readTelemetry(const QString &path, Status *status = nullptr);
+
+    // The same walk for any chain of atoms from the top level down ({"moov", "gps "}): the
+    // payload of the first atom of the last type inside the first of each type before it.
+    static QByteArray readPayload(QIODevice &device,
+                                  const QList<QByteArray> &path,
+                                  Status *status = nullptr);
+    static QByteArray readPayload(const QString &filePath,
+                                  const QList<QByteArray> &path,
+                                  Status *status = nullptr);
 };

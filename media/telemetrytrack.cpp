@@ -5,6 +5,8 @@
 #include "avptr.h"
 #include "enginelog.h"
 #include "telemetryparser.h"
+#include "telemetrysource.h"
+#include "timedtelemetry.h"
 #include "triptimeline.h"
 
 #include <QDebug>
@@ -53,26 +55,32 @@ void TelemetryTrack::load(AVFormatContext *ctx, const QString &path)
             qCDebug(lcEngine).noquote() << "trip list" << path << "unreadable:" << error;
         return;
     }
-    const double duration = durationSeconds(ctx);
-    for (unsigned i = 0; i < ctx->nb_streams; ++i) {
-        AVStream *stream = ctx->streams[i];
-        if (!stream || !stream->codecpar)
+    TelemetrySource::Input input;
+    input.format = ctx;
+    input.path = path;
+    input.duration = durationSeconds(ctx);
+    bool haveFallback = false;
+    for (const TelemetrySource *source : TelemetrySource::all()) {
+        if (!source->recognises(input))
             continue;
-        const AVMediaType type = stream->codecpar->codec_type;
-        if (type != AVMEDIA_TYPE_DATA && type != AVMEDIA_TYPE_SUBTITLE)
+        TelemetryTrack candidate;
+        if (!source->read(input, &candidate))
             continue;
+        const int valid = candidate.validGpsCount();
         qCDebug(lcEngine).noquote()
-                << "SUBTITLE indices#" << avformat_index_get_entries_count(stream);
-        loadStream(stream, path, type == AVMEDIA_TYPE_SUBTITLE);
-        TelemetryParser::updateCounts(*this, duration);
-        qCDebug(lcEngine).noquote()
-                << "SUBTITLE gps#" << m_gpsCount << ", gsensor#" << m_gsensorCount << ", gps rate "
-                << m_gpsRate << ", gsensor rate " << m_gsensorRate;
+                << "telemetry source" << candidate.source() << ": gps#" << candidate.m_gps.size()
+                << ", valid gps#" << valid << ", gsensor#" << candidate.m_gsensor.size();
+        if (valid > 0) {
+            *this = candidate;
+            break;
+        }
+        if (!haveFallback) {
+            *this = candidate;
+            haveFallback = true;
+        }
     }
-
-    const QByteArray block = AtomReader::readTelemetry(path);
-    if (!block.isEmpty())
-        TelemetryParser::parseBlock(block.constData(), block.size(), duration, *this);
+    if (!m_source.isEmpty())
+        qCDebug(lcEngine).noquote() << "telemetry of" << path << "from" << m_source;
 }
 
 void TelemetryTrack::loadTrip(const TripTimeline &trip)
@@ -174,10 +182,103 @@ TelemetryTrack TelemetryTrack::joined(const TripTimeline &trip,
     }
     track.m_gpsCount = track.m_gps.size();
     track.m_gsensorCount = track.m_gsensor.size();
+    for (const TelemetryTrack &part : parts) {
+        if (!part.m_source.isEmpty()) {
+            track.m_source = part.m_source;
+            break;
+        }
+    }
     if (track.m_gps.isEmpty())
         track.m_gpsRate = 0;
     if (track.m_gsensor.isEmpty())
         track.m_gsensorRate = 0;
+    return track;
+}
+
+namespace {
+
+// Median of the positive gaps between consecutive times (sorted); 0 when there is none.
+template<class Item>
+double medianInterval(const QVector<Item> &items)
+{
+    std::vector<double> gaps;
+    gaps.reserve(size_t(items.size()));
+    for (int i = 1; i < items.size(); ++i) {
+        const double gap = items[i].time - items[i - 1].time;
+        if (gap > 1e-6)
+            gaps.push_back(gap);
+    }
+    if (gaps.empty())
+        return 0;
+    std::nth_element(gaps.begin(), gaps.begin() + long(gaps.size() / 2), gaps.end());
+    return gaps[gaps.size() / 2];
+}
+
+// Lays items (sorted by time) on an even axis over duration (0: up to the last item) and
+// calls put(i, item or nullptr, t) for every position i at time t; item is the last one at or
+// before t plus half the spacing. Returns the spacing (0 when nothing was laid).
+template<class Item, class Put>
+double layEvenly(const QVector<Item> &items, double duration, Put put)
+{
+    if (items.isEmpty())
+        return 0;
+    double interval = medianInterval(items);
+    if (!(interval > 0))
+        interval = duration > 0 ? duration : 1.0;
+    interval = std::max(interval, 0.001);
+    const double span = duration > 0 ? duration : items.last().time + interval;
+    if (!(span > 0))
+        return 0;
+    const int64_t count
+            = std::clamp<int64_t>(std::llround(span / interval), 1, TimedTelemetry::MaxSamples);
+    const double rate = span / double(count);
+    int next = 0; // first item later than the current window
+    for (int64_t i = 0; i < count; ++i) {
+        const double t = double(i) * rate;
+        while (next < items.size() && items[next].time <= t + rate / 2)
+            ++next;
+        put(i, next > 0 ? &items[next - 1] : nullptr, t, interval);
+    }
+    return rate;
+}
+
+template<class Item>
+QVector<Item> sortedByTime(const QVector<Item> &items)
+{
+    QVector<Item> sorted = items;
+    std::stable_sort(sorted.begin(), sorted.end(), [](const Item &a, const Item &b) {
+        return a.time < b.time;
+    });
+    return sorted;
+}
+
+} // namespace
+
+TelemetryTrack TelemetryTrack::fromTimed(const TimedTelemetry &timed, double duration)
+{
+    TelemetryTrack track;
+    if (!(duration > 0) || !std::isfinite(duration))
+        duration = 0;
+    const QVector<TimedTelemetry::Fix> fixes = sortedByTime(timed.fixes());
+    track.m_gpsRate = layEvenly(
+            fixes,
+            duration,
+            [&track](int64_t, const TimedTelemetry::Fix *fix, double t, double interval) {
+                const double maxAge = std::max(MaxFixAge * interval, MaxFixAgeSeconds);
+                if (fix && t - fix->time <= maxAge)
+                    track.m_gps.append(fix->sample);
+                else
+                    track.m_gps.append(GpsSample());
+            });
+    const QVector<TimedTelemetry::Reading> readings = sortedByTime(timed.readings());
+    track.m_gsensorRate = layEvenly(
+            readings,
+            duration,
+            [&track, &readings](int64_t, const TimedTelemetry::Reading *reading, double, double) {
+                track.m_gsensor.append(reading ? reading->sample : readings.first().sample);
+            });
+    track.m_gpsCount = track.m_gps.size();
+    track.m_gsensorCount = track.m_gsensor.size();
     return track;
 }
 

@@ -6,6 +6,7 @@
 #include <QString>
 #include <QVector>
 
+class TimedTelemetry;
 class TripTimeline;
 struct AVFormatContext;
 struct AVStream;
@@ -24,10 +25,10 @@ public:
     // Empties both lists and zeroes the counts and rates.
     void clear();
 
-    // Reads the telemetry of the recording opened as ctx from the file at path: the samples of
-    // every data and subtitle stream, then the "tlmd" user-data atom, which replaces what the
-    // streams gave when it holds telemetry records. For a trip's concat list (TripTimeline),
-    // the joined track of its recordings (loadTrip). Clears first.
+    // Reads the telemetry of the recording opened as ctx from the file at path, asking each
+    // TelemetrySource in turn (TelemetrySource::all): the first whose track has a valid GPS
+    // fix is taken; when none has one, the first that gave any samples. For a trip's concat
+    // list (TripTimeline), the joined track of its recordings (loadTrip). Clears first.
     void load(AVFormatContext *ctx, const QString &path);
     // Reads the telemetry of every recording of a trip (each opened on its own, header only)
     // and joins them with joined(). Clears first.
@@ -37,6 +38,20 @@ public:
     // own samples; a span without GPS gets fixes marked invalid, one without G-sensor readings
     // holds the last reading before it (the first of the trip at its start).
     static TelemetryTrack joined(const TripTimeline &trip, const QVector<TelemetryTrack> &parts);
+    // A track from timed samples over a recording of duration seconds (0: up to the last
+    // sample). Each list is laid on an even axis at its median sample interval: the sample
+    // shown at t is the last one at or before t (within half an interval). A stretch without
+    // fixes for more than MaxFixAge intervals (at least MaxFixAgeSeconds), and the time before
+    // the first fix, get fixes marked invalid; G-sensor readings hold the last one (the first
+    // before the first). Samples beyond the duration are left out.
+    static TelemetryTrack fromTimed(const TimedTelemetry &timed, double duration);
+    static constexpr double MaxFixAge = 2.5;
+    static constexpr double MaxFixAgeSeconds = 1.5;
+
+    // Name of the TelemetrySource the samples came from ("tlmd", "nmea-sidecar", ...); empty
+    // when there are none. A trip's track carries its first file's.
+    QString source() const { return m_source; }
+    void setSource(const QString &name) { m_source = name; }
 
     int gpsCount() const { return m_gpsCount; }
     int gsensorCount() const { return m_gsensorCount; }
@@ -71,6 +86,8 @@ public:
 private:
     friend class TelemetryParser; // appends the parsed samples and sets counts and rates
 
+    friend class UserDataTelemetrySource; // reads the streams and the tlmd atom into the track
+
     void loadStream(AVStream *stream, const QString &path, bool lengthPrefix);
 
     int m_gpsCount = 0;
@@ -79,4 +96,5 @@ private:
     QVector<GSensorSample> m_gsensor;
     double m_gpsRate = 0;
     double m_gsensorRate = 0;
+    QString m_source;
 };

@@ -49,6 +49,7 @@ QString toJson(const TelemetryTrack &track)
         gRows.append(o);
     }
     QJsonObject result;
+    result.insert(QStringLiteral("source"), track.source());
     result.insert(QStringLiteral("gpsRate"), track.gpsRate());
     result.insert(QStringLiteral("gsensorRate"), track.gsensorRate());
     result.insert(QStringLiteral("gps"), gpsRows);

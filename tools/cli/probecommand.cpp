@@ -77,6 +77,7 @@ void ProbeCommand::applyModel(const QString &overrideCode)
 QJsonObject ProbeCommand::telemetrySummary(const TelemetryTrack &track)
 {
     QJsonObject o;
+    o.insert(QStringLiteral("source"), track.source());
     QVector<GpsSample> gps;
     QVector<GSensorSample> gsensor;
     track.gpsSamples(gps);

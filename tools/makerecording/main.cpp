@@ -88,11 +88,28 @@ int main(int argc, char *argv[])
                                     QStringLiteral("t1,t2,..."));
     const QCommandLineOption telemetry(
             QStringLiteral("telemetry"),
-            QStringLiteral("Telemetry place (repeatable): subtitle, data or tlmd (MP4 only)."),
+            QStringLiteral("Telemetry place (repeatable, MP4 only): subtitle, data, tlmd, gpmf "
+                           "(a gpmd track), text-track (positions as cue text), nmea-box "
+                           "(NMEA lines in moov/udta/free) or freegps (free atoms and a gps "
+                           "index)."),
             QStringLiteral("kind"));
     const QCommandLineOption nmea(QStringLiteral("nmea"),
                                   QStringLiteral("Take the GPS sentences (RMC) from this log."),
                                   QStringLiteral("file"));
+    const QCommandLineOption sidecar(QStringLiteral("sidecar"),
+                                     QStringLiteral("Also write the fixes beside the recording: "
+                                                    "nmea (NAME.nmea) or gpx (NAME.gpx), timed "
+                                                    "from the start time."),
+                                     QStringLiteral("kind"));
+    const QCommandLineOption sidecarShift(QStringLiteral("sidecar-shift"),
+                                          QStringLiteral("Seconds the sidecar's clock runs "
+                                                         "ahead of the recording (default 0)."),
+                                          QStringLiteral("s"));
+    const QCommandLineOption startTime(QStringLiteral("start-time"),
+                                       QStringLiteral("UTC start of the GPS clock, "
+                                                      "yyyy-MM-ddTHH:mm:ssZ (default "
+                                                      "2024-03-14T15:30:12Z)."),
+                                       QStringLiteral("utc"));
     const QCommandLineOption gpsRate(QStringLiteral("gps-rate"),
                                      QStringLiteral("GPS samples per second (default 1)."),
                                      QStringLiteral("hz"));
@@ -131,25 +148,11 @@ int main(int argc, char *argv[])
                                      QStringLiteral("dir"));
     const QCommandLineOption printJson(QStringLiteral("print-json"),
                                        QStringLiteral("Print a JSON summary on stdout."));
-    parser.addOptions({video,
-                       duration,
-                       audio,
-                       audioRate,
-                       audioChannels,
-                       clicks,
-                       telemetry,
-                       nmea,
-                       gpsRate,
-                       gsensorRate,
-                       denseTelemetry,
-                       damage,
-                       faststart,
-                       seed,
-                       firstFrame,
-                       card,
-                       layout,
-                       nmeaDir,
-                       printJson});
+    parser.addOptions({video,     duration,  audio,       audioRate,      audioChannels,
+                       clicks,    telemetry, nmea,        sidecar,        sidecarShift,
+                       startTime, gpsRate,   gsensorRate, denseTelemetry, damage,
+                       faststart, seed,      firstFrame,  card,           layout,
+                       nmeaDir,   printJson});
     if (!parser.parse(QCoreApplication::arguments()))
         return fail(ExitUsage, parser.errorText());
     if (parser.isSet(QStringLiteral("help"))) {
@@ -256,6 +259,19 @@ int main(int argc, char *argv[])
         options.telemetry.append(kind);
     }
     options.nmeaFile = parser.value(nmea);
+    if (parser.isSet(sidecar)
+        && !RecordingOptions::parseSidecar(parser.value(sidecar), &options.sidecar, &error))
+        return fail(ExitUsage, error);
+    if (parser.isSet(sidecarShift)
+        && !parseDouble(parser.value(sidecarShift), &options.sidecarShift))
+        return fail(ExitUsage, QStringLiteral("--sidecar-shift: not a number"));
+    if (parser.isSet(startTime)) {
+        options.startTime = QDateTime::fromString(parser.value(startTime), Qt::ISODate);
+        if (!options.startTime.isValid() || options.startTime.timeSpec() != Qt::UTC)
+            return fail(ExitUsage,
+                        QStringLiteral("--start-time %1: expected yyyy-MM-ddTHH:mm:ssZ")
+                                .arg(parser.value(startTime)));
+    }
     options.faststart = parser.isSet(faststart);
     if (parser.isSet(gpsRate) && !parseDouble(parser.value(gpsRate), &options.gpsRate))
         return fail(ExitUsage, QStringLiteral("--gps-rate: not a number"));

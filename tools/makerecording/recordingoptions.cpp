@@ -116,11 +116,43 @@ bool RecordingOptions::parseTelemetry(const QString &text, Telemetry *kind, QStr
         *kind = Telemetry::Data;
     else if (text == QLatin1String("tlmd"))
         *kind = Telemetry::UserData;
+    else if (text == QLatin1String("gpmf"))
+        *kind = Telemetry::Gpmf;
+    else if (text == QLatin1String("text-track"))
+        *kind = Telemetry::TextTrack;
+    else if (text == QLatin1String("nmea-box"))
+        *kind = Telemetry::NmeaBox;
+    else if (text == QLatin1String("freegps"))
+        *kind = Telemetry::FreeGps;
     else {
-        *error = QStringLiteral("--telemetry %1: expected subtitle, data or tlmd").arg(text);
+        *error = QStringLiteral("--telemetry %1: expected subtitle, data, tlmd, gpmf, text-track, "
+                                "nmea-box or freegps")
+                         .arg(text);
         return false;
     }
     return true;
+}
+
+bool RecordingOptions::parseSidecar(const QString &text, Sidecar *kind, QString *error)
+{
+    if (text == QLatin1String("nmea"))
+        *kind = Sidecar::Nmea;
+    else if (text == QLatin1String("gpx"))
+        *kind = Sidecar::Gpx;
+    else {
+        *error = QStringLiteral("--sidecar %1: expected nmea or gpx").arg(text);
+        return false;
+    }
+    return true;
+}
+
+QString RecordingOptions::sidecarPath() const
+{
+    if (sidecar == Sidecar::None)
+        return QString();
+    const int dot = output.lastIndexOf(QLatin1Char('.'));
+    const QString base = dot > output.lastIndexOf(QLatin1Char('/')) ? output.left(dot) : output;
+    return base + (sidecar == Sidecar::Nmea ? QStringLiteral(".nmea") : QStringLiteral(".gpx"));
 }
 
 bool RecordingOptions::parseDamage(const QString &text,
@@ -235,7 +267,7 @@ bool RecordingOptions::finalize(QString *error)
         *error = QStringLiteral("--gsensor-rate must lie in [0, 1000]");
         return false;
     }
-    if (!telemetry.isEmpty() && gpsCount() < 1) {
+    if (hasTelemetry() && gpsCount() < 1) {
         *error = QStringLiteral("telemetry needs at least one GPS interval (duration x gps-rate "
                                 ">= 0.5)");
         return false;
@@ -254,8 +286,23 @@ bool RecordingOptions::finalize(QString *error)
                                 "above 0");
         return false;
     }
-    if (!nmeaFile.isEmpty() && telemetry.isEmpty()) {
-        *error = QStringLiteral("--nmea needs --telemetry");
+    if (!nmeaFile.isEmpty() && !hasTelemetry()) {
+        *error = QStringLiteral("--nmea needs --telemetry or --sidecar");
+        return false;
+    }
+    if (!std::isfinite(sidecarShift) || std::fabs(sidecarShift) > 86400) {
+        *error = QStringLiteral("--sidecar-shift must lie within a day");
+        return false;
+    }
+    if (telemetry.contains(Telemetry::FreeGps) && faststart) {
+        *error = QStringLiteral("--telemetry freegps puts its blocks after moov; no --faststart");
+        return false;
+    }
+    if ((telemetry.contains(Telemetry::FreeGps) || telemetry.contains(Telemetry::NmeaBox)
+         || telemetry.contains(Telemetry::Gpmf))
+        && damage != Damage::None) {
+        *error = QStringLiteral("--telemetry gpmf, nmea-box and freegps cannot be combined with "
+                                "--damage");
         return false;
     }
     switch (damage) {

@@ -11,7 +11,9 @@ class RecordingOptions
 {
 public:
     enum class Container { Mp4, Avi };
-    enum class Telemetry { Subtitle, Data, UserData };
+    enum class Telemetry { Subtitle, Data, UserData, Gpmf, TextTrack, NmeaBox, FreeGps };
+    // A telemetry file beside the recording (same base name).
+    enum class Sidecar { None, Nmea, Gpx };
     enum class Damage { None, AviNoIndex, AviTornChunk, Mp4NoMoov, Mp4HiddenFragments, Truncate };
 
     // G-sensor rate of --dense-telemetry: one minute holds 10,740 readings.
@@ -40,6 +42,9 @@ public:
     QVector<double> clicks; // seconds
     QVector<Telemetry> telemetry;
     QString nmeaFile;
+    Sidecar sidecar = Sidecar::None;
+    // Seconds by which the sidecar's clock runs ahead of the recording's start.
+    double sidecarShift = 0;
     double gpsRate = 1;
     double gsensorRate = 10;
     // Dense telemetry (--dense-telemetry): GPS at 1 Hz, the G-sensor at gsensorRate with the
@@ -63,6 +68,11 @@ public:
     // Parses "WxH[,fps=F][,codecfps=C][,gop=G][,bitrate=KBPS][,bframes=N]".
     static bool parseVideo(const QString &text, Video *video, QString *error);
     static bool parseTelemetry(const QString &text, Telemetry *kind, QString *error);
+    static bool parseSidecar(const QString &text, Sidecar *kind, QString *error);
+    // Whether any telemetry is written, in the file or beside it.
+    bool hasTelemetry() const { return !telemetry.isEmpty() || sidecar != Sidecar::None; }
+    // The sidecar's path for the output ("" without one).
+    QString sidecarPath() const;
     static bool parseDamage(const QString &text, Damage *kind, double *fraction, QString *error);
     static bool parseClicks(const QString &text, QVector<double> *clicks, QString *error);
 

@@ -2,6 +2,7 @@
 
 #include "audiotrack.h"
 #include "damage.h"
+#include "foreigntelemetry.h"
 #include "media/avptr.h"
 #include "media/mp4atoms.h"
 #include "nmealog.h"
@@ -50,7 +51,29 @@ struct TelemetryStream
 {
     AVStream *stream = nullptr; // owned by the output context
     bool lengthPrefix = false;
+    RecordingOptions::Telemetry kind = RecordingOptions::Telemetry::Data;
 };
+
+// What a stream of this kind carries for GPS interval i.
+QByteArray streamPayload(const TelemetryStream &stream, const SyntheticTelemetry &telemetry, int i)
+{
+    switch (stream.kind) {
+    case RecordingOptions::Telemetry::Gpmf:
+        return ForeignTelemetry::gpmfSample(telemetry, i);
+    case RecordingOptions::Telemetry::TextTrack:
+        return ForeignTelemetry::cueText(telemetry, i);
+    default:
+        return telemetry.sampleText(i);
+    }
+}
+
+bool isStreamKind(RecordingOptions::Telemetry kind)
+{
+    return kind == RecordingOptions::Telemetry::Subtitle
+            || kind == RecordingOptions::Telemetry::Data
+            || kind == RecordingOptions::Telemetry::Gpmf
+            || kind == RecordingOptions::Telemetry::TextTrack;
+}
 
 bool addTelemetryStream(AVFormatContext *output,
                         RecordingOptions::Telemetry kind,
@@ -64,7 +87,9 @@ bool addTelemetryStream(AVFormatContext *output,
     }
     stream->time_base = AVRational {1, 1000};
     AVCodecParameters *par = stream->codecpar;
-    if (kind == RecordingOptions::Telemetry::Subtitle) {
+    result->kind = kind;
+    if (kind == RecordingOptions::Telemetry::Subtitle
+        || kind == RecordingOptions::Telemetry::TextTrack) {
         par->codec_type = AVMEDIA_TYPE_SUBTITLE;
         par->codec_id = AV_CODEC_ID_MOV_TEXT;
         const QByteArray entry = timedTextSampleEntry();
@@ -80,6 +105,8 @@ bool addTelemetryStream(AVFormatContext *output,
     } else {
         par->codec_type = AVMEDIA_TYPE_DATA;
         par->codec_id = AV_CODEC_ID_BIN_DATA;
+        if (kind == RecordingOptions::Telemetry::Gpmf)
+            par->codec_tag = MKTAG('g', 'p', 'm', 'd');
         result->lengthPrefix = false;
     }
     result->stream = stream;
@@ -133,7 +160,11 @@ bool muxRecording(const RecordingOptions &options,
                   QString *error)
 {
     const QByteArray path = QFile::encodeName(options.output);
-    const char *format = options.container == RecordingOptions::Container::Mp4 ? "mp4" : "avi";
+    // The "gpmd" track is a QuickTime data track, which only the mov flavour of the muxer
+    // writes (action cameras' .MP4 files are that flavour too).
+    const char *format = options.container == RecordingOptions::Container::Avi ? "avi"
+            : options.telemetry.contains(RecordingOptions::Telemetry::Gpmf)    ? "mov"
+                                                                               : "mp4";
     AVFormatContext *raw = nullptr;
     int ret = avformat_alloc_output_context2(&raw, nullptr, format, path.constData());
     av::OutputContextPtr output(raw);
@@ -158,7 +189,7 @@ bool muxRecording(const RecordingOptions &options,
     }
     std::vector<TelemetryStream> telemetryStreams;
     for (RecordingOptions::Telemetry kind : options.telemetry) {
-        if (kind == RecordingOptions::Telemetry::UserData)
+        if (!isStreamKind(kind))
             continue;
         TelemetryStream stream;
         if (!addTelemetryStream(output.get(), kind, &stream, error))
@@ -212,11 +243,10 @@ bool muxRecording(const RecordingOptions &options,
         if (next == Next::Audio && !audio->writeNext(output.get(), error))
             return false;
         if (next == Next::Telemetry) {
-            const QByteArray text = telemetry->sampleText(nextSample);
             for (const TelemetryStream &stream : telemetryStreams) {
                 if (!writeTelemetrySample(output.get(),
                                           stream,
-                                          text,
+                                          streamPayload(stream, *telemetry, nextSample),
                                           telemetry->sampleTime(nextSample),
                                           telemetry->sampleTime(nextSample + 1),
                                           error))
@@ -256,7 +286,7 @@ bool RecordingWriter::write(const RecordingOptions &options, Result *result, QSt
     result->file = QFileInfo(options.output).absoluteFilePath();
 
     std::unique_ptr<SyntheticTelemetry> telemetry;
-    if (!options.telemetry.isEmpty()) {
+    if (options.hasTelemetry()) {
         QList<QByteArray> sentences;
         if (!options.nmeaFile.isEmpty()
             && !NmeaLog::readRmcSentences(options.nmeaFile, &sentences, error))
@@ -278,8 +308,24 @@ bool RecordingWriter::write(const RecordingOptions &options, Result *result, QSt
     if (ok && telemetry && options.telemetry.contains(RecordingOptions::Telemetry::UserData))
         ok = Mp4Atoms::appendUserDataToFile(
                 options.output, "tlmd", telemetry->userDataBlock(), error);
+    if (ok && telemetry && options.telemetry.contains(RecordingOptions::Telemetry::NmeaBox))
+        ok = Mp4Atoms::appendUserDataToFile(
+                options.output, "free", ForeignTelemetry::nmeaBox(*telemetry), error);
+    if (ok && telemetry && options.telemetry.contains(RecordingOptions::Telemetry::FreeGps))
+        ok = ForeignTelemetry::addFreeGps(options.output, *telemetry, options.startTime, error);
     if (ok)
         ok = Damage::apply(options.output, options, error);
+    if (ok && telemetry && options.sidecar != RecordingOptions::Sidecar::None) {
+        QFile sidecar(options.sidecarPath());
+        const QByteArray text = options.sidecar == RecordingOptions::Sidecar::Nmea
+                ? ForeignTelemetry::nmeaSidecar(*telemetry, options.startTime, options.sidecarShift)
+                : ForeignTelemetry::gpxSidecar(*telemetry, options.startTime, options.sidecarShift);
+        ok = sidecar.open(QIODevice::WriteOnly) && sidecar.write(text) == text.size();
+        if (!ok) {
+            *error = QStringLiteral("%1: %2").arg(sidecar.fileName(), sidecar.errorString());
+            sidecar.remove();
+        }
+    }
     if (!ok)
         QFile::remove(options.output);
     return ok;

@@ -56,6 +56,8 @@ public:
 
     const QList<QByteArray> &sentences() const { return m_sentences; }
     const QVector<GSensorRecord> &gsensor() const { return m_gsensor; }
+    // Index of the first G-sensor record of GPS interval i (sampleCount() for the end).
+    int firstGsensorOf(int sample) const { return firstGsensor(sample); }
 
     // "$" + the sentence body + "*" + the two-digit hexadecimal XOR checksum of the body.
     static QByteArray withChecksum(const QByteArray &body);

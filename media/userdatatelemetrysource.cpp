@@ -1,0 +1,61 @@
+#include "userdatatelemetrysource.h"
+
+#include "atomreader.h"
+#include "avinput.h"
+#include "enginelog.h"
+#include "telemetryparser.h"
+#include "telemetrytrack.h"
+
+#include <QDebug>
+
+namespace {
+
+bool isTextOrDataStream(const AVStream *stream)
+{
+    if (!stream || !stream->codecpar)
+        return false;
+    const AVMediaType type = stream->codecpar->codec_type;
+    return type == AVMEDIA_TYPE_DATA || type == AVMEDIA_TYPE_SUBTITLE;
+}
+
+} // namespace
+
+bool UserDataTelemetrySource::recognises(const Input &input) const
+{
+    if (!input.format)
+        return false;
+    for (unsigned i = 0; i < input.format->nb_streams; ++i) {
+        if (isTextOrDataStream(input.format->streams[i]))
+            return true;
+    }
+    AtomReader::Status status = AtomReader::Status::NotFound;
+    AtomReader::readTelemetry(input.path, &status);
+    return status == AtomReader::Status::Found;
+}
+
+bool UserDataTelemetrySource::read(const Input &input, TelemetryTrack *track) const
+{
+    track->clear();
+    AVFormatContext *ctx = input.format;
+    if (!ctx)
+        return false;
+    for (unsigned i = 0; i < ctx->nb_streams; ++i) {
+        AVStream *stream = ctx->streams[i];
+        if (!isTextOrDataStream(stream))
+            continue;
+        qCDebug(lcEngine).noquote()
+                << "SUBTITLE indices#" << avformat_index_get_entries_count(stream);
+        track->loadStream(
+                stream, input.path, stream->codecpar->codec_type == AVMEDIA_TYPE_SUBTITLE);
+        TelemetryParser::updateCounts(*track, input.duration);
+        qCDebug(lcEngine).noquote()
+                << "SUBTITLE gps#" << track->m_gpsCount << ", gsensor#" << track->m_gsensorCount
+                << ", gps rate " << track->m_gpsRate << ", gsensor rate " << track->m_gsensorRate;
+    }
+
+    const QByteArray block = AtomReader::readTelemetry(input.path);
+    if (!block.isEmpty())
+        TelemetryParser::parseBlock(block.constData(), block.size(), input.duration, *track);
+    track->setSource(name(kind()));
+    return !track->m_gps.isEmpty() || !track->m_gsensor.isEmpty();
+}
