@@ -157,6 +157,12 @@ QVector<double> sampleValues(const Item &item, int index, const QByteArray &stru
     return values;
 }
 
+// A fix type (0 none, 2 2D, 3 3D) from its stored value; anything else counts as none.
+int fixOf(double value)
+{
+    return value >= 0 && value <= 3 ? int(value) : 0;
+}
+
 struct StreamState
 {
     QVector<double> scale;
@@ -193,7 +199,7 @@ void emitGps(const Item &item,
         sample.speed = std::max(0.0, scaled(v, 3, state.scale)) * MsToKmh;
         int fix = state.fix;
         if (nine && v.size() >= 9)
-            fix = int(v[8]);
+            fix = fixOf(v[8]);
         sample.valid = fix < 0 || fix >= 2;
         if (!std::isfinite(sample.latitude) || !std::isfinite(sample.longitude)
             || std::fabs(sample.latitude) > 90 || std::fabs(sample.longitude) > 180) {
@@ -255,7 +261,7 @@ void walk(const char *data,
         } else if (keyIs(item, "TYPE") && item.type == 'c') {
             state.structType = QByteArray(item.data, int(item.dataSize));
         } else if (keyIs(item, "GPSF") && typeSize(item.type) > 0) {
-            state.fix = int(valueOf(item.type, item.data));
+            state.fix = fixOf(valueOf(item.type, item.data));
         } else if (keyIs(item, "GPS5") || keyIs(item, "GPS9")) {
             emitGps(item, state, start, duration, out);
         } else if (keyIs(item, "ACCL")) {

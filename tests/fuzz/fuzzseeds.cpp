@@ -40,6 +40,25 @@ std::string binaryRecord()
     return record;
 }
 
+std::string littleEndian(uint32_t value)
+{
+    std::string out;
+    for (int i = 0; i < 4; ++i)
+        out += char((value >> (8 * i)) & 0xFF);
+    return out;
+}
+
+// A GPMF item; a nested one (type 0) gets its repeat from the data's size.
+std::string klv(const std::string &key, char type, int size, int repeat, const std::string &data)
+{
+    if (type == 0)
+        repeat = int(data.size());
+    std::string item = key + type + char(size) + bigEndian(uint64_t(repeat), 2) + data;
+    while (item.size() % 4)
+        item += '\0';
+    return item;
+}
+
 bool write(const std::filesystem::path &folder, const std::vector<std::string> &seeds)
 {
     std::error_code error;
@@ -91,7 +110,66 @@ int main(int argc, char **argv)
                  "60.000000\nfile '/card/It'\\''s here.mp4'\nduration 59.98\n",
                  "ffconcat version 1.0\nfile a\\ b.mp4\nduration 1\n",
                  "ffconcat version 1.0\n# a comment\nfile 'x'\n"});
-    for (const char *target : {"fuzz_sampleparser",
+    const std::string rmc = "$" + Sentence + "*6A";
+    ok &= write(root / "fuzz_nmeatext",
+                {"1000 " + rmc + "\r\n2000 " + rmc + "\r\n",
+                 "[0]" + rmc + "\n" + rmc
+                         + "$GPGGA,123519,4807.038,N,01131.000,E,1,08,0.9,545.4,M,"
+                           "46.9,M,,*47",
+                 "$GNGGA,235959.50,4807.038,S,01131.000,W,0,00,,,M,,M,,\r"});
+    ok &= write(root / "fuzz_gpx",
+                {"<gpx version=\"1.1\"><trk><trkseg><trkpt lat=\"48.1\" lon=\"11.5\"><time>"
+                 "2024-03-14T15:30:12Z</time><extensions><speed>3</speed></extensions></trkpt>"
+                 "<trkpt lat=\"48.2\" lon=\"11.5\"><time>2024-03-14T15:30:13</time><fix>none"
+                 "</fix></trkpt></trkseg></trk></gpx>",
+                 "<gpx><rte><rtept lat=\"-33.8\" lon=\"151.2\"/></rte></gpx>"});
+    std::string record;
+    for (uint32_t v : {12u, 35u, 19u, 24u, 3u, 14u})
+        record += littleEndian(v);
+    record += std::string("ANE\0", 4) + littleEndian(0x45963a1b) + littleEndian(0x448d6000)
+            + littleEndian(0x41b33333) + littleEndian(0x42a8cccd);
+    const std::string early = "freeGPS " + littleEndian(76) + record;
+    const std::string late = "freeGPS " + littleEndian(76) + std::string(32, '\0') + record;
+    ok &= write(root / "fuzz_freegps",
+                {bigEndian(early.size() + 4, 4) + early,
+                 bigEndian(late.size() + 4, 4) + late,
+                 bigEndian(0x101, 4) + bigEndian(0, 4) + bigEndian(4096, 4) + bigEndian(92, 4)});
+    const std::string gps5 = klv("GPSF", 'L', 4, 1, bigEndian(3, 4))
+            + klv("SCAL",
+                  'l',
+                  4,
+                  5,
+                  bigEndian(10000000, 4) + bigEndian(10000000, 4) + bigEndian(1000, 4)
+                          + bigEndian(1000, 4) + bigEndian(100, 4))
+            + klv("GPS5",
+                  'l',
+                  20,
+                  1,
+                  bigEndian(481173000, 4) + bigEndian(115166667, 4) + bigEndian(5000, 4)
+                          + bigEndian(10000, 4) + bigEndian(1000, 4));
+    const std::string accl = klv("SCAL", 's', 2, 1, bigEndian(418, 2))
+            + klv("ACCL",
+                  's',
+                  6,
+                  2,
+                  bigEndian(4099, 2) + bigEndian(65126, 2) + bigEndian(0, 2) + bigEndian(1, 2)
+                          + bigEndian(2, 2) + bigEndian(3, 2));
+    const std::string gps9 = klv("TYPE", 'c', 1, 9, "lllllllSS")
+            + klv("GPS9", '?', 32, 1, std::string(28, '\1') + bigEndian(1, 2) + bigEndian(3, 2));
+    ok &= write(root / "fuzz_gpmf",
+                {klv("DEVC", 0, 1, 0, klv("STRM", 0, 1, 0, gps5) + klv("STRM", 0, 1, 0, accl)),
+                 klv("DEVC", 0, 1, 0, klv("STRM", 0, 1, 0, gps9))});
+    ok &= write(root / "fuzz_textcue",
+                {bigEndian(44, 2) + "[latitude: 22.5431] [longitude: 113.9512] 40",
+                 "N22.5431 E113.9512 62 km/h",
+                 "33.875°S, 151.2083°W 10 mph",
+                 "GPS(113.9512,22.5431,17) 5 m/s"});
+    for (const char *target : {"fuzz_nmeatext",
+                               "fuzz_gpx",
+                               "fuzz_freegps",
+                               "fuzz_gpmf",
+                               "fuzz_textcue",
+                               "fuzz_sampleparser",
                                "fuzz_blockparser",
                                "fuzz_gpssentence",
                                "fuzz_atomreader",

@@ -1059,16 +1059,48 @@ void TestTelemetry::generatedRecording_data()
     QTest::addColumn<double>("duration");
     QTest::addColumn<double>("gpsHz");
     QTest::addColumn<double>("gsensorHz");
+    QTest::addColumn<QString>("source");
+    // How far a layout's numbers may stray from the sentence's (its own precision).
+    QTest::addColumn<double>("degrees");
+    QTest::addColumn<double>("kmh");
 
-    QTest::newRow("subtitle, dash cam log")
+    QTest::newRow("subtitle, dash cam log") << "subtitle"
+                                            << "dashcam_leaflet-nmealayer_test.nmea" << 6.0 << 1.0
+                                            << 10.0 << "tlmd" << 1e-6 << 1e-6;
+    QTest::newRow("data, Australia")
+            << "data"
+            << "gpsd_haicom-305N.log" << 4.0 << 2.0 << 5.0 << "tlmd" << 1e-6 << 1e-6;
+    QTest::newRow("tlmd, Bend OR")
+            << "tlmd"
+            << "gpsd_skytraq-dgps.log" << 5.0 << 1.0 << 20.0 << "tlmd" << 1e-6 << 1e-6;
+    QTest::newRow("subtitle, Seattle GN")
             << "subtitle"
-            << "dashcam_leaflet-nmealayer_test.nmea" << 6.0 << 1.0 << 10.0;
-    QTest::newRow("data, Australia") << "data"
-                                     << "gpsd_haicom-305N.log" << 4.0 << 2.0 << 5.0;
-    QTest::newRow("tlmd, Bend OR") << "tlmd"
-                                   << "gpsd_skytraq-dgps.log" << 5.0 << 1.0 << 20.0;
-    QTest::newRow("subtitle, Seattle GN") << "subtitle"
-                                          << "gpsd_quectel-l76k-nmea.log" << 3.0 << 5.0 << 10.0;
+            << "gpsd_quectel-l76k-nmea.log" << 3.0 << 5.0 << 10.0 << "tlmd" << 1e-6 << 1e-6;
+    // Other cameras' layouts; the G-sensor only where the layout has one (GPMF).
+    QTest::newRow("gpmf, dash cam log") << "gpmf"
+                                        << "dashcam_leaflet-nmealayer_test.nmea" << 6.0 << 1.0
+                                        << 50.0 << "gpmf" << 1e-6 << 0.01;
+    QTest::newRow("gpmf, Australia, fixes lost")
+            << "gpmf"
+            << "gpsd_haicom-305N.log" << 4.0 << 2.0 << 200.0 << "gpmf" << 1e-6 << 0.01;
+    QTest::newRow("freegps, Seattle GN")
+            << "freegps"
+            << "gpsd_quectel-l76k-nmea.log" << 5.0 << 1.0 << 0.0 << "freegps" << 2e-5 << 0.01;
+    QTest::newRow("freegps, Australia")
+            << "freegps"
+            << "gpsd_haicom-305N.log" << 8.0 << 1.0 << 0.0 << "freegps" << 2e-5 << 0.01;
+    QTest::newRow("nmea-box, Bend OR")
+            << "nmea-box"
+            << "gpsd_skytraq-dgps.log" << 5.0 << 2.0 << 0.0 << "mp4-nmea" << 1e-6 << 1e-6;
+    QTest::newRow("nmea-box, Australia")
+            << "nmea-box"
+            << "gpsd_haicom-305N.log" << 6.0 << 1.0 << 0.0 << "mp4-nmea" << 1e-6 << 1e-6;
+    QTest::newRow("text-track, Seattle GN")
+            << "text-track"
+            << "gpsd_quectel-l76k-nmea.log" << 3.0 << 5.0 << 0.0 << "text-track" << 1e-6 << 0.05;
+    QTest::newRow("text-track, Australia")
+            << "text-track"
+            << "gpsd_haicom-305N.log" << 6.0 << 1.0 << 0.0 << "text-track" << 1e-6 << 0.05;
 }
 
 void TestTelemetry::generatedRecording()
@@ -1078,6 +1110,9 @@ void TestTelemetry::generatedRecording()
     QFETCH(double, duration);
     QFETCH(double, gpsHz);
     QFETCH(double, gsensorHz);
+    QFETCH(QString, source);
+    QFETCH(double, degrees);
+    QFETCH(double, kmh);
 
     QVERIFY2(QFileInfo(TestPaths::makeRecording()).isExecutable(),
              qPrintable(TestPaths::makeRecording() + QStringLiteral(" is not built")));
@@ -1121,19 +1156,25 @@ void TestTelemetry::generatedRecording()
 
     const int gpsCount = qRound(duration * gpsHz);
     const int gsensorCount = qRound(duration * gsensorHz);
+    QCOMPARE(track.source(), source);
     QCOMPARE(track.gpsCount(), gpsCount);
     QCOMPARE(track.gsensorCount(), gsensorCount);
     QVERIFY(fuzzyEqual(track.gpsRate(), seconds / gpsCount));
-    QVERIFY(fuzzyEqual(track.gsensorRate(), seconds / gsensorCount));
+    if (gsensorCount > 0)
+        QVERIFY(fuzzyEqual(track.gsensorRate(), seconds / gsensorCount));
 
+    // Every fix at its place: the layouts keep the log's order and timing.
     QVector<GpsSample> gps;
     track.gpsSamples(gps);
-    for (int i : {0, gpsCount - 1}) {
+    for (int i = 0; i < gpsCount; ++i) {
         const GpsSample &want = expected.at(i % expected.size());
-        QCOMPARE(gps.at(i).valid, want.valid);
-        QVERIFY(fuzzyEqual(gps.at(i).latitude, want.latitude));
-        QVERIFY(fuzzyEqual(gps.at(i).longitude, want.longitude));
-        QVERIFY(fuzzyEqual(gps.at(i).speed, want.speed));
+        const QByteArray where = QByteArray::number(i);
+        QVERIFY2(gps.at(i).valid == want.valid, where);
+        if (!want.valid && source != QLatin1String("tlmd") && source != QLatin1String("mp4-nmea"))
+            continue; // a layout without a no-fix position stores none
+        QVERIFY2(std::fabs(gps.at(i).latitude - want.latitude) <= degrees, where);
+        QVERIFY2(std::fabs(gps.at(i).longitude - want.longitude) <= degrees, where);
+        QVERIFY2(std::fabs(gps.at(i).speed - want.speed) <= kmh, where);
     }
     QVector<GSensorSample> gsensor;
     track.gsensorSamples(gsensor);
@@ -1142,6 +1183,37 @@ void TestTelemetry::generatedRecording()
             QVERIFY(std::fabs(v) >= 1.0 / 32 && std::fabs(v) <= 8.0);
     }
     QCOMPARE(track.gpsIndexAt(seconds - 0.001), gpsCount - 1);
+
+    if (telemetry == QLatin1String("gpmf")) {
+        // The accelerometer in m/s^2 reads back as the same 1/32 g steps the cameras' own
+        // records hold.
+        const QString twin = path + QStringLiteral("-tlmd.mp4");
+        const ProcessResult made = runProcess(TestPaths::makeRecording(),
+                                              {"--video",
+                                               "96x64",
+                                               "--duration",
+                                               QString::number(duration),
+                                               "--telemetry",
+                                               "tlmd",
+                                               "--nmea",
+                                               logPath,
+                                               "--gps-rate",
+                                               QString::number(gpsHz),
+                                               "--gsensor-rate",
+                                               QString::number(gsensorHz),
+                                               twin});
+        QVERIFY(made.finished && made.exitCode == 0);
+        TelemetryTrack own;
+        QVERIFY(loadTrack(twin, own) > 0);
+        QVector<GSensorSample> ownReadings;
+        own.gsensorSamples(ownReadings);
+        QCOMPARE(ownReadings.size(), gsensor.size());
+        for (int i = 0; i < gsensor.size(); ++i) {
+            QVERIFY2(gsensor[i].x == ownReadings[i].x && gsensor[i].y == ownReadings[i].y
+                             && gsensor[i].z == ownReadings[i].z,
+                     QByteArray::number(i));
+        }
+    }
 }
 
 // Two files of 3 s and 2.5 s: a moment on a boundary belongs to the file that starts there.
