@@ -16,6 +16,8 @@
 #include "playlist/triplistwidget.h"
 #include "resource/vistrelresource.h"
 #include "screengrab.h"
+#include "speedreadback.h"
+#include "telemetry/speeddisplaywidget.h"
 #include "testpaths.h"
 #include "testrecordings.h"
 
@@ -66,21 +68,40 @@ private slots:
     }
 
     // The window's own telemetry copy reaches the panel when playback starts, every playing-time
-    // report moves it, and the close at the end clears it.
+    // report moves it and the speed readout on screen, and the close at the end clears it;
+    // whichever layout the telemetry comes in.
     void playingRecording_movesTheMapAndTheEndClearsIt_data()
     {
-        QTest::addColumn<QStringList>("rates");
+        QTest::addColumn<QStringList>("telemetry");
+        QTest::addColumn<QString>("sidecar"); // suffix of the file beside the recording, or ""
         QTest::addColumn<int>("gsensor"); // readings the window's copy holds
+        const QStringList tlmd {QStringLiteral("--telemetry"), QStringLiteral("tlmd")};
         QTest::newRow("2 Hz fixes, 10 Hz G-sensor")
-                << QStringList {QStringLiteral("--gps-rate"), QStringLiteral("2")} << 80;
+                << tlmd + QStringList {QStringLiteral("--gps-rate"), QStringLiteral("2")}
+                << QString() << 80;
         QTest::newRow("dense: 1 Hz fixes, 179 Hz G-sensor")
-                << QStringList {QStringLiteral("--dense-telemetry")} << 1432;
+                << tlmd + QStringList {QStringLiteral("--dense-telemetry")} << QString() << 1432;
+        QTest::newRow("NMEA log beside the file")
+                << QStringList {QStringLiteral("--sidecar"), QStringLiteral("nmea")}
+                << QStringLiteral("nmea") << 0;
+        QTest::newRow("GPMF track, 100 Hz accelerometer")
+                << QStringList {QStringLiteral("--telemetry"),
+                                QStringLiteral("gpmf"),
+                                QStringLiteral("--gsensor-rate"),
+                                QStringLiteral("100")}
+                << QString() << 800;
     }
 
     void playingRecording_movesTheMapAndTheEndClearsIt()
     {
-        QFETCH(QStringList, rates);
+        QFETCH(QStringList, telemetry);
+        QFETCH(QString, sidecar);
         QFETCH(int, gsensor);
+        // The generator's GPS clock starts when the file's name says, in this machine's zone,
+        // so that a log beside the file lines up with it.
+        const QString start = QDateTime(QDate(2024, 1, 1), QTime(10, 0), Qt::LocalTime)
+                                      .toUTC()
+                                      .toString(Qt::ISODate);
         const QString made = TestRecordings::make(
                 QStringLiteral("map-route-8s.mp4"),
                 QStringList {
@@ -90,15 +111,20 @@ private slots:
                         // Long enough that the route is still drawn when a slow machine (a
                         // sanitizer build) gets the page's answer.
                         QStringLiteral("8"),
-                        QStringLiteral("--telemetry"),
-                        QStringLiteral("tlmd"),
+                        QStringLiteral("--start-time"),
+                        start,
                         QStringLiteral("--nmea"),
                         TestPaths::nmeaLog(QStringLiteral("dashcam_leaflet-nmealayer_test.nmea"))}
-                        + rates);
+                        + telemetry);
         QVERIFY(!made.isEmpty());
         QTemporaryDir folder;
         const QString file = folder.filePath(QStringLiteral("20240101_100000D.mp4"));
         QVERIFY(QFile::copy(made, file));
+        if (!sidecar.isEmpty()) {
+            const QString beside = made.left(made.lastIndexOf('.') + 1) + sidecar;
+            QVERIFY(QFile::copy(beside,
+                                folder.filePath(QStringLiteral("20240101_100000D.") + sidecar)));
+        }
 
         MainWindow *window = makeWindow();
         MapWidget *map = window->mapWidget();
@@ -123,6 +149,28 @@ private slots:
                         && QString::asprintf("%.6f", sample.longitude) == longitude->text());
         }
         QVERIFY2(known, qPrintable(latitude->text() + QLatin1Char(',') + longitude->text()));
+        // The readout on screen shows one of the fixes' speeds (not the 0.0 of no data).
+        auto *speed = window->findChild<SpeedDisplayWidget *>();
+        QVERIFY(speed);
+        const QImage background = SpeedReadback::resourceImage(QStringLiteral("speed_bg.BMP"));
+        QString shown;
+        QTRY_VERIFY_WITH_TIMEOUT(
+                [&] {
+                    const QImage painted
+                            = ScreenGrab::of(speed).copy(QRect(QPoint(), background.size()));
+                    for (const GpsSample &sample : samples) {
+                        const QString text = SpeedReadback::shownText(sample.speed);
+                        if (sample.valid && sample.speed >= 1
+                            && SpeedReadback::differingCells(
+                                       painted, SpeedReadback::composed(background, text))
+                                       .isEmpty()) {
+                            shown = text;
+                            return true;
+                        }
+                    }
+                    return false;
+                }(),
+                10000);
         QCOMPARE(map->mapState(), int(MapWidget::MapShown));
         QVERIFY(map->mapView()->isVisible());
         QTRY_COMPARE_WITH_TIMEOUT(routePoints(map), valid, 10000);
