@@ -2,7 +2,7 @@
 
 #include "telemetrysource.h"
 
-// A GPX file beside the recording (same base name, .gpx in any case): its track points timed
+// A GPX file beside the recording (same base name, .gpx or .GPX): its track points timed
 // by their UTC against the recording's start as for NMEA logs.
 class GpxSidecarTelemetrySource : public TelemetrySource
 {

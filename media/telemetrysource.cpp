@@ -55,17 +55,15 @@ QStringList TelemetrySource::sidecars(const QString &path,
     const QString base = info.completeBaseName();
     if (base.isEmpty())
         return {};
-    // One listing of the folder, names compared without regard to case (cards are FAT).
-    const QStringList names = info.dir().entryList(QDir::Files | QDir::Hidden);
+    // A few look-ups by name rather than a listing of the folder, which on a card holds
+    // thousands of recordings: the suffix as given and in capitals (cameras write either).
     QStringList found;
     for (const QString &suffix : suffixes) {
-        for (const QString &name : names) {
-            const QFileInfo candidate(info.dir(), name);
-            if (candidate.completeBaseName().compare(base, Qt::CaseInsensitive) != 0
-                || candidate.suffix().compare(suffix, Qt::CaseInsensitive) != 0)
-                continue;
+        for (const QString &variant : {suffix.toLower(), suffix.toUpper()}) {
+            const QFileInfo candidate(info.dir(), base + QLatin1Char('.') + variant);
             if (candidate.isFile() && candidate.size() <= maxSize
-                && candidate.absoluteFilePath() != info.absoluteFilePath())
+                && candidate.absoluteFilePath() != info.absoluteFilePath()
+                && !found.contains(candidate.absoluteFilePath()))
                 found.append(candidate.absoluteFilePath());
         }
     }

@@ -46,8 +46,8 @@ public:
     // Every source, in the order they are asked.
     static const QVector<const TelemetrySource *> &all();
 
-    // Files beside path with its base name and one of the suffixes (matched without regard
-    // to case), in the order of suffixes; only regular files up to maxSize bytes.
+    // Files beside path with its base name and one of the suffixes, in lower case or in
+    // capitals, in the order of suffixes; only regular files up to maxSize bytes.
     static QStringList sidecars(const QString &path, const QStringList &suffixes, qint64 maxSize);
     // Largest sidecar file read (a day of 10 Hz NMEA is about 60 MB).
     static constexpr qint64 MaxSidecarSize = 128LL * 1024 * 1024;

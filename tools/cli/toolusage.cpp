@@ -18,7 +18,9 @@ const CommandText kCommands[] = {
          "streams, channels, duration, damage and telemetry summary (JSON)",
          "What the viewer learns about a recording before it plays it: its streams, the\n"
          "channel role of each video stream, the duration and frame count, whether its index\n"
-         "is missing, and a summary of its telemetry track.\n"
+         "is missing, and a summary of its telemetry track (telemetry.source names the\n"
+         "layout it was read from: tlmd, gpmf, freegps, mp4-nmea, text-track, nmea-sidecar\n"
+         "or gpx-sidecar; docs/telemetry-sources.md).\n"
          "\n"
          "  --model CODE   the product model that assigns the channels (ZRA, ZRB, ZRC, ZRD);\n"
          "                 without it the `model` file beside the program decides, as in the\n"
@@ -26,7 +28,8 @@ const CommandText kCommands[] = {
         {"telemetry",
          "FILE... [--trip] [--format json|csv|gpx]",
          "every GPS and G-sensor sample",
-         "Every telemetry sample of a recording with its index and time offset.\n"
+         "Every telemetry sample of a recording with its index and time offset, from\n"
+         "whichever layout the recording's camera wrote (in the file or beside it).\n"
          "\n"
          "  --format F     json (the default), csv, or gpx: GPX 1.1 with one track point per\n"
          "                 valid GPS fix, timed when the file name carries the recording's\n"
