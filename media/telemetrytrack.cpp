@@ -60,6 +60,7 @@ void TelemetryTrack::load(AVFormatContext *ctx, const QString &path)
     input.path = path;
     input.duration = durationSeconds(ctx);
     bool haveFallback = false;
+    TelemetryTrack readings; // the first G-sensor readings any source gave
     for (const TelemetrySource *source : TelemetrySource::all()) {
         if (!source->recognises(input))
             continue;
@@ -70,6 +71,8 @@ void TelemetryTrack::load(AVFormatContext *ctx, const QString &path)
         qCDebug(lcEngine).noquote()
                 << "telemetry source" << candidate.source() << ": gps#" << candidate.m_gps.size()
                 << ", valid gps#" << valid << ", gsensor#" << candidate.m_gsensor.size();
+        if (readings.m_gsensor.isEmpty() && !candidate.m_gsensor.isEmpty())
+            readings = candidate;
         if (valid > 0) {
             *this = candidate;
             break;
@@ -78,6 +81,14 @@ void TelemetryTrack::load(AVFormatContext *ctx, const QString &path)
             *this = candidate;
             haveFallback = true;
         }
+    }
+    // A camera that keeps its G-sensor in the file and its GPS beside it: both are shown.
+    if (m_gsensor.isEmpty() && !readings.m_gsensor.isEmpty()) {
+        m_gsensor = readings.m_gsensor;
+        m_gsensorCount = readings.m_gsensorCount;
+        m_gsensorRate = readings.m_gsensorRate;
+        qCDebug(lcEngine).noquote()
+                << "G-sensor readings of" << path << "from" << readings.m_source;
     }
     if (!m_source.isEmpty())
         qCDebug(lcEngine).noquote() << "telemetry of" << path << "from" << m_source;

@@ -27,7 +27,8 @@ public:
 
     // Reads the telemetry of the recording opened as ctx from the file at path, asking each
     // TelemetrySource in turn (TelemetrySource::all): the first whose track has a valid GPS
-    // fix is taken; when none has one, the first that gave any samples. For a trip's concat
+    // fix is taken; when none has one, the first that gave any samples. A track without
+    // G-sensor readings takes those of the first source that has some. For a trip's concat
     // list (TripTimeline), the joined track of its recordings (loadTrip). Clears first.
     void load(AVFormatContext *ctx, const QString &path);
     // Reads the telemetry of every recording of a trip (each opened on its own, header only)

@@ -509,36 +509,41 @@ void TestTelemetrySources::sidecar_data()
     QTest::addColumn<QString>("source");
     QTest::addColumn<int>("firstValid"); // -1: none
     QTest::addColumn<int>("firstSentence");
+    QTest::addColumn<QStringList>("inFile"); // telemetry options for the file itself
+    QTest::addColumn<int>("readings"); // G-sensor readings of the track
 
     // The generator's clock starts at 15:30:12 UTC on 14 March 2024, 16:30:12 in Berlin and
     // 11:30:12 in New York (summer time since 10 March).
     const QString berlin = QStringLiteral("20240314_163012_F.mp4");
     QTest::newRow("nmea, Berlin") << "nmea" << QByteArray("Europe/Berlin") << berlin << "" << 0.0
-                                  << "nmea-sidecar" << 0 << 0;
+                                  << "nmea-sidecar" << 0 << 0 << QStringList() << 0;
     QTest::newRow("nmea starts 4 s late") << "nmea" << QByteArray("Europe/Berlin") << berlin << ""
-                                          << 4.0 << "nmea-sidecar" << 4 << 0;
-    QTest::newRow("nmea starts 3 s early") << "nmea" << QByteArray("Europe/Berlin") << berlin << ""
-                                           << -3.0 << "nmea-sidecar" << 0 << 3;
+                                          << 4.0 << "nmea-sidecar" << 4 << 0 << QStringList() << 0;
+    QTest::newRow("nmea starts 3 s early")
+            << "nmea" << QByteArray("Europe/Berlin") << berlin << "" << -3.0 << "nmea-sidecar" << 0
+            << 3 << QStringList() << 0;
     QTest::newRow("nmea, New York summer time")
             << "nmea" << QByteArray("America/New_York") << "2024_0314_113012_R.MP4"
-            << "" << 0.0 << "nmea-sidecar" << 0 << 0;
+            << "" << 0.0 << "nmea-sidecar" << 0 << 0 << QStringList() << 0;
     QTest::newRow("nmea, Berlin name read in UTC")
-            << "nmea" << QByteArray("UTC") << berlin << "" << 0.0 << "nmea-sidecar" << -1 << 0;
+            << "nmea" << QByteArray("UTC") << berlin << "" << 0.0 << "nmea-sidecar" << -1 << 0
+            << QStringList() << 0;
     QTest::newRow("log suffix in capitals")
             << "nmea" << QByteArray("Europe/Berlin") << berlin << "20240314_163012_F.LOG" << 2.0
-            << "nmea-sidecar" << 2 << 0;
-    QTest::newRow("another file's log") << "nmea" << QByteArray("Europe/Berlin") << berlin
-                                        << "20240314_163112_F.nmea" << 0.0 << "" << -1 << 0;
+            << "nmea-sidecar" << 2 << 0 << QStringList() << 0;
+    QTest::newRow("another file's log")
+            << "nmea" << QByteArray("Europe/Berlin") << berlin << "20240314_163112_F.nmea" << 0.0
+            << "" << -1 << 0 << QStringList() << 0;
     QTest::newRow("no time in the name: the first fix at 0")
             << "nmea" << QByteArray("Europe/Berlin") << "drive.mp4"
-            << "" << 5.0 << "nmea-sidecar" << 0 << 0;
+            << "" << 5.0 << "nmea-sidecar" << 0 << 0 << QStringList() << 0;
     QTest::newRow("gpx, Berlin") << "gpx" << QByteArray("Europe/Berlin") << berlin << "" << 0.0
-                                 << "gpx-sidecar" << 0 << 0;
+                                 << "gpx-sidecar" << 0 << 0 << QStringList() << 0;
     QTest::newRow("gpx starts 2 s early") << "gpx" << QByteArray("Europe/Berlin") << berlin << ""
-                                          << -2.0 << "gpx-sidecar" << 0 << 2;
+                                          << -2.0 << "gpx-sidecar" << 0 << 2 << QStringList() << 0;
     QTest::newRow("gpx, suffix in capitals")
             << "gpx" << QByteArray("Europe/Berlin") << berlin << "20240314_163012_F.GPX" << 3.0
-            << "gpx-sidecar" << 3 << 0;
+            << "gpx-sidecar" << 3 << 0 << QStringList() << 0;
 }
 
 void TestTelemetrySources::sidecar()
@@ -551,6 +556,8 @@ void TestTelemetrySources::sidecar()
     QFETCH(QString, source);
     QFETCH(int, firstValid);
     QFETCH(int, firstSentence);
+    QFETCH(QStringList, inFile);
+    QFETCH(int, readings);
 
     QVERIFY(m_dir.isValid());
     const QString folder
@@ -583,6 +590,7 @@ void TestTelemetrySources::sidecar()
     QVERIFY(ctx);
     track.load(ctx.get(), path);
     QCOMPARE(track.source(), source);
+    QCOMPARE(track.gsensorCount(), readings);
     if (source.isEmpty())
         return;
 
