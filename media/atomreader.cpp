@@ -115,6 +115,37 @@ QByteArray AtomReader::readTelemetry(QIODevice &device, Status *status)
     return readPayload(device, {"moov", "udta", "tlmd"}, status);
 }
 
+AtomReader::Status AtomReader::locate(QIODevice &device,
+                                      const QList<QByteArray> &path,
+                                      qint64 *begin,
+                                      qint64 *size)
+{
+    if (!device.isOpen() || !device.isReadable() || device.isSequential())
+        return Status::ReadError;
+    const qint64 deviceSize = device.size();
+    if (deviceSize < HeaderSize)
+        return Status::NotMp4;
+    if (path.isEmpty())
+        return Status::NotFound;
+    Range range {0, deviceSize};
+    QByteArray parentName = "the file";
+    for (int i = 0; i < path.size(); ++i) {
+        const QByteArray &type = path.at(i);
+        if (type.size() != 4)
+            return Status::NotFound;
+        Range child;
+        const Status result = findChild(
+                device, range, type.constData(), parentName.constData(), i == 0, &child);
+        if (result != Status::Found)
+            return result;
+        range = child;
+        parentName = type;
+    }
+    *begin = range.begin;
+    *size = range.end - range.begin;
+    return Status::Found;
+}
+
 QByteArray AtomReader::readPayload(QIODevice &device, const QList<QByteArray> &path, Status *status)
 {
     QByteArray payload;
@@ -123,28 +154,12 @@ QByteArray AtomReader::readPayload(QIODevice &device, const QList<QByteArray> &p
             *status = s;
         return s == Status::Found ? payload : QByteArray();
     };
-    if (!device.isOpen() || !device.isReadable() || device.isSequential())
-        return finish(Status::ReadError);
-    const qint64 deviceSize = device.size();
-    if (deviceSize < HeaderSize)
-        return finish(Status::NotMp4);
-    if (path.isEmpty())
-        return finish(Status::NotFound);
-
-    Range range {0, deviceSize};
-    QByteArray parentName = "the file";
-    for (int i = 0; i < path.size(); ++i) {
-        const QByteArray &type = path.at(i);
-        if (type.size() != 4)
-            return finish(Status::NotFound);
-        Range child;
-        const Status result = findChild(
-                device, range, type.constData(), parentName.constData(), i == 0, &child);
-        if (result != Status::Found)
-            return finish(result);
-        range = child;
-        parentName = type;
-    }
+    Range range;
+    qint64 length = 0;
+    const Status found = locate(device, path, &range.begin, &length);
+    if (found != Status::Found)
+        return finish(found);
+    range.end = range.begin + length;
     const QByteArray &name = path.last();
 
     const qint64 size = range.end - range.begin;

@@ -39,6 +39,11 @@ public:
     static QByteArray readPayload(QIODevice &device,
                                   const QList<QByteArray> &path,
                                   Status *status = nullptr);
+    // Where that payload lies (file position and size) without reading it.
+    static Status locate(QIODevice &device,
+                         const QList<QByteArray> &path,
+                         qint64 *begin,
+                         qint64 *size);
     static QByteArray readPayload(const QString &filePath,
                                   const QList<QByteArray> &path,
                                   Status *status = nullptr);

@@ -7,6 +7,7 @@
 #include "telemetrytrack.h"
 
 #include <QDebug>
+#include <QFile>
 
 namespace {
 
@@ -28,9 +29,13 @@ bool UserDataTelemetrySource::recognises(const Input &input) const
         if (isTextOrDataStream(input.format->streams[i]))
             return true;
     }
-    AtomReader::Status status = AtomReader::Status::NotFound;
-    AtomReader::readTelemetry(input.path, &status);
-    return status == AtomReader::Status::Found;
+    QFile file(input.path);
+    qint64 begin = 0;
+    qint64 size = 0;
+    return file.open(QIODevice::ReadOnly)
+            && AtomReader::locate(file, {"moov", "udta", "tlmd"}, &begin, &size)
+            == AtomReader::Status::Found
+            && size > 0;
 }
 
 bool UserDataTelemetrySource::read(const Input &input, TelemetryTrack *track) const
