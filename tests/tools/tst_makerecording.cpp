@@ -1124,7 +1124,14 @@ void TestMakeRecording::badArguments_failWithMessageAndNoFile_data()
     QTest::newRow("clicks without audio") << QStringList {"--clicks", "1"} << "x.mp4"
                                           << "--audio";
     QTest::newRow("unknown telemetry") << QStringList {"--telemetry", "gpx"} << "x.mp4"
-                                       << "subtitle, data or tlmd";
+                                       << "nmea-box or freegps";
+    QTest::newRow("unknown sidecar") << QStringList {"--sidecar", "kml"} << "x.mp4"
+                                     << "nmea or gpx";
+    QTest::newRow("freegps blocks after a moov in front")
+            << QStringList {"--telemetry", "freegps", "--faststart"} << "x.mp4" << "faststart";
+    QTest::newRow("start time without zone")
+            << QStringList {"--sidecar", "nmea", "--start-time", "2024-03-14T15:30:12"} << "x.mp4"
+            << "yyyy-MM-ddTHH:mm:ssZ";
     QTest::newRow("telemetry in avi") << QStringList {"--telemetry", "tlmd"} << "x.avi"
                                       << ".mp4";
     QTest::newRow("missing nmea log")
