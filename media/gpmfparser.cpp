@@ -260,7 +260,8 @@ void walk(const char *data,
                 state.scale.append(valueOf(item.type, item.data + off));
         } else if (keyIs(item, "TYPE") && item.type == 'c') {
             state.structType = QByteArray(item.data, int(item.dataSize));
-        } else if (keyIs(item, "GPSF") && typeSize(item.type) > 0) {
+        } else if (keyIs(item, "GPSF") && typeSize(item.type) > 0
+                   && item.dataSize >= typeSize(item.type)) {
             state.fix = fixOf(valueOf(item.type, item.data));
         } else if (keyIs(item, "GPS5") || keyIs(item, "GPS9")) {
             emitGps(item, state, start, duration, out);

@@ -142,7 +142,9 @@ void joinList(
         const double t = double(i) * rate;
         int64_t fileUs = 0;
         const int k = trip.fileAt(std::llround(t * 1e6), &fileUs);
-        const Sample *sample = sampleOf(k, double(fileUs) / 1e6);
+        // A tenth of a microsecond in: the file's time is whole microseconds, and without it
+        // 4.6 s / 0.1 s would truncate to sample 45 of the file instead of 46.
+        const Sample *sample = sampleOf(k, double(fileUs) / 1e6 + 1e-7);
         out.append(sample ? *sample : fill(out));
     }
 }

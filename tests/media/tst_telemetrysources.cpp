@@ -10,6 +10,7 @@
 #include "media/telemetrytrack.h"
 #include "media/texttrackcue.h"
 #include "media/timedtelemetry.h"
+#include "media/triptimeline.h"
 #include "testpaths.h"
 #include "testrecordings.h"
 
@@ -133,6 +134,7 @@ private slots:
     void gpx_data();
     void gpx();
     void fromTimed_linesSamplesUpWithTheRecording();
+    void joined_takesEveryFilesOwnSamples();
 
     void sidecar_data();
     void sidecar();
@@ -295,6 +297,9 @@ void TestTelemetrySources::gpmf_data()
     QTest::newRow("GPS5 without a fix")
             << nested("DEVC", nested("STRM", gps5Stream(0))) << true << 2 << false << 0;
     QTest::newRow("GPS9") << nested("DEVC", nested("STRM", gps9)) << true << 1 << true << 0;
+    QTest::newRow("fix type shorter than its type") << nested(
+            "DEVC", nested("STRM", klv("GPSF", 'L', 1, 1, "\x03") + gps5Stream(3).mid(12)))
+                                                    << true << 2 << true << 0;
     QTest::newRow("last item without padding")
             << nested("DEVC", nested("STRM", gps5Stream(3))) + klv("STNM", 'c', 1, 1, "A").left(9)
             << true << 2 << true << 0;
@@ -497,6 +502,30 @@ void TestTelemetrySources::fromTimed_linesSamplesUpWithTheRecording()
     QCOMPARE(readings.first().x, 1.0); // before the first: the first
     QCOMPARE(readings.at(8).x, 1 + 4 / 32.0); // 2.0 s: the fifth reading
     QCOMPARE(readings.at(39).x, 1 + 19 / 32.0); // after the last: the last
+}
+
+// Two files of 6 s and 3 s at 10 Hz, each fix's latitude its index in its file: the trip's
+// track holds every fix once, in order (t / rate is 45.99999 at 4.6 s in floating point).
+void TestTelemetrySources::joined_takesEveryFilesOwnSamples()
+{
+    QVector<TelemetryTrack> parts;
+    QVector<TripTimeline::File> files;
+    for (const int seconds : {6, 3}) {
+        TimedTelemetry timed;
+        for (int i = 0; i < seconds * 10; ++i) {
+            GpsSample fix;
+            fix.valid = true;
+            fix.latitude = i;
+            timed.addFix(i / 10.0, fix);
+        }
+        parts.append(TelemetryTrack::fromTimed(timed, seconds));
+        files.append({QStringLiteral("/card/%1.mp4").arg(seconds), seconds * 1000000LL});
+    }
+    const TelemetryTrack trip = TelemetryTrack::joined(TripTimeline(files), parts);
+    QVector<GpsSample> gps;
+    QCOMPARE(trip.gpsSamples(gps), 90);
+    for (int i = 0; i < 90; ++i)
+        QCOMPARE(gps[i].latitude, double(i < 60 ? i : i - 60));
 }
 
 void TestTelemetrySources::sidecar_data()

@@ -1128,7 +1128,8 @@ void TestMakeRecording::badArguments_failWithMessageAndNoFile_data()
     QTest::newRow("unknown sidecar") << QStringList {"--sidecar", "kml"} << "x.mp4"
                                      << "nmea or gpx";
     QTest::newRow("freegps blocks after a moov in front")
-            << QStringList {"--telemetry", "freegps", "--faststart"} << "x.mp4" << "faststart";
+            << QStringList {"--telemetry", "freegps", "--faststart"} << "x.mp4"
+            << "faststart";
     QTest::newRow("start time without zone")
             << QStringList {"--sidecar", "nmea", "--start-time", "2024-03-14T15:30:12"} << "x.mp4"
             << "yyyy-MM-ddTHH:mm:ssZ";
