@@ -16,6 +16,8 @@ struct AVStream;
 class StreamSampleReader
 {
 public:
+    // A telemetry sample is a few hundred bytes (a GPMF packet a few kilobytes); an index
+    // entry claiming more is damage, and reading it would only allocate memory for nothing.
     static constexpr qint64 MaxSampleSize = 16 * 1024 * 1024;
     static constexpr qint64 MaxTotalBytes = 256 * 1024 * 1024;
 

@@ -1,25 +1,20 @@
 #include "telemetrytrack.h"
 
-#include "atomreader.h"
 #include "avinput.h"
 #include "avptr.h"
 #include "enginelog.h"
+#include "streamsamplereader.h"
 #include "telemetryparser.h"
 #include "telemetrysource.h"
 #include "timedtelemetry.h"
 #include "triptimeline.h"
 
 #include <QDebug>
-#include <QFile>
 
 #include <algorithm>
 #include <cmath>
 
 namespace {
-
-// A telemetry sample is a few hundred bytes; an index entry claiming more is damage, and
-// reading it would only allocate memory for nothing.
-constexpr qint64 MaxSampleSize = 16 * 1024 * 1024;
 
 double durationSeconds(const AVFormatContext *ctx)
 {
@@ -297,33 +292,9 @@ TelemetryTrack TelemetryTrack::fromTimed(const TimedTelemetry &timed, double dur
 
 void TelemetryTrack::loadStream(AVStream *stream, const QString &path, bool lengthPrefix)
 {
-    const int entries = avformat_index_get_entries_count(stream);
-    if (entries <= 0)
-        return;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        qCDebug(lcEngine).noquote()
-                << "TelemetryTrack::loadStream cannot open" << path << ":" << file.errorString();
-        return;
-    }
-    const qint64 fileSize = file.size();
-    QByteArray sample;
-    for (int i = 0; i < entries; ++i) {
-        const AVIndexEntry *entry = avformat_index_get_entry(stream, i);
-        if (!entry || entry->size <= 0)
-            continue;
-        const qint64 position = entry->pos;
-        const qint64 size = entry->size;
-        if (position < 0 || position > fileSize || size > fileSize - position
-            || size > MaxSampleSize)
-            continue;
-        if (!file.seek(position))
-            continue;
-        sample.resize(int(size));
-        if (file.read(sample.data(), size) != size)
-            continue;
+    StreamSampleReader::forEach(path, stream, 0, [&](const QByteArray &sample, double, double) {
         TelemetryParser::parseSample(sample.constData(), sample.size(), lengthPrefix, *this);
-    }
+    });
 }
 
 int TelemetryTrack::validGpsCount() const
