@@ -91,6 +91,7 @@ private slots:
                  QStringLiteral("3"));
 
         const QJsonObject telemetry = probe.value(QStringLiteral("telemetry")).toObject();
+        QCOMPARE(telemetry.value(QStringLiteral("source")).toString(), QStringLiteral("tlmd"));
         QCOMPARE(telemetry.value(QStringLiteral("gpsCount")).toInt(), 4);
         QCOMPARE(telemetry.value(QStringLiteral("validGpsCount")).toInt(), 4);
         QCOMPARE(telemetry.value(QStringLiteral("gsensorCount")).toInt(), 20);
