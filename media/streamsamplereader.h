@@ -19,7 +19,7 @@ public:
     // A telemetry sample is a few hundred bytes (a GPMF packet a few kilobytes); an index
     // entry claiming more is damage, and reading it would only allocate memory for nothing.
     static constexpr qint64 MaxSampleSize = 16 * 1024 * 1024;
-    static constexpr qint64 MaxTotalBytes = 256 * 1024 * 1024;
+    static constexpr qint64 MaxTotalBytes = 50 * 1024 * 1024; // what the probe may read
 
     // Calls sample(bytes, time, duration) for every entry in index order: time in seconds from
     // the stream's start, duration up to the next entry (the last one lasts as long as the one

@@ -49,6 +49,7 @@ public:
     // Files beside path with its base name and one of the suffixes, in lower case or in
     // capitals, in the order of suffixes; only regular files up to maxSize bytes.
     static QStringList sidecars(const QString &path, const QStringList &suffixes, qint64 maxSize);
-    // Largest sidecar file read (a day of 10 Hz NMEA is about 60 MB).
-    static constexpr qint64 MaxSidecarSize = 128LL * 1024 * 1024;
+    // Largest sidecar file read: what the probe may read of a recording (half a day of 10 Hz
+    // RMC sentences).
+    static constexpr qint64 MaxSidecarSize = 50LL * 1024 * 1024;
 };
