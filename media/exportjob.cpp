@@ -3,6 +3,7 @@
 #include "atomreader.h"
 #include "enginelog.h"
 #include "mp4atoms.h"
+#include "telemetryclip.h"
 
 #include <QDebug>
 #include <QEventLoop>
@@ -63,7 +64,13 @@ bool ExportJob::start(const ExportPlan &plan)
         if (!step.addTelemetryAtom)
             continue;
         AtomReader::Status status = AtomReader::Status::NotFound;
-        m_atom = AtomReader::readTelemetry(plan.source().telemetryPath, &status);
+        if (step.cutTelemetry)
+            m_atom = TelemetryClip::cutRecording(plan.source().telemetryPath,
+                                                 plan.source().duration,
+                                                 plan.span().from,
+                                                 plan.span().to);
+        else
+            m_atom = AtomReader::readTelemetry(plan.source().telemetryPath, &status);
         qCDebug(lcEngine).noquote() << "ExportJob: telemetry atom of" << plan.source().telemetryPath
                                     << ":" << m_atom.size() << "bytes";
         break;
@@ -219,7 +226,7 @@ void ExportJob::onConverterLine(const QString &line)
             m_converterLines.removeFirst();
         return;
     }
-    const double duration = m_plan.source().duration;
+    const double duration = m_plan.steps().at(m_step).duration;
     if (line == QLatin1String("progress=end")) {
         setStepFraction(1);
     } else if (line.startsWith(QLatin1String("out_time_us=")) && duration > 0) {

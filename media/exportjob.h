@@ -12,7 +12,8 @@ class QTimer;
 
 // Runs an ExportPlan: its steps one after the other, each a byte copy or a run of the
 // converter (through ConverterRunner), and after each converter run into an MP4 writes the
-// source's telemetry atom into the output and reads it back. Progress goes out as a percentage
+// source's telemetry atom into the output (for a clip, the atom cut to the clip's span) and reads
+// it back. Progress goes out as a percentage
 // of the whole export (a copy by its bytes, a converter run by the converter's "out_time"
 // against the recording's duration).
 //

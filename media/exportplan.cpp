@@ -1,10 +1,15 @@
 #include "exportplan.h"
 
+#include "avinput.h"
 #include "mediainfo.h"
+#include "triptimeline.h"
 
+#include <QDateTime>
 #include <QFileInfo>
+#include <QRegularExpression>
 
 #include <algorithm>
+#include <cmath>
 
 extern "C" {
 #include <libavutil/avutil.h>
@@ -27,6 +32,33 @@ void addMap(QStringList *arguments, int streamIndex)
     *arguments << QStringLiteral("-map") << QStringLiteral("0:%1").arg(streamIndex);
 }
 
+QString seconds(double value)
+{
+    return QString::number(value, 'f', 6);
+}
+
+// What a stream copy across a file boundary needs to be the same in every file.
+QStringList streamSignature(const QString &path)
+{
+    av::InputOptions options;
+    options.streamInfo = false;
+    const av::FormatContextPtr ctx = av::openInput(path, options);
+    if (!ctx)
+        return {QStringLiteral("unreadable")};
+    QStringList signature;
+    for (unsigned i = 0; i < ctx->nb_streams; ++i) {
+        const AVCodecParameters *par = ctx->streams[i]->codecpar;
+        signature << QStringLiteral("%1:%2:%3x%4:%5:%6")
+                             .arg(par->codec_type)
+                             .arg(par->codec_id)
+                             .arg(par->width)
+                             .arg(par->height)
+                             .arg(par->sample_rate)
+                             .arg(par->ch_layout.nb_channels);
+    }
+    return signature;
+}
+
 } // namespace
 
 bool ExportPlan::probe(const QString &path, Source *source, QString *error)
@@ -45,6 +77,7 @@ bool ExportPlan::probe(const QString &path, Source *source, QString *error)
         switch (stream.mediaType) {
         case AVMEDIA_TYPE_VIDEO:
             source->videoStreams << stream.index;
+            source->videoSizes << QSize(stream.width, stream.height);
             break;
         case AVMEDIA_TYPE_AUDIO:
             source->audioStreams << stream.index;
@@ -71,7 +104,80 @@ bool ExportPlan::probe(const QString &path, Source *source, QString *error)
         *error = QStringLiteral("%1: no video stream").arg(path);
         return false;
     }
+    source->recordings = QStringList {path};
+    if (TripTimeline::isConcatList(path)) {
+        TripTimeline trip;
+        if (!TripTimeline::readConcatList(path, &trip, error))
+            return false;
+        source->recordings.clear();
+        QStringList first;
+        for (const TripTimeline::File &file : trip.files()) {
+            source->recordings << file.path;
+            const QStringList signature = streamSignature(file.path);
+            if (first.isEmpty())
+                first = signature;
+            else if (signature != first)
+                source->streamsMatch = false;
+        }
+    }
     return true;
+}
+
+ExportPlan::ExportPlan(const Source &source, const Span &span, const QString &folder)
+    : m_source(source)
+    , m_mode(Clip)
+    , m_span(span)
+{
+    if (source.path.isEmpty()) {
+        m_problem = NoSource;
+        return;
+    }
+    if (folder.isEmpty()) {
+        m_problem = NoOutputFolder;
+        return;
+    }
+    if (!std::isfinite(span.from) || !std::isfinite(span.to) || span.from < 0
+        || span.to <= span.from || (source.duration > 0 && span.from >= source.duration)) {
+        m_problem = BadSpan;
+        return;
+    }
+    if (source.duration > 0)
+        m_span.to = std::min(span.to, source.duration);
+    if (m_span.channels.isEmpty()) {
+        for (int c = Front; c <= Interior; ++c) {
+            if (source.channelStreams[size_t(c)] >= 0)
+                m_span.channels << Channel(c);
+        }
+    }
+    for (Channel channel : qAsConst(m_span.channels)) {
+        if (channel < Front || channel > Interior || source.channelStreams[size_t(channel)] < 0) {
+            m_problem = NoSuchChannel;
+            return;
+        }
+    }
+    // A join that the stream copy cannot make is re-encoded.
+    if (!source.streamsMatch)
+        m_span.exact = true;
+    const QString first = source.recordings.isEmpty() ? source.path : source.recordings.first();
+    Step step;
+    step.outputPath = QFileInfo(folder + QLatin1Char('/')
+                                + clipName(QFileInfo(first).fileName(), m_span.from))
+                              .absoluteFilePath();
+    const QString outputId = identity(step.outputPath);
+    QStringList sources = source.recordings;
+    sources << source.path << source.telemetryPath;
+    for (const QString &path : qAsConst(sources)) {
+        if (!path.isEmpty() && identity(path) == outputId) {
+            m_problem = OverSource;
+            return;
+        }
+    }
+    step.arguments = clipArguments(source, m_span, step.outputPath);
+    step.addTelemetryAtom = !source.telemetryPath.isEmpty();
+    step.cutTelemetry = true;
+    step.duration = m_span.to - m_span.from;
+    m_steps << step;
+    m_problem = NoProblem;
 }
 
 ExportPlan::ExportPlan(const Source &source, Mode mode, const QString &folder)
@@ -116,6 +222,7 @@ ExportPlan::ExportPlan(const Source &source, Mode mode, const QString &folder)
             return;
         }
         step.byteCopy = channel == Whole && !source.repairedCopy;
+        step.duration = source.duration;
         if (!step.byteCopy) {
             step.arguments = converterArguments(source, channel, step.outputPath);
             step.addTelemetryAtom = !source.telemetryPath.isEmpty() && isMp4Name(step.outputPath);
@@ -138,6 +245,10 @@ QString ExportPlan::problemText() const
         return QStringLiteral("the export would replace the recording itself");
     case NothingToSplit:
         return QStringLiteral("the recording has only one channel");
+    case BadSpan:
+        return QStringLiteral("the in mark must lie before the out mark, within the recording");
+    case NoSuchChannel:
+        return QStringLiteral("the recording has no such channel");
     }
     return QString();
 }
@@ -208,6 +319,73 @@ QStringList ExportPlan::converterArguments(const Source &source,
         }
     }
     arguments << outputPath;
+    return arguments;
+}
+
+QString ExportPlan::clipName(const QString &recordingFileName, double from)
+{
+    const QString base = QFileInfo(recordingFileName).completeBaseName();
+    static const QRegularExpression stamp(QStringLiteral("^(\\d{8}_\\d{6})"));
+    const QRegularExpressionMatch match = stamp.match(base);
+    if (match.hasMatch()) {
+        QDateTime start
+                = QDateTime::fromString(match.captured(1), QStringLiteral("yyyyMMdd_HHmmss"));
+        start.setTimeSpec(Qt::UTC);
+        if (start.isValid()) {
+            const QString moved = start.addSecs(qint64(std::floor(from)))
+                                          .toString(QStringLiteral("yyyyMMdd_HHmmss"));
+            return moved + base.mid(15) + QStringLiteral("_clip.mp4");
+        }
+    }
+    return QStringLiteral("%1_%2s_clip.mp4").arg(base, QString::number(from, 'f', 1));
+}
+
+QStringList ExportPlan::clipArguments(const Source &source,
+                                      const Span &span,
+                                      const QString &outputPath)
+{
+    QStringList arguments {QStringLiteral("-y"),
+                           QStringLiteral("-nostats"),
+                           QStringLiteral("-progress"),
+                           QStringLiteral("pipe:1")};
+    if (TripTimeline::isConcatList(source.path))
+        arguments << QStringLiteral("-f") << QStringLiteral("concat") << QStringLiteral("-safe")
+                  << QStringLiteral("0");
+    // Seeking the input: a stream copy starts at the key frame at or before the mark, with the
+    // frames before the mark kept for decoding and hidden by the edit list; a re-encode drops
+    // them.
+    arguments << QStringLiteral("-ss") << seconds(span.from) << QStringLiteral("-i") << source.path
+              << QStringLiteral("-t") << seconds(span.to - span.from);
+    QVector<int> streams;
+    for (Channel channel : span.channels)
+        streams << source.channelStreams[size_t(channel)];
+    std::sort(streams.begin(), streams.end());
+    for (int stream : qAsConst(streams))
+        addMap(&arguments, stream);
+    if (!source.audioStreams.isEmpty())
+        addMap(&arguments, source.audioStreams.first());
+    if (span.exact) {
+        // Every picture at the size of the first recording's, so that the encoder takes the
+        // pictures of a trip whose recordings differ.
+        for (int i = 0; i < streams.size(); ++i) {
+            const int at = source.videoStreams.indexOf(streams.at(i));
+            const QSize size
+                    = at >= 0 && at < source.videoSizes.size() ? source.videoSizes.at(at) : QSize();
+            if (size.width() > 0 && size.height() > 0)
+                arguments << QStringLiteral("-filter:v:%1").arg(i)
+                          << QStringLiteral("scale=%1:%2").arg(size.width()).arg(size.height());
+        }
+        arguments << QStringLiteral("-c:v") << QStringLiteral("libx264") << QStringLiteral("-crf")
+                  << QString::number(ExactCrf) << QStringLiteral("-preset")
+                  << QStringLiteral("veryfast") << QStringLiteral("-c:a")
+                  << QStringLiteral("aac")
+                  // each picture once, at its own time: no picture doubled or dropped where
+                  // the recordings of a trip meet
+                  << QStringLiteral("-fps_mode") << QStringLiteral("passthrough");
+    } else {
+        arguments << QStringLiteral("-codec") << QStringLiteral("copy");
+    }
+    arguments << QStringLiteral("-f") << QStringLiteral("mp4") << outputPath;
     return arguments;
 }
 

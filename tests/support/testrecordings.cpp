@@ -167,11 +167,18 @@ QString TestRecordings::makeCard(const QString &layout, const QStringList &optio
     return cached(key, QStringLiteral("card"), arguments, QStringLiteral("card"));
 }
 
-av::FormatContextPtr TestRecordings::open(const QString &file, bool streamInfo, int *error)
+av::FormatContextPtr TestRecordings::open(const QString &file,
+                                          bool streamInfo,
+                                          int *error,
+                                          bool ignoreEditList)
 {
     AVFormatContext *raw = nullptr;
+    AVDictionary *options = nullptr;
+    if (ignoreEditList)
+        av_dict_set(&options, "ignore_editlist", "1", 0);
     const int ret
-            = avformat_open_input(&raw, QFile::encodeName(file).constData(), nullptr, nullptr);
+            = avformat_open_input(&raw, QFile::encodeName(file).constData(), nullptr, &options);
+    av_dict_free(&options);
     if (error)
         *error = ret;
     if (ret < 0)
@@ -182,13 +189,11 @@ av::FormatContextPtr TestRecordings::open(const QString &file, bool streamInfo, 
     return input;
 }
 
-QVector<QPair<int, int>> TestRecordings::readBack(const QString &file,
-                                                  int streamIndex,
-                                                  int maxFrames,
-                                                  int scaleWidth)
+QVector<QPair<int, int>> TestRecordings::readBack(
+        const QString &file, int streamIndex, int maxFrames, int scaleWidth, bool ignoreEditList)
 {
     QVector<QPair<int, int>> result;
-    const av::FormatContextPtr input = open(file);
+    const av::FormatContextPtr input = open(file, true, nullptr, ignoreEditList);
     if (!input)
         return result;
     if (streamIndex < 0 || streamIndex >= int(input->nb_streams))

@@ -24,9 +24,12 @@ public:
     // Opens a file for demultiplexing (its name as the file system's bytes) and, unless
     // streamInfo is false, reads its stream info. Null when a step fails; *error (when given) is
     // the open's FFmpeg code.
+    // With ignoreEditList an MP4's edit list is not applied: every packet counts, also those
+    // the list hides.
     static av::FormatContextPtr open(const QString &file,
                                      bool streamInfo = true,
-                                     int *error = nullptr);
+                                     int *error = nullptr,
+                                     bool ignoreEditList = false);
 
     // Decodes the video stream streamIndex (a container stream index) of a file with FFmpeg
     // and reads the frame-number pattern of each frame in decoding output order: (frame,
@@ -36,7 +39,8 @@ public:
     static QVector<QPair<int, int>> readBack(const QString &file,
                                              int streamIndex,
                                              int maxFrames = 0,
-                                             int scaleWidth = 0);
+                                             int scaleWidth = 0,
+                                             bool ignoreEditList = false);
 
     // Video packets of the video stream v:videoStream of a file, counted by the real ffprobe
     // program (-count_packets); -1 when ffprobe fails or the file has no such stream.
