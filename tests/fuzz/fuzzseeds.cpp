@@ -164,6 +164,11 @@ int main(int argc, char **argv)
                  "N22.5431 E113.9512 62 km/h",
                  "33.875°S, 151.2083°W 10 mph",
                  "GPS(113.9512,22.5431,17) 5 m/s"});
+    const std::string digest(64, 'a');
+    ok &= write(root / "fuzz_sha256sums",
+                {digest + "  20240314_153024D_clip.mp4\n" + digest + "  MANIFEST.json\n",
+                 digest + " *report.pdf\n",
+                 digest + "  ../etc/passwd\n"});
     for (const char *target : {"fuzz_nmeatext",
                                "fuzz_gpx",
                                "fuzz_freegps",
@@ -173,7 +178,8 @@ int main(int argc, char **argv)
                                "fuzz_blockparser",
                                "fuzz_gpssentence",
                                "fuzz_atomreader",
-                               "fuzz_concatlist"}) {
+                               "fuzz_concatlist",
+                               "fuzz_sha256sums"}) {
         // libFuzzer writes what it finds into the first folder it is given; the seeds stay as
         // they are.
         std::error_code error;

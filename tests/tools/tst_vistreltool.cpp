@@ -150,8 +150,15 @@ private slots:
     {
         QTest::addColumn<QString>("command");
         QTest::addColumn<bool>("usageOnBareCall"); // the bare command fails with its usage line
-        for (const char *command :
-             {"probe", "telemetry", "list", "trips", "repair", "export", "report"})
+        for (const char *command : {"probe",
+                                    "telemetry",
+                                    "list",
+                                    "trips",
+                                    "repair",
+                                    "export",
+                                    "report",
+                                    "clip",
+                                    "verify"})
             QTest::newRow(command) << QString::fromLatin1(command) << true;
         for (const char *command : {"frame", "bench"})
             QTest::newRow(command) << QString::fromLatin1(command) << false;
@@ -557,6 +564,182 @@ private slots:
                                            .toArray();
             QVERIFY(!gps.isEmpty());
         }
+    }
+
+    void clipCommand_data()
+    {
+        QTest::addColumn<QStringList>("options");
+        QTest::addColumn<QString>("existing"); // a file already there
+        QTest::addColumn<bool>("converter"); // ffmpeg on the search path
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QStringList>("files"); // under the output folder afterwards
+        QTest::addColumn<QByteArray>("message"); // on stderr
+
+        const QStringList span {QStringLiteral("--from"),
+                                QStringLiteral("1.5"),
+                                QStringLiteral("--to"),
+                                QStringLiteral("3")};
+        const QString name = QStringLiteral("20240314_153013D_clip");
+        const QStringList clip {name + QStringLiteral(".csv"),
+                                name + QStringLiteral(".gpx"),
+                                name + QStringLiteral(".mp4")};
+        const QString folder = QStringLiteral("20240314_153013D_evidence/");
+        QStringList package {QStringLiteral("MANIFEST.json"),
+                             QStringLiteral("SHA256SUMS"),
+                             QStringLiteral("20240314_153013D_report.pdf")};
+        package << clip;
+        package.sort();
+        for (QString &file : package)
+            file.prepend(folder);
+        const QStringList evidence = QStringList(span)
+                << QStringLiteral("--evidence") << QStringLiteral("--no-map");
+        QTest::newRow("clip") << span << QString() << true << 0 << clip << QByteArray();
+        QTest::newRow("evidence package")
+                << evidence << QString() << true << 0 << package << QByteArray();
+        QTest::newRow("an existing clip is kept")
+                << span << clip.last() << true << 1 << QStringList {clip.last()}
+                << QByteArray("exists already");
+        QTest::newRow("no converter: nothing of the package is left")
+                << evidence << QString() << false << 1 << QStringList()
+                << QByteArray("could not be started");
+        QTest::newRow("out mark before the in mark")
+                << QStringList {QStringLiteral("--from"),
+                                QStringLiteral("3"),
+                                QStringLiteral("--to"),
+                                QStringLiteral("2")}
+                << QString() << true << 1 << QStringList() << QByteArray("before the out mark");
+        QTest::newRow("a channel the recording lacks")
+                << (QStringList(span) << QStringLiteral("--channels") << QStringLiteral("f,i"))
+                << QString() << true << 1 << QStringList() << QByteArray("no such channel");
+    }
+
+    // A clip or an evidence package from the command line: its files, the span's telemetry,
+    // checksums that sha256sum confirms, and verify that finds a changed byte.
+    void clipCommand()
+    {
+        QFETCH(QStringList, options);
+        QFETCH(QString, existing);
+        QFETCH(bool, converter);
+        QFETCH(int, exitCode);
+        QFETCH(QStringList, files);
+        QFETCH(QByteArray, message);
+
+        const QString file = TestRecordings::make(QStringLiteral("20240314_153012D.mp4"),
+                                                  {QStringLiteral("--video"),
+                                                   QStringLiteral("160x90"),
+                                                   QStringLiteral("--video"),
+                                                   QStringLiteral("160x90"),
+                                                   QStringLiteral("--telemetry"),
+                                                   QStringLiteral("tlmd")});
+        QVERIFY(!file.isEmpty());
+        QTemporaryDir out;
+        QTemporaryDir emptyBin;
+        if (!existing.isEmpty()) {
+            QFile earlier(out.filePath(existing));
+            QVERIFY(earlier.open(QIODevice::WriteOnly));
+            earlier.write("earlier");
+        }
+        const QByteArray path = qgetenv("PATH");
+        if (!converter)
+            qputenv("PATH", QFile::encodeName(emptyBin.path()));
+        const ProcessResult r = tool(QStringList {QStringLiteral("clip"), file}
+                                     << options << QStringLiteral("--out") << out.path());
+        qputenv("PATH", path);
+
+        QCOMPARE(r.exitCode, exitCode);
+        QVERIFY2(r.err.contains(message), r.err.right(500).constData());
+        QStringList found;
+        QDirIterator it(out.path(), QDir::Files, QDirIterator::Subdirectories);
+        while (it.hasNext())
+            found << QDir(out.path()).relativeFilePath(it.next());
+        found.sort();
+        QCOMPARE(found, files);
+        QCOMPARE(QDir(out.path()).entryList(QDir::Dirs | QDir::NoDotAndDotDot).size(),
+                 files.isEmpty() || !files.first().contains(QLatin1Char('/')) ? 0 : 1);
+        if (exitCode != 0)
+            return;
+
+        // the samples from 1.5 s to 3 s of the recording (GPS 1 Hz, G-sensor 10 Hz)
+        QString clip;
+        for (const QString &f : files) {
+            if (f.endsWith(QLatin1String(".mp4")))
+                clip = out.filePath(f);
+        }
+        const QJsonObject source = toolJson({QStringLiteral("telemetry"), file});
+        const QJsonObject cut = toolJson({QStringLiteral("telemetry"), clip});
+        const auto values = [](const QJsonArray &rows, int from, int count) {
+            QStringList list;
+            for (int i = from; i < from + count && i < rows.size(); ++i) {
+                QJsonObject row = rows.at(i).toObject();
+                row.remove(QStringLiteral("index"));
+                row.remove(QStringLiteral("time"));
+                list << QString::fromUtf8(QJsonDocument(row).toJson(QJsonDocument::Compact));
+            }
+            return list;
+        };
+        const QJsonArray gps = cut.value(QStringLiteral("gps")).toArray();
+        const QJsonArray gsensor = cut.value(QStringLiteral("gsensor")).toArray();
+        QCOMPARE(gps.size(), 2);
+        QCOMPARE(gsensor.size(), 15);
+        QCOMPARE(values(gps, 0, 2), values(source.value(QStringLiteral("gps")).toArray(), 1, 2));
+        QCOMPARE(values(gsensor, 0, 15),
+                 values(source.value(QStringLiteral("gsensor")).toArray(), 15, 15));
+        QCOMPARE(gps.first().toObject().value(QStringLiteral("time")).toDouble(), 0.0);
+
+        if (!files.first().contains(QLatin1Char('/')))
+            return;
+        const QString package = QFileInfo(clip).absolutePath();
+        // the list is sha256sum's, and names every file but itself
+        const ProcessResult sums
+                = runProcess(QStringLiteral("sh"),
+                             {QStringLiteral("-c"), QStringLiteral("sha256sum -- *[!S]")},
+                             120000,
+                             package);
+        QFile list(QDir(package).filePath(QStringLiteral("SHA256SUMS")));
+        QVERIFY(list.open(QIODevice::ReadOnly));
+        QStringList listed
+                = QString::fromUtf8(list.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        QStringList computed
+                = QString::fromUtf8(sums.out).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        listed.sort();
+        computed.sort();
+        QCOMPARE(listed, computed);
+        const QJsonObject manifest
+                = QJsonDocument::fromJson([&] {
+                      QFile m(QDir(package).filePath(QStringLiteral("MANIFEST.json")));
+                      return m.open(QIODevice::ReadOnly) ? m.readAll() : QByteArray();
+                  }())
+                          .object();
+        const QJsonObject recording
+                = manifest.value(QStringLiteral("sources")).toArray().first().toObject();
+        const ProcessResult sourceSum = runProcess(QStringLiteral("sha256sum"), {file});
+        QCOMPARE(recording.value(QStringLiteral("sha256")).toString().toUtf8(),
+                 sourceSum.out.left(64));
+        QCOMPARE(recording.value(QStringLiteral("recorded")).toString(),
+                 QStringLiteral("2024-03-14T15:30:12Z"));
+        QCOMPARE(manifest.value(QStringLiteral("version")).toString(),
+                 QStringLiteral(VISTREL_VERSION));
+        QCOMPARE(manifest.value(QStringLiteral("marks")).toObject().value(QStringLiteral("in")),
+                 QJsonValue(1.5));
+
+        QCOMPARE(tool({QStringLiteral("verify"), package}).exitCode, 0);
+        // one byte of the clip changed
+        QFile changed(clip);
+        QVERIFY(changed.open(QIODevice::ReadWrite));
+        QVERIFY(changed.seek(changed.size() / 2));
+        const char byte = changed.peek(1).at(0);
+        QVERIFY(changed.putChar(char(byte ^ 0x01)));
+        changed.close();
+        const ProcessResult verify = tool({QStringLiteral("verify"), package});
+        QCOMPARE(verify.exitCode, 1);
+        QStringList states;
+        for (const QJsonValue &row :
+             QJsonDocument::fromJson(verify.out).object().value(QStringLiteral("files")).toArray())
+            states << row.toObject().value(QStringLiteral("name")).toString() + QLatin1Char(' ')
+                            + row.toObject().value(QStringLiteral("state")).toString();
+        QVERIFY2(states.contains(QFileInfo(clip).fileName() + QStringLiteral(" changed")),
+                 qPrintable(states.join(QLatin1Char(','))));
+        QCOMPARE(states.filter(QStringLiteral(" ok")).size(), states.size() - 1);
     }
 };
 

@@ -1,5 +1,6 @@
 // vistrel-tool: the command-line companion of the viewer.
 #include "benchcommand.h"
+#include "clipcommand.h"
 #include "exportcommand.h"
 #include "framecommand.h"
 #include "listcommand.h"
@@ -11,6 +12,7 @@
 #include "tooloutput.h"
 #include "toolusage.h"
 #include "tripscommand.h"
+#include "verifycommand.h"
 #include "vistrelversion.h"
 
 #include <QApplication>
@@ -24,7 +26,9 @@
 int main(int argc, char *argv[])
 {
     // The report draws text, which needs the GUI application's fonts; it needs no display.
-    const bool report = argc > 1 && qstrcmp(argv[1], "report") == 0;
+    // The evidence package of a clip holds a report.
+    const bool report
+            = argc > 1 && (qstrcmp(argv[1], "report") == 0 || qstrcmp(argv[1], "clip") == 0);
     if (report && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     // The benchmark's memory-card child fills the play list and its meter child paints the
@@ -88,6 +92,10 @@ int main(int argc, char *argv[])
         return RepairCommand::run(args);
     if (command == QLatin1String("export"))
         return ExportCommand::run(args);
+    if (command == QLatin1String("clip"))
+        return ClipCommand::run(args);
+    if (command == QLatin1String("verify"))
+        return VerifyCommand::run(args);
     if (command == QLatin1String("frame"))
         return FrameCommand::run(args);
     if (command == QLatin1String("report"))

@@ -50,26 +50,44 @@ int ReportCommand::run(const QStringList &arguments)
 
     const QString path = args.positionals().first();
     const QString out = args.value(QStringLiteral("out"));
-    MediaInfo info;
-    const int probe = info.init(path);
-    if (probe != 0)
-        return ToolOutput::fail(
-                QStringLiteral("cannot open %1: %2").arg(path, av::errorText(probe)));
-    if (seconds >= info.duration()) {
-        return ToolOutput::fail(QStringLiteral("--time %1 s lies past the end of %2 (%3 s long)")
-                                        .arg(seconds)
-                                        .arg(path)
-                                        .arg(info.duration()));
+    QJsonObject result;
+    QString error;
+    if (!write(path, seconds, out, noMap, &result, &error))
+        return ToolOutput::fail(error);
+    ToolOutput::printJson(QJsonDocument(result));
+    return 0;
+}
+
+bool ReportCommand::write(const QString &path,
+                          double seconds,
+                          const QString &out,
+                          bool noMap,
+                          QJsonObject *info,
+                          QString *error)
+{
+    MediaInfo media;
+    const int probe = media.init(path);
+    if (probe != 0) {
+        *error = QStringLiteral("cannot open %1: %2").arg(path, av::errorText(probe));
+        return false;
+    }
+    if (seconds >= media.duration()) {
+        *error = QStringLiteral("--time %1 s lies past the end of %2 (%3 s long)")
+                         .arg(seconds)
+                         .arg(path)
+                         .arg(media.duration());
+        return false;
     }
 
     // The frame on screen at that time, as the window numbers it (from the first stream's
     // rate, truncated), for every channel in ascending stream index.
-    const qint64 number = info.firstStreamRateDen() > 0
-            ? static_cast<qint64>(
-                    double(info.firstStreamRateNum()) * seconds / info.firstStreamRateDen() + 1e-6)
+    const qint64 number = media.firstStreamRateDen() > 0
+            ? static_cast<qint64>(double(media.firstStreamRateNum()) * seconds
+                                          / media.firstStreamRateDen()
+                                  + 1e-6)
             : 0;
     QVector<int> streams;
-    for (int role : {info.front(), info.inner(), info.rear()}) {
+    for (int role : {media.front(), media.inner(), media.rear()}) {
         if (role >= 0 && !streams.contains(role))
             streams << role;
     }
@@ -80,10 +98,9 @@ int ReportCommand::run(const QStringList &arguments)
     content.printedAt = QDateTime::currentDateTime();
     content.positionSection = !GlobalSettings::mapDisabled();
     for (int stream : streams) {
-        QString error;
-        const QImage picture = FrameCommand::numberedFrame(path, stream, number, &error);
+        const QImage picture = FrameCommand::numberedFrame(path, stream, number, error);
         if (picture.isNull())
-            return ToolOutput::fail(error);
+            return false;
         content.pictures << picture;
     }
 
@@ -117,15 +134,14 @@ int ReportCommand::run(const QStringList &arguments)
                                                MapSize);
     }
 
-    QString error;
-    if (!ReportLayout::writePdf(out, content, &error))
-        return ToolOutput::fail(error);
-    QJsonObject result;
-    result.insert(QStringLiteral("path"), QFileInfo(out).absoluteFilePath());
-    result.insert(QStringLiteral("time"), seconds);
-    result.insert(QStringLiteral("frame"), static_cast<double>(number));
-    result.insert(QStringLiteral("pictures"), content.pictures.size());
-    result.insert(QStringLiteral("map"), !content.map.isNull());
-    ToolOutput::printJson(QJsonDocument(result));
-    return 0;
+    if (!ReportLayout::writePdf(out, content, error))
+        return false;
+    if (info) {
+        info->insert(QStringLiteral("path"), QFileInfo(out).absoluteFilePath());
+        info->insert(QStringLiteral("time"), seconds);
+        info->insert(QStringLiteral("frame"), static_cast<double>(number));
+        info->insert(QStringLiteral("pictures"), content.pictures.size());
+        info->insert(QStringLiteral("map"), !content.map.isNull());
+    }
+    return true;
 }

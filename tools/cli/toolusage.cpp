@@ -78,6 +78,36 @@ const CommandText kCommands[] = {
          "                 stream and the telemetry\n"
          "  --out DIR      the output folder (made when missing)\n"
          "  --replace      replace files already there (otherwise the export fails)\n"},
+        {"clip",
+         "FILE... --from S --to S --out DIR [--exact] [--channels f,r,i] [--replace] [--evidence]",
+         "the span between two marks as one MP4, or an evidence package",
+         "Cuts the span from S to S seconds (the out mark's own frame is left out) of every\n"
+         "channel and the first audio stream into one MP4 named after the in mark's moment,\n"
+         "with the span's telemetry (re-timed to start at 0) in its tlmd atom and beside it as\n"
+         "GPX and CSV. Several FILEs are the recordings of a trip, in order, on one time axis.\n"
+         "Prints the files written (JSON); on any failure nothing of the clip is left behind.\n"
+         "\n"
+         "  --exact        re-encode (libx264, CRF 18) so the clip starts on the in mark's\n"
+         "                 frame; without it the streams are copied from the key frame at or\n"
+         "                 before the in mark, and an edit list makes players start at the mark\n"
+         "                 (the first picture in the file may come from that key frame). A trip\n"
+         "                 whose recordings' streams differ is always re-encoded\n"
+         "  --channels C   the channels in the clip: f, r, i, comma-separated (default: all)\n"
+         "  --out DIR      the output folder (made when missing)\n"
+         "  --replace      replace files already there (otherwise the clip fails)\n"
+         "  --evidence     an evidence package: the folder DIR/<in mark's moment>_evidence with\n"
+         "                 the clip, its GPX and CSV, the report of the in mark (PDF),\n"
+         "                 MANIFEST.json (program, version, sources with their SHA-256 and\n"
+         "                 recording times, marks, files) and SHA256SUMS (see verify)\n"
+         "  --no-map       the report without its map picture\n"
+         "  --model CODE   as for probe\n"},
+        {"verify",
+         "DIR",
+         "check an evidence package against its SHA256SUMS",
+         "Recomputes the SHA-256 of every file the package's SHA256SUMS lists and prints each\n"
+         "as ok, changed or missing, and the files it does not list as unlisted (JSON). Exits\n"
+         "with 0 only when every file is ok. `sha256sum -c SHA256SUMS` in the folder checks\n"
+         "the same list.\n"},
         {"frame",
          "FILE [--channel C] (--number N | --time S) [--width W] --out PICTURE.png",
          "one picture of one channel, made by the playback engine",
