@@ -57,7 +57,7 @@ out=$("$prefix/bin/vistrel-tool" --version) || failed "vistrel-tool --version ex
 out=$(env -u DISPLAY "$prefix/bin/vistrel" --help) || failed "vistrel --help exit $?"
 case $out in "Usage: vistrel "*) ;; *) failed "vistrel --help: '$out'" ;; esac
 commands=$("$prefix/bin/vistrel-tool" --help | sed -n '/^Commands:/,/^$/s/^  \([a-z][a-z]*\) .*/\1/p')
-[ "$(echo $commands)" = "probe telemetry list trips repair export frame report bench" ] \
+[ "$(echo $commands)" = "probe telemetry list trips repair export clip verify frame report bench" ] \
     || failed "vistrel-tool --help lists: $(echo $commands)"
 zcat "$prefix/share/man/man1/vistrel-tool.1.gz" >"$tmp/tool.1" || failed "vistrel-tool.1.gz"
 for command in $commands; do
