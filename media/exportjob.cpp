@@ -65,10 +65,8 @@ bool ExportJob::start(const ExportPlan &plan)
             continue;
         AtomReader::Status status = AtomReader::Status::NotFound;
         if (step.cutTelemetry)
-            m_atom = TelemetryClip::cutRecording(plan.source().telemetryPath,
-                                                 plan.source().duration,
-                                                 plan.span().from,
-                                                 plan.span().to);
+            m_atom = TelemetryClip::cutRecording(
+                    plan.source().telemetryPath, plan.span().from, plan.span().to);
         else
             m_atom = AtomReader::readTelemetry(plan.source().telemetryPath, &status);
         qCDebug(lcEngine).noquote() << "ExportJob: telemetry atom of" << plan.source().telemetryPath

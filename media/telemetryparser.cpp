@@ -372,39 +372,6 @@ void TelemetryParser::parseBlock(const char *block,
                                     << track.m_gpsRate << ", gsensor" << track.m_gsensorRate;
 }
 
-void TelemetryParser::blockRecords(const char *block,
-                                   qsizetype length,
-                                   QVector<RecordSpan> *gps,
-                                   QVector<RecordSpan> *gsensor)
-{
-    gps->clear();
-    gsensor->clear();
-    if (!block || length <= 0)
-        return;
-    // The same walk as parseBlock; a record counts when it gave a sample.
-    QVector<GpsSample> gpsSamples;
-    QVector<GSensorSample> gsensorSamples;
-    CrFinder crFinder(block, length);
-    qsizetype i = 0;
-    while (i < length) {
-        if (isMarker(block, length, i, 'G')) {
-            const int before = gpsSamples.size();
-            const qsizetype next = readGpsRecord(block, length, i, crFinder, gpsSamples, nullptr);
-            if (gpsSamples.size() > before)
-                gps->append({i, next});
-            i = next;
-        } else if (isMarker(block, length, i, 'M')) {
-            const int before = gsensorSamples.size();
-            const qsizetype next = readBinaryGSensorRecord(block, length, i, gsensorSamples);
-            if (gsensorSamples.size() > before)
-                gsensor->append({i, next});
-            i = next;
-        } else {
-            ++i;
-        }
-    }
-}
-
 void TelemetryParser::updateCounts(TelemetryTrack &track, double durationSeconds)
 {
     track.m_gpsCount = track.m_gps.size();

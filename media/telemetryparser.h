@@ -4,7 +4,6 @@
 #include "gsensorsample.h"
 
 #include <QByteArray>
-#include <QVector>
 
 class TelemetryTrack;
 
@@ -59,21 +58,6 @@ public:
                            qsizetype length,
                            double durationSeconds,
                            TelemetryTrack &track);
-
-    // Where a record of a "tlmd" payload lies: bytes [begin, end).
-    struct RecordSpan
-    {
-        qsizetype begin = 0;
-        qsizetype end = 0;
-    };
-    // The records of a "tlmd" payload that parseBlock takes a sample from, in block order: the
-    // GPS records ("$G" ... CR LF) and the binary G-sensor records. The k-th span of a list is
-    // the record of the k-th sample parseBlock gives, so a cut of the block keeps each
-    // sample's bytes as they are.
-    static void blockRecords(const char *block,
-                             qsizetype length,
-                             QVector<RecordSpan> *gps,
-                             QVector<RecordSpan> *gsensor);
 
     // Sets the track's counts to the sizes of its lists and the rates to durationSeconds per
     // sample (0 without samples or without a known duration).

@@ -90,6 +90,68 @@ QStringList telemetryOf(const QString &file)
     return lines;
 }
 
+// The GPS and G-sensor samples of a file as the viewer loads them.
+void samplesOf(const QString &file, QVector<GpsSample> *gps, QVector<GSensorSample> *gsensor)
+{
+    gps->clear();
+    gsensor->clear();
+    av::FormatContextPtr ctx = av::openInput(file);
+    if (!ctx)
+        return;
+    TelemetryTrack track;
+    track.load(ctx.get(), file);
+    track.gpsSamples(*gps);
+    track.gsensorSamples(*gsensor);
+}
+
+// Where two lists of samples differ: positions by more than 1e-6 degrees, speeds by more than
+// 0.01 km/h, G-sensor values at all; empty when they agree.
+QString sampleDifference(const QVector<GpsSample> &gps,
+                         const QVector<GpsSample> &expectedGps,
+                         const QVector<GSensorSample> &gsensor,
+                         const QVector<GSensorSample> &expectedGsensor)
+{
+    if (gps.size() != expectedGps.size() || gsensor.size() != expectedGsensor.size()) {
+        return QStringLiteral("%1 fixes and %2 readings, expected %3 and %4")
+                .arg(gps.size())
+                .arg(gsensor.size())
+                .arg(expectedGps.size())
+                .arg(expectedGsensor.size());
+    }
+    for (int i = 0; i < gps.size(); ++i) {
+        const GpsSample &a = gps.at(i);
+        const GpsSample &b = expectedGps.at(i);
+        if (a.valid != b.valid || std::abs(a.latitude - b.latitude) > 1e-6
+            || std::abs(a.longitude - b.longitude) > 1e-6 || std::abs(a.speed - b.speed) > 0.01) {
+            return QStringLiteral("fix %1: %2 %3 %4 %5, expected %6 %7 %8 %9")
+                    .arg(i)
+                    .arg(a.valid)
+                    .arg(a.latitude, 0, 'f', 8)
+                    .arg(a.longitude, 0, 'f', 8)
+                    .arg(a.speed, 0, 'f', 4)
+                    .arg(b.valid)
+                    .arg(b.latitude, 0, 'f', 8)
+                    .arg(b.longitude, 0, 'f', 8)
+                    .arg(b.speed, 0, 'f', 4);
+        }
+    }
+    for (int i = 0; i < gsensor.size(); ++i) {
+        const GSensorSample &a = gsensor.at(i);
+        const GSensorSample &b = expectedGsensor.at(i);
+        if (a.x != b.x || a.y != b.y || a.z != b.z) {
+            return QStringLiteral("reading %1: %2 %3 %4, expected %5 %6 %7")
+                    .arg(i)
+                    .arg(a.x)
+                    .arg(a.y)
+                    .arg(a.z)
+                    .arg(b.x)
+                    .arg(b.y)
+                    .arg(b.z);
+        }
+    }
+    return QString();
+}
+
 QByteArray bytesOf(const QString &file)
 {
     QFile f(file);
@@ -196,6 +258,13 @@ class TestExportJob : public QObject
         if (made.isEmpty())
             return QString();
         const QString target = folder + QLatin1Char('/') + name;
+        // A log beside the recording goes with it, named after it.
+        for (const char *suffix : {".nmea", ".gpx"}) {
+            const QString beside = made.left(made.lastIndexOf(QLatin1Char('.'))) + suffix;
+            if (QFile::exists(beside)
+                && !QFile::copy(beside, target.left(target.lastIndexOf(QLatin1Char('.'))) + suffix))
+                return QString();
+        }
         if (reorder.isEmpty())
             return QFile::copy(made, target) ? target : QString();
         QStringList args {
@@ -349,23 +418,26 @@ private slots:
         QTest::addColumn<QStringList>("frames");
         // The source's samples the clip holds: GPS [first, last), G-sensor [first, last).
         QTest::addColumn<QVector<int>>("samples");
+        // Where the recordings hold their telemetry (make-recording's options).
+        QTest::addColumn<QStringList>("telemetry");
 
         // Key frames every 30 pictures (1 s); GPS 1 Hz, G-sensor 10 Hz.
         const QStringList none;
+        const QStringList tlmd {QStringLiteral("--telemetry"), QStringLiteral("tlmd")};
         QTest::newRow("lossless, in mark between key frames: the copy begins at the key frame")
                 << none << 2.5 << 4.5 << false << QVector<int>()
                 << QStringList {QStringLiteral("75-134/60/1|60-134/75/1"),
                                 QStringLiteral("75-134/60/2|60-134/75/2")}
-                << QVector<int> {2, 4, 25, 45};
+                << QVector<int> {2, 4, 25, 45} << tlmd;
         QTest::newRow("lossless, in mark on a key frame, rear channel only")
                 << none << 1.0 << 2.0 << false << QVector<int> {int(ExportPlan::Rear)}
                 << QStringList {QStringLiteral("30-59/30/2|30-59/30/2")}
-                << QVector<int> {1, 2, 10, 20};
+                << QVector<int> {1, 2, 10, 20} << tlmd;
         QTest::newRow("exact: the marked frames, both channels")
                 << none << 2.5 << 4.5 << true << QVector<int>()
                 << QStringList {QStringLiteral("75-134/60/1|75-134/60/1"),
                                 QStringLiteral("75-134/60/2|75-134/60/2")}
-                << QVector<int> {2, 4, 25, 45};
+                << QVector<int> {2, 4, 25, 45} << tlmd;
         const QStringList matching {QStringLiteral("--video"),
                                     QStringLiteral("160x90"),
                                     QStringLiteral("--video"),
@@ -374,7 +446,29 @@ private slots:
                 << matching << 4.5 << 6.0 << false << QVector<int>()
                 << QStringList {QStringLiteral("135-179/45/1|120-179/60/1"),
                                 QStringLiteral("135-179/45/2|120-179/60/2")}
-                << QVector<int> {4, 6, 45, 60};
+                << QVector<int> {4, 6, 45, 60} << tlmd;
+        // The clip's atom is written from the samples whatever their source.
+        QTest::newRow("lossless, GPS and accelerometer from a GPMF track")
+                << none << 2.5 << 4.5 << false << QVector<int>()
+                << QStringList {QStringLiteral("75-134/60/1|60-134/75/1"),
+                                QStringLiteral("75-134/60/2|60-134/75/2")}
+                << QVector<int> {2, 4, 25, 45}
+                << QStringList {QStringLiteral("--telemetry"),
+                                QStringLiteral("gpmf"),
+                                QStringLiteral("--gsensor-rate"),
+                                QStringLiteral("10")};
+        QTest::newRow("exact, GPS from an NMEA log beside the recording")
+                << none << 1.5 << 4.0 << true << QVector<int>()
+                << QStringList {QStringLiteral("45-119/75/1|45-119/75/1"),
+                                QStringLiteral("45-119/75/2|45-119/75/2")}
+                << QVector<int> {1, 4, 0, 0}
+                << QStringList {QStringLiteral("--sidecar"), QStringLiteral("nmea")};
+        QTest::newRow("lossless, GPS from a GPX log beside each recording of a trip")
+                << matching << 4.5 << 6.0 << false << QVector<int>()
+                << QStringList {QStringLiteral("135-179/45/1|120-179/60/1"),
+                                QStringLiteral("135-179/45/2|120-179/60/2")}
+                << QVector<int> {4, 6, 0, 0}
+                << QStringList {QStringLiteral("--sidecar"), QStringLiteral("gpx")};
     }
 
     // A clip shows the span's pictures (read back from the frame numbers), holds the audio of
@@ -388,14 +482,21 @@ private slots:
         QFETCH(QVector<int>, channels);
         QFETCH(QStringList, frames);
         QFETCH(QVector<int>, samples);
+        QFETCH(QStringList, telemetry);
 
         QTemporaryDir recordings;
         QTemporaryDir out;
-        const QStringList common {QStringLiteral("--audio"),
-                                  QStringLiteral("--telemetry"),
-                                  QStringLiteral("tlmd"),
-                                  QStringLiteral("--duration")};
-        QStringList options = common;
+        // The generator's GPS clock starts when the file's name says, in this machine's zone,
+        // so that a log beside the file lines up with it.
+        const auto startOf = [](int second) {
+            return QStringList {QStringLiteral("--start-time"),
+                                QDateTime(QDate(2024, 1, 1), QTime(13, 0, second), Qt::LocalTime)
+                                        .toUTC()
+                                        .toString(Qt::ISODate)};
+        };
+        const QStringList common = QStringList {QStringLiteral("--audio")} + telemetry
+                << QStringLiteral("--duration");
+        QStringList options = startOf(0) + common;
         options << (second.isEmpty() ? QStringLiteral("6") : QStringLiteral("5"))
                 << QStringLiteral("--video") << QStringLiteral("160x90")
                 << QStringLiteral("--video") << QStringLiteral("160x90");
@@ -406,7 +507,7 @@ private slots:
         QVector<TripTimeline::File> files {{first, 5000000}};
         if (!second.isEmpty()) {
             const QString next = source(
-                    QStringList(common) << QStringLiteral("5") << QStringLiteral("--first-frame")
+                    startOf(5) + common << QStringLiteral("5") << QStringLiteral("--first-frame")
                                         << QStringLiteral("150") << QStringLiteral("--seed")
                                         << QStringLiteral("1") << second,
                     QStringLiteral("20240101_130005D.mp4"),
@@ -464,23 +565,34 @@ private slots:
             QVERIFY2(psnr >= 40, qPrintable(QString::number(psnr)));
         }
 
-        // The samples of the span, and the clip plays them from its start.
-        QStringList expected;
-        QStringList gpsLines;
-        QStringList gLines;
+        // The samples of the span as the viewer reads them from the recordings, and the clip
+        // plays them from its start.
+        QVector<GpsSample> sourceGps;
+        QVector<GSensorSample> sourceGsensor;
         for (const TripTimeline::File &file : files) {
-            for (const QString &line : telemetryOf(file.path))
-                (line.startsWith(QLatin1String("gps")) ? gpsLines : gLines) << line;
+            QVector<GpsSample> gps;
+            QVector<GSensorSample> gsensor;
+            samplesOf(file.path, &gps, &gsensor);
+            sourceGps += gps;
+            sourceGsensor += gsensor;
         }
-        expected << gpsLines.mid(samples.at(0), samples.at(1) - samples.at(0))
-                 << gLines.mid(samples.at(2), samples.at(3) - samples.at(2));
-        QCOMPARE(telemetryOf(clip), expected);
+        QVector<GpsSample> clipGps;
+        QVector<GSensorSample> clipGsensor;
+        samplesOf(clip, &clipGps, &clipGsensor);
+        const QString difference
+                = sampleDifference(clipGps,
+                                   sourceGps.mid(samples.at(0), samples.at(1) - samples.at(0)),
+                                   clipGsensor,
+                                   sourceGsensor.mid(samples.at(2), samples.at(3) - samples.at(2)));
+        QVERIFY2(difference.isEmpty(), qPrintable(difference));
+        QVERIFY(!clipGps.isEmpty());
         av::FormatContextPtr ctx = av::openInput(clip);
         QVERIFY(ctx);
         TelemetryTrack track;
         track.load(ctx.get(), clip);
+        QCOMPARE(track.source(), QStringLiteral("tlmd"));
         QCOMPARE(track.gpsIndexAt(0), 0);
-        QCOMPARE(track.gsensorIndexAt(0), 0);
+        QCOMPARE(track.gsensorIndexAt(0), clipGsensor.isEmpty() ? -1 : 0);
     }
 
     void failures_data()
