@@ -231,6 +231,26 @@ void MainWindow::connectPanels()
                     m_player->setEventMarks(eventMarks());
             });
 
+    // The clip's marks: set by keys and the seek bar's menu, drawn on the bar, cleared when
+    // another recording (or trip) opens.
+    connect(m_player, &PlayerWidget::markInRequested, this, [this] {
+        onSetClipMark(ClipMarks::In);
+    });
+    connect(m_player, &PlayerWidget::markOutRequested, this, [this] {
+        onSetClipMark(ClipMarks::Out);
+    });
+    connect(m_player, &PlayerWidget::clearMarksRequested, &m_clipMarks, &ClipMarks::clear);
+    connect(&m_clipMarks, &ClipMarks::changed, this, [this] {
+        m_player->setClipMarks(m_clipMarks.in(), m_clipMarks.out());
+    });
+    connect(&m_session,
+            &PlaybackSession::playingContextChanged,
+            this,
+            [this](MediaContext *context) {
+                if (context)
+                    m_clipMarks.setRecording(m_session.playingPath());
+            });
+
     connect(m_titleBar,
             &TitleBarWidget::titleBarMouseDoubleClicked,
             this,
@@ -519,6 +539,14 @@ void MainWindow::onJumpToEventMark(int direction)
             = GSensorEventDetector::adjacentMark(eventMarks(), m_session.playingTime(), direction);
     if (target >= 0)
         onSeekToSeconds(target);
+}
+
+void MainWindow::onSetClipMark(int which)
+{
+    if (!m_session.playingContext())
+        return;
+    m_clipMarks.set(which == ClipMarks::Out ? ClipMarks::Out : ClipMarks::In,
+                    m_session.playingTime());
 }
 
 void MainWindow::onSeekToSeconds(double seconds)

@@ -4,6 +4,7 @@
 #include "media/mediaeventloop.h"
 #include "media/mediainfo.h"
 #include "playbacksession.h"
+#include "ui/clipmarks.h"
 #include "ui/framelesswindow.h"
 #include "video/videodisplayhost.h"
 
@@ -54,6 +55,8 @@ public:
     GSensorMeterWidget *gsensorMeter() const { return m_gsensor; }
     TransportController *transport() const { return m_transport; }
     ExportController *exportController() const { return m_export; }
+    // The clip's in and out marks on the playing timeline.
+    ClipMarks *clipMarks() { return &m_clipMarks; }
     ProgressbarDialog *exportDialog() const;
     bool isFullSize() const { return m_fullSize; }
     using ShortcutEntry = KeyTable::Entry;
@@ -92,6 +95,8 @@ public slots:
     // Keyboard: skip (or step the focused slider), event marks.
     void onSkipKey(int direction);
     void onJumpToEventMark(int direction);
+    // Keys I and O and the seek bar's menu: a clip mark (ClipMarks::Which) at the playing time.
+    void onSetClipMark(int which);
     // The seek bar's marks, ascending.
     QVector<double> eventMarks() const;
     // A seek to a moment of the recording (the G-sensor meter's curve, the map, event marks).
@@ -116,6 +121,7 @@ private:
     MediaEventLoop m_eventLoop;
     MediaInfo m_mediaInfo;
     PlaybackSession m_session;
+    ClipMarks m_clipMarks;
     TitleBarWidget *m_titleBar = nullptr;
     PlayerWidget *m_player = nullptr;
     VideoDisplayWidget *m_display = nullptr;

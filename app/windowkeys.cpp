@@ -120,6 +120,20 @@ QVector<KeyTable::Row> WindowKeys::rows(MainWindow *window)
              [window] {
                  window->onJumpToEventMark(TransportController::Forward);
              }},
+            {QKeySequence(Qt::Key_I),
+             MainWindow::tr("Clip: in mark at the playing position"),
+             nullptr,
+             QString(),
+             [window] {
+                 window->onSetClipMark(ClipMarks::In);
+             }},
+            {QKeySequence(Qt::Key_O),
+             MainWindow::tr("Clip: out mark at the playing position"),
+             nullptr,
+             QString(),
+             [window] {
+                 window->onSetClipMark(ClipMarks::Out);
+             }},
             {QKeySequence(Qt::Key_F1),
              MainWindow::tr("This list of shortcuts"),
              nullptr,

@@ -278,6 +278,14 @@
         <source>Video files(*.avi, *.mp4)</source>
         <translation>视频文件(*.avi, *.mp4)</translation>
     </message>
+    <message>
+        <source>Clip: in mark at the playing position</source>
+        <translation>片段：在播放位置设置入点</translation>
+    </message>
+    <message>
+        <source>Clip: out mark at the playing position</source>
+        <translation>片段：在播放位置设置出点</translation>
+    </message>
 </context>
 <context>
     <name>MapWidget</name>
@@ -487,6 +495,18 @@
     <message>
         <source>Stereo</source>
         <translation>立体</translation>
+    </message>
+    <message>
+        <source>Set in mark</source>
+        <translation>设置入点</translation>
+    </message>
+    <message>
+        <source>Set out mark</source>
+        <translation>设置出点</translation>
+    </message>
+    <message>
+        <source>Clear marks</source>
+        <translation>清除标记</translation>
     </message>
 </context>
 <context>

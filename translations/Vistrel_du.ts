@@ -278,6 +278,14 @@
         <source>Video files(*.avi, *.mp4)</source>
         <translation>Videobestanden (*.avi, *.mp4)</translation>
     </message>
+    <message>
+        <source>Clip: in mark at the playing position</source>
+        <translation>Fragment: beginmarkering op de afspeelpositie</translation>
+    </message>
+    <message>
+        <source>Clip: out mark at the playing position</source>
+        <translation>Fragment: eindmarkering op de afspeelpositie</translation>
+    </message>
 </context>
 <context>
     <name>MapWidget</name>
@@ -487,6 +495,18 @@
     <message>
         <source>Stereo</source>
         <translation>Stereo</translation>
+    </message>
+    <message>
+        <source>Set in mark</source>
+        <translation>Beginmarkering zetten</translation>
+    </message>
+    <message>
+        <source>Set out mark</source>
+        <translation>Eindmarkering zetten</translation>
+    </message>
+    <message>
+        <source>Clear marks</source>
+        <translation>Markeringen wissen</translation>
     </message>
 </context>
 <context>

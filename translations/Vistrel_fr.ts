@@ -278,6 +278,14 @@
         <source>Video files(*.avi, *.mp4)</source>
         <translation>Fichiers vidéo (*.avi, *.mp4)</translation>
     </message>
+    <message>
+        <source>Clip: in mark at the playing position</source>
+        <translation>Extrait : marque de début à la position de lecture</translation>
+    </message>
+    <message>
+        <source>Clip: out mark at the playing position</source>
+        <translation>Extrait : marque de fin à la position de lecture</translation>
+    </message>
 </context>
 <context>
     <name>MapWidget</name>
@@ -487,6 +495,18 @@
     <message>
         <source>Stereo</source>
         <translation>Stéréo</translation>
+    </message>
+    <message>
+        <source>Set in mark</source>
+        <translation>Placer la marque de début</translation>
+    </message>
+    <message>
+        <source>Set out mark</source>
+        <translation>Placer la marque de fin</translation>
+    </message>
+    <message>
+        <source>Clear marks</source>
+        <translation>Effacer les marques</translation>
     </message>
 </context>
 <context>

@@ -278,6 +278,14 @@
         <source>Video files(*.avi, *.mp4)</source>
         <translation>Videodateien (*.avi, *.mp4)</translation>
     </message>
+    <message>
+        <source>Clip: in mark at the playing position</source>
+        <translation>Ausschnitt: Anfangsmarke an der Wiedergabeposition</translation>
+    </message>
+    <message>
+        <source>Clip: out mark at the playing position</source>
+        <translation>Ausschnitt: Endmarke an der Wiedergabeposition</translation>
+    </message>
 </context>
 <context>
     <name>MapWidget</name>
@@ -487,6 +495,18 @@
     <message>
         <source>Stereo</source>
         <translation>Stereo</translation>
+    </message>
+    <message>
+        <source>Set in mark</source>
+        <translation>Anfangsmarke setzen</translation>
+    </message>
+    <message>
+        <source>Set out mark</source>
+        <translation>Endmarke setzen</translation>
+    </message>
+    <message>
+        <source>Clear marks</source>
+        <translation>Marken löschen</translation>
     </message>
 </context>
 <context>

@@ -278,6 +278,14 @@
         <source>Video files(*.avi, *.mp4)</source>
         <translation>File video(*.avi, *.mp4)</translation>
     </message>
+    <message>
+        <source>Clip: in mark at the playing position</source>
+        <translation>Clip: segno di inizio alla posizione di riproduzione</translation>
+    </message>
+    <message>
+        <source>Clip: out mark at the playing position</source>
+        <translation>Clip: segno di fine alla posizione di riproduzione</translation>
+    </message>
 </context>
 <context>
     <name>MapWidget</name>
@@ -487,6 +495,18 @@
     <message>
         <source>Stereo</source>
         <translation>Stereo</translation>
+    </message>
+    <message>
+        <source>Set in mark</source>
+        <translation>Imposta segno di inizio</translation>
+    </message>
+    <message>
+        <source>Set out mark</source>
+        <translation>Imposta segno di fine</translation>
+    </message>
+    <message>
+        <source>Clear marks</source>
+        <translation>Cancella segni</translation>
     </message>
 </context>
 <context>

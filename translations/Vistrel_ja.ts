@@ -278,6 +278,14 @@
         <source>Video files(*.avi, *.mp4)</source>
         <translation>動画ファイル(*.avi, *.mp4)</translation>
     </message>
+    <message>
+        <source>Clip: in mark at the playing position</source>
+        <translation>クリップ：再生位置にイン点</translation>
+    </message>
+    <message>
+        <source>Clip: out mark at the playing position</source>
+        <translation>クリップ：再生位置にアウト点</translation>
+    </message>
 </context>
 <context>
     <name>MapWidget</name>
@@ -487,6 +495,18 @@
     <message>
         <source>Stereo</source>
         <translation>ステレオ</translation>
+    </message>
+    <message>
+        <source>Set in mark</source>
+        <translation>イン点を設定</translation>
+    </message>
+    <message>
+        <source>Set out mark</source>
+        <translation>アウト点を設定</translation>
+    </message>
+    <message>
+        <source>Clear marks</source>
+        <translation>マークを消去</translation>
     </message>
 </context>
 <context>

@@ -278,6 +278,14 @@
         <source>Video files(*.avi, *.mp4)</source>
         <translation>동영상 파일(*.avi, *.mp4)</translation>
     </message>
+    <message>
+        <source>Clip: in mark at the playing position</source>
+        <translation>클립: 재생 위치에 시작 표시</translation>
+    </message>
+    <message>
+        <source>Clip: out mark at the playing position</source>
+        <translation>클립: 재생 위치에 끝 표시</translation>
+    </message>
 </context>
 <context>
     <name>MapWidget</name>
@@ -487,6 +495,18 @@
     <message>
         <source>Stereo</source>
         <translation>스테레오</translation>
+    </message>
+    <message>
+        <source>Set in mark</source>
+        <translation>시작 표시 설정</translation>
+    </message>
+    <message>
+        <source>Set out mark</source>
+        <translation>끝 표시 설정</translation>
+    </message>
+    <message>
+        <source>Clear marks</source>
+        <translation>표시 지우기</translation>
     </message>
 </context>
 <context>

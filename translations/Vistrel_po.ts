@@ -278,6 +278,14 @@
         <source>Video files(*.avi, *.mp4)</source>
         <translation>Arquivos de vídeo(*.avi, *.mp4)</translation>
     </message>
+    <message>
+        <source>Clip: in mark at the playing position</source>
+        <translation>Clipe: marca de início na posição de reprodução</translation>
+    </message>
+    <message>
+        <source>Clip: out mark at the playing position</source>
+        <translation>Clipe: marca de fim na posição de reprodução</translation>
+    </message>
 </context>
 <context>
     <name>MapWidget</name>
@@ -487,6 +495,18 @@
     <message>
         <source>Stereo</source>
         <translation>Estéreo</translation>
+    </message>
+    <message>
+        <source>Set in mark</source>
+        <translation>Definir marca de início</translation>
+    </message>
+    <message>
+        <source>Set out mark</source>
+        <translation>Definir marca de fim</translation>
+    </message>
+    <message>
+        <source>Clear marks</source>
+        <translation>Limpar marcas</translation>
     </message>
 </context>
 <context>

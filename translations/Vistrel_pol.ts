@@ -278,6 +278,14 @@
         <source>Video files(*.avi, *.mp4)</source>
         <translation>Pliki wideo(*.avi, *.mp4)</translation>
     </message>
+    <message>
+        <source>Clip: in mark at the playing position</source>
+        <translation>Klip: znacznik początku w miejscu odtwarzania</translation>
+    </message>
+    <message>
+        <source>Clip: out mark at the playing position</source>
+        <translation>Klip: znacznik końca w miejscu odtwarzania</translation>
+    </message>
 </context>
 <context>
     <name>MapWidget</name>
@@ -487,6 +495,18 @@
     <message>
         <source>Stereo</source>
         <translation>Stereo</translation>
+    </message>
+    <message>
+        <source>Set in mark</source>
+        <translation>Ustaw znacznik początku</translation>
+    </message>
+    <message>
+        <source>Set out mark</source>
+        <translation>Ustaw znacznik końca</translation>
+    </message>
+    <message>
+        <source>Clear marks</source>
+        <translation>Usuń znaczniki</translation>
     </message>
 </context>
 <context>

@@ -278,6 +278,14 @@
         <source>Video files(*.avi, *.mp4)</source>
         <translation>Видеофайлы(*.avi, *.mp4)</translation>
     </message>
+    <message>
+        <source>Clip: in mark at the playing position</source>
+        <translation>Фрагмент: метка начала в позиции воспроизведения</translation>
+    </message>
+    <message>
+        <source>Clip: out mark at the playing position</source>
+        <translation>Фрагмент: метка конца в позиции воспроизведения</translation>
+    </message>
 </context>
 <context>
     <name>MapWidget</name>
@@ -487,6 +495,18 @@
     <message>
         <source>Stereo</source>
         <translation>Стерео</translation>
+    </message>
+    <message>
+        <source>Set in mark</source>
+        <translation>Поставить метку начала</translation>
+    </message>
+    <message>
+        <source>Set out mark</source>
+        <translation>Поставить метку конца</translation>
+    </message>
+    <message>
+        <source>Clear marks</source>
+        <translation>Удалить метки</translation>
     </message>
 </context>
 <context>

@@ -278,6 +278,14 @@
         <source>Video files(*.avi, *.mp4)</source>
         <translation>Archivos de vídeo (*.avi, *.mp4)</translation>
     </message>
+    <message>
+        <source>Clip: in mark at the playing position</source>
+        <translation>Clip: marca de inicio en la posición de reproducción</translation>
+    </message>
+    <message>
+        <source>Clip: out mark at the playing position</source>
+        <translation>Clip: marca de fin en la posición de reproducción</translation>
+    </message>
 </context>
 <context>
     <name>MapWidget</name>
@@ -487,6 +495,18 @@
     <message>
         <source>Stereo</source>
         <translation>Estéreo</translation>
+    </message>
+    <message>
+        <source>Set in mark</source>
+        <translation>Poner marca de inicio</translation>
+    </message>
+    <message>
+        <source>Set out mark</source>
+        <translation>Poner marca de fin</translation>
+    </message>
+    <message>
+        <source>Clear marks</source>
+        <translation>Borrar marcas</translation>
     </message>
 </context>
 <context>

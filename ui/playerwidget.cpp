@@ -8,6 +8,7 @@
 #include "uilog.h"
 #include "video/videodisplaywidget.h"
 
+#include <QAction>
 #include <QButtonGroup>
 #include <QDebug>
 #include <QHBoxLayout>
@@ -95,6 +96,19 @@ PlayerWidget::PlayerWidget(VideoDisplayHost *host, MediaInfo *info, QWidget *par
         else if (action == QAbstractSlider::SliderSingleStepSub)
             nKeyBoardAction = SeekBarStepBack;
     });
+    // The clip's marks by mouse: the bar's context menu (a right click also moves the playing
+    // position there first, as every click on the bar does).
+    m_seekSlider->setContextMenuPolicy(Qt::ActionsContextMenu);
+    const auto addMarkAction
+            = [this](const char *name, const QString &text, void (PlayerWidget::*signal)()) {
+                  auto *action = new QAction(text, m_seekSlider);
+                  action->setObjectName(QLatin1String(name));
+                  connect(action, &QAction::triggered, this, signal);
+                  m_seekSlider->addAction(action);
+              };
+    addMarkAction("markInAction", tr("Set in mark"), &PlayerWidget::markInRequested);
+    addMarkAction("markOutAction", tr("Set out mark"), &PlayerWidget::markOutRequested);
+    addMarkAction("clearMarksAction", tr("Clear marks"), &PlayerWidget::clearMarksRequested);
     layout->addWidget(m_seekSlider);
 
     m_timer = new QTimer(this);
@@ -418,6 +432,11 @@ void PlayerWidget::setEventMarks(const QVector<double> &seconds)
             values << toSteps(s);
     }
     m_seekSlider->setMarks(values);
+}
+
+void PlayerWidget::setClipMarks(double in, double out)
+{
+    m_seekSlider->setSpan(in >= 0 ? toSteps(in) : -1, out >= 0 ? toSteps(out) : -1);
 }
 
 QSlider *PlayerWidget::seekSlider() const

@@ -22,7 +22,8 @@ class VideoDisplayWidget;
 // counter and the channel buttons), the surround view-mode buttons (surround models only) and
 // the seek bar. It only emits: the channel buttons' toggles become showFrontVideo ...
 // showAllVideos and the seek bar's moves playSeekValueChanged, which the main window connects
-// to its slots; the surround-mode buttons drive the video display directly. It follows the
+// to its slots, and its context menu's clip-mark entries markInRequested ... clearMarksRequested;
+// the surround-mode buttons drive the video display directly. It follows the
 // media info's state and the main window's calls (setRunningTime and the other setters).
 //
 // Threads: GUI thread only.
@@ -58,6 +59,9 @@ public:
     void hideFrameLabel() { setFrameText(QString()); }
     // Playing times (seconds) drawn as ticks on the seek bar; cleared on Idle and Stopped.
     void setEventMarks(const QVector<double> &seconds);
+    // A clip's in and out marks (seconds; negative: not set), drawn on the seek bar as
+    // brackets with a band between them; they stay through every state until set again.
+    void setClipMarks(double in, double out);
     QSlider *seekSlider() const;
 
     // A SeekBarAction: whether the seek bar's last move was a keyboard step; read and cleared
@@ -70,6 +74,10 @@ signals:
     void showInnerVideo(bool checked);
     void showAllVideos(bool checked);
     void playSeekValueChanged(int value);
+    // The seek bar's context menu: set a clip mark at the playing position, or clear both.
+    void markInRequested();
+    void markOutRequested();
+    void clearMarksRequested();
 
 public slots:
     void onMediaInfoStateChanged(MediaInfo *media_info,

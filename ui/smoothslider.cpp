@@ -13,6 +13,10 @@ namespace {
 // How far a tick reaches beyond the groove, above and below, and its width.
 constexpr int MarkReach = 5;
 constexpr int MarkWidth = 2;
+// A span's bracket: its stroke, and how far its serifs reach into the span; the band's height.
+constexpr int BracketWidth = 2;
+constexpr int BracketSerif = 4;
+constexpr int BandHeight = 3;
 
 } // namespace
 
@@ -31,6 +35,17 @@ void SmoothSlider::setMarks(const QVector<int> &values)
         return;
     m_marks = values;
     m_ticksValid = false;
+    update();
+}
+
+void SmoothSlider::setSpan(int in, int out)
+{
+    in = in < 0 ? -1 : in;
+    out = out < 0 ? -1 : out;
+    if (in == m_spanIn && out == m_spanOut)
+        return;
+    m_spanIn = in;
+    m_spanOut = out;
     update();
 }
 
@@ -97,9 +112,49 @@ int SmoothSlider::markPosition(int value) const
 void SmoothSlider::paintEvent(QPaintEvent *event)
 {
     QSlider::paintEvent(event);
-    if (m_marks.isEmpty() || maximum() <= minimum())
+    if (maximum() <= minimum())
         return;
+    paintTicks();
+    paintSpan();
+}
 
+void SmoothSlider::paintSpan()
+{
+    const int in = m_spanIn >= 0 ? markPosition(m_spanIn) : -1;
+    const int out = m_spanOut >= 0 ? markPosition(m_spanOut) : -1;
+    if (in < 0 && out < 0)
+        return;
+    const QRect groove = grooveRect();
+    const int top = qMax(0, groove.top() - MarkReach);
+    const int bottom = qMin(height() - 1, groove.bottom() + MarkReach);
+    QPainter painter(this);
+    if (in >= 0 && out > in) {
+        painter.fillRect(QRect(in,
+                               groove.bottom() + 1,
+                               out - in,
+                               qMin(BandHeight, bottom - groove.bottom())),
+                         spanColor());
+    }
+    // "[" at the in mark, "]" at the out mark, drawn over the handle so a mark set where the
+    // handle stands shows.
+    const auto bracket = [&](int x, int inward) {
+        const int stroke = inward > 0 ? x : x - BracketWidth + 1;
+        painter.fillRect(QRect(stroke, top, BracketWidth, bottom - top + 1), spanColor());
+        const int serif = inward > 0 ? x : x - BracketSerif + 1;
+        painter.fillRect(QRect(serif, top, BracketSerif, BracketWidth), spanColor());
+        painter.fillRect(QRect(serif, bottom - BracketWidth + 1, BracketSerif, BracketWidth),
+                         spanColor());
+    };
+    if (in >= 0)
+        bracket(in, 1);
+    if (out >= 0)
+        bracket(out, -1);
+}
+
+void SmoothSlider::paintTicks()
+{
+    if (m_marks.isEmpty())
+        return;
     const QRect groove = grooveRect();
     // Ticks stand on both sides of the groove, never on it, so the played part stays readable.
     const int top = qMax(0, groove.top() - MarkReach);

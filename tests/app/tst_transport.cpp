@@ -18,6 +18,7 @@
 #include "testrecordings.h"
 #include "ui/playercontrolwidget.h"
 #include "ui/playerwidget.h"
+#include "ui/smoothslider.h"
 #include "video/videodisplaywidget.h"
 #include "windowreadback.h"
 
@@ -740,6 +741,99 @@ private slots:
         QVERIFY(landsAt(marks.at(1)));
         key(Qt::Key_Left, Qt::ControlModifier);
         QVERIFY(landsAt(marks.at(0)));
+    }
+
+    // I and O set the clip's marks at the playing position; the seek bar shows them on screen
+    // through playing, pausing, seeking and a channel change; its menu clears them; another
+    // recording starts without them.
+    void clipMarks_keysAndSeekBarMenu()
+    {
+        MainWindow *w = play(longRecording(2));
+        QVERIFY(waitPlaying());
+        pauseAndRead();
+        ClipMarks *marks = w->clipMarks();
+        auto *bar = qobject_cast<SmoothSlider *>(w->playerWidget()->seekSlider());
+        QVERIFY(bar);
+        const auto seekTo = [&](double seconds) {
+            bar->setValue(int(seconds * 10000));
+            return QTest::qWaitFor([&] { return !w->mediaInfo().isSeeking(); }, 10000);
+        };
+        // Columns of the bar on screen with more than a few pixels of the marks' colour.
+        const auto brackets = [bar] {
+            const QImage image = ScreenGrab::of(bar);
+            const QColor span = SmoothSlider::spanColor();
+            QList<int> columns;
+            for (int x = 0; x < image.width(); ++x) {
+                int count = 0;
+                for (int y = 0; y < image.height(); ++y) {
+                    const QColor c = image.pixelColor(x, y);
+                    count += qAbs(c.red() - span.red()) < 8 && qAbs(c.green() - span.green()) < 8
+                            && qAbs(c.blue() - span.blue()) < 8;
+                }
+                if (count > 8)
+                    columns << x;
+            }
+            return columns;
+        };
+        const auto shownAt = [&](double in, double out) {
+            const QList<int> columns = brackets();
+            const int inX = bar->markPosition(int(in * 10000));
+            const int outX = bar->markPosition(int(out * 10000));
+            return !columns.isEmpty() && qAbs(columns.first() - inX) <= 2
+                    && qAbs(columns.last() - outX) <= 2;
+        };
+
+        QVERIFY(seekTo(2.0));
+        key(Qt::Key_I);
+        // the playing time: where the seek went, or the picture it landed on
+        const double in = marks->in();
+        QVERIFY2(std::abs(in - 2.0) < 0.2, qPrintable(QString::number(in)));
+        QVERIFY(!marks->isComplete());
+        QVERIFY(seekTo(5.0));
+        key(Qt::Key_O);
+        const double out = marks->out();
+        QVERIFY2(std::abs(out - 5.0) < 0.2, qPrintable(QString::number(out)));
+        QVERIFY(marks->isComplete());
+        QTRY_VERIFY_WITH_TIMEOUT(shownAt(in, out), 5000);
+
+        // Playing on, seeking elsewhere and another channel keep them.
+        w->transport()->playOrPause();
+        QTRY_COMPARE_WITH_TIMEOUT(w->mediaInfo().state(), MediaInfo::Playing, 5000);
+        QVERIFY(seekTo(9.0));
+        QVERIFY(clickButton(w, "rearViewButton"));
+        QTRY_VERIFY_WITH_TIMEOUT(shownAt(in, out), 5000);
+        QCOMPARE(marks->in(), in);
+        QCOMPARE(marks->out(), out);
+
+        // The bar's menu: "Clear marks".
+        QStringList entries;
+        QTimer::singleShot(300, this, [&] {
+            auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+            if (!menu)
+                return;
+            for (QAction *action : menu->actions())
+                entries << action->objectName();
+            for (QAction *action : menu->actions()) {
+                if (action->objectName() == QLatin1String("clearMarksAction"))
+                    action->trigger();
+            }
+            menu->close();
+        });
+        QContextMenuEvent menuEvent(QContextMenuEvent::Mouse, QPoint(bar->width() / 2, 5));
+        QApplication::sendEvent(bar, &menuEvent);
+        QCOMPARE(entries, QStringList({"markInAction", "markOutAction", "clearMarksAction"}));
+        QVERIFY(!marks->hasIn() && !marks->hasOut());
+        QTRY_VERIFY_WITH_TIMEOUT(brackets().isEmpty(), 5000);
+
+        // Another recording opens without marks.
+        key(Qt::Key_I);
+        QVERIFY(marks->hasIn());
+        const QString other = m_folder->filePath(QStringLiteral("20240101_110000D.mp4"));
+        QVERIFY(QFile::copy(longRecording(1), other));
+        w->playList()->loadPlayList({other}, true);
+        QTRY_VERIFY_WITH_TIMEOUT(w->session()->playingPath() == other, 20000);
+        QVERIFY(!marks->hasIn() && !marks->hasOut());
+        QTRY_VERIFY_WITH_TIMEOUT(brackets().isEmpty(), 5000);
     }
 
     // Two consecutive files opened as a trip from the Trips view play on one timeline: the

@@ -2,13 +2,14 @@
 // The player panel as a real widget over real generated recordings probed by a real media
 // info: which channel buttons it shows and which one it selects when a recording starts, the
 // time and frame labels, the seek bar's range, values and keyboard steps, the surround
-// view-mode buttons, and the event ticks drawn on the seek bar.
+// view-mode buttons, the event ticks and the clip's marks drawn on the seek bar.
 #include "media/globalsettings.h"
 #include "media/mediainfo.h"
 #include "media/surroundviewmode.h"
 #include "resource/vistrelresource.h"
 #include "screengrab.h"
 #include "testrecordings.h"
+#include "ui/clipmarks.h"
 #include "ui/playerwidget.h"
 #include "ui/smoothslider.h"
 #include "video/videodisplayhost.h"
@@ -122,6 +123,22 @@ QList<int> tickColumns(const QImage &image)
     return columns;
 }
 
+// Per column of the seek bar's picture, how many pixels carry the clip marks' colour.
+QVector<int> spanPixels(const QImage &image)
+{
+    QVector<int> counts(image.width(), 0);
+    const QColor span = SmoothSlider::spanColor();
+    for (int x = 0; x < image.width(); ++x) {
+        for (int y = 0; y < image.height(); ++y) {
+            const QColor c = image.pixelColor(x, y);
+            if (qAbs(c.red() - span.red()) < 8 && qAbs(c.green() - span.green()) < 8
+                && qAbs(c.blue() - span.blue()) < 8)
+                ++counts[x];
+        }
+    }
+    return counts;
+}
+
 } // namespace
 
 class TestPlayerWidget : public QObject
@@ -145,6 +162,9 @@ private slots:
     void seekBar_data();
     void seekBar();
     void eventMarks_drawnAsTicks();
+    void clipMarks_data();
+    void clipMarks();
+    void clipMarks_drawnAsBrackets();
 
 private:
     QString recording(const QString &kind) const { return m_recordings.value(kind); }
@@ -499,6 +519,112 @@ void TestPlayerWidget::eventMarks_drawnAsTicks()
 
     f.info.changeState(MediaInfo::Stopped, nullptr, true);
     QCOMPARE(tickColumns(ScreenGrab::of(bar)), QList<int>());
+}
+
+void TestPlayerWidget::clipMarks_data()
+{
+    // Steps: "in S", "out S", "clear", "recording NAME".
+    QTest::addColumn<QStringList>("steps");
+    QTest::addColumn<double>("in");
+    QTest::addColumn<double>("out");
+    QTest::addColumn<int>("changes");
+
+    QTest::newRow("in, then out") << QStringList {"in 2", "out 5"} << 2.0 << 5.0 << 2;
+    QTest::newRow("an out mark before the in mark drops the in mark")
+            << QStringList {"in 5", "out 3"} << -1.0 << 3.0 << 2;
+    QTest::newRow("an in mark after the out mark drops the out mark")
+            << QStringList {"out 3", "in 4"} << 4.0 << -1.0 << 2;
+    QTest::newRow("both on one moment: only the last stays")
+            << QStringList {"in 3", "out 3"} << -1.0 << 3.0 << 2;
+    QTest::newRow("moved in mark") << QStringList {"in 1", "out 4", "in 2"} << 2.0 << 4.0 << 3;
+    QTest::newRow("the same mark again changes nothing")
+            << QStringList {"in 1", "in 1"} << 1.0 << -1.0 << 1;
+    QTest::newRow("before the start counts as the start")
+            << QStringList {"in -0.5"} << 0.0 << -1.0 << 1;
+    QTest::newRow("clear marks") << QStringList {"in 1", "out 2", "clear"} << -1.0 << -1.0 << 3;
+    QTest::newRow("another recording clears them")
+            << QStringList {"recording a", "in 1", "out 2", "recording b"} << -1.0 << -1.0 << 3;
+    QTest::newRow("the same recording (a trip's list) keeps them")
+            << QStringList {"recording a", "in 1", "out 2", "recording a"} << 1.0 << 2.0 << 2;
+}
+
+void TestPlayerWidget::clipMarks()
+{
+    QFETCH(QStringList, steps);
+    QFETCH(double, in);
+    QFETCH(double, out);
+    QFETCH(int, changes);
+
+    ClipMarks marks;
+    QSignalSpy changed(&marks, &ClipMarks::changed);
+    for (const QString &step : steps) {
+        const QStringList words = step.split(QLatin1Char(' '));
+        if (words.first() == QLatin1String("in"))
+            marks.set(ClipMarks::In, words.last().toDouble());
+        else if (words.first() == QLatin1String("out"))
+            marks.set(ClipMarks::Out, words.last().toDouble());
+        else if (words.first() == QLatin1String("clear"))
+            marks.clear();
+        else
+            marks.setRecording(words.last());
+    }
+    QCOMPARE(marks.in(), in);
+    QCOMPARE(marks.out(), out);
+    QCOMPARE(marks.isComplete(), in >= 0 && out >= 0);
+    QCOMPARE(changed.count(), changes);
+}
+
+// The marks on screen: "[" at the in mark and "]" at the out mark across the groove, a band
+// under the groove between them; they stay while the recording pauses and plays on.
+void TestPlayerWidget::clipMarks_drawnAsBrackets()
+{
+    Fixture f;
+    QCOMPARE(f.info.init(recording(QStringLiteral("one"))), 0);
+    f.player.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&f.player));
+    f.info.changeState(MediaInfo::Playing, nullptr, true);
+    QSlider *bar = f.player.seekSlider();
+    const double duration = f.info.duration();
+    const auto *slider = qobject_cast<SmoothSlider *>(bar);
+    QVERIFY(slider);
+    QVERIFY(spanPixels(ScreenGrab::of(bar)).count(0) == bar->width());
+
+    f.player.setClipMarks(duration / 4, duration * 3 / 4);
+    const int inX = slider->markPosition(slider->spanIn());
+    const int outX = slider->markPosition(slider->spanOut());
+    QVERIFY(qAbs(inX - bar->width() / 4) < 12);
+    QVERIFY(qAbs(outX - bar->width() * 3 / 4) < 12);
+    const auto check = [&](const char *when) {
+        const QVector<int> counts = spanPixels(ScreenGrab::of(bar));
+        const QByteArray what = QByteArray(when) + ": " + QByteArray::number(counts.value(inX))
+                + " " + QByteArray::number(counts.value((inX + outX) / 2)) + " "
+                + QByteArray::number(counts.value(outX));
+        // the brackets' strokes reach across the groove, the band between them is thin
+        QVERIFY2(counts.value(inX) > 8 && counts.value(outX) > 8, what.constData());
+        const int middle = counts.value((inX + outX) / 2);
+        QVERIFY2(middle > 0 && middle <= 3, what.constData());
+        // nothing outside the span
+        for (int x = 0; x < inX - 1; ++x)
+            QVERIFY2(counts.at(x) == 0, what.constData());
+        for (int x = outX + 2; x < counts.size(); ++x)
+            QVERIFY2(counts.at(x) == 0, what.constData());
+    };
+    check("playing");
+    // over the handle too
+    f.player.setRunningTime(duration / 4, 0, 60);
+    check("handle on the in mark");
+    f.info.changeState(MediaInfo::Paused, nullptr, true);
+    check("paused");
+    f.info.changeState(MediaInfo::Playing, nullptr, true);
+    check("playing on");
+
+    // The out mark alone: its bracket, no band.
+    f.player.setClipMarks(-1, duration * 3 / 4);
+    const QVector<int> alone = spanPixels(ScreenGrab::of(bar));
+    QVERIFY(alone.value(outX) > 8);
+    QCOMPARE(alone.value((inX + outX) / 2), 0);
+    f.player.setClipMarks(-1, -1);
+    QCOMPARE(spanPixels(ScreenGrab::of(bar)).count(0), bar->width());
 }
 
 QTEST_MAIN(TestPlayerWidget)
