@@ -1,6 +1,7 @@
 // "Save files" in the real window: the export dialog, the questions and messages, the wait
 // dialog with its Cancel, and the files the real converter writes, opened again in the viewer.
 // ctest-labels: gui;engine
+#include "app/evidencepackage.h"
 #include "app/exportcontroller.h"
 #include "app/mainwindow.h"
 #include "media/globalsettings.h"
@@ -379,6 +380,55 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(w->mediaInfo().state(), int(MediaInfo::Playing), 5000);
         QCOMPARE(filesIn(m_exports->path()), QStringList());
         QCOMPARE(answerer.texts(), QStringList());
+    }
+    // An evidence package that is cancelled while its clip is written, or whose converter
+    // fails, leaves nothing behind: no clip, and not the package folder it made.
+    void evidencePackageLeavesNothing_data()
+    {
+        QTest::addColumn<QByteArray>("converter");
+        QTest::addColumn<bool>("cancel");
+        QTest::newRow("cancelled") << QByteArray("echo begun > \"$out\"\necho out_time_us=500000\n"
+                                                 "exec /bin/sleep 30")
+                                   << true;
+        QTest::newRow("converter fails") << QByteArray("echo begun > \"$out\"\nexit 1") << false;
+    }
+
+    void evidencePackageLeavesNothing()
+    {
+        QFETCH(QByteArray, converter);
+        QFETCH(bool, cancel);
+        const QString made
+                = TestRecordings::make(QStringLiteral("package-fails.mp4"),
+                                       {QStringLiteral("--duration"), QStringLiteral("4")});
+        QVERIFY(!made.isEmpty());
+        const QString source = m_folder->filePath(QStringLiteral("20240314_153012D.mp4"));
+        QVERIFY(QFile::copy(made, source));
+        useStandIn(converter);
+        EvidencePackage package;
+        EvidencePackage::Request request;
+        request.inputs = QStringList {source};
+        request.span.from = 1;
+        request.span.to = 3;
+        request.folder = m_exports->path();
+        request.evidence = true;
+        request.noMap = true;
+        QString error;
+        QVERIFY2(package.prepare(request, &error), qPrintable(error));
+        QCOMPARE(QFileInfo(package.outputFolder()).fileName(),
+                 QStringLiteral("20240314_153013D_evidence"));
+        QSignalSpy finished(&package, &EvidencePackage::finished);
+        QVERIFY(package.start());
+        if (cancel) {
+            QTRY_VERIFY_WITH_TIMEOUT(!filesIn(package.outputFolder()).isEmpty(), 10000);
+            package.cancel();
+        }
+        QTRY_COMPARE_WITH_TIMEOUT(finished.count(), 1, 10000);
+        const auto result = finished.first().first().value<EvidencePackage::Result>();
+        QVERIFY(!result.ok);
+        QCOMPARE(result.cancelled, cancel);
+        QCOMPARE(result.files, QStringList());
+        QCOMPARE(QDir(m_exports->path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+                 QStringList());
     }
 };
 

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QJsonObject>
 #include <QStringList>
 
 // vistrel-tool report FILE --time SECONDS --out REPORT.pdf [--no-map] [--model CODE]: the
@@ -16,13 +15,4 @@ class ReportCommand
 {
 public:
     static int run(const QStringList &arguments);
-    // The report of the moment seconds of the recording at path into the PDF out (the clip's
-    // evidence package uses it too). False, with the reason, when it cannot be made; *info
-    // (when given) receives the frame number, the picture count and whether a map was drawn.
-    static bool write(const QString &path,
-                      double seconds,
-                      const QString &out,
-                      bool noMap,
-                      QJsonObject *info,
-                      QString *error);
 };
