@@ -26,8 +26,10 @@ ExportController::ExportController(QWidget *window,
     , m_folder(folder)
     , m_waitDialog(std::move(waitDialog))
     , m_job(new ExportJob(this))
+    , m_package(new EvidencePackage(this))
 {
     connect(m_job, &ExportJob::finished, this, &ExportController::encodingFinished);
+    connect(m_package, &EvidencePackage::finished, this, &ExportController::packageFinished);
     connect(m_job, &ExportJob::stepStarted, this, [](int step, int count, const QString &path) {
         qCDebug(lcWindow).noquote()
                 << "ExportController: file" << step + 1 << "of" << count << path;
@@ -49,6 +51,11 @@ void ExportController::showDialog()
                 &ProgressbarDialog::copyFile,
                 this,
                 [this] { startExport(ExportPlan::Original); },
+                Qt::DirectConnection);
+        connect(m_ownDialog,
+                &ProgressbarDialog::clipFile,
+                this,
+                &ExportController::startClip,
                 Qt::DirectConnection);
         connect(m_ownDialog,
                 &ProgressbarDialog::openDirectory,
@@ -76,6 +83,7 @@ void ExportController::openDialog(ProgressbarDialog *dialog)
     m_window->setEnabled(false);
     m_sourcePath = m_resolveSource ? m_resolveSource() : m_mediaInfo->currentPath();
     dialog->setVideoCount(m_mediaInfo->videoCount());
+    dialog->setClipChoice(m_resolveClip ? m_resolveClip() : ClipExportChoice());
     qCDebug(lcWindow).noquote() << m_sourcePath << "channel " << m_mediaInfo->videoCount()
                                 << ", audios " << m_mediaInfo->audioCount();
     // A child of the disabled window, and the one thing the user may use now.
@@ -117,7 +125,7 @@ void ExportController::startExport(ExportPlan::Mode mode)
 {
     qCDebug(lcWindow).noquote() << (mode == ExportPlan::Original ? "MainWindow::onCopyVideo"
                                                                  : "MainWindow::onSplitVideo");
-    if (m_job->isRunning())
+    if (isRunning())
         return;
     if (m_dialog)
         m_dialog->accept();
@@ -174,10 +182,84 @@ void ExportController::startExport(ExportPlan::Mode mode)
         qCDebug(lcWindow).noquote()
                 << step.outputPath << (step.byteCopy ? QStringList {"copy"} : step.arguments);
 
+    showWait();
+    m_job->start(plan);
+}
+
+void ExportController::startClip()
+{
+    qCDebug(lcWindow).noquote() << "ExportController::startClip";
+    if (isRunning() || !m_dialog)
+        return;
+    const ClipExportChoice choice = m_dialog->clipChoice();
+    m_dialog->accept();
+    if (!choice.canSave()) {
+        qCDebug(lcWindow).noquote() << "No clip";
+        inform(tr("Set the in and out marks with I and O first"));
+        endExport();
+        return;
+    }
+    const QString folder = outputFolder();
+    if (folder.isEmpty())
+        return;
+    EvidencePackage::Request request;
+    request.inputs = choice.inputs();
+    request.span = choice.span();
+    request.folder = folder;
+    request.evidence = choice.isEvidence();
+    request.noMap = m_reportWithoutMap;
+    request.program = QStringLiteral("vistrel");
+    QString error;
+    if (!m_package->prepare(request, &error)) {
+        qCDebug(lcWindow).noquote() << "ExportController:" << error;
+        inform(tr("Failed to save the file") + QStringLiteral("\n\n") + error);
+        endExport();
+        return;
+    }
+    const QStringList existing = m_package->existingOutputs();
+    if (!existing.isEmpty() && !confirmReplace(existing)) {
+        qCDebug(lcWindow).noquote() << "ExportController: not replacing" << existing;
+        endExport();
+        return;
+    }
+    qCDebug(lcWindow).noquote() << "ExportController: clip" << request.inputs << request.span.from
+                                << request.span.to << (request.span.exact ? "exact" : "lossless")
+                                << (request.evidence ? "evidence" : "") << m_package->outputs();
+    showWait();
+    if (!m_package->start()) {
+        // Nothing started: no finished() follows.
+        EvidencePackage::Result result;
+        result.errorText = QStringLiteral("the clip could not be started");
+        packageFinished(result);
+    }
+}
+
+QString ExportController::outputFolder()
+{
+    const QString folder = m_dialog ? m_dialog->GetPathText() : *m_folder;
+    if (folder.isEmpty()) {
+        qCDebug(lcWindow).noquote() << "No output";
+        inform(tr("Output file not specified"));
+        endExport();
+        return QString();
+    }
+    *m_folder = folder;
+    if (!QDir().mkpath(folder)) {
+        qCDebug(lcWindow).noquote() << "ExportController: cannot create" << folder;
+        inform(tr("Failed to save the file"));
+        endExport();
+        return QString();
+    }
+    return folder;
+}
+
+void ExportController::showWait()
+{
     LoadingDialog *wait = m_waitDialog();
     if (!m_waitConnected) {
         connect(wait, &LoadingDialog::cancelRequested, this, &ExportController::cancelExport);
         connect(m_job, &ExportJob::progress, wait, &LoadingDialog::setProgress);
+        connect(m_package, &EvidencePackage::progress, wait, &LoadingDialog::setProgress);
         m_waitConnected = true;
     }
     wait->changeText(true);
@@ -185,13 +267,34 @@ void ExportController::startExport(ExportPlan::Mode mode)
     wait->setModal(true);
     m_window->setEnabled(false);
     wait->setEnabled(true); // its Cancel stays usable
-    m_job->start(plan);
 }
 
 void ExportController::cancelExport()
 {
     if (m_job->isRunning())
         m_job->cancel();
+    if (m_package->isRunning())
+        m_package->cancel();
+}
+
+void ExportController::packageFinished(const EvidencePackage::Result &result)
+{
+    qCDebug(lcWindow).noquote() << "ExportController: clip finished"
+                                << (result.ok ? QStringLiteral("ok") : result.errorText)
+                                << result.files;
+    if (!result.converterOutput.isEmpty())
+        qCDebug(lcWindow).noquote() << result.converterOutput << "\n==================";
+    LoadingDialog *wait = m_waitDialog();
+    wait->accept();
+    wait->changeText(false);
+    m_window->setEnabled(true);
+    if (result.ok)
+        inform(tr("Saved successfully") + QStringLiteral("\n\n")
+               + QDir::toNativeSeparators(result.folder));
+    else if (!result.cancelled)
+        inform(tr("Failed to save the file") + QStringLiteral("\n\n") + result.errorText);
+    endExport();
+    emit clipFinished(result);
 }
 
 void ExportController::encodingFinished(const ExportJob::Result &result)

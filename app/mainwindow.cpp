@@ -62,6 +62,23 @@ MainWindow::MainWindow(QWidget *parent)
         return m_session.playingTrip().isEmpty() ? m_mediaInfo.currentPath()
                                                  : m_session.recordingAt(m_session.playingTime());
     });
+    // The clip mode offers the marks of what plays: the recording, or the trip's recordings.
+    m_export->setClipResolver([this] {
+        QStringList inputs;
+        const TripTimeline trip = m_session.playingTrip();
+        for (const TripTimeline::File &file : trip.files())
+            inputs << file.path;
+        if (trip.isEmpty() && !m_mediaInfo.currentPath().isEmpty())
+            inputs << m_mediaInfo.currentPath();
+        QVector<ExportPlan::Channel> channels;
+        const int roles[] = {m_mediaInfo.front(), m_mediaInfo.rear(), m_mediaInfo.inner()};
+        for (int c = 0; c < 3; ++c) {
+            if (roles[c] >= 0)
+                channels << ExportPlan::Channel(c);
+        }
+        return ClipExportChoice(inputs, m_clipMarks.in(), m_clipMarks.out(), channels);
+    });
+    m_export->setReportWithoutMap(GlobalSettings::mapDisabled());
     setCaptureFolder(UserFolders::captures());
     setExportFolder(UserFolders::savedVideos());
     QDir().mkpath(captureFolder());

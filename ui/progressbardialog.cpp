@@ -2,6 +2,7 @@
 
 #include "uilog.h"
 
+#include <QCheckBox>
 #include <QDebug>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -69,13 +70,56 @@ ProgressbarDialog::ProgressbarDialog(QWidget *parent, Qt::WindowFlags flags)
     choices->setSpacing(Gap);
     auto *original = makeButton(this, "originalButton", tr("Original"), ChoiceWidth);
     m_split = makeButton(this, "splitButton", tr("Separate"), ChoiceWidth);
+    m_clip = makeButton(this, "clipButton", tr("Clip"), ChoiceWidth);
+    m_clip->setCheckable(true);
     auto *cancelButton = makeButton(this, "cancelButton", tr("Cancel"), ChoiceWidth);
     choices->addWidget(original);
     choices->addWidget(m_split);
+    choices->addWidget(m_clip);
     choices->addWidget(cancelButton);
     layout->addLayout(choices);
     layout->addSpacing(Gap);
+
+    // The clip's part: the span, the channels, the kind of cut and "Save clip".
+    m_clipPart = new QWidget(this);
+    m_clipPart->setObjectName(QStringLiteral("clipPart"));
+    auto *clipLayout = new QVBoxLayout(m_clipPart);
+    clipLayout->setContentsMargins(Gap, 0, Gap, Gap);
+    clipLayout->setSpacing(Gap / 2);
+    m_span = new QLabel(m_clipPart);
+    m_span->setObjectName(QStringLiteral("clipSpanLabel"));
+    clipLayout->addWidget(m_span);
+    auto *channelRow = new QHBoxLayout;
+    channelRow->setSpacing(Gap);
+    const QString channelNames[] = {tr("Front"), tr("Rear"), tr("Interior")};
+    for (int c = 0; c < int(m_channels.size()); ++c) {
+        m_channels[c] = new QCheckBox(channelNames[c], m_clipPart);
+        m_channels[c]->setObjectName(QStringLiteral("clipChannel%1").arg(c));
+        channelRow->addWidget(m_channels[c]);
+        connect(m_channels[c], &QCheckBox::toggled, this, [this] { updateClipPart(); });
+    }
+    channelRow->addStretch();
+    clipLayout->addLayout(channelRow);
+    m_exact = new QCheckBox(tr("Exact (re-encode)"), m_clipPart);
+    m_exact->setObjectName(QStringLiteral("clipExactBox"));
+    clipLayout->addWidget(m_exact);
+    auto *note = new QLabel(tr("A lossless clip starts at the key frame before the in mark."),
+                            m_clipPart);
+    note->setObjectName(QStringLiteral("clipNoteLabel"));
+    note->setContentsMargins(Gap * 2, 0, 0, 0);
+    clipLayout->addWidget(note);
+    m_evidence = new QCheckBox(tr("Evidence package"), m_clipPart);
+    m_evidence->setObjectName(QStringLiteral("clipEvidenceBox"));
+    clipLayout->addWidget(m_evidence);
+    auto *saveRow = new QHBoxLayout;
+    saveRow->addStretch();
+    m_saveClip = makeButton(m_clipPart, "clipSaveButton", tr("Save clip"), BrowseWidth);
+    saveRow->addWidget(m_saveClip);
+    clipLayout->addLayout(saveRow);
+    m_clipPart->hide();
+    layout->addWidget(m_clipPart);
     layout->addStretch();
+    updateClipPart();
 
     connect(browse, &QPushButton::clicked, this, [this] {
         qCDebug(lcUi).noquote() << "OpenDir";
@@ -88,6 +132,14 @@ ProgressbarDialog::ProgressbarDialog(QWidget *parent, Qt::WindowFlags flags)
     connect(m_split, &QPushButton::clicked, this, [this] {
         qCDebug(lcUi).noquote() << "SplitFile";
         emit spliteFile();
+    });
+    connect(m_clip, &QPushButton::toggled, this, [this](bool on) {
+        qCDebug(lcUi).noquote() << "ClipFile" << on;
+        showClipPart(on);
+    });
+    connect(m_saveClip, &QPushButton::clicked, this, [this] {
+        qCDebug(lcUi).noquote() << "SaveClip";
+        emit clipFile();
     });
     connect(cancelButton, &QPushButton::clicked, this, [this] {
         qCDebug(lcUi).noquote() << "CancelButton";
@@ -110,6 +162,63 @@ void ProgressbarDialog::SetPathText(const QString &path)
 void ProgressbarDialog::setVideoCount(int videoCount)
 {
     m_split->setEnabled(videoCount > 1);
+}
+
+void ProgressbarDialog::setClipChoice(const ClipExportChoice &choice)
+{
+    m_choice = choice;
+    const bool available = choice.isAvailable();
+    for (int c = 0; c < int(m_channels.size()); ++c) {
+        const bool has = choice.availableChannels().contains(ExportPlan::Channel(c));
+        m_channels[c]->setVisible(has);
+        m_channels[c]->setChecked(has);
+    }
+    m_span->setText(tr("In %1   Out %2   Length %3")
+                            .arg(ClipExportChoice::timeText(choice.in()),
+                                 ClipExportChoice::timeText(choice.out()),
+                                 ClipExportChoice::timeText(choice.length())));
+    m_clip->setEnabled(available);
+    m_clip->setToolTip(available ? tr("Save the span between the in and out marks")
+                                 : tr("Set the in and out marks with I and O first"));
+    if (!available)
+        showClipPart(false);
+    updateClipPart();
+}
+
+ClipExportChoice ProgressbarDialog::clipChoice() const
+{
+    ClipExportChoice choice = m_choice;
+    QVector<ExportPlan::Channel> channels;
+    for (int c = 0; c < int(m_channels.size()); ++c) {
+        if (m_channels[c]->isChecked())
+            channels << ExportPlan::Channel(c);
+    }
+    choice.setChannels(channels);
+    choice.setExact(m_exact->isChecked());
+    choice.setEvidence(m_evidence->isChecked());
+    return choice;
+}
+
+void ProgressbarDialog::showClipPart(bool show)
+{
+    show = show && m_clip->isEnabled();
+    {
+        const QSignalBlocker blocker(m_clip);
+        m_clip->setChecked(show);
+    }
+    m_clipPart->setVisible(show);
+    const QSize part = show ? m_clipPart->sizeHint() : QSize();
+    setFixedSize(qMax(DialogWidth, part.width()), DialogHeight + part.height());
+}
+
+bool ProgressbarDialog::isClipPartShown() const
+{
+    return !m_clipPart->isHidden();
+}
+
+void ProgressbarDialog::updateClipPart()
+{
+    m_saveClip->setEnabled(clipChoice().canSave());
 }
 
 void ProgressbarDialog::keyPressEvent(QKeyEvent *event)

@@ -4,17 +4,21 @@
 #include "app/evidencepackage.h"
 #include "app/exportcontroller.h"
 #include "app/mainwindow.h"
+#include "media/evidencemanifest.h"
 #include "media/globalsettings.h"
 #include "media/mediainfo.h"
 #include "playlist/playlistwidget.h"
 #include "resource/vistrelresource.h"
 #include "testrecordings.h"
+#include "ui/clipmarks.h"
 #include "ui/loadingdialog.h"
 #include "ui/progressbardialog.h"
 #include "ui/titlebarwidget.h"
 #include "windowreadback.h"
 
+#include <QCheckBox>
 #include <QFileDialog>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QProgressBar>
@@ -81,6 +85,24 @@ QByteArray bytesOf(const QString &file)
 {
     QFile f(file);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("unreadable");
+}
+
+// The frame numbers drawn in the first and last pictures of a video stream and their count,
+// with the channel all of them show: "75-134/60/1" ("none" without pictures).
+QString frameSpan(const QString &file, int stream, bool ignoreEditList)
+{
+    const QVector<QPair<int, int>> frames
+            = TestRecordings::readBack(file, stream, 0, 0, ignoreEditList);
+    if (frames.isEmpty())
+        return QStringLiteral("none");
+    int channel = frames.first().second;
+    for (const auto &frame : frames)
+        channel = frame.second == channel ? channel : 0;
+    return QStringLiteral("%1-%2/%3/%4")
+            .arg(frames.first().first)
+            .arg(frames.last().first)
+            .arg(frames.size())
+            .arg(channel);
 }
 
 } // namespace
@@ -381,6 +403,202 @@ private slots:
         QCOMPARE(filesIn(m_exports->path()), QStringList());
         QCOMPARE(answerer.texts(), QStringList());
     }
+    void saveClip_data()
+    {
+        QTest::addColumn<bool>("marks"); // in at 2.5 s, out at 4.5 s
+        QTest::addColumn<QString>("choice"); // "lossless", "exact", "front only"; "+evidence"
+        QTest::addColumn<QString>("before"); // "existing" clip, "slow converter"
+        QTest::addColumn<QStringList>("answers"); // to the question before replacing
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<QStringList>("files"); // written, under the export folder
+        // The clip's pictures read back (first-last/count/channel) per video stream, with the
+        // edit list and without it.
+        QTest::addColumn<QStringList>("front");
+        QTest::addColumn<QStringList>("rear");
+
+        const QString clip = QStringLiteral("20240101_130002D_clip");
+        const QStringList clipFiles {clip + QStringLiteral(".csv"),
+                                     clip + QStringLiteral(".gpx"),
+                                     clip + QStringLiteral(".mp4")};
+        const QString saved = QStringLiteral("Saved successfully");
+        const QStringList shown {QStringLiteral("75-134/60/1"), QStringLiteral("60-134/75/1")};
+        const QStringList shownRear {QStringLiteral("75-134/60/2"), QStringLiteral("60-134/75/2")};
+        const QStringList exact {QStringLiteral("75-134/60/1"), QStringLiteral("75-134/60/1")};
+        const QStringList exactRear {QStringLiteral("75-134/60/2"), QStringLiteral("75-134/60/2")};
+        const QStringList none {QStringLiteral("none"), QStringLiteral("none")};
+
+        QTest::newRow("no marks: no clip") << false << QString() << QString() << QStringList()
+                                           << QString() << QStringList() << none << none;
+        QTest::newRow("lossless, from the key frame before the in mark")
+                << true << QStringLiteral("lossless") << QString() << QStringList() << saved
+                << clipFiles << shown << shownRear;
+        QTest::newRow("exact, the front channel only")
+                << true << QStringLiteral("exact front only") << QString() << QStringList() << saved
+                << clipFiles << exact << none;
+        const QString folder = QStringLiteral("20240101_130002D_evidence/");
+        QStringList package;
+        for (const QString &name : clipFiles)
+            package << folder + name;
+        package << folder + QStringLiteral("20240101_130002D_report.pdf")
+                << folder + QStringLiteral("MANIFEST.json")
+                << folder + QStringLiteral("SHA256SUMS");
+        package.sort();
+        QTest::newRow("exact, evidence package")
+                << true << QStringLiteral("exact +evidence") << QString() << QStringList() << saved
+                << package << exact << exactRear;
+        QTest::newRow("an existing clip, not replaced")
+                << true << QStringLiteral("lossless") << QStringLiteral("existing")
+                << QStringList {QStringLiteral("cancelReplaceButton")} << QString()
+                << QStringList {clip + QStringLiteral(".mp4")} << none << none;
+        QTest::newRow("an existing clip, replaced")
+                << true << QStringLiteral("lossless") << QStringLiteral("existing")
+                << QStringList {QStringLiteral("replaceButton")} << saved << clipFiles << shown
+                << shownRear;
+        QTest::newRow("evidence package, cancelled while the clip is written")
+                << true << QStringLiteral("lossless +evidence") << QStringLiteral("slow converter")
+                << QStringList() << QString() << QStringList() << none << none;
+    }
+
+    // The dialog's clip mode: offered only with both marks, the span it shows, and what
+    // "Save clip" writes, says and leaves behind; the window always comes back playing.
+    void saveClip()
+    {
+        QFETCH(bool, marks);
+        QFETCH(QString, choice);
+        QFETCH(QString, before);
+        QFETCH(QStringList, answers);
+        QFETCH(QString, message);
+        QFETCH(QStringList, files);
+        QFETCH(QStringList, front);
+        QFETCH(QStringList, rear);
+
+        MainWindow *w = play({QStringLiteral("--video"),
+                              QStringLiteral("320x180"),
+                              QStringLiteral("--video"),
+                              QStringLiteral("320x180"),
+                              QStringLiteral("--duration"),
+                              QStringLiteral("8"),
+                              QStringLiteral("--telemetry"),
+                              QStringLiteral("tlmd")},
+                             QStringLiteral("20240101_130000D.mp4"));
+        QVERIFY(w);
+        if (marks) {
+            w->clipMarks()->set(ClipMarks::In, 2.5);
+            w->clipMarks()->set(ClipMarks::Out, 4.5);
+        }
+        const QString clipFile = m_exports->filePath(QStringLiteral("20240101_130002D_clip.mp4"));
+        if (before == QLatin1String("existing")) {
+            QFile earlier(clipFile);
+            QVERIFY(earlier.open(QIODevice::WriteOnly));
+            earlier.write("earlier");
+        } else if (before == QLatin1String("slow converter")) {
+            useStandIn("echo begun > \"$out\"\necho out_time_us=500000\nexec /bin/sleep 30");
+        }
+
+        ProgressbarDialog *dialog = openDialog(w);
+        QVERIFY(dialog);
+        QPushButton *clipButton = dialogButton(dialog, "clipButton");
+        QVERIFY(clipButton && clipButton->isVisible());
+        QCOMPARE(clipButton->isEnabled(), marks);
+        auto *part = dialog->findChild<QWidget *>(QStringLiteral("clipPart"));
+        QVERIFY(part && !part->isVisible());
+        if (!marks) {
+            QVERIFY2(clipButton->toolTip().contains(QLatin1String("I and O")),
+                     qPrintable(clipButton->toolTip()));
+            QTest::mouseClick(clipButton, Qt::LeftButton);
+            QVERIFY(!part->isVisible());
+            dialogButton(dialog, "cancelButton")->click();
+            QVERIFY(w->isEnabled());
+            QTRY_COMPARE_WITH_TIMEOUT(w->mediaInfo().state(), int(MediaInfo::Playing), 5000);
+            QCOMPARE(filesIn(m_exports->path()), QStringList());
+            return;
+        }
+        const int height = dialog->height();
+        QTest::mouseClick(clipButton, Qt::LeftButton);
+        QVERIFY(part->isVisible());
+        QVERIFY(dialog->height() >= height + part->height());
+        QCOMPARE(dialog->findChild<QLabel *>(QStringLiteral("clipSpanLabel"))->text(),
+                 QStringLiteral("In 00:02.5   Out 00:04.5   Length 00:02.0"));
+        auto box = [dialog](const char *name) {
+            return dialog->findChild<QCheckBox *>(QLatin1String(name));
+        };
+        // The recording's two channels are offered and chosen; it has no interior channel.
+        QVERIFY(box("clipChannel0")->isVisible() && box("clipChannel0")->isChecked());
+        QVERIFY(box("clipChannel1")->isVisible() && box("clipChannel1")->isChecked());
+        QVERIFY(!box("clipChannel2")->isVisible());
+        QPushButton *save = dialogButton(dialog, "clipSaveButton");
+        if (choice.contains(QLatin1String("front only"))) {
+            box("clipChannel1")->click();
+            QVERIFY(save->isEnabled());
+            box("clipChannel0")->click(); // no channel: nothing to save
+            QVERIFY(!save->isEnabled());
+            box("clipChannel0")->click();
+        }
+        QVERIFY(save->isEnabled());
+        if (choice.contains(QLatin1String("exact")))
+            box("clipExactBox")->click();
+        if (choice.contains(QLatin1String("+evidence")))
+            box("clipEvidenceBox")->click();
+
+        BoxAnswerer answerer(answers);
+        QSignalSpy finished(w->exportController(), &ExportController::clipFinished);
+        save->click();
+        QVERIFY(!dialog->isVisible());
+        if (before == QLatin1String("slow converter")) {
+            auto *wait = w->findChild<LoadingDialog *>();
+            QVERIFY(wait && wait->isVisible() && wait->isModal() && wait->isSaving());
+            QTRY_VERIFY_WITH_TIMEOUT(
+                    !filesIn(w->exportController()->package()->outputFolder()).isEmpty(), 10000);
+            QVERIFY(!w->isEnabled());
+            wait->cancelButton()->click();
+            QTRY_COMPARE_WITH_TIMEOUT(finished.count(), 1, 10000);
+            QVERIFY(finished.first().first().value<EvidencePackage::Result>().cancelled);
+            QVERIFY(!wait->isVisible());
+        }
+        if (!message.isEmpty())
+            QTRY_COMPARE_WITH_TIMEOUT(answerer.texts().size(), answers.size() + 1, 60000);
+        QTRY_VERIFY_WITH_TIMEOUT(w->isEnabled(), 60000);
+        QTRY_COMPARE_WITH_TIMEOUT(w->mediaInfo().state(), int(MediaInfo::Playing), 5000);
+        if (!message.isEmpty()) {
+            QVERIFY2(answerer.texts().last().contains(message),
+                     qPrintable(answerer.texts().last()));
+            // It says where the files are.
+            const auto result = finished.first().first().value<EvidencePackage::Result>();
+            QVERIFY(result.ok);
+            QVERIFY2(answerer.texts().last().contains(QDir::toNativeSeparators(result.folder)),
+                     qPrintable(answerer.texts().last()));
+        } else {
+            QCOMPARE(answerer.texts().size(), answers.size());
+        }
+
+        QStringList written;
+        QDirIterator it(m_exports->path(), QDir::Files, QDirIterator::Subdirectories);
+        while (it.hasNext())
+            written << QDir(m_exports->path()).relativeFilePath(it.next());
+        written.sort();
+        QCOMPARE(written, files);
+        QCOMPARE(QDir(m_exports->path()).entryList(QDir::Dirs | QDir::NoDotAndDotDot).size(),
+                 choice.contains(QLatin1String("+evidence")) && !files.isEmpty() ? 1 : 0);
+        if (before == QLatin1String("existing") && message.isEmpty())
+            QCOMPARE(bytesOf(clipFile), QByteArray("earlier"));
+        if (files.isEmpty() || message.isEmpty())
+            return;
+
+        const QString clip = m_exports->filePath(files.at(2));
+        QVERIFY(clip.endsWith(QLatin1String("_clip.mp4")));
+        QCOMPARE(QStringList({frameSpan(clip, 0, false), frameSpan(clip, 0, true)}), front);
+        QCOMPARE(QStringList({frameSpan(clip, 1, false), frameSpan(clip, 1, true)}), rear);
+        if (choice.contains(QLatin1String("+evidence"))) {
+            QVector<EvidenceManifest::Check> checks;
+            QString error;
+            QVERIFY2(EvidenceManifest::verify(QFileInfo(clip).path(), &checks, &error),
+                     qPrintable(error));
+            QCOMPARE(checks.size(), files.size() - 1); // all but the list itself
+            for (const EvidenceManifest::Check &check : qAsConst(checks))
+                QCOMPARE(int(check.state), int(EvidenceManifest::State::Ok));
+        }
+    }
+
     // An evidence package that is cancelled while its clip is written, or whose converter
     // fails, leaves nothing behind: no clip, and not the package folder it made.
     void evidencePackageLeavesNothing_data()
