@@ -49,6 +49,10 @@
         <source>Cancel</source>
         <translation>取消</translation>
     </message>
+    <message>
+        <source>Set the in and out marks with I and O first</source>
+        <translation>请先用 I 和 O 设置起点标记和终点标记</translation>
+    </message>
 </context>
 <context>
     <name>LanguageImages</name>
@@ -534,6 +538,50 @@
     <message>
         <source>Cancel</source>
         <translation>取消</translation>
+    </message>
+    <message>
+        <source>Clip</source>
+        <translation>片段</translation>
+    </message>
+    <message>
+        <source>Front</source>
+        <translation>前方</translation>
+    </message>
+    <message>
+        <source>Rear</source>
+        <translation>后方</translation>
+    </message>
+    <message>
+        <source>Interior</source>
+        <translation>车内</translation>
+    </message>
+    <message>
+        <source>Exact (re-encode)</source>
+        <translation>精确 (重新编码)</translation>
+    </message>
+    <message>
+        <source>A lossless clip starts at the key frame before the in mark.</source>
+        <translation>无损片段从起点标记之前的关键帧开始。</translation>
+    </message>
+    <message>
+        <source>Evidence package</source>
+        <translation>证据包</translation>
+    </message>
+    <message>
+        <source>Save clip</source>
+        <translation>保存片段</translation>
+    </message>
+    <message>
+        <source>In %1   Out %2   Length %3</source>
+        <translation>起点 %1   终点 %2   长度 %3</translation>
+    </message>
+    <message>
+        <source>Save the span between the in and out marks</source>
+        <translation>保存起点标记与终点标记之间的片段</translation>
+    </message>
+    <message>
+        <source>Set the in and out marks with I and O first</source>
+        <translation>请先用 I 和 O 设置起点标记和终点标记</translation>
     </message>
 </context>
 <context>

@@ -49,6 +49,10 @@
         <source>Cancel</source>
         <translation>Annuleren</translation>
     </message>
+    <message>
+        <source>Set the in and out marks with I and O first</source>
+        <translation>Zet eerst de begin- en eindmarkering met I en O</translation>
+    </message>
 </context>
 <context>
     <name>LanguageImages</name>
@@ -534,6 +538,50 @@
     <message>
         <source>Cancel</source>
         <translation>Annuleren</translation>
+    </message>
+    <message>
+        <source>Clip</source>
+        <translation>Fragment</translation>
+    </message>
+    <message>
+        <source>Front</source>
+        <translation>Voor</translation>
+    </message>
+    <message>
+        <source>Rear</source>
+        <translation>Achter</translation>
+    </message>
+    <message>
+        <source>Interior</source>
+        <translation>Interieur</translation>
+    </message>
+    <message>
+        <source>Exact (re-encode)</source>
+        <translation>Exact (opnieuw coderen)</translation>
+    </message>
+    <message>
+        <source>A lossless clip starts at the key frame before the in mark.</source>
+        <translation>Een verliesvrij fragment begint bij het sleutelbeeld vóór de beginmarkering.</translation>
+    </message>
+    <message>
+        <source>Evidence package</source>
+        <translation>Bewijspakket</translation>
+    </message>
+    <message>
+        <source>Save clip</source>
+        <translation>Fragment opslaan</translation>
+    </message>
+    <message>
+        <source>In %1   Out %2   Length %3</source>
+        <translation>Begin %1   Einde %2   Lengte %3</translation>
+    </message>
+    <message>
+        <source>Save the span between the in and out marks</source>
+        <translation>Het deel tussen de begin- en eindmarkering opslaan</translation>
+    </message>
+    <message>
+        <source>Set the in and out marks with I and O first</source>
+        <translation>Zet eerst de begin- en eindmarkering met I en O</translation>
     </message>
 </context>
 <context>

@@ -49,6 +49,10 @@
         <source>Cancel</source>
         <translation>Annuler</translation>
     </message>
+    <message>
+        <source>Set the in and out marks with I and O first</source>
+        <translation>Placez d'abord les repères de début et de fin avec I et O</translation>
+    </message>
 </context>
 <context>
     <name>LanguageImages</name>
@@ -534,6 +538,50 @@
     <message>
         <source>Cancel</source>
         <translation>Annuler</translation>
+    </message>
+    <message>
+        <source>Clip</source>
+        <translation>Extrait</translation>
+    </message>
+    <message>
+        <source>Front</source>
+        <translation>Avant</translation>
+    </message>
+    <message>
+        <source>Rear</source>
+        <translation>Arrière</translation>
+    </message>
+    <message>
+        <source>Interior</source>
+        <translation>Intérieur</translation>
+    </message>
+    <message>
+        <source>Exact (re-encode)</source>
+        <translation>Exact (réencodé)</translation>
+    </message>
+    <message>
+        <source>A lossless clip starts at the key frame before the in mark.</source>
+        <translation>Un extrait sans perte commence à l'image clé qui précède le repère de début.</translation>
+    </message>
+    <message>
+        <source>Evidence package</source>
+        <translation>Dossier de preuve</translation>
+    </message>
+    <message>
+        <source>Save clip</source>
+        <translation>Enregistrer l'extrait</translation>
+    </message>
+    <message>
+        <source>In %1   Out %2   Length %3</source>
+        <translation>Début %1   Fin %2   Durée %3</translation>
+    </message>
+    <message>
+        <source>Save the span between the in and out marks</source>
+        <translation>Enregistrer la partie entre les repères de début et de fin</translation>
+    </message>
+    <message>
+        <source>Set the in and out marks with I and O first</source>
+        <translation>Placez d'abord les repères de début et de fin avec I et O</translation>
     </message>
 </context>
 <context>

@@ -49,6 +49,10 @@
         <source>Cancel</source>
         <translation>Abbrechen</translation>
     </message>
+    <message>
+        <source>Set the in and out marks with I and O first</source>
+        <translation>Zuerst Anfangs- und Endmarke mit I und O setzen</translation>
+    </message>
 </context>
 <context>
     <name>LanguageImages</name>
@@ -534,6 +538,50 @@
     <message>
         <source>Cancel</source>
         <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>Clip</source>
+        <translation>Ausschnitt</translation>
+    </message>
+    <message>
+        <source>Front</source>
+        <translation>Vorne</translation>
+    </message>
+    <message>
+        <source>Rear</source>
+        <translation>Hinten</translation>
+    </message>
+    <message>
+        <source>Interior</source>
+        <translation>Innen</translation>
+    </message>
+    <message>
+        <source>Exact (re-encode)</source>
+        <translation>Exakt (neu kodiert)</translation>
+    </message>
+    <message>
+        <source>A lossless clip starts at the key frame before the in mark.</source>
+        <translation>Ein verlustfreier Ausschnitt beginnt beim Schlüsselbild vor der Anfangsmarke.</translation>
+    </message>
+    <message>
+        <source>Evidence package</source>
+        <translation>Beweispaket</translation>
+    </message>
+    <message>
+        <source>Save clip</source>
+        <translation>Ausschnitt speichern</translation>
+    </message>
+    <message>
+        <source>In %1   Out %2   Length %3</source>
+        <translation>Anfang %1   Ende %2   Länge %3</translation>
+    </message>
+    <message>
+        <source>Save the span between the in and out marks</source>
+        <translation>Den Abschnitt zwischen Anfangs- und Endmarke speichern</translation>
+    </message>
+    <message>
+        <source>Set the in and out marks with I and O first</source>
+        <translation>Zuerst Anfangs- und Endmarke mit I und O setzen</translation>
     </message>
 </context>
 <context>

@@ -49,6 +49,10 @@
         <source>Cancel</source>
         <translation>Annulla</translation>
     </message>
+    <message>
+        <source>Set the in and out marks with I and O first</source>
+        <translation>Imposta prima i segni di inizio e fine con I e O</translation>
+    </message>
 </context>
 <context>
     <name>LanguageImages</name>
@@ -534,6 +538,50 @@
     <message>
         <source>Cancel</source>
         <translation>Annulla</translation>
+    </message>
+    <message>
+        <source>Clip</source>
+        <translation>Clip</translation>
+    </message>
+    <message>
+        <source>Front</source>
+        <translation>Anteriore</translation>
+    </message>
+    <message>
+        <source>Rear</source>
+        <translation>Posteriore</translation>
+    </message>
+    <message>
+        <source>Interior</source>
+        <translation>Interno</translation>
+    </message>
+    <message>
+        <source>Exact (re-encode)</source>
+        <translation>Esatta (ricodifica)</translation>
+    </message>
+    <message>
+        <source>A lossless clip starts at the key frame before the in mark.</source>
+        <translation>Una clip senza perdita inizia dal fotogramma chiave prima del segno di inizio.</translation>
+    </message>
+    <message>
+        <source>Evidence package</source>
+        <translation>Pacchetto di prova</translation>
+    </message>
+    <message>
+        <source>Save clip</source>
+        <translation>Salva clip</translation>
+    </message>
+    <message>
+        <source>In %1   Out %2   Length %3</source>
+        <translation>Inizio %1   Fine %2   Durata %3</translation>
+    </message>
+    <message>
+        <source>Save the span between the in and out marks</source>
+        <translation>Salva il tratto tra i segni di inizio e fine</translation>
+    </message>
+    <message>
+        <source>Set the in and out marks with I and O first</source>
+        <translation>Imposta prima i segni di inizio e fine con I e O</translation>
     </message>
 </context>
 <context>

@@ -49,6 +49,10 @@
         <source>Cancel</source>
         <translation>キャンセル</translation>
     </message>
+    <message>
+        <source>Set the in and out marks with I and O first</source>
+        <translation>先に I と O で開始マークと終了マークを設定してください</translation>
+    </message>
 </context>
 <context>
     <name>LanguageImages</name>
@@ -534,6 +538,50 @@
     <message>
         <source>Cancel</source>
         <translation>キャンセル</translation>
+    </message>
+    <message>
+        <source>Clip</source>
+        <translation>クリップ</translation>
+    </message>
+    <message>
+        <source>Front</source>
+        <translation>前方</translation>
+    </message>
+    <message>
+        <source>Rear</source>
+        <translation>後方</translation>
+    </message>
+    <message>
+        <source>Interior</source>
+        <translation>車内</translation>
+    </message>
+    <message>
+        <source>Exact (re-encode)</source>
+        <translation>正確 (再エンコード)</translation>
+    </message>
+    <message>
+        <source>A lossless clip starts at the key frame before the in mark.</source>
+        <translation>ロスレスのクリップは開始マーク直前のキーフレームから始まります。</translation>
+    </message>
+    <message>
+        <source>Evidence package</source>
+        <translation>証拠パッケージ</translation>
+    </message>
+    <message>
+        <source>Save clip</source>
+        <translation>クリップを保存</translation>
+    </message>
+    <message>
+        <source>In %1   Out %2   Length %3</source>
+        <translation>開始 %1   終了 %2   長さ %3</translation>
+    </message>
+    <message>
+        <source>Save the span between the in and out marks</source>
+        <translation>開始マークと終了マークの間を保存します</translation>
+    </message>
+    <message>
+        <source>Set the in and out marks with I and O first</source>
+        <translation>先に I と O で開始マークと終了マークを設定してください</translation>
     </message>
 </context>
 <context>

@@ -49,6 +49,10 @@
         <source>Cancel</source>
         <translation>취소</translation>
     </message>
+    <message>
+        <source>Set the in and out marks with I and O first</source>
+        <translation>먼저 I와 O 키로 시작 표시와 끝 표시를 설정하세요</translation>
+    </message>
 </context>
 <context>
     <name>LanguageImages</name>
@@ -534,6 +538,50 @@
     <message>
         <source>Cancel</source>
         <translation>취소</translation>
+    </message>
+    <message>
+        <source>Clip</source>
+        <translation>구간</translation>
+    </message>
+    <message>
+        <source>Front</source>
+        <translation>전방</translation>
+    </message>
+    <message>
+        <source>Rear</source>
+        <translation>후방</translation>
+    </message>
+    <message>
+        <source>Interior</source>
+        <translation>실내</translation>
+    </message>
+    <message>
+        <source>Exact (re-encode)</source>
+        <translation>정확하게 (재인코딩)</translation>
+    </message>
+    <message>
+        <source>A lossless clip starts at the key frame before the in mark.</source>
+        <translation>무손실 구간은 시작 표시 앞의 키 프레임부터 시작합니다.</translation>
+    </message>
+    <message>
+        <source>Evidence package</source>
+        <translation>증거 패키지</translation>
+    </message>
+    <message>
+        <source>Save clip</source>
+        <translation>구간 저장</translation>
+    </message>
+    <message>
+        <source>In %1   Out %2   Length %3</source>
+        <translation>시작 %1   끝 %2   길이 %3</translation>
+    </message>
+    <message>
+        <source>Save the span between the in and out marks</source>
+        <translation>시작 표시와 끝 표시 사이의 구간을 저장합니다</translation>
+    </message>
+    <message>
+        <source>Set the in and out marks with I and O first</source>
+        <translation>먼저 I와 O 키로 시작 표시와 끝 표시를 설정하세요</translation>
     </message>
 </context>
 <context>

@@ -49,6 +49,10 @@
         <source>Cancel</source>
         <translation>Cancelar</translation>
     </message>
+    <message>
+        <source>Set the in and out marks with I and O first</source>
+        <translation>Defina primeiro as marcas de início e fim com I e O</translation>
+    </message>
 </context>
 <context>
     <name>LanguageImages</name>
@@ -534,6 +538,50 @@
     <message>
         <source>Cancel</source>
         <translation>Cancelar</translation>
+    </message>
+    <message>
+        <source>Clip</source>
+        <translation>Clipe</translation>
+    </message>
+    <message>
+        <source>Front</source>
+        <translation>Frontal</translation>
+    </message>
+    <message>
+        <source>Rear</source>
+        <translation>Traseira</translation>
+    </message>
+    <message>
+        <source>Interior</source>
+        <translation>Interior</translation>
+    </message>
+    <message>
+        <source>Exact (re-encode)</source>
+        <translation>Exato (recodificar)</translation>
+    </message>
+    <message>
+        <source>A lossless clip starts at the key frame before the in mark.</source>
+        <translation>Um clipe sem perdas começa no quadro-chave antes da marca de início.</translation>
+    </message>
+    <message>
+        <source>Evidence package</source>
+        <translation>Pacote de provas</translation>
+    </message>
+    <message>
+        <source>Save clip</source>
+        <translation>Salvar clipe</translation>
+    </message>
+    <message>
+        <source>In %1   Out %2   Length %3</source>
+        <translation>Início %1   Fim %2   Duração %3</translation>
+    </message>
+    <message>
+        <source>Save the span between the in and out marks</source>
+        <translation>Salvar o trecho entre as marcas de início e fim</translation>
+    </message>
+    <message>
+        <source>Set the in and out marks with I and O first</source>
+        <translation>Defina primeiro as marcas de início e fim com I e O</translation>
     </message>
 </context>
 <context>

@@ -49,6 +49,10 @@
         <source>Cancel</source>
         <translation>Anuluj</translation>
     </message>
+    <message>
+        <source>Set the in and out marks with I and O first</source>
+        <translation>Najpierw ustaw znaczniki początku i końca klawiszami I i O</translation>
+    </message>
 </context>
 <context>
     <name>LanguageImages</name>
@@ -534,6 +538,50 @@
     <message>
         <source>Cancel</source>
         <translation>Anuluj</translation>
+    </message>
+    <message>
+        <source>Clip</source>
+        <translation>Klip</translation>
+    </message>
+    <message>
+        <source>Front</source>
+        <translation>Przód</translation>
+    </message>
+    <message>
+        <source>Rear</source>
+        <translation>Tył</translation>
+    </message>
+    <message>
+        <source>Interior</source>
+        <translation>Wnętrze</translation>
+    </message>
+    <message>
+        <source>Exact (re-encode)</source>
+        <translation>Dokładnie (ponowne kodowanie)</translation>
+    </message>
+    <message>
+        <source>A lossless clip starts at the key frame before the in mark.</source>
+        <translation>Klip bezstratny zaczyna się od klatki kluczowej przed znacznikiem początku.</translation>
+    </message>
+    <message>
+        <source>Evidence package</source>
+        <translation>Pakiet dowodowy</translation>
+    </message>
+    <message>
+        <source>Save clip</source>
+        <translation>Zapisz klip</translation>
+    </message>
+    <message>
+        <source>In %1   Out %2   Length %3</source>
+        <translation>Początek %1   Koniec %2   Długość %3</translation>
+    </message>
+    <message>
+        <source>Save the span between the in and out marks</source>
+        <translation>Zapisz odcinek między znacznikami początku i końca</translation>
+    </message>
+    <message>
+        <source>Set the in and out marks with I and O first</source>
+        <translation>Najpierw ustaw znaczniki początku i końca klawiszami I i O</translation>
     </message>
 </context>
 <context>

@@ -49,6 +49,10 @@
         <source>Cancel</source>
         <translation>Отмена</translation>
     </message>
+    <message>
+        <source>Set the in and out marks with I and O first</source>
+        <translation>Сначала задайте метки начала и конца клавишами I и O</translation>
+    </message>
 </context>
 <context>
     <name>LanguageImages</name>
@@ -534,6 +538,50 @@
     <message>
         <source>Cancel</source>
         <translation>Отмена</translation>
+    </message>
+    <message>
+        <source>Clip</source>
+        <translation>Фрагмент</translation>
+    </message>
+    <message>
+        <source>Front</source>
+        <translation>Передняя</translation>
+    </message>
+    <message>
+        <source>Rear</source>
+        <translation>Задняя</translation>
+    </message>
+    <message>
+        <source>Interior</source>
+        <translation>Салон</translation>
+    </message>
+    <message>
+        <source>Exact (re-encode)</source>
+        <translation>Точно (перекодирование)</translation>
+    </message>
+    <message>
+        <source>A lossless clip starts at the key frame before the in mark.</source>
+        <translation>Фрагмент без потерь начинается с ключевого кадра перед меткой начала.</translation>
+    </message>
+    <message>
+        <source>Evidence package</source>
+        <translation>Пакет доказательств</translation>
+    </message>
+    <message>
+        <source>Save clip</source>
+        <translation>Сохранить фрагмент</translation>
+    </message>
+    <message>
+        <source>In %1   Out %2   Length %3</source>
+        <translation>Начало %1   Конец %2   Длина %3</translation>
+    </message>
+    <message>
+        <source>Save the span between the in and out marks</source>
+        <translation>Сохранить отрезок между метками начала и конца</translation>
+    </message>
+    <message>
+        <source>Set the in and out marks with I and O first</source>
+        <translation>Сначала задайте метки начала и конца клавишами I и O</translation>
     </message>
 </context>
 <context>

@@ -49,6 +49,10 @@
         <source>Cancel</source>
         <translation>Cancelar</translation>
     </message>
+    <message>
+        <source>Set the in and out marks with I and O first</source>
+        <translation>Primero fije las marcas de inicio y fin con I y O</translation>
+    </message>
 </context>
 <context>
     <name>LanguageImages</name>
@@ -534,6 +538,50 @@
     <message>
         <source>Cancel</source>
         <translation>Cancelar</translation>
+    </message>
+    <message>
+        <source>Clip</source>
+        <translation>Clip</translation>
+    </message>
+    <message>
+        <source>Front</source>
+        <translation>Delantera</translation>
+    </message>
+    <message>
+        <source>Rear</source>
+        <translation>Trasera</translation>
+    </message>
+    <message>
+        <source>Interior</source>
+        <translation>Interior</translation>
+    </message>
+    <message>
+        <source>Exact (re-encode)</source>
+        <translation>Exacto (recodificar)</translation>
+    </message>
+    <message>
+        <source>A lossless clip starts at the key frame before the in mark.</source>
+        <translation>Un clip sin pérdida empieza en el fotograma clave anterior a la marca de inicio.</translation>
+    </message>
+    <message>
+        <source>Evidence package</source>
+        <translation>Paquete de pruebas</translation>
+    </message>
+    <message>
+        <source>Save clip</source>
+        <translation>Guardar clip</translation>
+    </message>
+    <message>
+        <source>In %1   Out %2   Length %3</source>
+        <translation>Inicio %1   Fin %2   Duración %3</translation>
+    </message>
+    <message>
+        <source>Save the span between the in and out marks</source>
+        <translation>Guardar el tramo entre las marcas de inicio y fin</translation>
+    </message>
+    <message>
+        <source>Set the in and out marks with I and O first</source>
+        <translation>Primero fije las marcas de inicio y fin con I y O</translation>
     </message>
 </context>
 <context>

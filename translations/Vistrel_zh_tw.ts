@@ -49,6 +49,10 @@
         <source>Cancel</source>
         <translation>取消</translation>
     </message>
+    <message>
+        <source>Set the in and out marks with I and O first</source>
+        <translation>請先用 I 和 O 設定起點標記和終點標記</translation>
+    </message>
 </context>
 <context>
     <name>LanguageImages</name>
@@ -534,6 +538,50 @@
     <message>
         <source>Cancel</source>
         <translation>取消</translation>
+    </message>
+    <message>
+        <source>Clip</source>
+        <translation>片段</translation>
+    </message>
+    <message>
+        <source>Front</source>
+        <translation>前方</translation>
+    </message>
+    <message>
+        <source>Rear</source>
+        <translation>後方</translation>
+    </message>
+    <message>
+        <source>Interior</source>
+        <translation>車內</translation>
+    </message>
+    <message>
+        <source>Exact (re-encode)</source>
+        <translation>精確 (重新編碼)</translation>
+    </message>
+    <message>
+        <source>A lossless clip starts at the key frame before the in mark.</source>
+        <translation>無損片段從起點標記之前的關鍵影格開始。</translation>
+    </message>
+    <message>
+        <source>Evidence package</source>
+        <translation>證據包</translation>
+    </message>
+    <message>
+        <source>Save clip</source>
+        <translation>儲存片段</translation>
+    </message>
+    <message>
+        <source>In %1   Out %2   Length %3</source>
+        <translation>起點 %1   終點 %2   長度 %3</translation>
+    </message>
+    <message>
+        <source>Save the span between the in and out marks</source>
+        <translation>儲存起點標記與終點標記之間的片段</translation>
+    </message>
+    <message>
+        <source>Set the in and out marks with I and O first</source>
+        <translation>請先用 I 和 O 設定起點標記和終點標記</translation>
     </message>
 </context>
 <context>
