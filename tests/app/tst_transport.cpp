@@ -754,9 +754,16 @@ private slots:
         ClipMarks *marks = w->clipMarks();
         auto *bar = qobject_cast<SmoothSlider *>(w->playerWidget()->seekSlider());
         QVERIFY(bar);
+        // The seek is asked for on the event loop: wait until it ran and the playing time has
+        // reached the target, not only until no seek is pending (none may have started yet).
         const auto seekTo = [&](double seconds) {
             bar->setValue(int(seconds * 10000));
-            return QTest::qWaitFor([&] { return !w->mediaInfo().isSeeking(); }, 10000);
+            return QTest::qWaitFor(
+                    [&] {
+                        return !w->mediaInfo().isSeeking()
+                                && std::abs(w->playingTime() - seconds) < 0.2;
+                    },
+                    10000);
         };
         // Columns of the bar on screen with more than a few pixels of the marks' colour.
         const auto brackets = [bar] {
