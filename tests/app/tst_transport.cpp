@@ -755,13 +755,15 @@ private slots:
         auto *bar = qobject_cast<SmoothSlider *>(w->playerWidget()->seekSlider());
         QVERIFY(bar);
         // The seek is asked for on the event loop: wait until it ran and the playing time has
-        // reached the target, not only until no seek is pending (none may have started yet).
+        // reached the target (and, while playing, not yet run a second past it), not only until
+        // no seek is pending (none may have started yet).
         const auto seekTo = [&](double seconds) {
             bar->setValue(int(seconds * 10000));
             return QTest::qWaitFor(
                     [&] {
-                        return !w->mediaInfo().isSeeking()
-                                && std::abs(w->playingTime() - seconds) < 0.2;
+                        const double t = w->playingTime();
+                        return !w->mediaInfo().isSeeking() && t > seconds - 0.2
+                                && t < seconds + 1.0;
                     },
                     10000);
         };
