@@ -55,6 +55,40 @@ class TestVistrelTool : public QObject
 {
     Q_OBJECT
 
+private:
+    // The two-channel recording with telemetry that the export and clip commands cut.
+    static QString twoChannelRecording()
+    {
+        return TestRecordings::make(QStringLiteral("20240314_153012D.mp4"),
+                                    {QStringLiteral("--video"),
+                                     QStringLiteral("160x90"),
+                                     QStringLiteral("--video"),
+                                     QStringLiteral("160x90"),
+                                     QStringLiteral("--telemetry"),
+                                     QStringLiteral("tlmd")});
+    }
+
+    // A file of that name written before the command runs (none for an empty name).
+    static bool placeEarlier(const QTemporaryDir &out, const QString &name)
+    {
+        if (name.isEmpty())
+            return true;
+        QFile earlier(out.filePath(name));
+        return earlier.open(QIODevice::WriteOnly) && earlier.write("earlier") == 7;
+    }
+
+    // The tool, with the converter on the PATH or without it.
+    ProcessResult runConverting(const QStringList &arguments, bool converter)
+    {
+        QTemporaryDir emptyBin;
+        const QByteArray path = qgetenv("PATH");
+        if (!converter)
+            qputenv("PATH", QFile::encodeName(emptyBin.path()));
+        const ProcessResult r = tool(arguments);
+        qputenv("PATH", path);
+        return r;
+    }
+
 private slots:
     void probe_reportsStreamsRolesAndTelemetry()
     {
@@ -523,27 +557,14 @@ private slots:
         QFETCH(QStringList, files);
         QFETCH(QByteArray, message);
 
-        const QString file = TestRecordings::make(QStringLiteral("20240314_153012D.mp4"),
-                                                  {QStringLiteral("--video"),
-                                                   QStringLiteral("160x90"),
-                                                   QStringLiteral("--video"),
-                                                   QStringLiteral("160x90"),
-                                                   QStringLiteral("--telemetry"),
-                                                   QStringLiteral("tlmd")});
+        const QString file = twoChannelRecording();
         QVERIFY(!file.isEmpty());
         QTemporaryDir out;
-        QTemporaryDir emptyBin;
-        if (!existing.isEmpty()) {
-            QFile earlier(out.filePath(existing));
-            QVERIFY(earlier.open(QIODevice::WriteOnly));
-            earlier.write("earlier");
-        }
-        const QByteArray path = qgetenv("PATH");
-        if (!converter)
-            qputenv("PATH", QFile::encodeName(emptyBin.path()));
-        const ProcessResult r = tool(QStringList {QStringLiteral("export"), file}
-                                     << options << QStringLiteral("--out") << out.path());
-        qputenv("PATH", path);
+        QVERIFY(placeEarlier(out, existing));
+        const ProcessResult r
+                = runConverting(QStringList {QStringLiteral("export"), file}
+                                        << options << QStringLiteral("--out") << out.path(),
+                                converter);
 
         QCOMPARE(r.exitCode, exitCode);
         QVERIFY2(r.err.contains(message), r.err.right(500).constData());
@@ -624,27 +645,14 @@ private slots:
         QFETCH(QStringList, files);
         QFETCH(QByteArray, message);
 
-        const QString file = TestRecordings::make(QStringLiteral("20240314_153012D.mp4"),
-                                                  {QStringLiteral("--video"),
-                                                   QStringLiteral("160x90"),
-                                                   QStringLiteral("--video"),
-                                                   QStringLiteral("160x90"),
-                                                   QStringLiteral("--telemetry"),
-                                                   QStringLiteral("tlmd")});
+        const QString file = twoChannelRecording();
         QVERIFY(!file.isEmpty());
         QTemporaryDir out;
-        QTemporaryDir emptyBin;
-        if (!existing.isEmpty()) {
-            QFile earlier(out.filePath(existing));
-            QVERIFY(earlier.open(QIODevice::WriteOnly));
-            earlier.write("earlier");
-        }
-        const QByteArray path = qgetenv("PATH");
-        if (!converter)
-            qputenv("PATH", QFile::encodeName(emptyBin.path()));
-        const ProcessResult r = tool(QStringList {QStringLiteral("clip"), file}
-                                     << options << QStringLiteral("--out") << out.path());
-        qputenv("PATH", path);
+        QVERIFY(placeEarlier(out, existing));
+        const ProcessResult r
+                = runConverting(QStringList {QStringLiteral("clip"), file}
+                                        << options << QStringLiteral("--out") << out.path(),
+                                converter);
 
         QCOMPARE(r.exitCode, exitCode);
         QVERIFY2(r.err.contains(message), r.err.right(500).constData());
