@@ -3,6 +3,7 @@
 #include "media/evidencemanifest.h"
 #include "media/mediainfo.h"
 #include "momentreport.h"
+#include "playlist/folderscanner.h"
 #include "playlist/recordingname.h"
 #include "playlist/trackexport.h"
 #include "vistrelversion.h"
@@ -28,12 +29,10 @@ constexpr int ClipPercent = 90;
 // The moment a recording's name gives (camera clock, as UTC); invalid when it gives none.
 QDateTime recordingStart(const QString &path)
 {
-    QString date, time, type;
-    if (RecordingName::parse(QFileInfo(path), &date, &time, &type) < 0)
+    PlayListEntry entry;
+    if (RecordingName::parse(QFileInfo(path), &entry.date, &entry.time, &entry.type) < 0)
         return QDateTime();
-    return QDateTime(QDate::fromString(date, QStringLiteral("yyyy-MM-dd")),
-                     QTime::fromString(time, QStringLiteral("HH:mm:ss")),
-                     Qt::UTC);
+    return FolderScanner::rowDateTime(entry);
 }
 
 bool writeWhole(const QString &path, const QByteArray &bytes, QString *error)
