@@ -73,6 +73,7 @@ bool ExportPlan::probe(const QString &path, Source *source, QString *error)
         return false;
     }
     source->duration = info.duration();
+    source->startTime = info.startTime();
     for (const StreamInfo &stream : info.streamInfos()) {
         switch (stream.mediaType) {
         case AVMEDIA_TYPE_VIDEO:
@@ -354,7 +355,10 @@ QStringList ExportPlan::clipArguments(const Source &source,
     // Seeking the input: a stream copy starts at the key frame at or before the mark, with the
     // frames before the mark kept for decoding and hidden by the edit list; a re-encode drops
     // them.
-    arguments << QStringLiteral("-ss") << seconds(span.from) << QStringLiteral("-i") << source.path
+    // A trip's list starts at its audio's priming, a few milliseconds below 0: counted from
+    // there, the mark's picture would be dropped as early and the clip would start a frame late.
+    const double seekFrom = std::max(0.0, span.from - source.startTime);
+    arguments << QStringLiteral("-ss") << seconds(seekFrom) << QStringLiteral("-i") << source.path
               << QStringLiteral("-t") << seconds(span.to - span.from);
     QVector<int> streams;
     for (Channel channel : span.channels)

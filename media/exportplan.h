@@ -74,6 +74,9 @@ public:
         QVector<int> audioStreams;
         QVector<int> telemetryStreams; // data and timed-text streams
         double duration = 0; // seconds; 0 when unknown
+        // Where the converter's timeline starts (seconds): its -ss counts from here, while
+        // the player's times and the marks are the streams' own.
+        double startTime = 0;
         // The recordings the source is made of: the file itself, or a trip's files in order.
         QStringList recordings;
         // For a trip: whether its recordings' streams match (codec, size, rate), so that the

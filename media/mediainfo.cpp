@@ -77,6 +77,7 @@ void MediaInfo::reset()
     }
     m_videoCount = m_audioCount = m_otherCount = 0;
     m_duration = 0;
+    m_startTime = 0;
     m_totalFrames = 0;
     m_firstRateNum = 0;
     m_firstRateDen = 1;
@@ -184,6 +185,7 @@ int MediaInfo::init(const QString &path)
     logIndexDiagnostic(ctx.get());
 
     m_duration = ctx->duration > 0 ? ctx->duration / 1000000.0 : 0;
+    m_startTime = ctx->start_time != AV_NOPTS_VALUE ? ctx->start_time / 1000000.0 : 0;
     if (ctx->nb_streams > 0) {
         const AVRational rate = ctx->streams[0]->avg_frame_rate;
         m_firstRateNum = rate.den != 0 ? rate.num : 0;

@@ -118,6 +118,9 @@ public:
     int inner() const { return m_inner; }
     int surround() const { return m_surround; }
     double duration() const { return m_duration; }
+    // Where the input's timeline starts, in seconds: the earliest stream's first timestamp (a
+    // trip's concat list starts below 0 at its audio's priming samples).
+    double startTime() const { return m_startTime; }
     int64_t totalFrames() const { return m_totalFrames; }
     bool isDamaged() const { return m_damaged; }
     // Average frame rate of the container's first stream (0/1 when unknown), for frame numbers.
@@ -161,6 +164,7 @@ private:
     int m_rear = -1;
     int m_inner = -1;
     double m_duration = 0;
+    double m_startTime = 0;
     int64_t m_totalFrames = 0;
     int m_firstRateNum = 0;
     int m_firstRateDen = 1;
