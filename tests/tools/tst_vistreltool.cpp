@@ -12,6 +12,8 @@
 #include <QXmlStreamReader>
 #include <QtTest>
 
+#include <csignal>
+
 namespace {
 
 ProcessResult tool(const QStringList &args)
@@ -748,6 +750,75 @@ private slots:
         QVERIFY2(states.contains(QFileInfo(clip).fileName() + QStringLiteral(" changed")),
                  qPrintable(states.join(QLatin1Char(','))));
         QCOMPARE(states.filter(QStringLiteral(" ok")).size(), states.size() - 1);
+    }
+
+    void interruptedCommand_data()
+    {
+        QTest::addColumn<QStringList>("options");
+        QTest::addColumn<int>("signalNumber");
+
+        const QStringList span {QStringLiteral("--from"),
+                                QStringLiteral("1.5"),
+                                QStringLiteral("--to"),
+                                QStringLiteral("3")};
+        QTest::newRow("clip, Ctrl-C") << (QStringList {QStringLiteral("clip")} + span) << SIGINT;
+        QTest::newRow("evidence package, terminated")
+                << (QStringList {QStringLiteral("clip")} + span << QStringLiteral("--evidence")
+                                                                << QStringLiteral("--no-map"))
+                << SIGTERM;
+        QTest::newRow("one file per channel, Ctrl-C")
+                << QStringList {QStringLiteral("export"), QStringLiteral("--separate")} << SIGINT;
+    }
+
+    // Interrupted after the converter wrote a whole file, the command removes it and ends as
+    // interrupted; the converter does not outlive it.
+    void interruptedCommand()
+    {
+        QFETCH(QStringList, options);
+        QFETCH(int, signalNumber);
+
+        const QString file = twoChannelRecording();
+        QVERIFY(!file.isEmpty());
+        QTemporaryDir out;
+        QTemporaryDir bin;
+        // The real converter, then a long wait as on a slow card.
+        const QString converted = bin.filePath(QStringLiteral("converted"));
+        QFile converter(bin.filePath(QStringLiteral("ffmpeg")));
+        QVERIFY(converter.open(QIODevice::WriteOnly));
+        converter.write(QStringLiteral("#!/bin/sh\n/usr/bin/ffmpeg \"$@\" || exit\n"
+                                       "echo $$ > '%1'\nexec sleep 60\n")
+                                .arg(converted)
+                                .toUtf8());
+        converter.close();
+        converter.setPermissions(converter.permissions() | QFileDevice::ExeOwner);
+
+        QProcess process;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("PATH"),
+                           bin.path() + QLatin1Char(':')
+                                   + environment.value(QStringLiteral("PATH")));
+        process.setProcessEnvironment(environment);
+        const QString command = options.takeFirst();
+        process.start(TestPaths::tool(),
+                      QStringList {command, file} << options << QStringLiteral("--out")
+                                                  << out.path());
+        QVERIFY(process.waitForStarted());
+        QTRY_VERIFY_WITH_TIMEOUT(QFileInfo(converted).size() > 0, 60000);
+        QDirIterator written(out.path(), QDir::Files, QDirIterator::Subdirectories);
+        QVERIFY(written.hasNext());
+        QVERIFY(::kill(pid_t(process.processId()), signalNumber) == 0);
+        QVERIFY(process.waitForFinished(20000));
+
+        QCOMPARE(process.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(process.exitCode(), 128 + signalNumber);
+        QVERIFY(process.readAllStandardError().contains(command.toUtf8() + " cancelled"));
+        QCOMPARE(QDir(out.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+                 QStringList());
+        QFile pidFile(converted);
+        QVERIFY(pidFile.open(QIODevice::ReadOnly));
+        const pid_t sleeper = pid_t(pidFile.readAll().trimmed().toInt());
+        QVERIFY(sleeper > 0);
+        QTRY_VERIFY(::kill(sleeper, 0) != 0);
     }
 };
 

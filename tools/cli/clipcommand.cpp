@@ -1,6 +1,7 @@
 #include "clipcommand.h"
 
 #include "app/evidencepackage.h"
+#include "interruptwatcher.h"
 #include "probecommand.h"
 #include "toolargs.h"
 #include "tooloutput.h"
@@ -84,7 +85,14 @@ int ClipCommand::run(const QStringList &arguments)
         return ToolOutput::fail(QStringLiteral("%1 exists already (--replace replaces it)")
                                         .arg(existing.join(QStringLiteral(", "))));
     }
+    // Ctrl-C cancels: the package removes what it wrote, and the command ends as interrupted.
+    InterruptWatcher interrupt;
+    QObject::connect(
+            &interrupt, &InterruptWatcher::interrupted, &package, &EvidencePackage::cancel);
     const EvidencePackage::Result result = package.run();
+    if (interrupt.received() != 0)
+        return ToolOutput::fail(QStringLiteral("clip cancelled, nothing written"),
+                                interrupt.exitCode());
     if (!result.ok) {
         QString message = QStringLiteral("clip failed: %1").arg(result.errorText);
         if (!result.converterOutput.isEmpty())

@@ -8,7 +8,8 @@
 // it. With --evidence the clip goes into a package folder named after the in mark's moment,
 // with the report of the in mark (PDF), MANIFEST.json (program, version, sources with their
 // SHA-256 and recording times, marks, files) and SHA256SUMS of every file (`verify` checks it).
-// Whatever fails, nothing of the clip is left behind.
+// Whatever fails, nothing of the clip is left behind; SIGINT or SIGTERM cancels the same way
+// and the command exits with 128 plus the signal's number.
 //
 // Threads: the main thread (the report needs a QGuiApplication for its fonts).
 class ClipCommand

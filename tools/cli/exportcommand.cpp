@@ -1,5 +1,6 @@
 #include "exportcommand.h"
 
+#include "interruptwatcher.h"
 #include "media/exportjob.h"
 #include "media/exportplan.h"
 #include "toolargs.h"
@@ -46,7 +47,13 @@ int ExportCommand::run(const QStringList &arguments)
     }
 
     ExportJob job;
+    // Ctrl-C cancels: the job removes what it wrote, and the command ends as interrupted.
+    InterruptWatcher interrupt;
+    QObject::connect(&interrupt, &InterruptWatcher::interrupted, &job, &ExportJob::cancel);
     const ExportJob::Result result = job.run(plan);
+    if (interrupt.received() != 0)
+        return ToolOutput::fail(QStringLiteral("export cancelled, nothing written"),
+                                interrupt.exitCode());
     if (!result.ok) {
         QString message = QStringLiteral("export failed: %1").arg(result.errorText);
         if (!result.failedOutput.isEmpty())
