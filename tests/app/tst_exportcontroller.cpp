@@ -8,6 +8,7 @@
 #include "media/globalsettings.h"
 #include "media/mediainfo.h"
 #include "playlist/playlistwidget.h"
+#include "playlist/triplistwidget.h"
 #include "resource/vistrelresource.h"
 #include "testrecordings.h"
 #include "ui/clipmarks.h"
@@ -18,6 +19,9 @@
 
 #include <QCheckBox>
 #include <QFileDialog>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -130,6 +134,42 @@ class TestExportController : public QObject
         w->resize(960, 540);
         w->show();
         w->playList()->loadPlayList({target}, true);
+        if (!QTest::qWaitFor([w] { return w->mediaInfo().state() == MediaInfo::Playing; }, 20000))
+            return nullptr;
+        return w;
+    }
+
+    // A window playing a trip of two recordings of three seconds each (the second's pictures
+    // numbered on from the first's), opened from the Trips view with a double click.
+    MainWindow *playTrip(const QStringList &options)
+    {
+        QStringList names;
+        for (int i = 0; i < 2; ++i) {
+            const QString made = TestRecordings::make(
+                    QStringLiteral("save-trip-part%1.mp4").arg(i + 1),
+                    QStringList(options)
+                            << QStringLiteral("--duration") << QStringLiteral("3")
+                            << QStringLiteral("--seed") << QString::number(i)
+                            << QStringLiteral("--first-frame") << QString::number(i * 90));
+            names << m_folder->filePath(QStringLiteral("20240101_13000%1D.mp4").arg(3 * i));
+            if (made.isEmpty() || !QFile::copy(made, names.last()))
+                return nullptr;
+        }
+        m_window = std::make_unique<MainWindow>();
+        MainWindow *w = m_window.get();
+        w->setExportFolder(m_exports->path());
+        w->resize(960, 540);
+        w->show();
+        w->playList()->loadPlayList(names, false);
+        if (!clickButton(w, "tripsViewButton"))
+            return nullptr;
+        TripListWidget *trips = w->playList()->tripList();
+        if (!QTest::qWaitFor([trips] { return trips->trips().size() == 1; }, 30000)
+            || trips->trips().first().recordings.size() != 2)
+            return nullptr;
+        const QRect row = trips->visualRect(trips->model()->index(0, 0));
+        QTest::mouseClick(trips->viewport(), Qt::LeftButton, {}, row.center());
+        QTest::mouseDClick(trips->viewport(), Qt::LeftButton, {}, row.center());
         if (!QTest::qWaitFor([w] { return w->mediaInfo().state() == MediaInfo::Playing; }, 20000))
             return nullptr;
         return w;
@@ -407,7 +447,8 @@ private slots:
     {
         QTest::addColumn<bool>("marks"); // in at 2.5 s, out at 4.5 s
         QTest::addColumn<QString>("choice"); // "lossless", "exact", "front only"; "+evidence"
-        QTest::addColumn<QString>("before"); // "existing" clip, "slow converter"
+        // "existing" clip, "slow converter", "trip" (two recordings of 3 s played as one)
+        QTest::addColumn<QString>("before");
         QTest::addColumn<QStringList>("answers"); // to the question before replacing
         QTest::addColumn<QString>("message");
         QTest::addColumn<QStringList>("files"); // written, under the export folder
@@ -446,6 +487,13 @@ private slots:
         QTest::newRow("exact, evidence package")
                 << true << QStringLiteral("exact +evidence") << QString() << QStringList() << saved
                 << package << exact << exactRear;
+        // The marks span the boundary at 3 s; the pictures go on numbered across it.
+        QTest::newRow("a trip, lossless across its boundary")
+                << true << QStringLiteral("lossless") << QStringLiteral("trip") << QStringList()
+                << saved << clipFiles << shown << shownRear;
+        QTest::newRow("a trip, exact evidence package")
+                << true << QStringLiteral("exact +evidence") << QStringLiteral("trip")
+                << QStringList() << saved << package << exact << exactRear;
         QTest::newRow("an existing clip, not replaced")
                 << true << QStringLiteral("lossless") << QStringLiteral("existing")
                 << QStringList {QStringLiteral("cancelReplaceButton")} << QString()
@@ -472,15 +520,18 @@ private slots:
         QFETCH(QStringList, front);
         QFETCH(QStringList, rear);
 
-        MainWindow *w = play({QStringLiteral("--video"),
-                              QStringLiteral("320x180"),
-                              QStringLiteral("--video"),
-                              QStringLiteral("320x180"),
-                              QStringLiteral("--duration"),
-                              QStringLiteral("8"),
-                              QStringLiteral("--telemetry"),
-                              QStringLiteral("tlmd")},
-                             QStringLiteral("20240101_130000D.mp4"));
+        const QStringList recording {QStringLiteral("--video"),
+                                     QStringLiteral("320x180"),
+                                     QStringLiteral("--video"),
+                                     QStringLiteral("320x180"),
+                                     QStringLiteral("--telemetry"),
+                                     QStringLiteral("tlmd")};
+        const bool trip = before == QLatin1String("trip");
+        // With sound, as cameras record: the trip's list then starts at the audio's priming
+        MainWindow *w = trip ? playTrip(QStringList(recording) << QStringLiteral("--audio"))
+                             : play(QStringList(recording)
+                                            << QStringLiteral("--duration") << QStringLiteral("8"),
+                                    QStringLiteral("20240101_130000D.mp4"));
         QVERIFY(w);
         if (marks) {
             w->clipMarks()->set(ClipMarks::In, 2.5);
@@ -596,6 +647,21 @@ private slots:
             QCOMPARE(checks.size(), files.size() - 1); // all but the list itself
             for (const EvidenceManifest::Check &check : qAsConst(checks))
                 QCOMPARE(int(check.state), int(EvidenceManifest::State::Ok));
+            // Every recording the clip was cut from is listed with its checksum.
+            QFile manifest(QDir(QFileInfo(clip).path()).filePath(QStringLiteral("MANIFEST.json")));
+            QVERIFY(manifest.open(QIODevice::ReadOnly));
+            QStringList sources;
+            for (const QJsonValue &source : QJsonDocument::fromJson(manifest.readAll())
+                                                    .object()
+                                                    .value(QStringLiteral("sources"))
+                                                    .toArray())
+                sources << QFileInfo(source.toObject().value(QStringLiteral("path")).toString())
+                                   .fileName();
+            const QStringList recordings = trip
+                    ? QStringList {QStringLiteral("20240101_130000D.mp4"),
+                                   QStringLiteral("20240101_130003D.mp4")}
+                    : QStringList {QStringLiteral("20240101_130000D.mp4")};
+            QCOMPARE(sources, recordings);
         }
     }
 
