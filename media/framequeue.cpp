@@ -4,9 +4,28 @@
 
 #include <QDebug>
 
-FrameQueue::FrameQueue(int capacity)
+FrameQueue::FrameQueue(int capacity, size_t byteBudget)
     : m_capacity(capacity)
+    , m_byteBudget(byteBudget)
 { }
+
+size_t FrameQueue::frameBytes(const AVFrame *frame)
+{
+    size_t bytes = 0;
+    for (const AVBufferRef *buffer : frame->buf) {
+        if (buffer)
+            bytes += buffer->size;
+    }
+    for (int i = 0; i < frame->nb_extended_buf; ++i)
+        bytes += frame->extended_buf[i]->size;
+    return bytes;
+}
+
+bool FrameQueue::hasRoomLocked() const
+{
+    return static_cast<int>(m_list.size()) < m_capacity
+            && (m_byteBudget == 0 || m_bytes < m_byteBudget);
+}
 
 FrameQueue::~FrameQueue() = default;
 
@@ -23,9 +42,11 @@ int FrameQueue::push(
     frame->duration = duration;
     frame->speed = speed;
     frame->view_mode = view_mode;
+    frame->bytes = frameBytes(frame->frame.get());
     {
         std::lock_guard<std::mutex> lock(m_mutex);
         frame->id = m_nextId++;
+        m_bytes += frame->bytes;
         m_list.push_back(std::move(frame));
     }
     m_cond.notify_all();
@@ -40,6 +61,7 @@ void FrameQueue::clear()
         qCDebug(lcEngine).noquote()
                 << "stream" << m_streamIndex.load() << "frame q#" << m_list.size() << "clear";
         dropped.swap(m_list);
+        m_bytes = 0;
     }
     m_cond.notify_all();
 }
@@ -67,6 +89,7 @@ std::unique_ptr<MediaFrame> FrameQueue::takeIf(uint64_t id)
             return nullptr;
         head = std::move(m_list.front());
         m_list.pop_front();
+        m_bytes -= head->bytes;
     }
     // A decoder may be waiting for room.
     m_cond.notify_all();
@@ -76,14 +99,19 @@ std::unique_ptr<MediaFrame> FrameQueue::takeIf(uint64_t id)
 bool FrameQueue::waitForRoom(std::chrono::milliseconds timeout)
 {
     std::unique_lock<std::mutex> lock(m_mutex);
-    return m_cond.wait_for(
-            lock, timeout, [&] { return static_cast<int>(m_list.size()) < m_capacity; });
+    return m_cond.wait_for(lock, timeout, [&] { return hasRoomLocked(); });
 }
 
 bool FrameQueue::isFull() const
 {
     std::lock_guard<std::mutex> lock(m_mutex);
-    return static_cast<int>(m_list.size()) >= m_capacity;
+    return !hasRoomLocked();
+}
+
+size_t FrameQueue::bytes() const
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    return m_bytes;
 }
 
 bool FrameQueue::isEmpty() const

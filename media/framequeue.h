@@ -17,6 +17,10 @@
 // then removes it with takeIf(id): a seek may clear the queue in between, and the id (push
 // order, never reused) tells whether the head is still the frame it looked at.
 //
+// The queue is full at its capacity in frames or, with a byte budget, as soon as the pictures
+// it holds reach the budget (counted by their buffers, padding included), whichever comes
+// first: large pictures travel in fewer frames.
+//
 // Threads: the stream's decoder pushes; the runner peeks and takes; the reader clears on a
 // seek; the event loop thread clears during close; the end-of-playing test (any engine thread)
 // asks isDrained. m_mutex guards the list; isDrained also reads the owning state's
@@ -24,7 +28,7 @@
 class FrameQueue
 {
 public:
-    explicit FrameQueue(int capacity);
+    explicit FrameQueue(int capacity, size_t byteBudget = 0);
     ~FrameQueue();
 
     void setStreamIndex(int index) { m_streamIndex.store(index); }
@@ -50,6 +54,12 @@ public:
     bool isEmpty() const;
     int size() const;
     int capacity() const { return m_capacity; }
+    // 0: no budget, the capacity alone decides.
+    size_t byteBudget() const { return m_byteBudget; }
+    // The bytes of the frames held.
+    size_t bytes() const;
+    // The bytes an AVFrame's buffers hold.
+    static size_t frameBytes(const AVFrame *frame);
 
     void waitFor(std::chrono::milliseconds timeout);
     // Sleeps up to timeout or until the queue has room (a frame was taken); true then.
@@ -66,10 +76,14 @@ public:
     }
 
 private:
+    bool hasRoomLocked() const;
+
     const int m_capacity;
+    const size_t m_byteBudget;
     std::atomic<int> m_streamIndex {-1};
     mutable std::mutex m_mutex;
     std::condition_variable m_cond;
     std::deque<std::unique_ptr<MediaFrame>> m_list; // guarded by m_mutex
     uint64_t m_nextId = 1; // guarded by m_mutex
+    size_t m_bytes = 0; // guarded by m_mutex
 };

@@ -88,6 +88,9 @@ int MediaContext::openFromFile(const QString &path,
         m_masterState = nullptr;
     }
     m_telemetry.clear();
+    m_videoStreamCount = 0;
+    for (unsigned i = 0; i < format->nb_streams; ++i)
+        m_videoStreamCount += format->streams[i]->codecpar->codec_type == AVMEDIA_TYPE_VIDEO;
 
     for (unsigned i = 0; i < format->nb_streams; ++i) {
         AVStream *stream = format->streams[i];
@@ -348,6 +351,15 @@ int MediaContext::abortStream(int stream_index)
 
 int MediaContext::selectVideoStream(int stream_index)
 {
+    const int count = enableVideoStreams(stream_index);
+    // The reader holds back until a channel is chosen: it reads on at once, not at the end
+    // of its timed wait (taken after the states mutex: the reader's mutex comes first).
+    wakeReader();
+    return count > 0 ? 0 : -1;
+}
+
+int MediaContext::enableVideoStreams(int stream_index)
+{
     std::lock_guard<std::mutex> lock(m_statesMutex);
     int count = 0;
     for (const auto &entry : m_states) {
@@ -369,7 +381,7 @@ int MediaContext::selectVideoStream(int stream_index)
     qCDebug(lcEngine).noquote() << "########## video stream" << stream_index << "selected?"
                                 << (count > 0);
     selected_video_stream.store(stream_index);
-    return count > 0 ? 0 : -1;
+    return count;
 }
 
 int MediaContext::changeViewMode(int stream_index, int view_mode)

@@ -109,6 +109,8 @@ public:
     void finishSeekRequest() { seek_req.store(false); }
     int selectedVideoStream() const { return selected_video_stream.load(); }
     int enabledVideoCount() const { return enabled_video_count.load(); }
+    // The video streams of the open recording (event loop thread, during and after open).
+    int videoStreamCount() const { return m_videoStreamCount; }
     int64_t startTime() const { return m_startTime; }
     // The video stream a seek positions the others by (the demuxer's default stream), -1 when
     // there is none.
@@ -162,6 +164,8 @@ signals:
     void errorOccurredWhileRunning(MediaContext *context, int err);
 
 private:
+    // Under the states mutex: enables the chosen video streams; how many are on.
+    int enableVideoStreams(int stream_index);
     void closeInput();
 
     FrameSink *const m_sink;
@@ -181,6 +185,7 @@ private:
     double m_lastReportedTime = 0; // guarded by m_timeMutex
     int m_playingSeq = -1; // guarded by m_timeMutex
     TelemetryTrack m_telemetry; // written by open on the event loop thread, then read-only
+    int m_videoStreamCount = 0; // written by open on the event loop thread, then read-only
     std::atomic<bool> is_aborting {false};
     std::atomic<bool> is_eof {false};
     std::atomic<bool> is_end_signalled {false};

@@ -2,6 +2,7 @@
 
 #include "avptr.h"
 
+#include <cstddef>
 #include <cstdint>
 
 // One decoded (and, for video, filtered) frame on its way from a decoder to the runner.
@@ -17,4 +18,5 @@ struct MediaFrame
     double speed = 1.0; // the context's play speed when the frame was queued
     int32_t view_mode = 0; // video: view mode of the filter graph; audio: -1
     uint64_t id = 0; // position in its queue's push order, set by FrameQueue::push
+    size_t bytes = 0; // its buffers, counted against the queue's byte budget (FrameQueue::push)
 };

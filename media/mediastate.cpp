@@ -11,12 +11,14 @@
 #include "videostate.h"
 
 #include <QDebug>
+#include <QThread>
 
 extern "C" {
 #include <libavutil/pixdesc.h>
 #include <libavutil/time.h>
 }
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <new>
@@ -43,6 +45,13 @@ constexpr int64_t kDeadAfterUs = 5000000;
 constexpr unsigned long kDecoderJoinMs = 5000;
 
 } // namespace
+
+int MediaState::decoderThreadsFor(int cores, int videoStreams)
+{
+    cores = std::max(1, cores);
+    videoStreams = std::max(1, videoStreams);
+    return std::max(1, (cores + videoStreams - 1) / videoStreams);
+}
 
 MediaState *MediaState::create(int type,
                                MediaContext *context,
@@ -74,12 +83,12 @@ MediaState *MediaState::create(int type,
     return state;
 }
 
-MediaState::MediaState(int type, MediaContext *context, int packetCapacity)
+MediaState::MediaState(int type, MediaContext *context, int packetCapacity, size_t frameByteBudget)
     : QObject(context)
     , m_type(type)
     , m_context(context)
     , m_packetQueue(packetCapacity)
-    , m_frameQueue(FrameCapacity)
+    , m_frameQueue(FrameCapacity, frameByteBudget)
     , m_packetCapacity(packetCapacity)
     , m_frameCapacity(FrameCapacity)
     , m_clock(this)
@@ -184,7 +193,12 @@ bool MediaState::openCodec(AVStream *stream, const AVCodec **codec, av::Dictiona
 
     AVDictionary *dict = nullptr;
     if (m_type == Video) {
-        av_dict_set(&dict, "threads", "auto", AV_DICT_DONT_OVERWRITE);
+        // Software decoders share the cores; a hardware decoder keeps the codec's own choice.
+        const QByteArray threads = m_hwDevice
+                ? QByteArray("auto")
+                : QByteArray::number(decoderThreadsFor(QThread::idealThreadCount(),
+                                                       m_context->videoStreamCount()));
+        av_dict_set(&dict, "threads", threads.constData(), AV_DICT_DONT_OVERWRITE);
         if (!m_hwDevice)
             av_dict_set(&dict, "thread_type", "frame", 0);
     } else {

@@ -54,8 +54,18 @@ public:
                               int view_height,
                               int view_mode);
 
-    // packetCapacity: the depth of the packet queue (audio keeps more than video's 25).
-    MediaState(int type, MediaContext *context, int packetCapacity = PacketCapacity);
+    // Decoder threads for each of videoStreams video decoders that run at once on `cores`
+    // cores: together they use every core and no more, since at 1x the decoders idle part of
+    // the time and frame threads beyond the cores cost CPU, memory (a picture context per
+    // thread) and a picture of delay each (see docs/benchmarks.md).
+    static int decoderThreadsFor(int cores, int videoStreams);
+
+    // packetCapacity: the depth of the packet queue (audio keeps more than video's 25);
+    // frameByteBudget: the frame queue's byte budget (0: none, FrameCapacity frames decide).
+    MediaState(int type,
+               MediaContext *context,
+               int packetCapacity = PacketCapacity,
+               size_t frameByteBudget = 0);
     ~MediaState() override;
 
     virtual int open(AVStream *stream,

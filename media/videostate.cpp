@@ -33,7 +33,7 @@ constexpr int64_t kCheckUs = 250;
 } // namespace
 
 VideoState::VideoState(MediaContext *context)
-    : MediaState(Video, context)
+    : MediaState(Video, context, PacketCapacity, FrameQueueBytes)
 { }
 
 int VideoState::configure(int volume, double speed, int view_width, int view_height, int view_mode)

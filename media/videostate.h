@@ -24,6 +24,10 @@ class VideoState : public MediaState
     Q_OBJECT
 
 public:
+    // The frame queue's byte budget: at most FrameCapacity pictures, and fewer when they are
+    // large (see docs/benchmarks.md for how the figure was chosen).
+    static constexpr size_t FrameQueueBytes = size_t(24) << 20;
+
     explicit VideoState(MediaContext *context);
 
     int configure(

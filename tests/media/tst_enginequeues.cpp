@@ -24,6 +24,10 @@ private slots:
     void packetQueue_clearIncrementsSeq_andStampsPackets();
     void packetQueue_isFull_atCapacity();
     void frameQueue_takeIf_refusesAFrameReplacedByAClear();
+    void decoderThreads_shareTheCores_data();
+    void decoderThreads_shareTheCores();
+    void frameQueue_fullByCountOrBytes_data();
+    void frameQueue_fullByCountOrBytes();
     void decoder_resendsARefusedPacket_dropsItAfterASeek();
     void clock_newEpoch_onSeqSpeedOrReset();
     void clock_masterPts_onlyForItsSeq();
@@ -144,6 +148,81 @@ void TestEngineQueues::frameQueue_takeIf_refusesAFrameReplacedByAClear()
         av::FramePtr h = av::makeFrame();
         queue.push(h.get(), 0, i, 0, 1, 0);
     }
+    QVERIFY(queue.isFull());
+}
+
+void TestEngineQueues::decoderThreads_shareTheCores_data()
+{
+    QTest::addColumn<int>("cores");
+    QTest::addColumn<int>("videoStreams");
+    QTest::addColumn<int>("threads");
+    QTest::newRow("three channels on two cores: one each") << 2 << 3 << 1;
+    QTest::newRow("one channel on two cores") << 2 << 1 << 2;
+    QTest::newRow("two channels on two cores") << 2 << 2 << 1;
+    QTest::newRow("three channels on eight cores") << 8 << 3 << 3;
+    QTest::newRow("three channels on sixteen cores") << 16 << 3 << 6;
+    QTest::newRow("no count known") << 0 << 0 << 1;
+}
+
+void TestEngineQueues::decoderThreads_shareTheCores()
+{
+    QFETCH(int, cores);
+    QFETCH(int, videoStreams);
+    QFETCH(int, threads);
+    QCOMPARE(MediaState::decoderThreadsFor(cores, videoStreams), threads);
+}
+
+void TestEngineQueues::frameQueue_fullByCountOrBytes_data()
+{
+    QTest::addColumn<int>("width"); // YUV 4:2:0 pictures of this size
+    QTest::addColumn<int>("height");
+    QTest::addColumn<size_t>("budget");
+    QTest::addColumn<int>("full"); // pictures held when the queue says full
+
+    const size_t video = VideoState::FrameQueueBytes;
+    QTest::newRow("small pictures: the capacity") << 160 << 90 << video << 25;
+    QTest::newRow("1280x720: 25 within 48 MB") << 1280 << 720 << (size_t(48) << 20) << 25;
+    QTest::newRow("1280x720 in a video queue") << 1280 << 720 << video << 18;
+    QTest::newRow("1920x1080 in a video queue") << 1920 << 1080 << video << 9;
+    QTest::newRow("2560x1440 in a video queue") << 2560 << 1440 << video << 5;
+    QTest::newRow("1920x1080 without a budget") << 1920 << 1080 << size_t(0) << 25;
+}
+
+// Large pictures fill a video queue before its 25 frames; taking one makes room again, and a
+// clear forgets the bytes.
+void TestEngineQueues::frameQueue_fullByCountOrBytes()
+{
+    QFETCH(int, width);
+    QFETCH(int, height);
+    QFETCH(size_t, budget);
+    QFETCH(int, full);
+
+    FrameQueue queue(MediaState::FrameCapacity, budget);
+    auto push = [&] {
+        av::FramePtr f = av::makeFrame();
+        f->format = AV_PIX_FMT_YUV420P;
+        f->width = width;
+        f->height = height;
+        return av_frame_get_buffer(f.get(), 0) == 0 && queue.push(f.get(), 0, 0, 0, 1, 0) == 0;
+    };
+    int pushed = 0;
+    while (!queue.isFull() && pushed < 100) {
+        QVERIFY(push());
+        ++pushed;
+    }
+    QCOMPARE(pushed, full);
+    QVERIFY(!queue.waitForRoom(std::chrono::milliseconds(1)));
+    FrameQueue::Head head;
+    QVERIFY(queue.peek(&head));
+    QVERIFY(queue.takeIf(head.id));
+    QVERIFY(!queue.isFull());
+    QVERIFY(queue.waitForRoom(std::chrono::milliseconds(1)));
+    QVERIFY(push());
+    QVERIFY(queue.isFull());
+    queue.clear();
+    QCOMPARE(queue.bytes(), size_t(0));
+    for (int i = 0; i < full; ++i)
+        QVERIFY(push());
     QVERIFY(queue.isFull());
 }
 
