@@ -155,6 +155,8 @@ void VideoDisplayWidget::releaseGl()
                 glDeleteTextures(1, texture);
             *texture = 0;
         }
+        for (TextureShape &shape : slot.shapes)
+            shape = TextureShape();
         slot.uploadedSerial = 0;
     }
     if (m_searchTexture && m_glReady)
@@ -449,6 +451,15 @@ int VideoDisplayWidget::captureFrames(const QString &folder,
     // The copies are encoded and written without holding up the runner threads.
     return CaptureWriter::write(
             folder, QDateTime::currentDateTime(), pictures, single, moment, &out);
+}
+
+uint64_t VideoDisplayWidget::presentedPictures(int streamIndex) const
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    const auto it = m_shownStreams.constFind(streamIndex);
+    if (it == m_shownStreams.constEnd() || *it < 0 || size_t(*it) >= m_slots.size())
+        return 0;
+    return m_slots[size_t(*it)].presented;
 }
 
 int VideoDisplayWidget::grabFrames(QMap<int, QImage> &out) const
@@ -859,19 +870,24 @@ void VideoDisplayWidget::refresh()
         update();
 }
 
-void VideoDisplayWidget::uploadPlane(unsigned texture, int width, int height, const uint8_t *data)
+void VideoDisplayWidget::upload(unsigned texture,
+                                TextureShape &shape,
+                                unsigned format,
+                                int width,
+                                int height,
+                                const uint8_t *data)
 {
     glBindTexture(GL_TEXTURE_2D, texture);
-    const GLenum format = m_legacyGl ? GL_LUMINANCE : GL_RED;
-    glTexImage2D(GL_TEXTURE_2D,
-                 0,
-                 m_legacyGl ? GL_LUMINANCE : GL_R8,
-                 width,
-                 height,
-                 0,
-                 format,
-                 GL_UNSIGNED_BYTE,
-                 data);
+    if (shape.width == width && shape.height == height && shape.format == format) {
+        glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, width, height, format, GL_UNSIGNED_BYTE, data);
+        return;
+    }
+    GLint internalFormat = GL_RGB;
+    if (format != GL_RGB)
+        internalFormat = m_legacyGl ? GL_LUMINANCE : GL_R8;
+    glTexImage2D(
+            GL_TEXTURE_2D, 0, internalFormat, width, height, 0, format, GL_UNSIGNED_BYTE, data);
+    shape = {width, height, format};
 }
 
 void VideoDisplayWidget::drawSlot(Slot &slot,
@@ -884,7 +900,9 @@ void VideoDisplayWidget::drawSlot(Slot &slot,
     const bool hasPicture
             = picture && !picture->data.empty() && picture->width > 0 && picture->height > 0;
     // Uploaded only when the textures hold another picture.
-    const bool upload = hasPicture && slot.uploadedSerial != picture->serial;
+    const bool needsUpload = hasPicture && slot.uploadedSerial != picture->serial;
+    if (needsUpload)
+        ++slot.presented;
     const bool yuv = hasPicture && picture->yuv && !searchImage;
     QOpenGLShaderProgram *program = yuv ? m_yuvProgram : m_program;
     program->bind();
@@ -912,8 +930,13 @@ void VideoDisplayWidget::drawSlot(Slot &slot,
         for (int p = 0; p < 3; ++p) {
             glActiveTexture(GL_TEXTURE0 + firstUnit + p);
             program->setUniformValue(names[p], firstUnit + p);
-            if (upload)
-                uploadPlane(textures[p], strides[p], heights[p], planes[p]);
+            if (needsUpload)
+                upload(textures[p],
+                       slot.shapes[p],
+                       m_legacyGl ? GL_LUMINANCE : GL_RED,
+                       strides[p],
+                       heights[p],
+                       planes[p]);
             else
                 glBindTexture(GL_TEXTURE_2D, textures[p]);
         }
@@ -923,7 +946,7 @@ void VideoDisplayWidget::drawSlot(Slot &slot,
                                            float(k[1] / 65536.0),
                                            float(k[2] / 65536.0),
                                            float(k[3] / 65536.0)));
-        if (upload)
+        if (needsUpload)
             slot.uploadedSerial = picture->serial;
     } else {
         glActiveTexture(GL_TEXTURE0 + firstUnit);
@@ -951,16 +974,13 @@ void VideoDisplayWidget::drawSlot(Slot &slot,
         slot.uploadedSerial = 0; // the slot texture must be re-bound with its own picture next time
     } else if (!yuv) {
         glBindTexture(GL_TEXTURE_2D, slot.texture);
-        if (upload) {
-            glTexImage2D(GL_TEXTURE_2D,
-                         0,
-                         GL_RGB,
-                         picture->width,
-                         picture->height,
-                         0,
-                         GL_RGB,
-                         GL_UNSIGNED_BYTE,
-                         picture->data.data());
+        if (needsUpload) {
+            upload(slot.texture,
+                   slot.shapes[0],
+                   GL_RGB,
+                   picture->width,
+                   picture->height,
+                   picture->data.data());
             slot.uploadedSerial = picture->serial;
         }
     }

@@ -75,6 +75,9 @@ public:
     // Copies of the latest picture of every shown stream, by stream index (out is emptied
     // first). -1 when nothing plays, else 0.
     int grabFrames(QMap<int, QImage> &out) const;
+    // Pictures of a stream this display has drawn since it was made (each counted once, at the
+    // paint that first draws it); 0 for a stream without a slot. GUI thread.
+    uint64_t presentedPictures(int streamIndex) const;
     // A copy of the whole VR picture the surround channel's window is cut from (null when the
     // surround channel has had no VR frame).
     QImage vrPicture() const;
@@ -120,6 +123,15 @@ private:
     };
     using PicturePtr = std::shared_ptr<Picture>;
 
+    // What a texture's storage was allocated as: a picture of the same shape is written into
+    // it (glTexSubImage2D) instead of allocating new storage for every picture.
+    struct TextureShape
+    {
+        int width = 0;
+        int height = 0;
+        unsigned format = 0; // 0: no storage yet
+    };
+
     struct Slot
     {
         // GUI thread only.
@@ -131,6 +143,8 @@ private:
         QOpenGLVertexArrayObject *singleArray = nullptr;
         QOpenGLBuffer *singleBuffer = nullptr;
         uint64_t uploadedSerial = 0; // the picture the textures hold (0: none)
+        TextureShape shapes[3]; // of texture, textureU, textureV
+        uint64_t presented = 0; // pictures drawn (presentedPictures)
         // Guarded by m_mutex.
         PicturePtr front; // the latest picture (null before the first); read-only once here
         PicturePtr back; // the buffer the next picture is written into (may be null)
@@ -156,7 +170,13 @@ private:
     static PicturePtr writable(PicturePtr buffer);
     // Under m_mutex: makes picture the slot's front; the old front becomes the back buffer.
     void publishLocked(Slot &slot, PicturePtr picture);
-    void uploadPlane(unsigned texture, int width, int height, const uint8_t *data);
+    // Writes a picture into a texture, allocating its storage only when the shape changed.
+    void upload(unsigned texture,
+                TextureShape &shape,
+                unsigned format,
+                int width,
+                int height,
+                const uint8_t *data);
     void layoutLocked();
     void writeQuad(QOpenGLBuffer *buffer, float cx, float cy, float hw, float hh);
     // GUI thread, without m_mutex: draws a slot's picture (uploading it when the textures hold
