@@ -20,6 +20,8 @@ private slots:
     void quick_everyFigurePresent_valueOrReason_data();
     void quick_everyFigurePresent_valueOrReason();
     void quick_metAgreesWithValues();
+    void quick_openTimelineInOrder();
+    void viewer_windowAndAnchorWindows();
     void unknownOption_refused();
 
 private:
@@ -147,6 +149,79 @@ void TestBench::quick_metAgreesWithValues()
     }
     const QJsonObject meter = figures.value(QStringLiteral("meter_paint")).toObject();
     QCOMPARE(meter.value(QStringLiteral("samples")).toInt(), 720000);
+}
+
+// The open's steps come one after another: the loop reports the open before a channel shows
+// a picture, and the floor opens its input before its decoders and decodes after both.
+void TestBench::quick_openTimelineInOrder()
+{
+    const QJsonObject timeline = m_result.value(QStringLiteral("figures"))
+                                         .toObject()
+                                         .value(QStringLiteral("open"))
+                                         .toObject()
+                                         .value(QStringLiteral("timeline"))
+                                         .toObject();
+    const auto at = [&timeline](const char *step) {
+        return timeline.value(QLatin1String(step))
+                .toObject()
+                .value(QStringLiteral("median"))
+                .toDouble(-1);
+    };
+    const QVector<double> engine {
+            at("opened_ms"), at("first_channel_ms"), at("ms")}; // "ms": every channel
+    const QVector<double> floor {at("floor_input_ms"),
+                                 at("floor_decoders_ms"),
+                                 at("floor_first_frame_ms"),
+                                 at("floor_ms")};
+    for (const QVector<double> &steps : {engine, floor}) {
+        QVERIFY2(steps.first() > 0, qPrintable(QJsonDocument(timeline).toJson()));
+        for (int i = 1; i < steps.size(); ++i)
+            QVERIFY2(steps[i] >= steps[i - 1], qPrintable(QJsonDocument(timeline).toJson()));
+    }
+}
+
+// The whole viewer: the window showed every channel (the display's own count), and one mpv
+// window per channel played beside it on the same display when mpv and a sound server exist.
+void TestBench::viewer_windowAndAnchorWindows()
+{
+    const QString json = m_dir.filePath(QStringLiteral("viewer.json"));
+    const ProcessResult r = runProcess(TestPaths::tool(),
+                                       {QStringLiteral("bench"),
+                                        QStringLiteral("--quick"),
+                                        QStringLiteral("--viewer"),
+                                        QStringLiteral("--json"),
+                                        json},
+                                       300000);
+    QVERIFY2(r.finished && r.exitCode == 0, r.err.right(2000).constData());
+    QFile file(json);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QJsonObject figures = QJsonDocument::fromJson(file.readAll())
+                                        .object()
+                                        .value(QStringLiteral("figures"))
+                                        .toObject();
+    QCOMPARE(figures.keys(), QStringList {QStringLiteral("viewer_1x")});
+    const QJsonObject viewer = figures.value(QStringLiteral("viewer_1x")).toObject();
+    if (viewer.value(QStringLiteral("engine")).isNull())
+        QSKIP(qPrintable(viewer.value(QStringLiteral("reason")).toString()));
+    const QJsonArray shown = viewer.value(QStringLiteral("presented_per_second_run1")).toArray();
+    QCOMPARE(shown.size(), 3);
+    for (const QJsonValue &perSecond : shown)
+        QVERIFY2(perSecond.toDouble() > 0, "a channel presented no picture");
+    QVERIFY(viewer.value(QStringLiteral("peak_rss_mb"))
+                    .toObject()
+                    .value(QStringLiteral("median"))
+                    .toDouble()
+            > 0);
+    const QJsonArray tiles = viewer.value(QStringLiteral("tiles")).toArray();
+    QCOMPARE(tiles.size(), 3);
+    if (viewer.value(QStringLiteral("anchor")).isNull()) {
+        QVERIFY(!viewer.value(QStringLiteral("reason")).toString().isEmpty());
+        return;
+    }
+    const QJsonArray mpvShown = viewer.value(QStringLiteral("mpv_shown_per_second_run1")).toArray();
+    QCOMPARE(mpvShown.size(), 3);
+    for (const QJsonValue &perSecond : mpvShown)
+        QVERIFY2(perSecond.toDouble() > 0, "an mpv window showed no picture");
 }
 
 void TestBench::unknownOption_refused()

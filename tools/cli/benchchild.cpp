@@ -77,6 +77,7 @@ public:
                 &guard,
                 [this](MediaContext *c, QString, int r) {
                     std::lock_guard<std::mutex> l(mutex);
+                    openedAt = MediaClock::nowSeconds();
                     context = r == 0 ? c : nullptr;
                     openResult = r;
                     ++opened;
@@ -175,6 +176,7 @@ public:
     QObject guard;
     std::mutex mutex;
     MediaContext *context = nullptr; // guarded by mutex
+    double openedAt = 0; // guarded by mutex; when the loop reported the last open
     int openResult = 1; // guarded by mutex
     int opened = 0; // guarded by mutex
     int completed = 0; // guarded by mutex
@@ -275,10 +277,67 @@ int runPlay(const QString &path, double seconds)
     return 0;
 }
 
+// The steps of one open, in ms from the open command (NaN: not reached): the loop reports the
+// open, the first channel shows a picture, the audio output exists, every channel has shown one.
+struct OpenTimeline
+{
+    double opened = std::nan("");
+    double firstChannel = std::nan("");
+    double audioOutput = std::nan("");
+    double lastChannel = std::nan("");
+};
+
+// Waits for the first pictures of every stream (and the audio output, up to a second longer),
+// polling every millisecond.
+OpenTimeline openTimeline(Session &session,
+                          MediaContext *context,
+                          const QVector<int> &streams,
+                          double start)
+{
+    OpenTimeline t;
+    {
+        std::lock_guard<std::mutex> l(session.mutex);
+        t.opened = (session.openedAt - start) * 1000.0;
+    }
+    const double deadline = MediaClock::nowSeconds() + 20.0;
+    double picturesDone = -1;
+    while (MediaClock::nowSeconds() < deadline) {
+        const double now = MediaClock::nowSeconds();
+        if (std::isnan(t.audioOutput) && audioPlaying(context))
+            t.audioOutput = (now - start) * 1000.0;
+        if (picturesDone < 0) {
+            double first = -1;
+            double last = -1;
+            bool all = true;
+            for (int s : streams) {
+                const double at = session.rx.firstArrivalSince(s, start);
+                if (at < 0) {
+                    all = false;
+                    continue;
+                }
+                first = first < 0 ? at : std::min(first, at);
+                last = std::max(last, at);
+            }
+            if (first >= 0)
+                t.firstChannel = (first - start) * 1000.0;
+            if (all) {
+                t.lastChannel = (last - start) * 1000.0;
+                picturesDone = now;
+            }
+        }
+        if (picturesDone >= 0 && (!std::isnan(t.audioOutput) || now - picturesDone > 1.0))
+            break;
+        QThread::usleep(1000);
+    }
+    return t;
+}
+
 int runLatency(const QString &path, int opens, int seeks, int steps, quint32 seed)
 {
     Session session;
     QVector<double> openMs, openFloorMs, seekMs, seekFloorMs, seekKeyFloorMs, stepMs, stepFloorMs;
+    QVector<double> openedMs, firstChannelMs, audioOutputMs;
+    QVector<double> floorInputMs, floorDecodersMs, floorFirstMs;
     QVector<int> streams;
     for (int i = 0; i < opens; ++i) {
         session.rx.clear();
@@ -288,9 +347,17 @@ int runLatency(const QString &path, int opens, int seeks, int steps, quint32 see
             return ToolOutput::fail(QStringLiteral("the engine cannot open %1").arg(path));
         streams = videoStreams(context);
         session.loop.postSelectVideoStream(MediaInfo::AllChannels);
-        openMs << firstPicturesMs(session.rx, streams, start);
+        const OpenTimeline timeline = openTimeline(session, context, streams, start);
+        openMs << timeline.lastChannel;
+        openedMs << timeline.opened;
+        firstChannelMs << timeline.firstChannel;
+        audioOutputMs << timeline.audioOutput;
         session.close();
-        openFloorMs << DecodeFloor::openToFirstFrames(path, streams);
+        DecodeFloor::OpenSteps floor;
+        openFloorMs << DecodeFloor::openToFirstFrames(path, streams, &floor);
+        floorInputMs << floor.inputOpen;
+        floorDecodersMs << floor.decodersOpen;
+        floorFirstMs << floor.firstFrame;
     }
 
     MediaContext *context = session.open(path, 1.0, -1, 0);
@@ -377,6 +444,12 @@ int runLatency(const QString &path, int opens, int seeks, int steps, quint32 see
     QJsonObject o;
     o.insert(QStringLiteral("open_ms"), toArray(openMs));
     o.insert(QStringLiteral("open_floor_ms"), toArray(openFloorMs));
+    o.insert(QStringLiteral("open_opened_ms"), toArray(openedMs));
+    o.insert(QStringLiteral("open_first_channel_ms"), toArray(firstChannelMs));
+    o.insert(QStringLiteral("open_audio_output_ms"), toArray(audioOutputMs));
+    o.insert(QStringLiteral("open_floor_input_ms"), toArray(floorInputMs));
+    o.insert(QStringLiteral("open_floor_decoders_ms"), toArray(floorDecodersMs));
+    o.insert(QStringLiteral("open_floor_first_frame_ms"), toArray(floorFirstMs));
     o.insert(QStringLiteral("seek_ms"), toArray(seekMs));
     o.insert(QStringLiteral("seek_floor_ms"), toArray(seekFloorMs));
     o.insert(QStringLiteral("seek_keyframe_floor_ms"), toArray(seekKeyFloorMs));
@@ -551,7 +624,7 @@ int BenchChild::run(const QStringList &arguments)
                          QStringLiteral("seed"),
                          QStringLiteral("size"),
                          QStringLiteral("paints")},
-                        {QStringLiteral("sequential")});
+                        {QStringLiteral("sequential"), QStringLiteral("viewer")});
     if (!args.ok())
         return ToolOutput::fail(args.error(), 2);
     if (args.positionals().size() != 1)
@@ -574,7 +647,8 @@ int BenchChild::run(const QStringList &arguments)
         return runTrip(path, args.has(QStringLiteral("sequential")));
     if (mode == QLatin1String("gui"))
         return GuiBench::runChild(path,
-                                  std::max(1, intOption(args, QStringLiteral("seconds"), 25)));
+                                  std::max(1, intOption(args, QStringLiteral("seconds"), 25)),
+                                  args.has(QStringLiteral("viewer")));
     if (mode == QLatin1String("meter")) {
         const QStringList size = args.value(QStringLiteral("size")).split(QLatin1Char('x'));
         QSize meterSize = MeterBench::defaultSize();

@@ -9,6 +9,7 @@
 #include "media/triptimeline.h"
 #include "media/videostate.h"
 #include "meterbench.h"
+#include "mpvwindows.h"
 #include "toolargs.h"
 #include "tooloutput.h"
 
@@ -25,6 +26,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <map>
 
 #include <unistd.h>
 
@@ -432,6 +434,9 @@ int BenchCommand::run(const QStringList &arguments)
     QStringList rest = arguments;
     Settings s;
     s.quick = rest.removeAll(QStringLiteral("--quick")) > 0;
+    // The whole viewer against mpv's windows runs only when asked for (about 4 minutes).
+    if (rest.removeAll(QStringLiteral("--viewer")) > 0)
+        s.figures << QStringLiteral("viewer_1x");
     const ToolArgs args(
             rest, {QStringLiteral("json"), QStringLiteral("seconds"), QStringLiteral("figures")});
     if (!args.ok())
@@ -445,15 +450,16 @@ int BenchCommand::run(const QStringList &arguments)
             return ToolOutput::fail(QStringLiteral("--seconds needs 1 to 3600"), 2);
     }
     if (args.has(QStringLiteral("figures"))) {
-        s.figures
-                = args.value(QStringLiteral("figures")).split(QLatin1Char(','), Qt::SkipEmptyParts);
+        s.figures += args.value(QStringLiteral("figures"))
+                             .split(QLatin1Char(','), Qt::SkipEmptyParts);
         const QStringList known = mainRecordingFigures()
                 + QStringList {QStringLiteral("card"),
                                QStringLiteral("surround_panorama"),
                                QStringLiteral("surround_vr"),
                                QStringLiteral("trip_boundary"),
                                QStringLiteral("gui_1x"),
-                               QStringLiteral("meter_paint")};
+                               QStringLiteral("meter_paint"),
+                               QStringLiteral("viewer_1x")};
         for (const QString &key : s.figures)
             if (!known.contains(key))
                 return ToolOutput::fail(QStringLiteral("--figures: no figure \"%1\"").arg(key), 2);
@@ -545,7 +551,7 @@ int BenchCommand::run(const QStringList &arguments)
                                 surroundOptions,
                                 &surround,
                                 &error))
-        || (s.wants(QStringLiteral("gui_1x"))
+        || ((s.wants(QStringLiteral("gui_1x")) || s.figures.contains(QStringLiteral("viewer_1x")))
             && !ensureRecording(cache,
                                 mainName + QStringLiteral("-dense.mp4"),
                                 channels + dense,
@@ -670,6 +676,16 @@ int BenchCommand::run(const QStringList &arguments)
                  QStringLiteral("ms"),
                  QStringLiteral("p50 <= 1.5 x floor")};
     QVector<double> openP95, seekP95, stepP95, seekKeyFloor;
+    // The latency child's per-open steps (ms from the open command or the floor's start).
+    static const char *const OpenSteps[] = {"open_opened_ms",
+                                            "open_first_channel_ms",
+                                            "open_audio_output_ms",
+                                            "open_ms",
+                                            "open_floor_input_ms",
+                                            "open_floor_decoders_ms",
+                                            "open_floor_first_frame_ms",
+                                            "open_floor_ms"};
+    std::map<QString, QVector<double>> openSteps;
     for (int rep = 0;
          rep < s.repetitionsFor(
                  {QStringLiteral("open"), QStringLiteral("seek"), QStringLiteral("frame_step")});
@@ -715,11 +731,18 @@ int BenchCommand::run(const QStringList &arguments)
         }
         seekKeyFloor << BenchStats::median(
                 numbers(e.value(QStringLiteral("seek_keyframe_floor_ms"))));
+        for (const char *step : OpenSteps)
+            openSteps[step] << BenchStats::median(numbers(e.value(QLatin1String(step))));
         if (e.isEmpty())
             open.reason = seek.reason = step.reason = QStringLiteral("engine child failed");
     }
     open.anchorReason = seek.anchorReason = step.anchorReason = QString();
     open.extra.insert(QStringLiteral("p95"), BenchStats::summary(openP95));
+    // Where an open's time goes: the engine's steps and the floor's, medians of the opens.
+    QJsonObject timeline;
+    for (const char *step : OpenSteps)
+        timeline.insert(QLatin1String(step).mid(5), BenchStats::summary(openSteps[step]));
+    open.extra.insert(QStringLiteral("timeline"), timeline);
     open.extra.insert(QStringLiteral("samples_per_run"), s.opens);
     seek.extra.insert(QStringLiteral("p95"), BenchStats::summary(seekP95));
     seek.extra.insert(QStringLiteral("samples_per_run"), s.seeks);
@@ -1026,6 +1049,95 @@ int BenchCommand::run(const QStringList &arguments)
                           share <= 0.15 && slowest >= 0.95);
     }
 
+    // --- the whole viewer at 1x against one mpv window per channel ---
+    Figure viewer {QStringLiteral("viewer_1x"),
+                   QStringLiteral("whole viewer at 1x, 3 channels + audio, meter and map"),
+                   QStringLiteral("CPU-s/s"),
+                   QStringLiteral("<= 1.0 x three mpv --vo=gpu windows, every channel at its "
+                                  "frame rate")};
+    const bool viewerWanted = s.figures.contains(viewer.key);
+    const int viewerSeconds = s.quick ? 1 : 30;
+    QVector<double> viewerRss, mpvRss, viewerGui, viewerSlowest, mpvSlowest;
+    for (int rep = 0; viewerWanted && rep < s.repetitions; ++rep) {
+        progress(QStringLiteral("whole viewer at 1x, %1 s, %2/%3")
+                         .arg(viewerSeconds)
+                         .arg(rep + 1)
+                         .arg(s.repetitions));
+        const QJsonObject e = runChild(s,
+                                       {QStringLiteral("--child"),
+                                        QStringLiteral("gui"),
+                                        QStringLiteral("--viewer"),
+                                        QStringLiteral("--seconds"),
+                                        QString::number(viewerSeconds),
+                                        mainDense.path},
+                                       (viewerSeconds + 180) * 1000,
+                                       nullptr,
+                                       guiEnvironment(s));
+        if (e.isEmpty()) {
+            viewer.reason = qEnvironmentVariableIsEmpty("DISPLAY")
+                    ? QStringLiteral("no X display (DISPLAY is not set)")
+                    : QStringLiteral("window child failed");
+            viewer.engine << std::nan("");
+            continue;
+        }
+        viewer.engine << e.value(QStringLiteral("process_cpu_per_second")).toDouble(std::nan(""));
+        viewerRss << e.value(QStringLiteral("peak_rss_mb")).toDouble(std::nan(""));
+        viewerGui << e.value(QStringLiteral("gui_cpu_share")).toDouble(std::nan(""));
+        const QVector<double> shown = numbers(e.value(QStringLiteral("presented_per_second")));
+        const QVector<double> fps = numbers(e.value(QStringLiteral("fps")));
+        double slowest = shown.isEmpty() ? std::nan("") : 1e9;
+        for (int i = 0; i < shown.size() && i < fps.size(); ++i)
+            slowest = std::min(slowest, ratioOf(shown[i], fps[i]));
+        viewerSlowest << slowest;
+        viewer.extra.insert(QStringLiteral("presented_per_second_run%1").arg(rep + 1),
+                            e.value(QStringLiteral("presented_per_second")));
+        for (const char *key : {"gl_renderer", "map_shown", "meter_visible", "tiles"})
+            viewer.extra.insert(QLatin1String(key), e.value(QLatin1String(key)));
+
+        QVector<QRect> windows;
+        for (const QJsonValue &tile : e.value(QStringLiteral("tiles")).toArray()) {
+            const QJsonArray r = tile.toArray();
+            if (r.size() == 4)
+                windows << QRect(r[0].toInt(), r[1].toInt(), r[2].toInt(), r[3].toInt());
+        }
+        if (mpv.isEmpty() || !soundReason.isEmpty()) {
+            viewer.anchorReason = mpv.isEmpty() ? QStringLiteral("mpv not found") : soundReason;
+            continue;
+        }
+        const MpvWindows::Result m
+                = MpvWindows::run(mpv, s.work, mainDense.path, windows, viewerSeconds);
+        if (!m.ok) {
+            viewer.anchorReason = m.error;
+            viewer.anchor << std::nan("");
+            continue;
+        }
+        viewer.anchor << m.cpuPerSecond;
+        viewer.ratio << ratioOf(viewer.engine.last(), m.cpuPerSecond);
+        mpvRss << m.rssMb;
+        double mpvWorst = m.shownPerSecond.isEmpty() ? std::nan("") : 1e9;
+        QJsonArray mpvShown;
+        for (int i = 0; i < m.shownPerSecond.size() && i < fps.size(); ++i) {
+            mpvWorst = std::min(mpvWorst, ratioOf(m.shownPerSecond[i], fps[i]));
+            mpvShown.append(m.shownPerSecond[i]);
+        }
+        mpvSlowest << mpvWorst;
+        viewer.extra.insert(QStringLiteral("mpv_shown_per_second_run%1").arg(rep + 1), mpvShown);
+    }
+    viewer.extra.insert(QStringLiteral("seconds"), viewerSeconds);
+    viewer.extra.insert(QStringLiteral("peak_rss_mb"), BenchStats::summary(viewerRss));
+    viewer.extra.insert(QStringLiteral("mpv_peak_rss_mb"), BenchStats::summary(mpvRss));
+    viewer.extra.insert(QStringLiteral("gui_cpu_share"), BenchStats::summary(viewerGui));
+    viewer.extra.insert(QStringLiteral("slowest_channel_to_frame_rate"),
+                        BenchStats::summary(viewerSlowest));
+    viewer.extra.insert(QStringLiteral("mpv_slowest_window_to_frame_rate"),
+                        BenchStats::summary(mpvSlowest));
+    {
+        const double ratio = BenchStats::median(viewer.ratio);
+        const double slowest = BenchStats::minimum(viewerSlowest);
+        viewer.met = metFrom(std::isfinite(ratio) && std::isfinite(slowest),
+                             ratio <= 1.0 && slowest >= 0.95);
+    }
+
     // --- one paint of the G-sensor meter with an hour at 200 readings a second ---
     const int paints = s.quick ? 3 : 15;
     Figure meter {QStringLiteral("meter_paint"),
@@ -1078,6 +1190,8 @@ int BenchCommand::run(const QStringList &arguments)
     for (const Figure &f : {gui, meter})
         if (s.wants(f.key))
             figures << f;
+    if (viewerWanted)
+        figures << viewer;
 
     QJsonObject result;
     result.insert(QStringLiteral("date"), QDateTime::currentDateTimeUtc().toString(Qt::ISODate));

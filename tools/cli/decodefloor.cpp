@@ -2,6 +2,9 @@
 
 #include "media/avinput.h"
 #include "media/mediaclock.h"
+#include "media/mediastate.h"
+
+#include <QThread>
 
 #include <atomic>
 #include <cmath>
@@ -10,16 +13,17 @@
 
 namespace {
 
-// The decoder options the engine uses for software decoding.
-av::DictionaryPtr engineDecoderOptions()
+// The decoder options the engine uses for software decoding of one of videoStreams streams.
+av::DictionaryPtr engineDecoderOptions(int videoStreams)
 {
     AVDictionary *dict = nullptr;
-    av_dict_set(&dict, "threads", "auto", 0);
+    const int threads = MediaState::decoderThreadsFor(QThread::idealThreadCount(), videoStreams);
+    av_dict_set(&dict, "threads", QByteArray::number(threads).constData(), 0);
     av_dict_set(&dict, "thread_type", "frame", 0);
     return av::DictionaryPtr(dict);
 }
 
-int openDecoder(AVStream *stream, av::CodecContextPtr *out)
+int openDecoder(AVStream *stream, int videoStreams, av::CodecContextPtr *out)
 {
     const AVCodec *codec = avcodec_find_decoder(stream->codecpar->codec_id);
     if (!codec)
@@ -31,7 +35,7 @@ int openDecoder(AVStream *stream, av::CodecContextPtr *out)
     if (ret < 0)
         return ret;
     context->pkt_timebase = stream->time_base;
-    av::DictionaryPtr options = engineDecoderOptions();
+    av::DictionaryPtr options = engineDecoderOptions(videoStreams);
     AVDictionary *raw = options.release();
     ret = avcodec_open2(context.get(), codec, &raw);
     options.reset(raw);
@@ -39,6 +43,15 @@ int openDecoder(AVStream *stream, av::CodecContextPtr *out)
         return ret;
     *out = std::move(context);
     return 0;
+}
+
+// The engine decodes every video stream of a recording at once.
+int videoStreamsOf(const AVFormatContext *format)
+{
+    int count = 0;
+    for (unsigned i = 0; i < format->nb_streams; ++i)
+        count += format->streams[i]->codecpar->codec_type == AVMEDIA_TYPE_VIDEO;
+    return count;
 }
 
 bool validStream(const AVFormatContext *format, int stream)
@@ -56,23 +69,37 @@ DecodeFloor::DecodeFloor(const QString &path, const QVector<int> &streams)
 
 DecodeFloor::~DecodeFloor() = default;
 
-double DecodeFloor::openToFirstFrames(const QString &path, const QVector<int> &streams)
+double DecodeFloor::openToFirstFrames(const QString &path,
+                                      const QVector<int> &streams,
+                                      OpenSteps *steps)
 {
+    OpenSteps local;
+    if (!steps)
+        steps = &local;
+    *steps = OpenSteps();
     const double start = MediaClock::nowSeconds();
+    const auto since = [start] {
+        return (MediaClock::nowSeconds() - start) * 1000.0;
+    };
     av::FormatContextPtr format = av::openInput(path);
     if (!format)
         return std::nan("");
+    steps->inputOpen = since();
     std::vector<av::CodecContextPtr> decoders(format->nb_streams);
     std::vector<bool> done(format->nb_streams, true);
     int remaining = 0;
     for (int stream : streams) {
         if (!validStream(format.get(), stream))
             return std::nan("");
-        if (openDecoder(format->streams[stream], &decoders[static_cast<size_t>(stream)]) < 0)
+        if (openDecoder(format->streams[stream],
+                        videoStreamsOf(format.get()),
+                        &decoders[static_cast<size_t>(stream)])
+            < 0)
             return std::nan("");
         done[static_cast<size_t>(stream)] = false;
         ++remaining;
     }
+    steps->decodersOpen = since();
     av::PacketPtr packet = av::makePacket();
     av::FramePtr frame = av::makeFrame();
     if (!packet || !frame)
@@ -101,6 +128,8 @@ double DecodeFloor::openToFirstFrames(const QString &path, const QVector<int> &s
             const int ret = avcodec_receive_frame(decoders[i].get(), frame.get());
             if (ret == 0) {
                 av_frame_unref(frame.get());
+                if (std::isnan(steps->firstFrame))
+                    steps->firstFrame = since();
                 done[i] = true;
                 --remaining;
                 progress = true;
@@ -111,7 +140,8 @@ double DecodeFloor::openToFirstFrames(const QString &path, const QVector<int> &s
         if (eof && !progress && remaining > 0)
             return std::nan("");
     }
-    return (MediaClock::nowSeconds() - start) * 1000.0;
+    steps->lastFrame = since();
+    return steps->lastFrame;
 }
 
 int DecodeFloor::openChannel(const QString &path, int stream, Channel *channel)
@@ -126,7 +156,9 @@ int DecodeFloor::openChannel(const QString &path, int stream, Channel *channel)
     for (unsigned i = 0; i < channel->format->nb_streams; ++i)
         channel->format->streams[i]->discard
                 = static_cast<int>(i) == stream ? AVDISCARD_DEFAULT : AVDISCARD_ALL;
-    return openDecoder(channel->format->streams[stream], &channel->codec);
+    return openDecoder(channel->format->streams[stream],
+                       videoStreamsOf(channel->format.get()),
+                       &channel->codec);
 }
 
 bool DecodeFloor::open(QString *error)

@@ -5,10 +5,12 @@
 #include <QString>
 #include <QVector>
 
+#include <cmath>
 #include <memory>
 
 // The lower bounds the engine's latencies are compared with, measured in this process with
-// plain FFmpeg calls and the engine's software decoder settings (threads "auto", frame
+// plain FFmpeg calls and the engine's software decoder settings (the threads of
+// MediaState::decoderThreadsFor for the recording's video streams, frame
 // threading): no queues, threads, filters or pacing in between.
 //
 // Threads: one thread creates and uses it; seekTo decodes each stream on a thread of its own
@@ -19,9 +21,20 @@ public:
     DecodeFloor(const QString &path, const QVector<int> &streams);
     ~DecodeFloor();
 
+    // Milliseconds from the start of an open to each of its steps (NaN: not reached).
+    struct OpenSteps
+    {
+        double inputOpen = std::nan(""); // demuxer open and stream info
+        double decodersOpen = std::nan("");
+        double firstFrame = std::nan(""); // the first stream's first frame
+        double lastFrame = std::nan(""); // every stream has its first frame: the figure
+    };
+
     // Demuxer open, stream info, decoder open and decode until every stream has its first
-    // frame, in milliseconds; NaN on failure.
-    static double openToFirstFrames(const QString &path, const QVector<int> &streams);
+    // frame, in milliseconds; NaN on failure. steps (optional) receives the times of the steps.
+    static double openToFirstFrames(const QString &path,
+                                    const QVector<int> &streams,
+                                    OpenSteps *steps = nullptr);
 
     // Opens one demuxer and decoder per stream for seekTo (not timed). False on failure.
     bool open(QString *error);

@@ -28,6 +28,7 @@
 #include <QTemporaryDir>
 #include <QTimer>
 
+#include <sys/resource.h>
 #include <sys/syscall.h>
 #include <unistd.h>
 
@@ -164,9 +165,26 @@ QString glRenderer(VideoDisplayWidget *display)
     return renderer;
 }
 
+double processCpuSeconds()
+{
+    rusage usage {};
+    if (getrusage(RUSAGE_SELF, &usage) != 0)
+        return std::nan("");
+    return double(usage.ru_utime.tv_sec) + usage.ru_utime.tv_usec / 1e6
+            + double(usage.ru_stime.tv_sec) + usage.ru_stime.tv_usec / 1e6;
+}
+
+double peakRssMb()
+{
+    rusage usage {};
+    if (getrusage(RUSAGE_SELF, &usage) != 0)
+        return std::nan("");
+    return usage.ru_maxrss / 1024.0; // kilobytes on Linux
+}
+
 } // namespace
 
-int GuiBench::runChild(const QString &path, int seconds)
+int GuiBench::runChild(const QString &path, int seconds, bool viewer)
 {
     // The video streams and their frame rates, from the file itself.
     QVector<int> streams;
@@ -196,11 +214,22 @@ int GuiBench::runChild(const QString &path, int seconds)
     PresentationCounter counter; // outlives the window, whose engine hands it pictures
     MainWindow window;
     window.setExportFolder(exports.path());
-    // Every picture the engine hands to the display is counted on the runner thread that
-    // delivers it, after the display has taken it.
-    counter.setDisplay(window.videoDisplay());
-    window.setFrameSink(&counter);
-    window.videoDisplay()->installEventFilter(&counter);
+    VideoDisplayWidget *display = window.videoDisplay();
+    if (!viewer) {
+        // Every picture the engine hands to the display is counted on the runner thread that
+        // delivers it, after the display has taken it.
+        counter.setDisplay(display);
+        window.setFrameSink(&counter);
+        display->installEventFilter(&counter);
+    }
+    const auto channelsShown = [&] {
+        if (!viewer)
+            return counter.channelsPresented();
+        int shown = 0;
+        for (int stream : streams)
+            shown += display->presentedPictures(stream) > 0 ? 1 : 0;
+        return shown;
+    };
     window.resize(1060, 745);
     FramelessWindow::showFrameless(&window);
     MapWidget *map = window.mapWidget();
@@ -214,8 +243,7 @@ int GuiBench::runChild(const QString &path, int seconds)
                              StartTimeoutMs);
     if (started) {
         window.transport()->showChannel(MediaInfo::AllChannels, true);
-        started = waitUntil([&] { return counter.channelsPresented() >= streams.size(); },
-                            StartTimeoutMs);
+        started = waitUntil([&] { return channelsShown() >= streams.size(); }, StartTimeoutMs);
     }
     if (!started) {
         QStringList arrived;
@@ -225,19 +253,24 @@ int GuiBench::runChild(const QString &path, int seconds)
                                                "pictures received %2, channels shown %3)")
                                         .arg(window.mediaInfo().state())
                                         .arg(arrived.join(QLatin1Char('/')))
-                                        .arg(counter.channelsPresented()));
+                                        .arg(channelsShown()));
     }
 
     // The measured window: the event loop runs as in the viewer, one timer ends it.
     counter.setCounting(true);
+    QVector<uint64_t> shownBefore;
+    for (int stream : streams)
+        shownBefore << display->presentedPictures(stream);
     QElapsedTimer wall;
     const double cpuBefore = threadCpuSeconds(guiThread);
+    const double processBefore = processCpuSeconds();
     wall.start();
     QEventLoop loop;
     QTimer::singleShot(seconds * 1000, &loop, &QEventLoop::quit);
     loop.exec();
     const double elapsed = wall.nsecsElapsed() / 1e9;
     const double cpuAfter = threadCpuSeconds(guiThread);
+    const double processAfter = processCpuSeconds();
     counter.setCounting(false);
 
     QJsonObject o;
@@ -247,7 +280,10 @@ int GuiBench::runChild(const QString &path, int seconds)
     QJsonArray fps;
     QJsonArray arrived;
     for (int i = 0; i < streams.size(); ++i) {
-        perSecond.append(counter.presented(streams[i]) / elapsed);
+        const double presented = viewer
+                ? double(display->presentedPictures(streams[i]) - shownBefore[i])
+                : double(counter.presented(streams[i]));
+        perSecond.append(presented / elapsed);
         fps.append(rates[i]);
         arrived.append(counter.arrived(streams[i]));
     }
@@ -264,7 +300,26 @@ int GuiBench::runChild(const QString &path, int seconds)
     o.insert(QStringLiteral("map_shown"),
              map && map->isVisible() && map->mapState() == MapWidget::MapShown);
     o.insert(QStringLiteral("tiles_served"), tiles.tilesServed());
-    o.insert(QStringLiteral("gl_renderer"), glRenderer(window.videoDisplay()));
+    o.insert(QStringLiteral("gl_renderer"), glRenderer(display));
+    if (viewer) {
+        o.insert(QStringLiteral("process_cpu_per_second"),
+                 (processAfter - processBefore) / elapsed);
+        o.insert(QStringLiteral("peak_rss_mb"), peakRssMb());
+        // The channels side by side: equal thirds of the display's width, 16:9 within them.
+        const QRect area(display->mapToGlobal(QPoint(0, 0)), display->size());
+        const int count = std::max(1, int(streams.size()));
+        const int tileWidth = area.width() / count;
+        const int tileHeight = std::min(area.height(), tileWidth * 9 / 16);
+        o.insert(QStringLiteral("display_rect"),
+                 QJsonArray {area.x(), area.y(), area.width(), area.height()});
+        QJsonArray tiles;
+        for (int i = 0; i < count; ++i)
+            tiles.append(QJsonArray {area.x() + i * tileWidth,
+                                     area.y() + (area.height() - tileHeight) / 2,
+                                     tileWidth,
+                                     tileHeight});
+        o.insert(QStringLiteral("tiles"), tiles);
+    }
     ToolOutput::printJson(QJsonDocument(o));
 
     window.close();

@@ -15,9 +15,15 @@
 //     follows a new picture of it; pictures replaced before a paint are not counted.
 // and prints one JSON object on stdout.
 //
+// With `viewer` (`bench --viewer`) the window runs as the viewer runs it, without the counting
+// frame sink: the pictures presented are read from the display's own counter
+// (VideoDisplayWidget::presentedPictures), and the object adds the process's CPU-s/s over the
+// same seconds, its peak RSS and where the display and its tiles lie on the screen (for the
+// anchor's windows).
+//
 // Threads: the GUI thread of the child; the frame counters are written on the runner threads.
 class GuiBench
 {
 public:
-    static int runChild(const QString &path, int seconds);
+    static int runChild(const QString &path, int seconds, bool viewer = false);
 };

@@ -133,7 +133,7 @@ const CommandText kCommands[] = {
          "                 comes within 10 s)\n"
          "  --model CODE   as for probe\n"},
         {"bench",
-         "[--quick] [--seconds N] [--figures KEYS] [--json FILE]",
+         "[--quick] [--seconds N] [--figures KEYS] [--viewer] [--json FILE]",
          "measure the playback engine (from the build tree)",
          "Measures the playback engine against ffmpeg and mpv on recordings made once by\n"
          "make-recording, which must lie beside vistrel-tool (the build tree).\n"
@@ -144,7 +144,10 @@ const CommandText kCommands[] = {
          "  --figures KEYS only these figures, by their JSON keys, comma-separated\n"
          "                 (throughput, cpu_1x, open, seek, frame_step, presentation_error,\n"
          "                 av_offset, peak_rss, card, surround_panorama, surround_vr, gui_1x,\n"
-         "                 meter_paint)\n"
+         "                 meter_paint, viewer_1x)\n"
+         "  --viewer       the whole viewer window at 1x (30 s) against one mpv --vo=gpu\n"
+         "                 window per channel on the same display (viewer_1x; only when\n"
+         "                 asked for)\n"
          "  --json FILE    write the figures as JSON as well\n"},
 };
 
