@@ -121,6 +121,16 @@ class TestExportController : public QObject
     std::unique_ptr<MainWindow> m_window;
     QByteArray m_path;
 
+    // A new window shown, saving into the export folder.
+    MainWindow *showWindow()
+    {
+        m_window = std::make_unique<MainWindow>();
+        m_window->setExportFolder(m_exports->path());
+        m_window->resize(960, 540);
+        m_window->show();
+        return m_window.get();
+    }
+
     // A window playing a generated recording placed under a camera's name.
     MainWindow *play(const QStringList &options, const QString &name)
     {
@@ -128,11 +138,7 @@ class TestExportController : public QObject
         const QString target = m_folder->filePath(name);
         if (made.isEmpty() || !QFile::copy(made, target))
             return nullptr;
-        m_window = std::make_unique<MainWindow>();
-        MainWindow *w = m_window.get();
-        w->setExportFolder(m_exports->path());
-        w->resize(960, 540);
-        w->show();
+        MainWindow *w = showWindow();
         w->playList()->loadPlayList({target}, true);
         if (!QTest::qWaitFor([w] { return w->mediaInfo().state() == MediaInfo::Playing; }, 20000))
             return nullptr;
@@ -155,11 +161,7 @@ class TestExportController : public QObject
             if (made.isEmpty() || !QFile::copy(made, names.last()))
                 return nullptr;
         }
-        m_window = std::make_unique<MainWindow>();
-        MainWindow *w = m_window.get();
-        w->setExportFolder(m_exports->path());
-        w->resize(960, 540);
-        w->show();
+        MainWindow *w = showWindow();
         w->playList()->loadPlayList(names, false);
         if (!clickButton(w, "tripsViewButton"))
             return nullptr;

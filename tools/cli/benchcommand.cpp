@@ -425,6 +425,35 @@ int metFrom(bool known, bool ok)
     return known ? (ok ? 1 : 0) : -1;
 }
 
+// One run of the window child (`--child gui`, with `--viewer` for the whole viewer): its JSON,
+// or an empty object with the figure's reason and a missing value.
+QJsonObject runWindowChild(
+        const Settings &s, const QString &recording, int seconds, bool viewer, Figure *figure)
+{
+    QStringList arguments {QStringLiteral("--child"), QStringLiteral("gui")};
+    if (viewer)
+        arguments << QStringLiteral("--viewer");
+    arguments << QStringLiteral("--seconds") << QString::number(seconds) << recording;
+    const QJsonObject e
+            = runChild(s, arguments, (seconds + 180) * 1000, nullptr, guiEnvironment(s));
+    if (e.isEmpty()) {
+        figure->reason = qEnvironmentVariableIsEmpty("DISPLAY")
+                ? QStringLiteral("no X display (DISPLAY is not set)")
+                : QStringLiteral("window child failed");
+        figure->engine << std::nan("");
+    }
+    return e;
+}
+
+// The lowest ratio of pictures shown per second to the frame rate over the channels.
+double slowestToFrameRate(const QVector<double> &shown, const QVector<double> &fps)
+{
+    double slowest = shown.isEmpty() ? std::nan("") : 1e9;
+    for (int i = 0; i < shown.size() && i < fps.size(); ++i)
+        slowest = std::min(slowest, ratioOf(shown[i], fps[i]));
+    return slowest;
+}
+
 } // namespace
 
 int BenchCommand::run(const QStringList &arguments)
@@ -1000,29 +1029,13 @@ int BenchCommand::run(const QStringList &arguments)
                          .arg(guiSeconds)
                          .arg(rep + 1)
                          .arg(s.repetitions));
-        const QJsonObject e = runChild(s,
-                                       {QStringLiteral("--child"),
-                                        QStringLiteral("gui"),
-                                        QStringLiteral("--seconds"),
-                                        QString::number(guiSeconds),
-                                        mainDense.path},
-                                       (guiSeconds + 180) * 1000,
-                                       nullptr,
-                                       guiEnvironment(s));
-        if (e.isEmpty()) {
-            gui.reason = qEnvironmentVariableIsEmpty("DISPLAY")
-                    ? QStringLiteral("no X display (DISPLAY is not set)")
-                    : QStringLiteral("window child failed");
-            gui.engine << std::nan("");
+        const QJsonObject e = runWindowChild(s, mainDense.path, guiSeconds, false, &gui);
+        if (e.isEmpty())
             continue;
-        }
         gui.engine << e.value(QStringLiteral("gui_cpu_share")).toDouble(std::nan(""));
-        const QVector<double> shown = numbers(e.value(QStringLiteral("presented_per_second")));
-        const QVector<double> fps = numbers(e.value(QStringLiteral("fps")));
-        double slowest = shown.isEmpty() ? std::nan("") : 1e9;
-        for (int i = 0; i < shown.size() && i < fps.size(); ++i)
-            slowest = std::min(slowest, ratioOf(shown[i], fps[i]));
-        slowestChannel << slowest;
+        slowestChannel << slowestToFrameRate(
+                numbers(e.value(QStringLiteral("presented_per_second"))),
+                numbers(e.value(QStringLiteral("fps"))));
         gui.extra.insert(QStringLiteral("presented_per_second_run%1").arg(rep + 1),
                          e.value(QStringLiteral("presented_per_second")));
         for (const char *key : {"fps",
@@ -1063,32 +1076,15 @@ int BenchCommand::run(const QStringList &arguments)
                          .arg(viewerSeconds)
                          .arg(rep + 1)
                          .arg(s.repetitions));
-        const QJsonObject e = runChild(s,
-                                       {QStringLiteral("--child"),
-                                        QStringLiteral("gui"),
-                                        QStringLiteral("--viewer"),
-                                        QStringLiteral("--seconds"),
-                                        QString::number(viewerSeconds),
-                                        mainDense.path},
-                                       (viewerSeconds + 180) * 1000,
-                                       nullptr,
-                                       guiEnvironment(s));
-        if (e.isEmpty()) {
-            viewer.reason = qEnvironmentVariableIsEmpty("DISPLAY")
-                    ? QStringLiteral("no X display (DISPLAY is not set)")
-                    : QStringLiteral("window child failed");
-            viewer.engine << std::nan("");
+        const QJsonObject e = runWindowChild(s, mainDense.path, viewerSeconds, true, &viewer);
+        if (e.isEmpty())
             continue;
-        }
         viewer.engine << e.value(QStringLiteral("process_cpu_per_second")).toDouble(std::nan(""));
         viewerRss << e.value(QStringLiteral("peak_rss_mb")).toDouble(std::nan(""));
         viewerGui << e.value(QStringLiteral("gui_cpu_share")).toDouble(std::nan(""));
-        const QVector<double> shown = numbers(e.value(QStringLiteral("presented_per_second")));
         const QVector<double> fps = numbers(e.value(QStringLiteral("fps")));
-        double slowest = shown.isEmpty() ? std::nan("") : 1e9;
-        for (int i = 0; i < shown.size() && i < fps.size(); ++i)
-            slowest = std::min(slowest, ratioOf(shown[i], fps[i]));
-        viewerSlowest << slowest;
+        viewerSlowest << slowestToFrameRate(
+                numbers(e.value(QStringLiteral("presented_per_second"))), fps);
         viewer.extra.insert(QStringLiteral("presented_per_second_run%1").arg(rep + 1),
                             e.value(QStringLiteral("presented_per_second")));
         for (const char *key : {"gl_renderer", "map_shown", "meter_visible", "tiles"})
@@ -1114,13 +1110,10 @@ int BenchCommand::run(const QStringList &arguments)
         viewer.anchor << m.cpuPerSecond;
         viewer.ratio << ratioOf(viewer.engine.last(), m.cpuPerSecond);
         mpvRss << m.rssMb;
-        double mpvWorst = m.shownPerSecond.isEmpty() ? std::nan("") : 1e9;
+        mpvSlowest << slowestToFrameRate(m.shownPerSecond, fps);
         QJsonArray mpvShown;
-        for (int i = 0; i < m.shownPerSecond.size() && i < fps.size(); ++i) {
-            mpvWorst = std::min(mpvWorst, ratioOf(m.shownPerSecond[i], fps[i]));
-            mpvShown.append(m.shownPerSecond[i]);
-        }
-        mpvSlowest << mpvWorst;
+        for (double perSecond : m.shownPerSecond)
+            mpvShown.append(perSecond);
         viewer.extra.insert(QStringLiteral("mpv_shown_per_second_run%1").arg(rep + 1), mpvShown);
     }
     viewer.extra.insert(QStringLiteral("seconds"), viewerSeconds);
