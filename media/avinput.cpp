@@ -60,4 +60,12 @@ FormatContextPtr openInput(const QString &path, const InputOptions &options, Inp
     return context;
 }
 
+int videoStreamCount(const AVFormatContext *format)
+{
+    int count = 0;
+    for (unsigned i = 0; i < format->nb_streams; ++i)
+        count += format->streams[i]->codecpar->codec_type == AVMEDIA_TYPE_VIDEO;
+    return count;
+}
+
 } // namespace av

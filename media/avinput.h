@@ -39,4 +39,7 @@ FormatContextPtr openInput(const QString &path,
                            const InputOptions &options = {},
                            InputError *error = nullptr);
 
+// The video streams of an opened input.
+int videoStreamCount(const AVFormatContext *format);
+
 } // namespace av

@@ -54,12 +54,8 @@ public:
     bool isEmpty() const;
     int size() const;
     int capacity() const { return m_capacity; }
-    // 0: no budget, the capacity alone decides.
-    size_t byteBudget() const { return m_byteBudget; }
     // The bytes of the frames held.
     size_t bytes() const;
-    // The bytes an AVFrame's buffers hold.
-    static size_t frameBytes(const AVFrame *frame);
 
     void waitFor(std::chrono::milliseconds timeout);
     // Sleeps up to timeout or until the queue has room (a frame was taken); true then.
@@ -76,10 +72,12 @@ public:
     }
 
 private:
+    // The bytes an AVFrame's buffers hold.
+    static size_t frameBytes(const AVFrame *frame);
     bool hasRoomLocked() const;
 
     const int m_capacity;
-    const size_t m_byteBudget;
+    const size_t m_byteBudget; // 0: none, the capacity alone decides
     std::atomic<int> m_streamIndex {-1};
     mutable std::mutex m_mutex;
     std::condition_variable m_cond;

@@ -88,9 +88,7 @@ int MediaContext::openFromFile(const QString &path,
         m_masterState = nullptr;
     }
     m_telemetry.clear();
-    m_videoStreamCount = 0;
-    for (unsigned i = 0; i < format->nb_streams; ++i)
-        m_videoStreamCount += format->streams[i]->codecpar->codec_type == AVMEDIA_TYPE_VIDEO;
+    m_videoStreamCount = av::videoStreamCount(format);
 
     for (unsigned i = 0; i < format->nb_streams; ++i) {
         AVStream *stream = format->streams[i];

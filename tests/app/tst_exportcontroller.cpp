@@ -8,7 +8,6 @@
 #include "media/globalsettings.h"
 #include "media/mediainfo.h"
 #include "playlist/playlistwidget.h"
-#include "playlist/triplistwidget.h"
 #include "resource/vistrelresource.h"
 #include "testrecordings.h"
 #include "ui/clipmarks.h"
@@ -163,15 +162,8 @@ class TestExportController : public QObject
         }
         MainWindow *w = showWindow();
         w->playList()->loadPlayList(names, false);
-        if (!clickButton(w, "tripsViewButton"))
+        if (!openOnlyTrip(w, 2))
             return nullptr;
-        TripListWidget *trips = w->playList()->tripList();
-        if (!QTest::qWaitFor([trips] { return trips->trips().size() == 1; }, 30000)
-            || trips->trips().first().recordings.size() != 2)
-            return nullptr;
-        const QRect row = trips->visualRect(trips->model()->index(0, 0));
-        QTest::mouseClick(trips->viewport(), Qt::LeftButton, {}, row.center());
-        QTest::mouseDClick(trips->viewport(), Qt::LeftButton, {}, row.center());
         if (!QTest::qWaitFor([w] { return w->mediaInfo().state() == MediaInfo::Playing; }, 20000))
             return nullptr;
         return w;

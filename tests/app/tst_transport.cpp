@@ -10,7 +10,6 @@
 #include "media/mediainfo.h"
 #include "media/playcommand.h"
 #include "playlist/playlistwidget.h"
-#include "playlist/triplistwidget.h"
 #include "resource/vistrelresource.h"
 #include "telemetry/gsensormeterwidget.h"
 #include "telemetry/speeddisplaywidget.h"
@@ -878,14 +877,7 @@ private slots:
         m_commands = std::make_unique<QSignalSpy>(
                 &w->eventLoop(), &MediaEventLoop::mediaEventPlayControlCommandCompleted);
         w->playList()->loadPlayList(names, false);
-        QVERIFY(clickButton(w, "tripsViewButton"));
-        TripListWidget *trips = w->playList()->tripList();
-        QTRY_COMPARE_WITH_TIMEOUT(trips->trips().size(), 1, 30000);
-        QCOMPARE(trips->trips().first().recordings.size(), 2);
-        const QRect row = trips->visualRect(trips->model()->index(0, 0));
-        // A double click as the mouse gives it: the press of the first click picks the row.
-        QTest::mouseClick(trips->viewport(), Qt::LeftButton, {}, row.center());
-        QTest::mouseDClick(trips->viewport(), Qt::LeftButton, {}, row.center());
+        QVERIFY(openOnlyTrip(w, 2));
         QVERIFY(waitPlaying());
 
         // One seek bar and one time label for the eight seconds.

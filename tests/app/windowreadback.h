@@ -5,6 +5,8 @@
 // dialogs that open.
 #include "app/mainwindow.h"
 #include "media/mediainfo.h"
+#include "playlist/playlistwidget.h"
+#include "playlist/triplistwidget.h"
 #include "screengrab.h"
 #include "tools/framecode/framecode.h"
 #include "video/videodisplaywidget.h"
@@ -16,6 +18,7 @@
 #include <QLabel>
 #include <QObject>
 #include <QRectF>
+#include <QTest>
 #include <QTimer>
 #include <QVector>
 
@@ -119,6 +122,22 @@ inline bool clickButton(QWidget *window, const char *name)
     if (!button || !button->isVisible() || !button->isEnabled())
         return false;
     button->click();
+    return true;
+}
+
+// Shows the play list's Trips view, waits for its scan to find one trip of `recordings` files
+// and opens it as the mouse does: a click picks the row, a double click plays it.
+inline bool openOnlyTrip(MainWindow *window, int recordings)
+{
+    if (!clickButton(window, "tripsViewButton"))
+        return false;
+    TripListWidget *trips = window->playList()->tripList();
+    if (!QTest::qWaitFor([trips] { return trips->trips().size() == 1; }, 30000)
+        || trips->trips().first().recordings.size() != recordings)
+        return false;
+    const QRect row = trips->visualRect(trips->model()->index(0, 0));
+    QTest::mouseClick(trips->viewport(), Qt::LeftButton, {}, row.center());
+    QTest::mouseDClick(trips->viewport(), Qt::LeftButton, {}, row.center());
     return true;
 }
 

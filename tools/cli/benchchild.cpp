@@ -5,6 +5,7 @@
 #include "meterbench.h"
 
 #include "benchreceiver.h"
+#include "childrun.h"
 #include "decodefloor.h"
 #include "media/audiostate.h"
 #include "media/mediaclock.h"
@@ -20,8 +21,6 @@
 #include <QJsonObject>
 #include <QLoggingCategory>
 #include <QRandomGenerator>
-
-#include <sys/resource.h>
 
 #include <atomic>
 #include <chrono>
@@ -46,14 +45,6 @@ bool waitFor(const std::function<bool()> &done, int timeoutMs = kWaitMs)
         std::this_thread::sleep_for(std::chrono::milliseconds(1));
     }
     return true;
-}
-
-double cpuSecondsOfProcess()
-{
-    rusage usage {};
-    getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_utime.tv_sec + usage.ru_utime.tv_usec / 1e6 + usage.ru_stime.tv_sec
-            + usage.ru_stime.tv_usec / 1e6;
 }
 
 QJsonArray toArray(const QVector<double> &values)
@@ -257,10 +248,10 @@ int runPlay(const QString &path, double seconds)
     session.loop.postSelectVideoStream(MediaInfo::AllChannels);
     if (!waitFor([&] { return session.rx.firstRealtimeArrival() > 0; }))
         return ToolOutput::fail(QStringLiteral("no picture within %1 s").arg(kWaitMs / 1000));
-    const double cpu0 = cpuSecondsOfProcess();
+    const double cpu0 = ChildRun::ownCpuSeconds();
     const double wall0 = MediaClock::nowSeconds();
     waitFor([&] { return session.ends.load() > 0; }, static_cast<int>(seconds * 1000));
-    const double cpu1 = cpuSecondsOfProcess();
+    const double cpu1 = ChildRun::ownCpuSeconds();
     const double wall1 = MediaClock::nowSeconds();
     session.rx.setRealtimeContext(nullptr);
     QJsonObject o;

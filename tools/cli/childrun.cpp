@@ -4,6 +4,7 @@
 #include <QProcessEnvironment>
 #include <QStandardPaths>
 
+#include <cmath>
 #include <csignal>
 #include <ctime>
 #include <fcntl.h>
@@ -167,4 +168,21 @@ ChildRun::Result ChildRun::run(const QString &program,
     if (!child.start())
         return child.m_result;
     return child.wait(timeoutMs);
+}
+
+double ChildRun::ownCpuSeconds()
+{
+    rusage usage {};
+    if (getrusage(RUSAGE_SELF, &usage) != 0)
+        return std::nan("");
+    return double(usage.ru_utime.tv_sec) + usage.ru_utime.tv_usec / 1e6
+            + double(usage.ru_stime.tv_sec) + usage.ru_stime.tv_usec / 1e6;
+}
+
+double ChildRun::ownMaxRssMb()
+{
+    rusage usage {};
+    if (getrusage(RUSAGE_SELF, &usage) != 0)
+        return std::nan("");
+    return static_cast<double>(usage.ru_maxrss) / 1024.0; // ru_maxrss is in KiB
 }

@@ -48,6 +48,9 @@ public:
                       const QMap<QString, QString> &env = {});
     // The absolute path of a program in PATH, or an empty string.
     static QString find(const QString &program);
+    // The same measures for this process so far: CPU seconds (user + system) and peak RSS.
+    static double ownCpuSeconds();
+    static double ownMaxRssMb();
 
 private:
     QString m_program;

@@ -45,15 +45,6 @@ int openDecoder(AVStream *stream, int videoStreams, av::CodecContextPtr *out)
     return 0;
 }
 
-// The engine decodes every video stream of a recording at once.
-int videoStreamsOf(const AVFormatContext *format)
-{
-    int count = 0;
-    for (unsigned i = 0; i < format->nb_streams; ++i)
-        count += format->streams[i]->codecpar->codec_type == AVMEDIA_TYPE_VIDEO;
-    return count;
-}
-
 bool validStream(const AVFormatContext *format, int stream)
 {
     return stream >= 0 && static_cast<unsigned>(stream) < format->nb_streams
@@ -92,7 +83,7 @@ double DecodeFloor::openToFirstFrames(const QString &path,
         if (!validStream(format.get(), stream))
             return std::nan("");
         if (openDecoder(format->streams[stream],
-                        videoStreamsOf(format.get()),
+                        av::videoStreamCount(format.get()),
                         &decoders[static_cast<size_t>(stream)])
             < 0)
             return std::nan("");
@@ -157,7 +148,7 @@ int DecodeFloor::openChannel(const QString &path, int stream, Channel *channel)
         channel->format->streams[i]->discard
                 = static_cast<int>(i) == stream ? AVDISCARD_DEFAULT : AVDISCARD_ALL;
     return openDecoder(channel->format->streams[stream],
-                       videoStreamsOf(channel->format.get()),
+                       av::videoStreamCount(channel->format.get()),
                        &channel->codec);
 }
 

@@ -2,6 +2,7 @@
 
 #include "app/mainwindow.h"
 #include "app/transportcontroller.h"
+#include "childrun.h"
 #include "localtileserver.h"
 #include "map/googlemapview.h"
 #include "map/mapwidget.h"
@@ -28,7 +29,6 @@
 #include <QTemporaryDir>
 #include <QTimer>
 
-#include <sys/resource.h>
 #include <sys/syscall.h>
 #include <unistd.h>
 
@@ -165,23 +165,6 @@ QString glRenderer(VideoDisplayWidget *display)
     return renderer;
 }
 
-double processCpuSeconds()
-{
-    rusage usage {};
-    if (getrusage(RUSAGE_SELF, &usage) != 0)
-        return std::nan("");
-    return double(usage.ru_utime.tv_sec) + usage.ru_utime.tv_usec / 1e6
-            + double(usage.ru_stime.tv_sec) + usage.ru_stime.tv_usec / 1e6;
-}
-
-double peakRssMb()
-{
-    rusage usage {};
-    if (getrusage(RUSAGE_SELF, &usage) != 0)
-        return std::nan("");
-    return usage.ru_maxrss / 1024.0; // kilobytes on Linux
-}
-
 } // namespace
 
 int GuiBench::runChild(const QString &path, int seconds, bool viewer)
@@ -263,14 +246,14 @@ int GuiBench::runChild(const QString &path, int seconds, bool viewer)
         shownBefore << display->presentedPictures(stream);
     QElapsedTimer wall;
     const double cpuBefore = threadCpuSeconds(guiThread);
-    const double processBefore = processCpuSeconds();
+    const double processBefore = ChildRun::ownCpuSeconds();
     wall.start();
     QEventLoop loop;
     QTimer::singleShot(seconds * 1000, &loop, &QEventLoop::quit);
     loop.exec();
     const double elapsed = wall.nsecsElapsed() / 1e9;
     const double cpuAfter = threadCpuSeconds(guiThread);
-    const double processAfter = processCpuSeconds();
+    const double processAfter = ChildRun::ownCpuSeconds();
     counter.setCounting(false);
 
     QJsonObject o;
@@ -304,7 +287,7 @@ int GuiBench::runChild(const QString &path, int seconds, bool viewer)
     if (viewer) {
         o.insert(QStringLiteral("process_cpu_per_second"),
                  (processAfter - processBefore) / elapsed);
-        o.insert(QStringLiteral("peak_rss_mb"), peakRssMb());
+        o.insert(QStringLiteral("peak_rss_mb"), ChildRun::ownMaxRssMb());
         // The channels side by side: equal thirds of the display's width, 16:9 within them.
         const QRect area(display->mapToGlobal(QPoint(0, 0)), display->size());
         const int count = std::max(1, int(streams.size()));
